@@ -1,0 +1,92 @@
+#include "core/store/Csv.h"
+
+#include "core/text/Cp932Codec.h"
+#include "core/text/ReplaceText.h"
+
+#include <array>
+
+namespace dolvane {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kJoinedLineBreak = "\xA5\xA5";  // "･･"
+
+const std::array<std::string, kVisibleColumnCount>& Captions()
+{
+    static const std::array<std::string, kVisibleColumnCount> captions = {
+        Utf8ToCp932("開始日時"), Utf8ToCp932("期限（完了予定）"), Utf8ToCp932("重要度"),
+        Utf8ToCp932("実行者"),   Utf8ToCp932("すべきこと"),       Utf8ToCp932("分類"),
+        Utf8ToCp932("進捗"),     Utf8ToCp932("残り時間"),         Utf8ToCp932("経過時間"),
+        Utf8ToCp932("警告"),     Utf8ToCp932("完了日時"),
+    };
+    return captions;
+}
+
+// 0x22 is never a cp932 trail byte, so doubling it byte by byte cannot split a character.
+void AppendField(std::string& line, std::string_view field, bool enclose)
+{
+    if (!enclose) {
+        line += field;
+        return;
+    }
+    line += '"';
+    for (const char c : field) {
+        if (c == '"') {
+            line += '"';
+        }
+        line += c;
+    }
+    line += '"';
+}
+
+}  // namespace
+
+std::string CsvHeaderText(bool enclose)
+{
+    std::string line;
+    for (std::size_t column = 0; column < Captions().size(); ++column) {
+        if (column > 0) {
+            line += ',';
+        }
+        AppendField(line, Captions()[column], enclose);
+    }
+    return line;
+}
+
+std::string CsvRowText(const ToDoRecord& row, bool enclose)
+{
+    std::string line;
+    for (int column = 0; column < kVisibleColumnCount; ++column) {
+        if (column > 0) {
+            line += ',';
+        }
+        const std::string& text = row.Text(static_cast<Field>(column));
+        if (text.find(kLineEnd) != std::string::npos) {
+            AppendField(line, ReplaceText(text, kLineEnd, kJoinedLineBreak), enclose);
+        } else {
+            AppendField(line, text, enclose);
+        }
+    }
+    return line;
+}
+
+std::string CsvFileText(const std::vector<ToDoRecord>& rows, bool enclose)
+{
+    std::string text = CsvHeaderText(enclose);
+    text += kLineEnd;
+    for (const ToDoRecord& row : rows) {
+        if (row.Selected) {
+            text += CsvRowText(row, enclose);
+            text += kLineEnd;
+        }
+    }
+    return text;
+}
+
+bool WriteCsvFile(const std::filesystem::path& path, const std::vector<ToDoRecord>& rows, bool enclose,
+                  FileError& error)
+{
+    return WriteFileAtomically(path, CsvFileText(rows, enclose), error);
+}
+
+}  // namespace dolvane

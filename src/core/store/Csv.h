@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/store/FileIo.h"
+#include "core/store/ToDoRecord.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace dolvane {
+
+// Comma-separated export of the list as it is shown: the eleven visible columns, cp932, lines
+// ending in CR LF, no byte-order mark. With `enclose` every caption and field stands between
+// double quotes and a double quote inside a field is doubled, so the file reads back field for
+// field; without it fields are written as they are, commas and quotes included.
+
+// The caption line, without its line end.
+std::string CsvHeaderText(bool enclose);
+
+// One row, without its line end. A field holding CR LF is put on one line with "･･" between its
+// lines (and trimmed, as the list file does); other fields are taken byte for byte.
+std::string CsvRowText(const ToDoRecord& row, bool enclose);
+
+// The caption line and then each selected row in list order.
+std::string CsvFileText(const std::vector<ToDoRecord>& rows, bool enclose);
+
+// Replaces `path` with CsvFileText; false with `error` set when the file cannot be written.
+bool WriteCsvFile(const std::filesystem::path& path, const std::vector<ToDoRecord>& rows, bool enclose,
+                  FileError& error);
+
+}  // namespace dolvane

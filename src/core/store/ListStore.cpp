@@ -1,0 +1,284 @@
+#include "core/store/ListStore.h"
+
+#include "core/text/Cp932Codec.h"
+#include "core/text/Numbers.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace dolvane {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool IsBlankLine(std::string_view line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::size_t size = 0;
+    for (const auto& line : lines) {
+        size += line.size() + kLineEnd.size();
+    }
+    std::string text;
+    text.reserve(size);
+    for (const auto& line : lines) {
+        text += line;
+        text += kLineEnd;
+    }
+    return text;
+}
+
+bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code error;
+    const auto canonicalA = std::filesystem::weakly_canonical(a, error);
+    const auto canonicalB = std::filesystem::weakly_canonical(b, error);
+    return canonicalA == canonicalB;
+}
+
+FileFingerprint FingerprintOfWritten(const std::filesystem::path& path, std::string_view bytes)
+{
+    FileFingerprint fingerprint;
+    fingerprint.exists = true;
+    fingerprint.size = bytes.size();
+    fingerprint.hash = std::hash<std::string_view>{}(bytes);
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0) {
+        fingerprint.modifiedNanoseconds =
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
+    }
+    return fingerprint;
+}
+
+}  // namespace
+
+bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& filter, DateTime now, FileError& error)
+{
+    rows_.clear();
+    otherLines_.clear();
+    state_.DeletedFileLines.clear();
+    state_.UnsavedChanges = false;
+    state_.UndoAvailable = false;
+    loadedPath_ = path;
+
+    const auto contents = ReadWholeFile(path, error);
+    if (!contents) {
+        loadFailed_ = true;
+        loadedFingerprint_ = {};
+        error.message = std::string("ToDoリストを読み込めませんでした: ") + error.message;
+        return false;
+    }
+    loadFailed_ = false;
+    loadedFingerprint_ = contents->fingerprint;
+
+    const std::vector<std::string_view> lines = SplitLines(contents->bytes);
+    rows_.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto facts = ReadLineFacts(lines[i]);
+        if (!facts) {
+            if (!IsBlankLine(lines[i])) {
+                otherLines_.emplace_back(lines[i]);
+            }
+            continue;
+        }
+        if (filter && !filter(*facts)) {
+            continue;
+        }
+        ToDoRecord& row = rows_.emplace_back(ParseRecordLine(lines[i]));
+        row.FileLine = std::to_string(i);
+        ComputeRowTexts(row, now);
+    }
+    rows_.shrink_to_fit();
+    return true;
+}
+
+ListStore::Output ListStore::FullOutput() const
+{
+    Output output;
+    std::vector<std::string> lines;
+    lines.reserve(rows_.size() + otherLines_.size());
+    output.fileLines.reserve(rows_.size());
+    for (const auto& row : rows_) {
+        if (row.TaskText.empty()) {
+            output.fileLines.emplace_back();
+            continue;
+        }
+        output.fileLines.push_back(std::to_string(lines.size()));
+        lines.push_back(LineToWrite(row));
+    }
+    lines.insert(lines.end(), otherLines_.begin(), otherLines_.end());
+    output.text = JoinLines(lines);
+    return output;
+}
+
+ListStore::Output ListStore::MergedOutput(std::string_view current) const
+{
+    // Lines the rows do not touch are written straight from the file's bytes.
+    std::vector<std::string_view> lines = SplitLines(current);
+    std::vector<std::string> written;
+    written.reserve(rows_.size());  // no reallocation: `lines` points into these strings
+
+    // Where each row's line stands before the deletions: -1 for a row that is not written
+    // and had no line.
+    std::vector<std::int64_t> positions;
+    positions.reserve(rows_.size());
+    for (const auto& row : rows_) {
+        const auto fileLine = ParseInt32(row.FileLine);
+        const bool hasLine = fileLine && *fileLine >= 0 && static_cast<std::size_t>(*fileLine) < lines.size();
+        if (row.TaskText.empty()) {
+            positions.push_back(hasLine ? *fileLine : -1);
+            continue;
+        }
+        const std::string_view line = written.emplace_back(LineToWrite(row));
+        if (hasLine) {
+            lines[static_cast<std::size_t>(*fileLine)] = line;
+            positions.push_back(*fileLine);
+        } else {
+            positions.push_back(static_cast<std::int64_t>(lines.size()));
+            lines.push_back(line);
+        }
+    }
+
+    // Each listed line goes once, whatever the list repeats; entries that are not line numbers
+    // of this file are ignored.
+    std::vector<std::int64_t> deleted;
+    for (const auto& text : state_.DeletedFileLines) {
+        const auto index = ParseInt32(text);
+        if (index && *index >= 0 && static_cast<std::size_t>(*index) < lines.size()) {
+            deleted.push_back(*index);
+        }
+    }
+    std::sort(deleted.begin(), deleted.end());
+    deleted.erase(std::unique(deleted.begin(), deleted.end()), deleted.end());
+
+    Output output;
+    std::size_t size = 0;
+    for (const auto line : lines) {
+        size += line.size() + kLineEnd.size();
+    }
+    output.text.reserve(size);
+    auto nextDeleted = deleted.begin();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (nextDeleted != deleted.end() && *nextDeleted == static_cast<std::int64_t>(i)) {
+            ++nextDeleted;
+            continue;
+        }
+        output.text += lines[i];
+        output.text += kLineEnd;
+    }
+
+    output.fileLines.reserve(rows_.size());
+    for (const auto position : positions) {
+        const auto below = std::lower_bound(deleted.begin(), deleted.end(), position);
+        const bool gone = below != deleted.end() && *below == position;
+        if (position < 0 || gone) {
+            output.fileLines.emplace_back();
+        } else {
+            output.fileLines.push_back(std::to_string(position - (below - deleted.begin())));
+        }
+    }
+    return output;
+}
+
+bool ListStore::SavesOverLoadedFile(const std::filesystem::path& path) const
+{
+    return !loadedPath_.empty() && SamePath(path, loadedPath_);
+}
+
+SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode, FileError& error,
+                               const SaveOptions& options)
+{
+    const bool overLoaded = SavesOverLoadedFile(path);
+    if (overLoaded && loadFailed_) {
+        error.message = std::string("ToDoリストが読み込めていないため、上書きしません: ") + path.string();
+        return SaveStatus::RefusedUnreadable;
+    }
+
+    Output output;
+    if (mode == SaveMode::Merge) {
+        const auto current = ReadWholeFile(path, error);
+        if (!current) {
+            return SaveStatus::Failed;
+        }
+        if (overLoaded && current->fingerprint != loadedFingerprint_) {
+            error.message = std::string("ToDoリストが読み込んだ後に他のプログラムで変更されています。"
+                                        "変更内容は保存していません: ") +
+                            path.string();
+            return SaveStatus::RefusedChangedOnDisk;
+        }
+        output = MergedOutput(current->bytes);
+    } else {
+        if (overLoaded && !options.overwriteChanged) {
+            const auto now = FingerprintOf(path, error);
+            if (!now) {
+                return SaveStatus::Failed;
+            }
+            if (*now != loadedFingerprint_) {
+                error.message =
+                    std::string("ToDoリストが読み込んだ後に他のプログラムで変更されています: ") + path.string();
+                return SaveStatus::ChangedOnDisk;
+            }
+        }
+        output = FullOutput();
+    }
+
+    if (!WriteFileAtomically(path, output.text, error, options.calls)) {
+        error.message = std::string("ToDoリストを保存できませんでした: ") + error.message;
+        return SaveStatus::Failed;
+    }
+
+    if (overLoaded) {
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            rows_[i].FileLine = std::move(output.fileLines[i]);
+        }
+        state_.DeletedFileLines.clear();
+        loadedFingerprint_ = FingerprintOfWritten(path, output.text);
+    }
+    state_.UnsavedChanges = false;
+    state_.UndoAvailable = false;
+    state_.OrderChanged = false;
+    if (options.sibling != nullptr) {
+        NotifySibling(*options.sibling);
+    }
+    return SaveStatus::Saved;
+}
+
+void NotifySibling(SiblingPort& sibling)
+{
+    sibling.Send(0, "VelkA");
+}
+
+bool RowStaysInView(const ToDoRecord& row, const ViewState& view)
+{
+    if (view.mainTab == 3 && row.Completed) {
+        return false;
+    }
+    if (view.mainTab == 4 && !row.Completed) {
+        return false;
+    }
+    static const std::string none = Utf8ToCp932("なし");
+    if (view.categoryTabText == none) {
+        return row.Category.empty();
+    }
+    if (view.categoryTabIndex >= 2) {
+        return row.Category == view.categoryTabText;
+    }
+    return true;
+}
+
+SaveStatus ApplyChanges(ListStore& store, const std::filesystem::path& listFile, const ViewState& view,
+                        FileError& error, const ListStore::SaveOptions& options)
+{
+    const SaveMode mode = view.mainTab == 0 ? SaveMode::Full : SaveMode::Merge;
+    const SaveStatus status = store.SaveList(listFile, mode, error, options);
+    if (status != SaveStatus::Saved) {
+        return status;
+    }
+    std::erase_if(store.Rows(), [&view](const ToDoRecord& row) { return !RowStaysInView(row, view); });
+    return status;
+}
+
+}  // namespace dolvane

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "core/store/FileIo.h"
+#include "core/store/RecordLine.h"
+#include "core/store/SiblingPort.h"
+#include "core/store/StoreState.h"
+#include "core/store/ToDoRecord.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dolvane {
+
+// Which lines of the file the current view shows.
+using LineFilter = std::function<bool(const LineFacts&)>;
+
+enum class SaveMode {
+    Full,   // the "全て" tab: the rows are the whole file, in display order
+    Merge,  // a filtered tab: rows go back to their own lines, new rows are appended
+};
+
+enum class SaveStatus {
+    Saved,
+    Failed,                // nothing written; the message says why
+    ChangedOnDisk,         // full mode: another program changed the file since the load; ask first
+    RefusedChangedOnDisk,  // merge mode: the file changed since the load, so line numbers are stale
+    RefusedUnreadable,     // the last load of this file failed; saving would overwrite unseen lines
+};
+
+// The rows of the list and the state that goes with them, loaded from and saved to list files.
+class ListStore final {
+public:
+    std::vector<ToDoRecord>& Rows() noexcept { return rows_; }
+    const std::vector<ToDoRecord>& Rows() const noexcept { return rows_; }
+    StoreState& State() noexcept { return state_; }
+    const StoreState& State() const noexcept { return state_; }
+
+    // Replaces the rows with the to-dos of `path` that pass `filter`, computing their time
+    // texts at `now`; drops every unsaved change. A missing file gives an empty list. A file
+    // that exists but cannot be read gives an empty list and an error, and saving over that
+    // file is refused until a load of it succeeds.
+    bool LoadList(const std::filesystem::path& path, const LineFilter& filter, DateTime now, FileError& error);
+
+    struct SaveOptions {
+        // Confirms a full save over a file that changed since it was loaded.
+        bool overwriteChanged = false;
+        // Told after every successful save; none in tests that do not care.
+        SiblingPort* sibling = nullptr;
+        // Replaces the system calls of the write, to make it fail part-way in tests.
+        WriteSystemCalls* calls = nullptr;
+    };
+
+    // Writes the rows that have a task text to `path`. On success the unsaved and undo states
+    // and OrderChanged are cleared and the rows' FileLine values describe the written file. On
+    // any failure nothing on disk and nothing in the rows or their state changes.
+    SaveStatus SaveList(const std::filesystem::path& path, SaveMode mode, FileError& error, const SaveOptions& options);
+
+    // The path of the last load, successful or not.
+    const std::filesystem::path& LoadedPath() const noexcept { return loadedPath_; }
+
+private:
+    struct Output {
+        std::string text;
+        std::vector<std::string> fileLines;  // the FileLine of each row after the write
+    };
+    Output FullOutput() const;
+    Output MergedOutput(std::string_view current) const;
+    bool SavesOverLoadedFile(const std::filesystem::path& path) const;
+
+    std::vector<ToDoRecord> rows_;
+    StoreState state_;
+    std::filesystem::path loadedPath_;
+    FileFingerprint loadedFingerprint_;
+    bool loadFailed_ = false;
+    // Non-blank lines of the loaded file that are not to-dos (no "="). A full save keeps them
+    // after the rows instead of dropping text the user cannot see.
+    std::vector<std::string> otherLines_;
+};
+
+// Sends the sibling the notice that the list file was saved.
+void NotifySibling(SiblingPort& sibling);
+
+// What the window shows now, for deciding which rows leave the view after applying.
+struct ViewState {
+    int mainTab = 0;              // 0 "全て", 1 "なし", 2 "検索", 3 "未完了", 4 "完了"
+    std::string categoryTabText;  // cp932 caption of the selected category tab
+    int categoryTabIndex = 0;     // 0 "全て", 1 "なし", 2.. the categories
+};
+
+// The apply command: saves to the list file (full on tab 0, merged otherwise), tells the
+// sibling, and on success removes the rows that no longer belong to the view.
+SaveStatus ApplyChanges(ListStore& store, const std::filesystem::path& listFile, const ViewState& view,
+                        FileError& error, const ListStore::SaveOptions& options);
+
+// Whether a row still belongs to the view after its fields changed.
+bool RowStaysInView(const ToDoRecord& row, const ViewState& view);
+
+}  // namespace dolvane

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/store/ToDoRecord.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dolvane {
+
+// One line of the list file (also the ".tod" format), cp932 without its line end:
+//   start[&deadline][|completed]+hours=F I PPP executor@\@category#@#task
+// with F the completion flag, I the importance digit, PPP the progress in three digits and the
+// task's line breaks stored as "･･" (0xA5 0xA5).
+
+// The parts of a line that the view filter looks at, before a row is built.
+struct LineFacts {
+    bool completed = false;
+    std::string_view category;
+    std::string_view value;  // everything after the first "="
+};
+
+// Nullopt when the line has no "=" (it is not a to-do).
+std::optional<LineFacts> ReadLineFacts(std::string_view line);
+
+// The row texts of a line. Computed texts are left empty and FileLine is not set. A line whose
+// value lacks "@\@" or "#@#" still gives a row: the task takes the rest of the value.
+ToDoRecord ParseRecordLine(std::string_view line);
+
+std::string FormatRecordLine(const ToDoRecord& row);
+void AppendRecordLine(const ToDoRecord& row, std::string& line);
+
+// The line to write for a row: its unchanged source line when it has one and the row still
+// holds exactly what was read from it, else the formatted line.
+std::string LineToWrite(const ToDoRecord& row);
+
+// Progress text read as an integer; empty or unreadable counts as 0.
+int ProgressValue(std::string_view progress);
+
+}  // namespace dolvane

@@ -1,0 +1,100 @@
+#include "core/store/ToDoRecord.h"
+
+#include "core/text/Cp932Codec.h"
+#include "core/time/TimeTexts.h"
+
+namespace dolvane {
+namespace {
+
+struct RowWords {
+    std::string completed = Utf8ToCp932("完了");
+    std::string noDeadline = Utf8ToCp932("無期限");
+    std::string waiting = Utf8ToCp932("待機");
+};
+
+const RowWords& Words()
+{
+    static const RowWords words;
+    return words;
+}
+
+template <typename Record> auto& TextOf(Record& row, Field field)
+{
+    switch (field) {
+    case Field::Start:
+        return row.StartText;
+    case Field::Deadline:
+        return row.DeadlineText;
+    case Field::Importance:
+        return row.Importance;
+    case Field::Executor:
+        return row.Executor;
+    case Field::Task:
+        return row.TaskText;
+    case Field::Category:
+        return row.Category;
+    case Field::Progress:
+        return row.Progress;
+    case Field::Remaining:
+        return row.RemainingText;
+    case Field::Elapsed:
+        return row.ElapsedText;
+    case Field::Warning:
+        return row.WarningText;
+    case Field::Completed:
+        return row.CompletedText;
+    case Field::WarningHours:
+        return row.WarningHours;
+    case Field::FileLine:
+        break;
+    }
+    return row.FileLine;
+}
+
+}  // namespace
+
+std::string& ToDoRecord::Text(Field field)
+{
+    return TextOf(*this, field);
+}
+
+const std::string& ToDoRecord::Text(Field field) const
+{
+    return TextOf(*this, field);
+}
+
+ComputedTexts ComputeTexts(const ToDoRecord& row, DateTime now)
+{
+    const RowWords& words = Words();
+    ComputedTexts texts;
+    // A date text that cannot be read (a hand-edited file) leaves its columns empty; the row
+    // itself is shown and kept as it is.
+    try {
+        texts.elapsed = ElapsedTimeText(row.StartText, now);
+    } catch (const ConvertError&) {
+        texts.elapsed.clear();
+    }
+    if (row.Completed) {
+        texts.remaining = words.completed;
+    } else if (row.DeadlineText.empty()) {
+        texts.remaining = words.noDeadline;
+    } else if (texts.elapsed != words.waiting) {
+        try {
+            texts.remaining = RemainingTimeText(row.DeadlineText, now);
+        } catch (const ConvertError&) {
+            texts.remaining.clear();
+        }
+    }
+    texts.warning = WarningPeriodText(WarningHoursOf(row.WarningHours));
+    return texts;
+}
+
+void ComputeRowTexts(ToDoRecord& row, DateTime now)
+{
+    ComputedTexts texts = ComputeTexts(row, now);
+    row.RemainingText = std::move(texts.remaining);
+    row.ElapsedText = std::move(texts.elapsed);
+    row.WarningText = std::move(texts.warning);
+}
+
+}  // namespace dolvane

@@ -1,0 +1,34 @@
+#include "core/text/ByteKind.h"
+
+#include <cassert>
+
+namespace dolvane {
+
+ByteKind ByteKindAt(std::string_view text, std::size_t position)
+{
+    assert(position < text.size());
+    std::size_t i = 0;
+    while (i < position) {
+        i += IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    }
+    if (i > position) {
+        return ByteKind::Trail;
+    }
+    return IsCp932LeadByte(static_cast<unsigned char>(text[position])) ? ByteKind::Lead : ByteKind::Single;
+}
+
+std::vector<ByteKind> ByteKinds(std::string_view text)
+{
+    std::vector<ByteKind> kinds(text.size(), ByteKind::Single);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsCp932LeadByte(static_cast<unsigned char>(text[i]))) {
+            kinds[i] = ByteKind::Lead;
+            if (i + 1 < text.size()) {
+                kinds[++i] = ByteKind::Trail;
+            }
+        }
+    }
+    return kinds;
+}
+
+}  // namespace dolvane

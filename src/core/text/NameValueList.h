@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dolvane {
+
+// An ordered list of "name=value" texts. The name of an entry is its text before the first "=",
+// the value the text after it; an entry without "=" is all name and has an empty value.
+// Lookups return the first entry whose name matches, so an earlier entry hides a later one.
+class NameValueList final {
+public:
+    NameValueList() = default;
+    explicit NameValueList(std::vector<std::string> entries);
+
+    void Add(std::string entry);
+    void Add(std::string_view name, std::string_view value);
+    void Clear() noexcept { entries_.clear(); }
+
+    // The value of the first entry named `name`; empty when there is none.
+    std::string_view Value(std::string_view name) const;
+    std::optional<std::size_t> IndexOfName(std::string_view name) const;
+
+    // Sorts the entries by their whole text, byte by byte. The callers keep names of fixed width
+    // ("05=", "2010/05/01=") so that byte order is the order they mean.
+    void Sort();
+
+    std::size_t Count() const noexcept { return entries_.size(); }
+    bool Empty() const noexcept { return entries_.empty(); }
+    const std::string& operator[](std::size_t index) const { return entries_[index]; }
+    const std::vector<std::string>& Entries() const noexcept { return entries_; }
+
+    static std::string_view NameOf(std::string_view entry);
+    static std::string_view ValueOf(std::string_view entry);
+
+    friend bool operator==(const NameValueList&, const NameValueList&) = default;
+
+private:
+    std::vector<std::string> entries_;
+};
+
+}  // namespace dolvane

@@ -1,0 +1,69 @@
+#include "core/text/ByteKind.h"
+
+#include "core/text/Cp932Codec.h"
+#include "support/Sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace dolvane {
+namespace {
+
+using test::Sj;
+
+// Kinds written as one letter a byte: S single, L lead, T trail.
+std::vector<ByteKind> Kinds(std::string_view letters)
+{
+    std::vector<ByteKind> kinds;
+    for (char letter : letters) {
+        kinds.push_back(letter == 'L' ? ByteKind::Lead : letter == 'T' ? ByteKind::Trail : ByteKind::Single);
+    }
+    return kinds;
+}
+
+// A lead byte (0x81-0x9F, 0xE0-0xFC) is exactly a byte that swallows the "@" (a valid trail)
+// after it, whether or not the pair is an assigned character.
+TEST(ByteKindTest, LeadBytesAgreeWithTheConverter)
+{
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string text{static_cast<char>(byte), '@'};
+        EXPECT_EQ(IsCp932LeadByte(static_cast<unsigned char>(byte)), DecodeCp932ForDisplay(text).size() == 1)
+            << std::hex << byte;
+    }
+}
+
+TEST(ByteKindTest, KindsAreCountedFromTheStart)
+{
+    const struct {
+        std::string text;
+        const char* kinds;
+    } cases[] = {
+        {"", ""},
+        {"a b\r\n", "SSSSS"},
+        {Sj("漢字"), "LTLT"},
+        {Sj("ｱｲ･"), "SSS"},
+        {"\x80\xA0\xFD\xFF", "SSSS"},
+        // "ぇ" is 0x82 0xA5: its trail looks like the half-width "･" that follows it.
+        {Sj("ぇ･"), "LTS"},
+        // "＝" is 0x81 0x81: whether a 0x81 is lead or trail depends on how many precede it.
+        {Sj("＝＝･"), "LTLTS"},
+        {Sj("a＝ｱ＝"), "SLTSLT"},
+        // Whatever follows a lead byte is its trail, even a control byte or another lead byte.
+        {"\x82\r\n", "LTS"},
+        {"\x82\x82\x82", "LTL"},
+        {"ab\x82", "SSL"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        const auto expected = Kinds(c.kinds);
+        EXPECT_EQ(ByteKinds(c.text), expected);
+        for (std::size_t i = 0; i < c.text.size(); ++i) {
+            EXPECT_EQ(ByteKindAt(c.text, i), expected[i]) << "at " << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dolvane
