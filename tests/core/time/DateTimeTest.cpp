@@ -22,8 +22,8 @@ DateTimeParts Parts(int year, int month, int day, int hour = 0, int minute = 0, 
 std::string Show(const DateTimeParts& p)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d", p.year, p.month, p.day, p.hour,
-                  p.minute, p.second, p.millisecond);
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d", p.year, p.month, p.day, p.hour, p.minute,
+                  p.second, p.millisecond);
     return buffer;
 }
 
@@ -118,16 +118,11 @@ TEST(DateTimeDayOfWeek, SundayIsOneSaturdayIsSeven)
         int expected;
     };
     const std::vector<Case> cases = {
-        {Parts(1899, 12, 30), 7},
-        {Parts(1899, 12, 30, 23, 59), 7},
-        {Parts(1899, 12, 31), 1},
-        {Parts(1899, 12, 29, 6), 6},
-        {Parts(1899, 12, 23), 7},
-        {Parts(1970, 1, 1), 5},
-        {Parts(2000, 2, 29), 3},
-        {Parts(2010, 4, 4), 1},
-        {Parts(2010, 4, 5, 12), 2},
-        {Parts(2010, 4, 10, 23, 59, 59, 999), 7},
+        {Parts(1899, 12, 30), 7},   {Parts(1899, 12, 30, 23, 59), 7},
+        {Parts(1899, 12, 31), 1},   {Parts(1899, 12, 29, 6), 6},
+        {Parts(1899, 12, 23), 7},   {Parts(1970, 1, 1), 5},
+        {Parts(2000, 2, 29), 3},    {Parts(2010, 4, 4), 1},
+        {Parts(2010, 4, 5, 12), 2}, {Parts(2010, 4, 10, 23, 59, 59, 999), 7},
         {Parts(1, 1, 1), 2},
     };
     for (const Case& c : cases) {
@@ -144,7 +139,7 @@ TEST(DateTimeCalendar, DaysInMonthAndValidDates)
         int daysInMonth;
     };
     const std::vector<Case> months = {
-        {2011, 2, 28}, {2012, 2, 29}, {1900, 2, 28}, {2000, 2, 29}, {2010, 1, 31}, {2010, 4, 30},
+        {2011, 2, 28}, {2012, 2, 29}, {1900, 2, 28},  {2000, 2, 29},  {2010, 1, 31}, {2010, 4, 30},
         {2010, 6, 30}, {2010, 9, 30}, {2010, 11, 30}, {2010, 12, 31}, {2010, 0, 0},  {2010, 13, 0},
     };
     for (const Case& c : months) {
@@ -159,10 +154,9 @@ TEST(DateTimeCalendar, DaysInMonthAndValidDates)
         bool valid;
     };
     const std::vector<DateCase> dates = {
-        {2012, 2, 29, true},   {2011, 2, 29, false},  {1900, 2, 29, false}, {2000, 2, 29, true},
-        {2010, 4, 30, true},   {2010, 4, 31, false},  {2010, 4, 0, false},  {2010, 0, 10, false},
-        {2010, 13, 1, false},  {1, 1, 1, true},       {0, 1, 1, false},     {9999, 12, 31, true},
-        {10000, 1, 1, false},  {2010, 12, 32, false}, {-1, 1, 1, false},
+        {2012, 2, 29, true},  {2011, 2, 29, false}, {1900, 2, 29, false}, {2000, 2, 29, true},   {2010, 4, 30, true},
+        {2010, 4, 31, false}, {2010, 4, 0, false},  {2010, 0, 10, false}, {2010, 13, 1, false},  {1, 1, 1, true},
+        {0, 1, 1, false},     {9999, 12, 31, true}, {10000, 1, 1, false}, {2010, 12, 32, false}, {-1, 1, 1, false},
     };
     for (const DateCase& c : dates) {
         SCOPED_TRACE(testing::Message() << c.year << "/" << c.month << "/" << c.day);
