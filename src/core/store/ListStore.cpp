@@ -65,13 +65,13 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
     loadedPath_ = path;
 
     const auto contents = ReadWholeFile(path, error);
+    std::erase_if(unreadable_, [&path](const std::filesystem::path& known) { return SamePath(known, path); });
     if (!contents) {
-        loadFailed_ = true;
+        unreadable_.push_back(path);
         loadedFingerprint_ = {};
         error.message = std::string("ToDoリストを読み込めませんでした: ") + error.message;
         return false;
     }
-    loadFailed_ = false;
     loadedFingerprint_ = contents->fingerprint;
 
     const std::vector<std::string_view> lines = SplitLines(contents->bytes);
@@ -188,11 +188,17 @@ bool ListStore::SavesOverLoadedFile(const std::filesystem::path& path) const
     return !loadedPath_.empty() && SamePath(path, loadedPath_);
 }
 
+bool ListStore::IsUnreadable(const std::filesystem::path& path) const
+{
+    return std::any_of(unreadable_.begin(), unreadable_.end(),
+                       [&path](const std::filesystem::path& known) { return SamePath(known, path); });
+}
+
 SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode, FileError& error,
                                const SaveOptions& options)
 {
     const bool overLoaded = SavesOverLoadedFile(path);
-    if (overLoaded && loadFailed_) {
+    if (IsUnreadable(path)) {
         error.message = std::string("ToDoリストが読み込めていないため、上書きしません: ") + path.string();
         return SaveStatus::RefusedUnreadable;
     }

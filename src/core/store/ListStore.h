@@ -69,12 +69,14 @@ private:
     Output FullOutput() const;
     Output MergedOutput(std::string_view current) const;
     bool SavesOverLoadedFile(const std::filesystem::path& path) const;
+    bool IsUnreadable(const std::filesystem::path& path) const;
 
     std::vector<ToDoRecord> rows_;
     StoreState state_;
     std::filesystem::path loadedPath_;
     FileFingerprint loadedFingerprint_;
-    bool loadFailed_ = false;
+    // Files whose last load failed: saving over them would destroy lines nobody has seen.
+    std::vector<std::filesystem::path> unreadable_;
     // Non-blank lines of the loaded file that are not to-dos (no "="). A full save keeps them
     // after the rows instead of dropping text the user cannot see.
     std::vector<std::string> otherLines_;

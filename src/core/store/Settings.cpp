@@ -29,7 +29,9 @@ std::uint32_t ColorFrom(std::int32_t stored)
 
 std::optional<std::int32_t> IniSettingsStore::ReadInteger(std::string_view key) const
 {
-    const auto text = file_.Value(key, valueEntry);
+    // Every setting is a section of its own holding one entry.
+    const std::string_view section = key;
+    const auto text = file_.Value(section, valueEntry);
     if (!text) {
         return std::nullopt;
     }
@@ -38,7 +40,9 @@ std::optional<std::int32_t> IniSettingsStore::ReadInteger(std::string_view key) 
 
 std::optional<bool> IniSettingsStore::ReadBool(std::string_view key) const
 {
-    const auto text = file_.Value(key, valueEntry);
+    // Every setting is a section of its own holding one entry.
+    const std::string_view section = key;
+    const auto text = file_.Value(section, valueEntry);
     if (!text) {
         return std::nullopt;
     }
@@ -47,13 +51,15 @@ std::optional<bool> IniSettingsStore::ReadBool(std::string_view key) const
 
 bool IniSettingsStore::WriteInteger(std::string_view key, std::int32_t value)
 {
-    file_.SetValue(key, valueEntry, std::to_string(value));
+    const std::string_view section = key;
+    file_.SetValue(section, valueEntry, std::to_string(value));
     return true;
 }
 
 bool IniSettingsStore::WriteBool(std::string_view key, bool value)
 {
-    file_.SetValue(key, valueEntry, value ? "1" : "0");
+    const std::string_view section = key;
+    file_.SetValue(section, valueEntry, value ? "1" : "0");
     return true;
 }
 

@@ -27,7 +27,7 @@ private:
 //
 // Conversions throw Cp932Error instead of substituting anything silently.
 std::u16string DecodeCp932(std::string_view bytes);
-std::string EncodeCp932(std::u16string_view text);
+std::string EncodeCp932(std::u16string_view input);
 std::string Cp932ToUtf8(std::string_view bytes);
 std::string Utf8ToCp932(std::string_view utf8);
 

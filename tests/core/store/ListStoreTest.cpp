@@ -249,10 +249,35 @@ TEST_F(ListStoreTest, AFileThatCannotBeReadIsNeverOverwritten)
     EXPECT_EQ(store_.SaveList(path_, SaveMode::Full, error, Options()), SaveStatus::RefusedUnreadable);
     EXPECT_EQ(store_.SaveList(path_, SaveMode::Merge, error, Options()), SaveStatus::RefusedUnreadable);
 
+    // Importing another file does not make the unreadable list file fair game.
+    const auto other = folder_ / "import.tod";
+    WriteBytes(other, Lines({Line(8)}));
+    ASSERT_TRUE(store_.LoadList(other, kAll, Now(), error));
+    EXPECT_EQ(store_.SaveList(path_, SaveMode::Full, error, Options()), SaveStatus::RefusedUnreadable);
+
     std::filesystem::remove(path_);
     WriteBytes(path_, Lines({Line(3)}));
     Load(kAll);
     EXPECT_EQ(Save(SaveMode::Full), SaveStatus::Saved);
+}
+
+TEST_F(ListStoreTest, ExportAndImportOfToDoFiles)
+{
+    std::filesystem::create_directories(path_.parent_path());
+    const std::string list = Lines({Line(0), Line(1, true), Line(2)});
+    WriteBytes(path_, list);
+    Load(kAll);
+    const auto exported = folder_ / "out.tod";
+    FileError error;
+    ASSERT_EQ(store_.SaveList(exported, SaveMode::Full, error, Options()), SaveStatus::Saved);
+    EXPECT_EQ(ReadBytes(exported), list);
+    EXPECT_EQ(store_.Rows()[2].FileLine, "2") << "an export leaves the rows tied to the list file";
+
+    const auto imported = folder_ / "in.tod";
+    WriteBytes(imported, Lines({Line(5), Line(6)}));
+    ASSERT_TRUE(store_.LoadList(imported, kAll, Now(), error));
+    ASSERT_EQ(store_.SaveList(path_, SaveMode::Full, error, Options()), SaveStatus::Saved);
+    EXPECT_EQ(ReadBytes(path_), Lines({Line(5), Line(6)})) << "applying an import replaces the list file";
 }
 
 TEST_F(ListStoreTest, EveryCp932SequenceAndStrayBytesSurviveLoadAndSave)
