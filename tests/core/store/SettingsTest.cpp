@@ -1,13 +1,12 @@
 #include "core/store/Settings.h"
 
 #include "support/Sjis.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,48 +14,29 @@
 namespace dolvane {
 namespace {
 
+using test::ReadBytes;
 using test::Sj;
+using test::WriteBytes;
 
 const std::string defaultDataIni = "[tododel]\r\nValue=7\r\n[tabalm]\r\nValue=0\r\n[tabsub]\r\nValue=1\r\n"
                                    "[bigsml]\r\nValue=1\r\n[sevenchg]\r\nValue=0\r\n[barcolor]\r\nValue=255\r\n"
                                    "[wakucolor]\r\nValue=32768\r\n";
 
-class SettingsFileTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder_ =
-            std::filesystem::temp_directory_path() / ("dolvane-settings-" + std::to_string(std::random_device()()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    void Write(const std::filesystem::path& path, const std::string& bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    std::string Read(const std::filesystem::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-    std::filesystem::path folder_;
-};
-
-TEST_F(SettingsFileTest, FirstRunGivesTheDefaultsAndWritesSevenSections)
+TEST(SettingsFileTest, FirstRunGivesTheDefaultsAndWritesSevenSections)
 {
+    const test::TempFolder folder;
     FileError error;
-    const auto settings = ReadDataIni(folder_ / "data.ini", error);
+    const auto settings = ReadDataIni(folder / "data.ini", error);
     EXPECT_EQ(settings, Settings{});
-    ASSERT_TRUE(WriteDataIni(folder_ / "data.ini", settings, error)) << error.message;
-    EXPECT_EQ(Read(folder_ / "data.ini"), defaultDataIni);
+    ASSERT_TRUE(WriteDataIni(folder / "data.ini", settings, error)) << error.message;
+    EXPECT_EQ(ReadBytes(folder / "data.ini"), defaultDataIni);
 }
 
-TEST_F(SettingsFileTest, OneSectionChangesOneSettingAndOtherContentSurvives)
+TEST(SettingsFileTest, OneSectionChangesOneSettingAndOtherContentSurvives)
 {
-    const auto path = folder_ / "data.ini";
-    Write(path, "[tabalm]\r\nValue=2\r\n");
+    const test::TempFolder folder;
+    const auto path = folder / "data.ini";
+    WriteBytes(path, "[tabalm]\r\nValue=2\r\n");
     FileError error;
     auto settings = ReadDataIni(path, error);
     Settings expected;
@@ -64,12 +44,32 @@ TEST_F(SettingsFileTest, OneSectionChangesOneSettingAndOtherContentSurvives)
     EXPECT_EQ(settings, expected);
 
     const std::string foreign = Sj("; ユーザーのメモ ･\r\n[窓]\r\n幅=640\r\n\r\n");
-    Write(path, foreign + "[tabalm]\r\nValue=2\r\n");
+    WriteBytes(path, foreign + "[tabalm]\r\nValue=2\r\n");
     settings.KeepDays = 30;
     settings.MainTabPosition = TabPosition::Bottom;
     ASSERT_TRUE(WriteDataIni(path, settings, error)) << error.message;
-    EXPECT_EQ(Read(path), foreign + "[tabalm]\r\nValue=1\r\n[tododel]\r\nValue=30\r\n" +
-                              defaultDataIni.substr(defaultDataIni.find("[tabsub]")));
+    EXPECT_EQ(ReadBytes(path), foreign + "[tabalm]\r\nValue=1\r\n[tododel]\r\nValue=30\r\n" +
+                                   defaultDataIni.substr(defaultDataIni.find("[tabsub]")));
+}
+
+TEST(SettingsFileTest, UnreadableFileIsNeitherReadNorReplaced)
+{
+    const test::TempFolder folder;
+    FileError error;
+    EXPECT_EQ(ReadDataIni(folder.Path(), error), Settings{});
+    EXPECT_FALSE(error.message.empty());
+    EXPECT_FALSE(WriteDataIni(folder.Path(), Settings{}, error));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path()));
+}
+
+TEST(SettingsFileTest, HolidayLinesAreKeptAsCp932Bytes)
+{
+    const test::TempFolder folder;
+    const auto path = folder / "NationalHoliday.txt";
+    EXPECT_TRUE(LoadHolidayLines(path).empty());
+    WriteBytes(path, Sj("01/01=元日\r\n表=ﾋｮｳ･\r\r\n05/05=こどもの日"));
+    EXPECT_EQ(LoadHolidayLines(path),
+              (std::vector<std::string>{Sj("01/01=元日"), Sj("表=ﾋｮｳ･"), "", Sj("05/05=こどもの日")}));
 }
 
 TEST(IniSettingsStoreTest, StoredTextsAreReadDefensively)
@@ -82,15 +82,12 @@ TEST(IniSettingsStoreTest, StoredTextsAreReadDefensively)
         {"tododel", "abc", {}},                // not a number: 7, as if absent
         {"tododel", "999", {.KeepDays = 60}},  // beyond the spinner's range
         {"tododel", "-3", {.KeepDays = 0}},
-        {"tododel", "0", {.KeepDays = 0}},
         {"tabalm", "7", {.MainTabPosition = TabPosition::Right}},
         {"tabsub", "2", {.CategoryTabPosition = TabPosition::Bottom}},
         {"tabsub", "x", {.CategoryTabPosition = TabPosition::Top}},  // not a number: 0
         {"barcolor", "", {.BarFillColor = 0}},
         {"wakucolor", "-1", {.BarFrameColor = 0x00FFFFFF}},
-        {"bigsml", "0", {.CaseSensitiveSearch = false}},
         {"bigsml", "abc", {.CaseSensitiveSearch = false}},
-        {"sevenchg", "1", {.WeekStepSeven = true}},
         {"sevenchg", "2", {.WeekStepSeven = true}},  // any number but 0 is true
         {"sevenchg", "-1", {.WeekStepSeven = true}},
     };
@@ -101,54 +98,33 @@ TEST(IniSettingsStoreTest, StoredTextsAreReadDefensively)
     }
 }
 
-TEST_F(SettingsFileTest, UnreadableFileIsNeitherReadNorReplaced)
-{
-    FileError error;
-    EXPECT_EQ(ReadDataIni(folder_, error), Settings{});
-    EXPECT_FALSE(error.message.empty());
-    EXPECT_FALSE(WriteDataIni(folder_, Settings{}, error));
-    EXPECT_TRUE(std::filesystem::is_directory(folder_));
-}
-
-TEST_F(SettingsFileTest, HolidayLinesAreKeptAsCp932Bytes)
-{
-    EXPECT_TRUE(LoadHolidayLines(folder_ / "NationalHoliday.txt").empty());
-    Write(folder_ / "NationalHoliday.txt", Sj("01/01=元日\r\n表=ﾋｮｳ･\r\r\n") + "05/05=" + Sj("こどもの日"));
-    EXPECT_EQ(LoadHolidayLines(folder_ / "NationalHoliday.txt"),
-              (std::vector<std::string>{Sj("01/01=元日"), Sj("表=ﾋｮｳ･"), "", Sj("05/05=こどもの日")}));
-}
-
-// Stands in for the sibling's per-user store.
 class FakeStore final : public SettingsStore {
 public:
     bool IsOpen() const override { return open; }
-    std::optional<std::int32_t> ReadInteger(std::string_view key) const override { return Find(key); }
+    std::optional<std::int32_t> ReadInteger(std::string_view key) const override
+    {
+        const auto found = values.find(key);
+        return found == values.end() ? std::nullopt : std::optional<std::int32_t>(found->second);
+    }
     std::optional<bool> ReadBool(std::string_view key) const override
     {
-        const auto value = Find(key);
+        const auto value = ReadInteger(key);
         return value ? std::optional<bool>(*value != 0) : std::nullopt;
     }
-    bool WriteInteger(std::string_view key, std::int32_t value) override
+    bool WriteInteger(std::string_view key, std::int32_t) override
     {
-        writes.emplace_back(std::string(key), std::to_string(value));
+        writes.emplace_back(key);
         return true;
     }
-    bool WriteBool(std::string_view key, bool value) override
+    bool WriteBool(std::string_view key, bool) override
     {
-        writes.emplace_back(std::string(key), value ? "true" : "false");
+        writes.emplace_back(key);
         return true;
     }
 
     bool open = true;
     std::map<std::string, std::int32_t, std::less<>> values;
-    std::vector<std::pair<std::string, std::string>> writes;
-
-private:
-    std::optional<std::int32_t> Find(std::string_view key) const
-    {
-        const auto found = values.find(key);
-        return found == values.end() ? std::nullopt : std::optional<std::int32_t>(found->second);
-    }
+    std::vector<std::string> writes;
 };
 
 TEST(SettingsStoreTest, AbsentValuesKeepTheCurrentSettingsButKeepDaysFallsBackToSeven)
