@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace dolvane {
+
+// The folders and files the program works with, derived once at start-up.
+struct ProgramPaths {
+    std::filesystem::path ProgramFolder;  // folder of the running executable
+    std::string UserName;                 // the account name; names the per-user data folder
+    std::filesystem::path ListFilePath;   // <program folder>/data/<user>/todolist.txt
+    std::filesystem::path SiblingFolder;  // <program files>/Ｖｅｌｋ/ピマロ
+    // The program was installed inside the sibling's folder, which then hosts it: settings
+    // live in the sibling's store and the holiday file comes from its data folder.
+    bool InsideSiblingFolder = false;
+};
+
+// `programFilesFolder` is the system's folder for installed programs ("/opt" here).
+ProgramPaths DeriveProgramPaths(const std::filesystem::path& programFolder, const std::string& userName,
+                                const std::filesystem::path& programFilesFolder);
+
+}  // namespace dolvane
