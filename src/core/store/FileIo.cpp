@@ -115,6 +115,19 @@ std::optional<FileContents> ReadWholeFile(const std::filesystem::path& path, Fil
     return contents;
 }
 
+FileFingerprint FingerprintOfWritten(const std::filesystem::path& path, std::string_view bytes)
+{
+    FileFingerprint fingerprint;
+    fingerprint.exists = true;
+    fingerprint.size = bytes.size();
+    fingerprint.hash = std::hash<std::string_view>{}(bytes);
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0) {
+        fingerprint.modifiedNanoseconds = ModifiedNanoseconds(status);
+    }
+    return fingerprint;
+}
+
 std::optional<FileFingerprint> FingerprintOf(const std::filesystem::path& path, FileError& error)
 {
     auto contents = ReadWholeFile(path, error);

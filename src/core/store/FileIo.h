@@ -36,6 +36,9 @@ struct FileContents {
 // with exists = false. Any other failure (permissions, I/O) is an error, never an empty file.
 std::optional<FileContents> ReadWholeFile(const std::filesystem::path& path, FileError& error);
 
+// The fingerprint of a file just written with `bytes`, without reading it back.
+FileFingerprint FingerprintOfWritten(const std::filesystem::path& path, std::string_view bytes);
+
 // The fingerprint of the file as it is now (reading it to hash its bytes).
 std::optional<FileFingerprint> FingerprintOf(const std::filesystem::path& path, FileError& error);
 

@@ -4,7 +4,6 @@
 #include "core/text/Numbers.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace dolvane {
 namespace {
@@ -37,20 +36,6 @@ bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b)
     const auto canonicalA = std::filesystem::weakly_canonical(a, error);
     const auto canonicalB = std::filesystem::weakly_canonical(b, error);
     return canonicalA == canonicalB;
-}
-
-FileFingerprint FingerprintOfWritten(const std::filesystem::path& path, std::string_view bytes)
-{
-    FileFingerprint fingerprint;
-    fingerprint.exists = true;
-    fingerprint.size = bytes.size();
-    fingerprint.hash = std::hash<std::string_view>{}(bytes);
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0) {
-        fingerprint.modifiedNanoseconds =
-            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
-    }
-    return fingerprint;
 }
 
 }  // namespace
