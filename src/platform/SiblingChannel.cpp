@@ -52,7 +52,7 @@ void LocalSocketSibling::Send(std::uint32_t kind, std::string_view payload)
     }
 
     QByteArray record;
-    record.reserve(static_cast<qsizetype>(8 + payload.size()));
+    record.reserve(static_cast<qsizetype>(payload.size()) + 8);
     AppendUint32Le(record, kind);
     AppendUint32Le(record, static_cast<std::uint32_t>(payload.size()));
     record.append(payload.data(), static_cast<qsizetype>(payload.size()));
