@@ -27,11 +27,16 @@ std::uint32_t ColorFrom(std::int32_t stored)
 
 }  // namespace
 
+// Every setting is a section of its own, named after the setting, holding one entry "Value".
+std::optional<std::string> IniSettingsStore::StoredText(std::string_view setting) const
+{
+    const std::string_view section = setting;
+    return file_.Value(section, valueEntry);
+}
+
 std::optional<std::int32_t> IniSettingsStore::ReadInteger(std::string_view key) const
 {
-    // Every setting is a section of its own holding one entry.
-    const std::string_view section = key;
-    const auto text = file_.Value(section, valueEntry);
+    const auto text = StoredText(key);
     if (!text) {
         return std::nullopt;
     }
@@ -40,9 +45,7 @@ std::optional<std::int32_t> IniSettingsStore::ReadInteger(std::string_view key) 
 
 std::optional<bool> IniSettingsStore::ReadBool(std::string_view key) const
 {
-    // Every setting is a section of its own holding one entry.
-    const std::string_view section = key;
-    const auto text = file_.Value(section, valueEntry);
+    const auto text = StoredText(key);
     if (!text) {
         return std::nullopt;
     }
@@ -51,15 +54,18 @@ std::optional<bool> IniSettingsStore::ReadBool(std::string_view key) const
 
 bool IniSettingsStore::WriteInteger(std::string_view key, std::int32_t value)
 {
-    const std::string_view section = key;
-    file_.SetValue(section, valueEntry, std::to_string(value));
-    return true;
+    return StoreText(key, std::to_string(value));
 }
 
 bool IniSettingsStore::WriteBool(std::string_view key, bool value)
 {
-    const std::string_view section = key;
-    file_.SetValue(section, valueEntry, value ? "1" : "0");
+    return StoreText(key, value ? "1" : "0");
+}
+
+bool IniSettingsStore::StoreText(std::string_view setting, std::string_view text)
+{
+    const std::string_view section = setting;
+    file_.SetValue(section, valueEntry, text);
     return true;
 }
 

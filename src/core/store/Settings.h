@@ -61,6 +61,9 @@ public:
     const IniFile& File() const noexcept { return file_; }
 
 private:
+    std::optional<std::string> StoredText(std::string_view setting) const;
+    bool StoreText(std::string_view setting, std::string_view text);
+
     IniFile file_;
 };
 
