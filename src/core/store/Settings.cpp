@@ -7,7 +7,7 @@
 namespace dolvane {
 namespace {
 
-constexpr std::string_view valueEntry = "Value";
+constexpr std::string_view entryName = "Value";
 constexpr std::string_view keepDaysKey = "tododel";
 constexpr int defaultKeepDays = 7;
 constexpr int maxKeepDays = 60;
@@ -31,7 +31,7 @@ std::uint32_t ColorFrom(std::int32_t stored)
 std::optional<std::string> IniSettingsStore::StoredText(std::string_view setting) const
 {
     const std::string_view section = setting;
-    return file_.Value(section, valueEntry);
+    return file_.Value(section, entryName);
 }
 
 std::optional<std::int32_t> IniSettingsStore::ReadInteger(std::string_view key) const
@@ -65,7 +65,7 @@ bool IniSettingsStore::WriteBool(std::string_view key, bool value)
 bool IniSettingsStore::StoreText(std::string_view setting, std::string_view text)
 {
     const std::string_view section = setting;
-    file_.SetValue(section, valueEntry, text);
+    file_.SetValue(section, entryName, text);
     return true;
 }
 
