@@ -74,7 +74,7 @@ void LocalSocketSibling::Send(std::uint32_t kind, std::string_view payload)
     socket.abort();
 }
 
-bool LocalSocketSibling::SiblingRunning() const
+bool LocalSocketSibling::Running() const
 {
     QLocalSocket socket;
     socket.connectToServer(serverName_);

@@ -24,7 +24,7 @@ public:
     explicit LocalSocketSibling(QString serverName = {});
 
     void Send(std::uint32_t kind, std::string_view payload) override;
-    bool SiblingRunning() const;
+    bool Running() const override;
 
     const QString& ServerName() const { return serverName_; }
 

@@ -76,7 +76,7 @@ TEST(SiblingChannelTest, AbsentSiblingIsIgnoredQuickly)
 {
     LocalSocketSibling sibling(UniqueName("absent"));
     const auto start = Clock::now();
-    EXPECT_FALSE(sibling.SiblingRunning());
+    EXPECT_FALSE(sibling.Running());
     sibling.Send(0, "VelkA");
     EXPECT_LT(SecondsSince(start), 1.0);
 }
@@ -100,7 +100,7 @@ TEST(SiblingChannelTest, RecordsArriveByteExact)
     StandInSibling standIn(name);
     ASSERT_TRUE(standIn.Listening());
     LocalSocketSibling sibling(name);
-    EXPECT_TRUE(sibling.SiblingRunning());
+    EXPECT_TRUE(sibling.Running());
 
     for (const Case& c : cases) {
         sibling.Send(c.kind, c.payload);

@@ -9,7 +9,11 @@ namespace dolvane {
 class SiblingPort {
 public:
     virtual ~SiblingPort() = default;
+    // `payload` starts with "VelkA"; kind 0 tells that the list file was saved, kind 1 carries
+    // sticky-note text.
     virtual void Send(std::uint32_t kind, std::string_view payload) = 0;
+    // Whether the sibling program runs now.
+    virtual bool Running() const = 0;
 };
 
 }  // namespace dolvane

@@ -19,6 +19,7 @@ using test::WriteBytes;
 class RecordingSibling final : public SiblingPort {
 public:
     void Send(std::uint32_t kind, std::string_view payload) override { sent.emplace_back(kind, payload); }
+    bool Running() const override { return true; }
     std::vector<std::pair<std::uint32_t, std::string>> sent;
 };
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/time/DateTime.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dolvane {
+
+// The wall clock. Nothing in core reads the time by itself, so every rule can be tested.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual DateTime Now() const = 0;
+};
+
+// Questions and messages to the user, owned by the main window. Texts are UTF-8.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // Yes and No buttons with the question icon; true for Yes.
+    virtual bool AskYesNo(std::string_view caption, std::string_view text) = 0;
+    // A plain message with only an OK button, captioned with the program's title.
+    virtual void ShowMessage(std::string_view text) = 0;
+    // The application's error box.
+    virtual void ShowError(std::string_view text) = 0;
+};
+
+// The optional "CharacterConversion" library, loaded from the program's own folder. Texts are
+// cp932.
+class ConversionLibrary {
+public:
+    virtual ~ConversionLibrary() = default;
+    // Converts `source` by the named mode; the library's own buffer is copied and released.
+    virtual std::string Convert(std::string_view source, std::string_view mode, std::int32_t count,
+                                std::uint8_t flag) = 0;
+};
+
+}  // namespace dolvane
