@@ -1,0 +1,227 @@
+#include "core/app/MainWindowModel.h"
+
+#include "core/time/TimeTexts.h"
+#include "support/Sjis.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace dolvane {
+namespace {
+
+using test::ReadBytes;
+using test::Sj;
+using test::TempFolder;
+using test::WriteBytes;
+
+class FixedClock final : public Clock {
+public:
+    DateTime Now() const override { return ParseDateTimeText("2010/05/05 12:00"); }
+};
+
+class ScriptedPrompts final : public Prompts {
+public:
+    bool AskYesNo(std::string_view caption, std::string_view text) override
+    {
+        questions.emplace_back(std::string(caption) + "|" + std::string(text));
+        return answer;
+    }
+    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void ShowError(std::string_view text) override { errors.emplace_back(text); }
+
+    bool answer = true;
+    std::vector<std::string> questions;
+    std::vector<std::string> messages;
+    std::vector<std::string> errors;
+};
+
+class FakeSibling final : public SiblingPort {
+public:
+    void Send(std::uint32_t kind, std::string_view payload) override
+    {
+        if (running) {
+            received.emplace_back(kind, payload);
+        }
+    }
+    bool Running() const override { return running; }
+
+    bool running = true;
+    std::vector<std::pair<std::uint32_t, std::string>> received;
+};
+
+class FakeSettingsStore final : public SettingsStore {
+public:
+    bool IsOpen() const override { return true; }
+    std::optional<std::int32_t> ReadInteger(std::string_view key) const override
+    {
+        const auto found = values.find(std::string(key));
+        return found == values.end() ? std::nullopt : std::optional<std::int32_t>(found->second);
+    }
+    std::optional<bool> ReadBool(std::string_view key) const override
+    {
+        const auto value = ReadInteger(key);
+        return value ? std::optional<bool>(*value != 0) : std::nullopt;
+    }
+    bool WriteInteger(std::string_view key, std::int32_t value) override
+    {
+        values[std::string(key)] = value;
+        return true;
+    }
+    bool WriteBool(std::string_view key, bool value) override { return WriteInteger(key, value ? 1 : 0); }
+
+    std::map<std::string, std::int32_t> values;
+};
+
+const std::string kSaveQuestion = "ToDo|ToDoリストが変更されています。保存しますか？";
+const std::string kLine = "2010/05/01 09:00&2010/05/10 18:00+24=03050@\\@#@#task";
+
+class MainWindowModelTest : public testing::Test {
+protected:
+    MainWindowModelTest()
+    {
+        paths_ = DeriveProgramPaths(folder_.Path() / "program", "aki", folder_.Path() / "opt");
+        std::filesystem::create_directories(paths_.ListFilePath.parent_path());
+        WriteBytes(paths_.ListFilePath, kLine + "\r\n");
+    }
+
+    std::unique_ptr<MainWindowModel> Make()
+    {
+        auto model = std::make_unique<MainWindowModel>(
+            paths_, MainWindowPorts{clock_, prompts_, sibling_, &siblingSettings_, {}});
+        model->FormCreate();
+        return model;
+    }
+
+    TempFolder folder_;
+    ProgramPaths paths_;
+    FixedClock clock_;
+    ScriptedPrompts prompts_;
+    FakeSibling sibling_;
+    FakeSettingsStore siblingSettings_;
+};
+
+TEST_F(MainWindowModelTest, StartsWithTheListLoadedAndTheDefaults)
+{
+    const auto model = Make();
+    ASSERT_EQ(model->Rows().size(), 1U);
+    EXPECT_EQ(model->Rows()[0].TaskText, "task");
+    EXPECT_EQ(model->Rows()[0].RemainingText, Sj("5日6時間"));
+    EXPECT_FALSE(model->State().UnsavedChanges);
+    EXPECT_EQ(model->CategoryTabText(), Sj("全て"));
+    EXPECT_TRUE(model->PurgePending());
+    EXPECT_EQ(model->CurrentSettings(), Settings{});
+    EXPECT_TRUE(prompts_.errors.empty());
+}
+
+TEST_F(MainWindowModelTest, ClosingAsksOnlyWithUnsavedChangesAndSavesOnlyOnYes)
+{
+    struct Case {
+        bool change;
+        bool answer;
+        bool asked;
+        bool saved;
+    };
+    for (const Case c :
+         {Case{false, true, false, false}, Case{true, false, true, false}, Case{true, true, true, true}}) {
+        WriteBytes(paths_.ListFilePath, kLine + "\r\n");
+        prompts_.questions.clear();
+        sibling_.received.clear();
+        prompts_.answer = c.answer;
+        const auto model = Make();
+        if (c.change) {
+            model->SetRowCompleted(0, true);
+        }
+        EXPECT_TRUE(model->CloseQuery());
+        EXPECT_EQ(prompts_.questions, c.asked ? std::vector<std::string>{kSaveQuestion} : std::vector<std::string>{});
+        const bool saved = ReadBytes(paths_.ListFilePath) != kLine + "\r\n";
+        EXPECT_EQ(saved, c.saved) << "change " << c.change << " answer " << c.answer;
+        EXPECT_EQ(sibling_.received.size(), c.saved ? 1U : 0U);
+    }
+}
+
+TEST_F(MainWindowModelTest, EachSaveSendsOneNoticeAndNothingWithoutASibling)
+{
+    const auto model = Make();
+    model->SetRowCompleted(0, true);
+    EXPECT_EQ(model->Rows()[0].RemainingText, Sj("完了"));
+    ASSERT_TRUE(model->Apply());
+    ASSERT_EQ(sibling_.received.size(), 1U);
+    EXPECT_EQ(sibling_.received[0].first, 0U);
+    EXPECT_EQ(sibling_.received[0].second, "VelkA");
+    EXPECT_FALSE(model->State().UnsavedChanges);
+
+    sibling_.running = false;
+    model->SetRowCompleted(0, false);
+    ASSERT_TRUE(model->Apply());
+    EXPECT_EQ(sibling_.received.size(), 1U);
+    EXPECT_TRUE(prompts_.errors.empty() && prompts_.messages.empty()) << "an absent sibling is not reported";
+}
+
+TEST_F(MainWindowModelTest, AFailedSaveOnCloseKeepsTheWindowOpen)
+{
+    const auto model = Make();
+    model->SetRowCompleted(0, true);
+    std::filesystem::remove(paths_.ListFilePath);
+    std::filesystem::create_directory(paths_.ListFilePath);  // the file cannot be replaced now
+    EXPECT_FALSE(model->CloseQuery());
+    EXPECT_EQ(prompts_.errors.size(), 1U);
+    EXPECT_TRUE(model->State().UnsavedChanges);
+}
+
+TEST_F(MainWindowModelTest, AFileChangedBehindTheProgramIsOverwrittenOnlyWhenConfirmed)
+{
+    const auto model = Make();
+    model->SetRowCompleted(0, true);
+    const std::string other = kLine + "\r\n" + kLine + "2\r\n";
+    WriteBytes(paths_.ListFilePath, other);
+    prompts_.answer = false;
+    EXPECT_FALSE(model->Apply());
+    EXPECT_EQ(ReadBytes(paths_.ListFilePath), other);
+    EXPECT_EQ(prompts_.questions.size(), 1U);
+    prompts_.answer = true;
+    EXPECT_TRUE(model->Apply());
+    EXPECT_NE(ReadBytes(paths_.ListFilePath), other);
+}
+
+TEST_F(MainWindowModelTest, SettingsComeFromDataIniOrFromTheSiblingsStore)
+{
+    const auto dataIni = paths_.ProgramFolder / "data.ini";
+    WriteBytes(dataIni, "[tabalm]\r\nValue=2\r\n");
+    auto model = Make();
+    EXPECT_EQ(model->CurrentSettings().MainTabPosition, TabPosition::Left);
+    model->CurrentSettings().KeepDays = 3;
+    EXPECT_TRUE(model->CloseQuery());
+    EXPECT_NE(ReadBytes(dataIni).find("[tododel]\r\nValue=3\r\n"), std::string::npos);
+    EXPECT_TRUE(siblingSettings_.values.empty());
+
+    // Hosted by the sibling: its store and its holiday file, and data.ini is left alone.
+    paths_ = DeriveProgramPaths(folder_.Path() / "opt/Ｖｅｌｋ/ピマロ", "aki", folder_.Path() / "opt");
+    ASSERT_TRUE(paths_.InsideSiblingFolder);
+    std::filesystem::create_directories(paths_.SiblingFolder / "data");
+    WriteBytes(paths_.SiblingFolder / "data/NationalHoliday.txt", "01/01=a\r\n02/11=b\r\n");
+    siblingSettings_.values = {{"tododel", 14}, {"bigsml", 0}};
+    model = Make();
+    EXPECT_EQ(model->CurrentSettings().KeepDays, 14);
+    EXPECT_FALSE(model->CurrentSettings().CaseSensitiveSearch);
+    EXPECT_EQ(model->HolidayList(), (std::vector<std::string>{"01/01=a", "02/11=b"}));
+    EXPECT_TRUE(model->CloseQuery());
+    EXPECT_EQ(siblingSettings_.values.size(), 7U);
+    EXPECT_FALSE(std::filesystem::exists(paths_.ProgramFolder / "data.ini"));
+}
+
+TEST_F(MainWindowModelTest, TheSiblingWatchClosesOnlyAHostedProgram)
+{
+    auto model = Make();
+    sibling_.running = false;
+    EXPECT_FALSE(model->SiblingHasGone()) << "not hosted: the sibling's absence does not matter";
+    paths_ = DeriveProgramPaths(folder_.Path() / "opt/Ｖｅｌｋ/ピマロ", "aki", folder_.Path() / "opt");
+    model = Make();
+    EXPECT_TRUE(model->SiblingHasGone());
+    sibling_.running = true;
+    EXPECT_FALSE(model->SiblingHasGone());
+}
+
+}  // namespace
+}  // namespace dolvane
