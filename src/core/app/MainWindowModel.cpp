@@ -11,6 +11,12 @@ constexpr std::string_view kOverwriteCaption = "確認";
 constexpr std::string_view kOverwriteQuestion =
     "ToDoリストは読み込んだ後に他のプログラムで変更されています。\n上書きして保存しますか？";
 
+// The lines the current view shows. Only the "全て" tab exists so far: every to-do line.
+LineFilter ViewFilter()
+{
+    return [](const LineFacts&) { return true; };
+}
+
 }  // namespace
 
 MainWindowModel::MainWindowModel(ProgramPaths paths, MainWindowPorts ports)
@@ -111,12 +117,6 @@ void MainWindowModel::SetRowCompleted(std::size_t row, bool completed)
     ComputeRowTexts(rows[row], ports_.clock.Now());  // "完了" shows at once
     store_.State().UnsavedChanges = true;
     NotifyState();
-}
-
-LineFilter MainWindowModel::ViewFilter() const
-{
-    // Only the "全て" tab exists so far: every to-do line is shown.
-    return [](const LineFacts&) { return true; };
 }
 
 ViewState MainWindowModel::View() const

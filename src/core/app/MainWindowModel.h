@@ -78,7 +78,6 @@ public:
     bool PurgePending() const noexcept { return purgePending_; }
 
 private:
-    LineFilter ViewFilter() const;
     ViewState View() const;
     std::filesystem::path DataIniPath() const;
     void NotifyRows();
