@@ -1,4 +1,9 @@
+#include "platform/ConversionLibraryLoader.h"
+#include "platform/SiblingChannel.h"
+#include "platform/SiblingSettingsStore.h"
 #include "platform/SingleInstance.h"
+#include "platform/SystemClock.h"
+#include "platform/SystemPaths.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -8,6 +13,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     const QString title = QStringLiteral("Dolvane");
     QApplication::setApplicationName(title);
+    QApplication::setApplicationVersion(QStringLiteral(DOLVANE_VERSION));
 
     // A second start leaves quietly: the first instance keeps the user's list.
     dolvane::SingleInstance instance(title);
@@ -15,7 +21,12 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    dolvane::TVelkDolvane window;
+    dolvane::SystemClock clock;
+    dolvane::LocalSocketSibling sibling;
+    dolvane::SiblingSettingsStore siblingSettings;
+    dolvane::TVelkDolvane window(dolvane::MainWindowServices{dolvane::CurrentProgramPaths(), clock, sibling,
+                                                             &siblingSettings,
+                                                             &dolvane::LoadConversionLibraryBesideExecutable});
     window.show();
     return QApplication::exec();
 }

@@ -2,15 +2,69 @@
 
 #include <QMainWindow>
 
+// moc of Qt 6.4 cannot parse the C++20 library headers the model pulls in (<concepts>); it needs
+// none of them, since no signal or slot here uses these types.
+#ifndef Q_MOC_RUN
+#include "core/app/MainWindowModel.h"
+
+#include <functional>
+#include <memory>
+#endif
+
+class QTabBar;
+class QLabel;
+class QTimer;
+
 namespace dolvane {
 
-// The main window. For now it only carries the program's title; the list, the editing panel,
-// the tabs and the calendar are composed into it as they are built.
-class TVelkDolvane final : public QMainWindow {
+class MessagePrompts;
+class ToDoListModel;
+class ToDoListView;
+
+// What the window needs from the operating system, handed in by the program's entry.
+struct MainWindowServices {
+    ProgramPaths paths;
+    Clock& clock;
+    SiblingPort& sibling;
+    SettingsStore* siblingSettings = nullptr;
+    std::function<std::unique_ptr<ConversionLibrary>()> loadConversionLibrary;
+};
+
+// The main window: the tab rows, the list, the editing panel area and the status bar around a
+// MainWindowModel that holds every rule.
+class TVelkDolvane final : public QMainWindow, private MainWindowObserver {
     Q_OBJECT
 
 public:
-    explicit TVelkDolvane(QWidget* parent = nullptr);
+    explicit TVelkDolvane(MainWindowServices services, QWidget* parent = nullptr);
+    ~TVelkDolvane() override;
+
+    const MainWindowModel& Model() const { return *model_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void RowsReset() override;
+    void StoreStateChanged() override;
+
+    void createMenus();
+    void createCentralArea();
+    void createTimers();
+    void statusTimerTick();
+    void showVersion();
+
+    std::unique_ptr<MessagePrompts> prompts_;
+    std::unique_ptr<MainWindowModel> model_;
+    QTabBar* mainTabs_ = nullptr;
+    QTabBar* categoryTabs_ = nullptr;
+    QLabel* captionBar_ = nullptr;
+    ToDoListModel* listModel_ = nullptr;
+    ToDoListView* listView_ = nullptr;
+    QWidget* editPanel_ = nullptr;
+    QTimer* statusTimer_ = nullptr;
+    QTimer* scrollTimer_ = nullptr;
 };
 
 }  // namespace dolvane

@@ -1,0 +1,65 @@
+// The main menu of TVelkDolvane. Items whose commands come with later parts of the window are
+// present but disabled, so the menu already reads as it will.
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+
+namespace dolvane {
+namespace {
+
+// Adds an item; the status tip is the long hint the status bar shows while it is highlighted.
+QAction* AddItem(QMenu* menu, const char16_t* caption, const char* name, const char16_t* hint = nullptr)
+{
+    QAction* action = menu->addAction(QString::fromUtf16(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    if (hint != nullptr) {
+        action->setStatusTip(QString::fromUtf16(hint));
+    }
+    return action;
+}
+
+QMenu* AddMenu(QMenuBar* bar, const char16_t* caption, const char* name)
+{
+    QMenu* menu = bar->addMenu(QString::fromUtf16(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+}  // namespace
+
+void TVelkDolvane::createMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = AddMenu(bar, u"ファイル(&F)", "File1");
+    QMenu* toDoFiles = file->addMenu(QStringLiteral("ToDo管理"));
+    toDoFiles->setObjectName(QStringLiteral("ToDo1"));
+    AddItem(toDoFiles, u"Load", "Load1")->setEnabled(false);
+    AddItem(toDoFiles, u"Save", "Save1")->setEnabled(false);
+    file->addSeparator();
+    connect(AddItem(file, u"終了(&X)", "Exit1"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = AddMenu(bar, u"編集(&E)", "Edit1");
+    AddItem(edit, u"全て選択(&A)", "SelectAll1")->setEnabled(false);
+
+    QMenu* tools = AddMenu(bar, u"ツール", "Tool1");
+    AddItem(tools, u"ピマロに統合", "PimaloMenu")->setVisible(false);
+    AddItem(tools, u"検索(&S)", "Find1")->setEnabled(false);
+    tools->addSeparator();
+    AddItem(tools, u"設定(&T)", "Setting1")->setEnabled(false);
+
+    QMenu* help = AddMenu(bar, u"ヘルプ(&H)", "Help1");
+    AddItem(help, u"ヘルプ", "Help2")->setEnabled(false);
+    help->addSeparator();
+    connect(AddItem(help, u"バージョン(&A)", "N4"), &QAction::triggered, this, &TVelkDolvane::showVersion);
+}
+
+void TVelkDolvane::showVersion()
+{
+    QMessageBox::about(this, QStringLiteral("バージョン情報"),
+                       QStringLiteral("Dolvane ") + QApplication::applicationVersion());
+}
+
+}  // namespace dolvane

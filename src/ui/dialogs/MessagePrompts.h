@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/app/Ports.h"
+
+class QWidget;
+
+namespace dolvane {
+
+// Questions and messages as message boxes owned by the main window.
+class MessagePrompts final : public Prompts {
+public:
+    explicit MessagePrompts(QWidget* owner) : owner_(owner) {}
+
+    bool AskYesNo(std::string_view caption, std::string_view text) override;
+    void ShowMessage(std::string_view text) override;
+    void ShowError(std::string_view text) override;
+
+private:
+    QWidget* owner_;
+};
+
+}  // namespace dolvane

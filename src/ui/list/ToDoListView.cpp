@@ -1,0 +1,169 @@
+#include "ui/list/ToDoListView.h"
+
+#include "core/store/ToDoRecord.h"
+#include "ui/widgets/JapaneseFont.h"
+
+#include <QHeaderView>
+#include <QPalette>
+#include <QStyle>
+
+#include <algorithm>
+#include <array>
+
+namespace dolvane {
+namespace {
+
+// Pixels; 0 as a limit means none. The task column's width is only its share before the first fit.
+struct ColumnSize {
+    int width;
+    int min;
+    int max;
+};
+constexpr std::array<ColumnSize, kVisibleColumnCount> kColumnSizes = {{
+    {130, 50, 200},  // 開始日時
+    {120, 50, 150},  // 期限（完了予定）
+    {55, 55, 60},    // 重要度
+    {60, 50, 100},   // 実行者
+    {100, 100, 0},   // すべきこと: fills the rest
+    {50, 0, 0},      // 分類
+    {40, 25, 45},    // 進捗
+    {50, 50, 100},   // 残り時間
+    {55, 5, 0},      // 経過時間 / 経過率
+    {60, 30, 0},     // 警告
+    {20, 20, 150},   // 完了日時
+}};
+constexpr int kTaskColumn = static_cast<int>(Field::Task);
+
+int ClampedWidth(int column, int width)
+{
+    const ColumnSize& size = kColumnSizes[static_cast<std::size_t>(column)];
+    width = std::max(width, size.min);
+    return size.max > 0 ? std::min(width, size.max) : width;
+}
+
+}  // namespace
+
+ToDoListView::ToDoListView(QWidget* parent) : QTreeView(parent)
+{
+    setObjectName(QStringLiteral("ListView1"));
+    createLook();
+    connect(header(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) { KeepWithinLimits(column, width); });
+}
+
+void ToDoListView::createLook()
+{
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAlternatingRowColors(false);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    setFont(JapaneseFont(13));
+
+    // Commands act on the selected rows while the focus is in the editing panel, so the selection
+    // must not fade when the list loses the focus.
+    QPalette colours = palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    }
+    setPalette(colours);
+
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    // Each column has its own lower limit (KeepWithinLimits); the header's common one must not
+    // stop a drag before that.
+    header()->setMinimumSectionSize(0);
+}
+
+void ToDoListView::setModel(QAbstractItemModel* model)
+{
+    QTreeView::setModel(model);
+    ApplyStartingWidths();
+}
+
+void ToDoListView::ApplyStartingWidths()
+{
+    if (header()->count() != kVisibleColumnCount) {
+        return;
+    }
+    adjustingWidths_ = true;
+    // The date columns were sized for a narrower face; where the installed Japanese font draws
+    // "yyyy/mm/dd hh:nn" wider, they start wide enough for it (within their maximum) rather than
+    // cutting every date short.
+    const int dateWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00")) + 8;
+    const int checkBoxWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth) + 8;
+    for (int column = 0; column < kVisibleColumnCount; ++column) {
+        header()->setSectionResizeMode(column, column == kTaskColumn ? QHeaderView::Fixed : QHeaderView::Interactive);
+        int width = kColumnSizes[static_cast<std::size_t>(column)].width;
+        if (column == 0) {
+            width = std::max(width, dateWidth + checkBoxWidth);
+        } else if (column == 1) {
+            width = std::max(width, dateWidth);
+        }
+        header()->resizeSection(column, ClampedWidth(column, width));
+    }
+    adjustingWidths_ = false;
+    FitTaskColumn();
+}
+
+void ToDoListView::KeepWithinLimits(int column, int width)
+{
+    if (adjustingWidths_ || column < 0 || column >= kVisibleColumnCount || header()->count() != kVisibleColumnCount) {
+        return;
+    }
+    const int clamped = ClampedWidth(column, width);
+    if (clamped != width) {
+        adjustingWidths_ = true;
+        header()->resizeSection(column, clamped);
+        adjustingWidths_ = false;
+    }
+    FitTaskColumn();
+}
+
+void ToDoListView::FitTaskColumn()
+{
+    if (header()->count() != kVisibleColumnCount) {
+        return;
+    }
+    int others = 0;
+    for (int column = 0; column < kVisibleColumnCount; ++column) {
+        if (column != kTaskColumn) {
+            others += header()->sectionSize(column);
+        }
+    }
+    adjustingWidths_ = true;
+    header()->resizeSection(kTaskColumn, ClampedWidth(kTaskColumn, viewport()->width() - others));
+    adjustingWidths_ = false;
+}
+
+void ToDoListView::resizeEvent(QResizeEvent* event)
+{
+    // Also called when the viewport narrows because a vertical scroll bar appeared.
+    QTreeView::resizeEvent(event);
+    FitTaskColumn();
+}
+
+int ToDoListView::ColumnAt(int x) const
+{
+    if (x <= kCheckBoxAreaWidth) {
+        return -1;
+    }
+    int right = 0;
+    for (int visual = 0; visual < header()->count(); ++visual) {
+        const int column = header()->logicalIndex(visual);
+        right += header()->sectionSize(column);
+        if (x == right) {
+            return -1;
+        }
+        if (x < right) {
+            return column;
+        }
+    }
+    return -1;
+}
+
+}  // namespace dolvane

@@ -1,0 +1,215 @@
+#include "ui/list/ToDoListModel.h"
+#include "ui/list/ToDoListView.h"
+
+#include "core/store/ToDoRecord.h"
+
+#include "support/Sjis.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace dolvane {
+namespace {
+
+using test::Sj;
+
+QString Qs(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+struct ListFixture : ::testing::Test {
+    std::vector<ToDoRecord> rows = std::vector<ToDoRecord>(3);
+    ToDoListModel model{rows};
+
+    QString Shown(int row, int column) const { return model.data(model.index(row, column)).toString(); }
+};
+
+TEST_F(ListFixture, HeaderCaptionsInColumnOrder)
+{
+    const QStringList expected = {
+        Qs("開始日時"), Qs("期限（完了予定）"), Qs("重要度"),   Qs("実行者"), Qs("すべきこと"), Qs("分類"),
+        Qs("進捗"),     Qs("残り時間"),         Qs("経過時間"), Qs("警告"),   Qs("完了日時")};
+    ASSERT_EQ(model.columnCount(), expected.size());
+    for (int column = 0; column < model.columnCount(); ++column) {
+        EXPECT_EQ(model.headerData(column, Qt::Horizontal).toString(), expected[column]) << column;
+    }
+
+    QSignalSpy headerChanged(&model, &QAbstractItemModel::headerDataChanged);
+    model.SetElapsedCaption(Qs("経過率"));
+    EXPECT_EQ(model.headerData(8, Qt::Horizontal).toString(), Qs("経過率"));
+    EXPECT_EQ(headerChanged.count(), 1);
+}
+
+TEST_F(ListFixture, EachColumnShowsItsFieldAndOnlyColumnZeroHasABox)
+{
+    for (int field = 0; field < kFieldCount; ++field) {
+        rows[1].Text(static_cast<Field>(field)) = Sj("欄") + std::to_string(field);
+    }
+    rows[1].Completed = true;
+    model.Reset();
+
+    for (int column = 0; column < kVisibleColumnCount; ++column) {
+        EXPECT_EQ(Shown(1, column), Qs("欄") + QString::number(column));
+        EXPECT_EQ(model.data(model.index(1, column), Qt::CheckStateRole).isValid(), column == 0) << column;
+    }
+    EXPECT_EQ(model.data(model.index(1, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(model.data(model.index(0, 0), Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    EXPECT_TRUE(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsUserCheckable));
+    EXPECT_FALSE(model.flags(model.index(0, 1)).testFlag(Qt::ItemIsEditable));
+}
+
+TEST_F(ListFixture, TaskLinesAreJoinedIntoOneLine)
+{
+    rows[0].TaskText = Sj("買い物\r\n牛乳･卵\r\n");
+    rows[0].Executor = "a\\b~";  // 0x5C and 0x7E are cp932's backslash and tilde, not yen and overline
+    EXPECT_EQ(Shown(0, 4), Qs("買い物 牛乳･卵 "));
+    EXPECT_EQ(Shown(0, 3), Qs("a\\b~"));
+}
+
+TEST_F(ListFixture, ProgressIsTheOnlyRightAlignedColumn)
+{
+    for (int column = 0; column < kVisibleColumnCount; ++column) {
+        const auto alignment = model.data(model.index(0, column), Qt::TextAlignmentRole).value<Qt::Alignment>();
+        EXPECT_EQ(alignment.testFlag(Qt::AlignRight), column == 6) << column;
+    }
+}
+
+TEST_F(ListFixture, TickingTheBoxAsksForTheChangeOnlyWhenTheStateDiffers)
+{
+    QSignalSpy requested(&model, &ToDoListModel::completedChangeRequested);
+
+    EXPECT_TRUE(model.setData(model.index(2, 0), Qt::Checked, Qt::CheckStateRole));
+    ASSERT_EQ(requested.count(), 1);
+    EXPECT_EQ(requested[0][0].toInt(), 2);
+    EXPECT_TRUE(requested[0][1].toBool());
+    EXPECT_FALSE(rows[2].Completed) << "the window model changes the rows, not the list";
+
+    rows[1].Completed = true;
+    EXPECT_TRUE(model.setData(model.index(1, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_EQ(requested.count(), 1) << "no change, no unsaved mark";
+    EXPECT_TRUE(model.setData(model.index(1, 0), Qt::Unchecked, Qt::CheckStateRole));
+    ASSERT_EQ(requested.count(), 2);
+    EXPECT_FALSE(requested[1][1].toBool());
+
+    EXPECT_FALSE(model.setData(model.index(2, 1), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_FALSE(model.setData(model.index(2, 0), Qs("x"), Qt::EditRole));
+    EXPECT_EQ(requested.count(), 2);
+}
+
+TEST_F(ListFixture, RowsChangedRepaintsWholeRows)
+{
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.RowsChanged(1, 2);
+    model.RowsChanged(2, 3);  // past the end: nothing to repaint
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex(), model.index(1, 0));
+    EXPECT_EQ(changed[0][1].toModelIndex(), model.index(2, kVisibleColumnCount - 1));
+}
+
+struct ViewFixture : ListFixture {
+    ToDoListView view;
+
+    void SetUp() override
+    {
+        view.setModel(&model);
+        view.resize(900, 300);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+    int Width(int column) const { return view.header()->sectionSize(column); }
+    int TotalWidth() const { return view.header()->length(); }
+};
+
+TEST_F(ViewFixture, ClickInTheCheckBoxAreaTicksTheRow)
+{
+    EXPECT_EQ(view.objectName(), Qs("ListView1"));
+    // Stands in for the window: apply the request, then repaint the row.
+    QObject::connect(&model, &ToDoListModel::completedChangeRequested, &model, [this](int row, bool completed) {
+        rows[static_cast<std::size_t>(row)].Completed = completed;
+        model.RowsChanged(row, row);
+    });
+    const int rowMiddle = view.visualRect(model.index(1, 0)).center().y();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(8, rowMiddle));
+    EXPECT_TRUE(rows[1].Completed);
+    EXPECT_EQ(model.data(model.index(1, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(60, rowMiddle));
+    EXPECT_TRUE(rows[1].Completed) << "a click on the text only selects";
+}
+
+TEST_F(ViewFixture, ResizedColumnsStayWithinTheirLimits)
+{
+    struct Case {
+        int column;
+        int requested;
+        int kept;
+    };
+    const Case cases[] = {
+        {0, 300, 200}, {0, 10, 50},   {1, 151, 150}, {2, 61, 60},    {2, 54, 55},   {3, 49, 50},
+        {5, 0, 0},     {5, 700, 700}, {6, 46, 45},   {6, 24, 25},    {7, 101, 100}, {8, 4, 5},
+        {9, 29, 30},   {9, 500, 500}, {10, 19, 20},  {10, 151, 150}, {6, 30, 30},
+    };
+    for (const Case& c : cases) {
+        view.header()->resizeSection(c.column, c.requested);
+        EXPECT_EQ(Width(c.column), c.kept) << "column " << c.column << " asked " << c.requested;
+    }
+}
+
+TEST_F(ViewFixture, TaskColumnTakesTheRestButNeverLessThan100)
+{
+    // The date columns start at their table width or wider, as the font needs for a full date.
+    EXPECT_GE(Width(0), 130);
+    EXPECT_GE(Width(1), 120);
+    const QString date = QStringLiteral("2010/05/01 09:00");
+    EXPECT_GE(Width(1), view.fontMetrics().horizontalAdvance(date));
+    const int fixed[] = {0, 0, 55, 60, 0, 50, 40, 50, 55, 60, 20};
+    int startingOthers = Width(0) + Width(1);
+    for (int column = 2; column < 11; ++column) {
+        if (column != 4) {
+            EXPECT_EQ(Width(column), fixed[column]) << column;
+            startingOthers += Width(column);
+        }
+    }
+    EXPECT_EQ(Width(4), view.viewport()->width() - startingOthers);
+    EXPECT_EQ(TotalWidth(), view.viewport()->width());
+
+    view.header()->resizeSection(0, 180);
+    EXPECT_EQ(TotalWidth(), view.viewport()->width()) << "widening a column narrows the task column";
+
+    view.resize(500, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Width(4), 100);
+    EXPECT_GT(TotalWidth(), view.viewport()->width());
+}
+
+TEST_F(ViewFixture, ColumnAtCountsCurrentWidthsFromTheLeft)
+{
+    view.header()->resizeSection(0, 130);
+    view.header()->resizeSection(1, 120);
+    ASSERT_EQ(Width(0), 130);
+    EXPECT_EQ(view.ColumnAt(0), -1);
+    EXPECT_EQ(view.ColumnAt(16), -1) << "check box";
+    EXPECT_EQ(view.ColumnAt(17), 0);
+    EXPECT_EQ(view.ColumnAt(129), 0);
+    EXPECT_EQ(view.ColumnAt(130), -1) << "on the edge";
+    EXPECT_EQ(view.ColumnAt(131), 1);
+    EXPECT_EQ(view.ColumnAt(250), -1);
+    EXPECT_EQ(view.ColumnAt(251), 2);
+
+    const int total = TotalWidth();
+    EXPECT_EQ(view.ColumnAt(total - 1), 10);
+    EXPECT_EQ(view.ColumnAt(total), -1);
+    EXPECT_EQ(view.ColumnAt(total + 1), -1);
+
+    view.header()->resizeSection(0, 150);
+    EXPECT_EQ(view.ColumnAt(140), 0);
+    EXPECT_EQ(view.ColumnAt(150), -1);
+}
+
+}  // namespace
+}  // namespace dolvane
