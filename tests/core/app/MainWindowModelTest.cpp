@@ -1,78 +1,23 @@
 #include "core/app/MainWindowModel.h"
 
 #include "core/time/TimeTexts.h"
+#include "support/FakePorts.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace dolvane {
 namespace {
 
+using test::FakeSettingsStore;
+using test::FakeSibling;
+using test::FixedClock;
 using test::ReadBytes;
+using test::ScriptedPrompts;
 using test::Sj;
 using test::TempFolder;
 using test::WriteBytes;
-
-class FixedClock final : public Clock {
-public:
-    DateTime Now() const override { return ParseDateTimeText("2010/05/05 12:00"); }
-};
-
-class ScriptedPrompts final : public Prompts {
-public:
-    bool AskYesNo(std::string_view caption, std::string_view text) override
-    {
-        questions.emplace_back(std::string(caption) + "|" + std::string(text));
-        return answer;
-    }
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    void ShowError(std::string_view text) override { errors.emplace_back(text); }
-
-    bool answer = true;
-    std::vector<std::string> questions;
-    std::vector<std::string> messages;
-    std::vector<std::string> errors;
-};
-
-class FakeSibling final : public SiblingPort {
-public:
-    void Send(std::uint32_t kind, std::string_view payload) override
-    {
-        if (running) {
-            received.emplace_back(kind, payload);
-        }
-    }
-    bool Running() const override { return running; }
-
-    bool running = true;
-    std::vector<std::pair<std::uint32_t, std::string>> received;
-};
-
-class FakeSettingsStore final : public SettingsStore {
-public:
-    bool IsOpen() const override { return true; }
-    std::optional<std::int32_t> ReadInteger(std::string_view key) const override
-    {
-        const auto found = values.find(std::string(key));
-        return found == values.end() ? std::nullopt : std::optional<std::int32_t>(found->second);
-    }
-    std::optional<bool> ReadBool(std::string_view key) const override
-    {
-        const auto value = ReadInteger(key);
-        return value ? std::optional<bool>(*value != 0) : std::nullopt;
-    }
-    bool WriteInteger(std::string_view key, std::int32_t value) override
-    {
-        values[std::string(key)] = value;
-        return true;
-    }
-    bool WriteBool(std::string_view key, bool value) override { return WriteInteger(key, value ? 1 : 0); }
-
-    std::map<std::string, std::int32_t> values;
-};
 
 const std::string kSaveQuestion = "ToDo|ToDoリストが変更されています。保存しますか？";
 const std::string kLine = "2010/05/01 09:00&2010/05/10 18:00+24=03050@\\@#@#task";

@@ -1,0 +1,110 @@
+#include "ui/MainWindow.h"
+
+#include "support/FakePorts.h"
+#include "support/Sjis.h"
+#include "support/TempFolder.h"
+
+#include <QAbstractItemModel>
+#include <QHeaderView>
+#include <QTabBar>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace dolvane {
+namespace {
+
+using test::ReadBytes;
+using test::Sj;
+using test::WriteBytes;
+
+QString Text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest()
+    {
+        paths_ = DeriveProgramPaths(folder_.Path() / "program", "aki", folder_.Path() / "opt");
+        std::filesystem::create_directories(paths_.ListFilePath.parent_path());
+        WriteBytes(paths_.ListFilePath,
+                   Sj("2010/05/01 09:00&2010/05/10 18:00+24=03050総務@\\@仕事#@#報告書を書く･･提出する\r\n"
+                      "2010/05/02 10:00|2010/05/03 11:00+=15100@\\@#@#済んだこと\r\n"));
+        sibling_.running = false;
+    }
+
+    std::unique_ptr<TVelkDolvane> Open()
+    {
+        return std::make_unique<TVelkDolvane>(MainWindowServices{paths_, clock_, sibling_, nullptr, {}});
+    }
+
+    test::TempFolder folder_;
+    ProgramPaths paths_;
+    test::FixedClock clock_;
+    test::FakeSibling sibling_;
+};
+
+TEST_F(MainWindowTest, ShowsTheListFileInTheElevenColumns)
+{
+    const auto window = Open();
+    window->show();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Dolvane"));
+    EXPECT_EQ(window->minimumSize(), QSize(760, 530));
+
+    const auto* list = window->findChild<QTreeView*>(QStringLiteral("ListView1"));
+    ASSERT_NE(list, nullptr);
+    const QAbstractItemModel* model = list->model();
+    QStringList captions;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        captions << model->headerData(column, Qt::Horizontal).toString();
+    }
+    EXPECT_EQ(captions.join(u','),
+              Text("開始日時,期限（完了予定）,重要度,実行者,すべきこと,分類,進捗,残り時間,経過時間,"
+                   "警告,完了日時"));
+
+    ASSERT_EQ(model->rowCount(), 2);
+    const auto cell = [model](int row, int column) { return model->index(row, column).data().toString(); };
+    EXPECT_EQ(cell(0, 0), Text("2010/05/01 09:00"));
+    EXPECT_EQ(cell(0, 3), Text("総務"));
+    EXPECT_EQ(cell(0, 4), Text("報告書を書く 提出する"));
+    EXPECT_EQ(cell(0, 5), Text("仕事"));
+    EXPECT_EQ(cell(0, 7), Text("5日6時間"));
+    EXPECT_EQ(cell(0, 9), Text("1日"));
+    EXPECT_EQ(cell(1, 7), Text("完了"));
+    EXPECT_EQ(cell(1, 10), Text("2010/05/03 11:00"));
+    EXPECT_EQ(model->index(0, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Unchecked);
+    EXPECT_EQ(model->index(1, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+
+    const auto* tabs = window->findChild<QTabBar*>(QStringLiteral("TabControl1"));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->count(), 5);
+    EXPECT_EQ(tabs->tabText(3), Text("未完了"));
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("Panel1"))->height(), 125);
+    EXPECT_TRUE(window->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive()) << "showing starts the status timer";
+}
+
+TEST_F(MainWindowTest, TickingABoxMarksChangesAndClosingWritesTheSettings)
+{
+    auto window = Open();
+    window->show();
+    auto* model = window->findChild<QTreeView*>(QStringLiteral("ListView1"))->model();
+    ASSERT_TRUE(model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_TRUE(window->Model().State().UnsavedChanges);
+    EXPECT_EQ(model->index(0, 7).data().toString(), Text("完了"));
+
+    // Without unsaved changes the window closes without a question and leaves data.ini behind.
+    window = Open();
+    window->show();
+    EXPECT_TRUE(window->close());
+    const std::string ini = ReadBytes(paths_.ProgramFolder / "data.ini");
+    for (const char* section :
+         {"[tododel]", "[tabalm]", "[tabsub]", "[bigsml]", "[sevenchg]", "[barcolor]", "[wakucolor]"}) {
+        EXPECT_NE(ini.find(section), std::string::npos) << section;
+    }
+}
+
+}  // namespace
+}  // namespace dolvane
