@@ -27,6 +27,7 @@ int main(int argc, char* argv[])
     dolvane::TVelkDolvane window(dolvane::MainWindowServices{dolvane::CurrentProgramPaths(), clock, sibling,
                                                              &siblingSettings,
                                                              &dolvane::LoadConversionLibraryBesideExecutable});
+    QObject::connect(&window, &dolvane::TVelkDolvane::closed, &application, &QApplication::quit);
     window.show();
     return QApplication::exec();
 }

@@ -47,6 +47,11 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     StoreStateChanged();
 
     model_->FormCreate();
+    // Hosted by the sibling, the program is reached from the sibling's tray menu and stays off
+    // the task bar.
+    if (model_->Paths().InsideSiblingFolder) {
+        setWindowFlag(Qt::Tool, true);
+    }
 
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -133,6 +138,7 @@ void TVelkDolvane::closeEvent(QCloseEvent* event)
     statusTimer_->stop();
     if (model_->CloseQuery()) {
         event->accept();
+        Q_EMIT closed();
         return;
     }
     event->ignore();

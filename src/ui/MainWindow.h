@@ -41,6 +41,10 @@ public:
 
     const MainWindowModel& Model() const { return *model_; }
 
+Q_SIGNALS:
+    // The window accepted its close: the program ends (a tool window does not end it by itself).
+    void closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
