@@ -11,6 +11,9 @@ TEST(ProgramPathsTest, DerivedFromTheProgramFolder)
     EXPECT_EQ(paths.ListFilePath, std::filesystem::path("/home/aki/dolvane/data/aki/todolist.txt"));
     EXPECT_EQ(paths.SiblingFolder, std::filesystem::path("/opt/Ｖｅｌｋ/ピマロ"));
     EXPECT_EQ(paths.UserName, "aki");
+    EXPECT_EQ(DeriveProgramPaths("/home/aki/dolvane", "ken", "/opt").ListFilePath,
+              std::filesystem::path("/home/aki/dolvane/data/ken/todolist.txt"))
+        << "each user of one installation has a list file of their own";
 }
 
 TEST(ProgramPathsTest, InsideTheSiblingFolder)
