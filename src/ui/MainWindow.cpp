@@ -5,9 +5,17 @@
 #include "ui/list/ToDoListView.h"
 #include "ui/widgets/JapaneseFont.h"
 
+#include "core/view/DragSelection.h"
+
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
@@ -42,6 +50,7 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     createMenus();
     createCentralArea();
     createTimers();
+    connectList();
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     model_->SetObserver(this);
     StoreStateChanged();
@@ -94,12 +103,9 @@ void TVelkDolvane::createCentralArea()
     layout->addWidget(captionBar_);
 
     listModel_ = new ToDoListModel(model_->Rows(), this);
+    listModel_->SetRowColour([this](int row) { return model_->RowColourOf(static_cast<std::size_t>(row)); });
     listView_ = new ToDoListView(central);
     listView_->setModel(listModel_);
-    connect(listModel_, &ToDoListModel::completedChangeRequested, this, [this](int row, bool completed) {
-        model_->SetRowCompleted(static_cast<std::size_t>(row), completed);
-        listModel_->RowsChanged(row, row);
-    });
     layout->addWidget(listView_, 1);
 
     categoryTabs_ = new QTabBar(central);
@@ -110,6 +116,15 @@ void TVelkDolvane::createCentralArea()
     editPanel_ = new QWidget(central);
     editPanel_->setObjectName(QStringLiteral("Panel1"));
     editPanel_->setFixedHeight(kEditPanelHeight);
+    elapsedRateBox_ = new QCheckBox(QStringLiteral("経過率"), editPanel_);
+    elapsedRateBox_->setObjectName(QStringLiteral("CheckBox9"));
+    elapsedRateBox_->setStatusTip(QStringLiteral("経過時間の項目欄に経過率を表示する"));
+    elapsedRateBox_->move(8, 8);
+    connect(elapsedRateBox_, &QCheckBox::toggled, this, [this](bool on) {
+        model_->SetElapsedRate(on);
+        listModel_->SetElapsedCaption(on ? QStringLiteral("経過率") : QStringLiteral("経過時間"));
+        statusTimer_->setInterval(StatusRefresh::kFastIntervalMs);
+    });
     layout->addWidget(editPanel_);
 
     setCentralWidget(central);
@@ -125,6 +140,37 @@ void TVelkDolvane::createTimers()
     scrollTimer_ = new QTimer(this);
     scrollTimer_->setObjectName(QStringLiteral("Timer2"));
     scrollTimer_->setInterval(kTimerIntervalMs);
+    connect(scrollTimer_, &QTimer::timeout, this, &TVelkDolvane::autoScrollTick);
+}
+
+void TVelkDolvane::connectList()
+{
+    connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TVelkDolvane::copySelectionToModel);
+    connect(listModel_, &ToDoListModel::completedChangeRequested, this, [this](int row, bool completed) {
+        model_->SetRowCompleted(static_cast<std::size_t>(row), completed);
+        listModel_->RowsChanged(row, row);
+    });
+    connect(listView_, &ToDoListView::rowPressed, this,
+            [this](int row, int column) { model_->RecordPress(row, column); });
+    connect(listView_, &ToDoListView::checkBoxPressed, this,
+            [this](int row) { model_->PressCheckBox(static_cast<std::size_t>(row)); });
+    connect(listView_, &ToDoListView::dragStarted, this, [this] {
+        statusTimer_->stop();
+        scrollTimer_->start();
+    });
+    connect(listView_, &ToDoListView::dragMoved, this, [this](int row) {
+        model_->DragOver(row);
+        applySelectionFromModel();
+    });
+    connect(listView_, &ToDoListView::dragEnded, this, [this] {
+        scrollTimer_->stop();
+        statusTimer_->start();
+    });
+    connect(listView_, &ToDoListView::selectionKeyReleased, this, [this] { model_->ShowSelectedRow(); });
+    listView_->header()->setSectionsClickable(true);
+    connect(listView_->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { model_->SortByColumn(column); });
 }
 
 void TVelkDolvane::showEvent(QShowEvent* event)
@@ -147,16 +193,94 @@ void TVelkDolvane::closeEvent(QCloseEvent* event)
 
 void TVelkDolvane::statusTimerTick()
 {
-    if (model_->SiblingHasGone()) {
+    const auto tick = model_->StatusTick();
+    if (tick.closeWindow) {
         statusTimer_->stop();
         close();
+        return;
     }
+    if (tick.changedRow) {
+        const int row = static_cast<int>(*tick.changedRow);
+        listModel_->RowsChanged(row, row);
+    }
+    if (tick.repaintAll) {
+        listView_->viewport()->update();
+    }
+    statusTimer_->setInterval(tick.intervalMs);
+}
+
+void TVelkDolvane::autoScrollTick()
+{
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+        scrollTimer_->stop();
+        listView_->EndDrag();
+        return;
+    }
+    QWidget* viewport = listView_->viewport();
+    const int top = viewport->mapToGlobal(QPoint(0, 0)).y();
+    const QRect window = frameGeometry();
+    const AutoScrollStep step =
+        AutoScrollStepFor(QCursor::pos().y(), top, top + listView_->height(), window.top(), window.height());
+    scrollTimer_->setInterval(step.intervalMs);
+    if (step.direction == 0) {
+        return;
+    }
+    QScrollBar* bar = listView_->verticalScrollBar();
+    bar->setValue(bar->value() + step.direction);
+    int row = -1;
+    if (step.direction < 0) {
+        row = listView_->indexAt(QPoint(0, 6)).row();
+    } else {
+        row = listView_->indexAt(QPoint(0, viewport->height() - 6)).row();
+        if (row < 0) {
+            row = listView_->indexAt(QPoint(0, viewport->height() - (bar->height() + 6))).row();
+        }
+    }
+    if (row >= 0) {
+        model_->SetRowSelected(static_cast<std::size_t>(row), true);
+        applySelectionFromModel();
+    }
+}
+
+void TVelkDolvane::copySelectionToModel()
+{
+    if (applyingSelection_) {
+        return;
+    }
+    const QItemSelectionModel* selection = listView_->selectionModel();
+    for (int row = 0; row < listModel_->rowCount(); ++row) {
+        model_->SetRowSelected(static_cast<std::size_t>(row), selection->isRowSelected(row, QModelIndex()));
+    }
+}
+
+void TVelkDolvane::applySelectionFromModel()
+{
+    QItemSelection selection;
+    const auto& rows = model_->Rows();
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].Selected) {
+            const int index = static_cast<int>(row);
+            selection.select(listModel_->index(index, 0), listModel_->index(index, listModel_->columnCount() - 1));
+        }
+    }
+    applyingSelection_ = true;
+    listView_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    applyingSelection_ = false;
 }
 
 void TVelkDolvane::RowsReset()
 {
     if (listModel_ != nullptr) {
         listModel_->Reset();
+        applySelectionFromModel();
+    }
+}
+
+void TVelkDolvane::RowsChanged()
+{
+    if (listModel_ != nullptr && listModel_->rowCount() > 0) {
+        listModel_->RowsChanged(0, listModel_->rowCount() - 1);
+        applySelectionFromModel();
     }
 }
 

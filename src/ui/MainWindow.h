@@ -11,6 +11,7 @@
 #include <memory>
 #endif
 
+class QCheckBox;
 class QTabBar;
 class QLabel;
 class QTimer;
@@ -51,12 +52,17 @@ protected:
 
 private:
     void RowsReset() override;
+    void RowsChanged() override;
     void StoreStateChanged() override;
 
     void createMenus();
     void createCentralArea();
     void createTimers();
+    void connectList();
     void statusTimerTick();
+    void autoScrollTick();
+    void applySelectionFromModel();
+    void copySelectionToModel();
     void showVersion();
 
     std::unique_ptr<MessagePrompts> prompts_;
@@ -67,8 +73,10 @@ private:
     ToDoListModel* listModel_ = nullptr;
     ToDoListView* listView_ = nullptr;
     QWidget* editPanel_ = nullptr;
+    QCheckBox* elapsedRateBox_ = nullptr;
     QTimer* statusTimer_ = nullptr;
     QTimer* scrollTimer_ = nullptr;
+    bool applyingSelection_ = false;  // set while the model's selection is copied to the list
 };
 
 }  // namespace dolvane

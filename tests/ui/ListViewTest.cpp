@@ -126,20 +126,30 @@ struct ViewFixture : ListFixture {
     int TotalWidth() const { return view.header()->length(); }
 };
 
-TEST_F(ViewFixture, ClickInTheCheckBoxAreaTicksTheRow)
+TEST_F(ViewFixture, PressesReportTheirRowColumnAndDrag)
 {
     EXPECT_EQ(view.objectName(), Qs("ListView1"));
-    // Stands in for the window: apply the request, then repaint the row.
-    QObject::connect(&model, &ToDoListModel::completedChangeRequested, &model, [this](int row, bool completed) {
-        rows[static_cast<std::size_t>(row)].Completed = completed;
-        model.RowsChanged(row, row);
-    });
+    std::vector<int> boxes;
+    std::vector<std::pair<int, int>> presses;
+    int drags = 0;
+    int ends = 0;
+    QObject::connect(&view, &ToDoListView::checkBoxPressed, &view, [&boxes](int row) { boxes.push_back(row); });
+    QObject::connect(&view, &ToDoListView::rowPressed, &view,
+                     [&presses](int row, int column) { presses.emplace_back(row, column); });
+    QObject::connect(&view, &ToDoListView::dragStarted, &view, [&drags] { ++drags; });
+    QObject::connect(&view, &ToDoListView::dragEnded, &view, [&ends] { ++ends; });
+
     const int rowMiddle = view.visualRect(model.index(1, 0)).center().y();
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(8, rowMiddle));
-    EXPECT_TRUE(rows[1].Completed);
-    EXPECT_EQ(model.data(model.index(1, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(60, rowMiddle));
-    EXPECT_TRUE(rows[1].Completed) << "a click on the text only selects";
+    EXPECT_EQ(boxes, std::vector<int>{1}) << "the box is the window's business, not toggled here";
+    EXPECT_FALSE(rows[1].Completed);
+    EXPECT_EQ(drags, 0);
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(16, rowMiddle));
+    EXPECT_EQ(boxes.size(), 1U) << "x = 16 is past the box";
+    EXPECT_EQ(drags, 1);
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(presses, (std::vector<std::pair<int, int>>{{1, -1}, {1, -1}}));
 }
 
 TEST_F(ViewFixture, ResizedColumnsStayWithinTheirLimits)

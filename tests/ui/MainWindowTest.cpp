@@ -6,7 +6,9 @@
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
@@ -104,6 +106,35 @@ TEST_F(MainWindowTest, TickingABoxMarksChangesAndClosingWritesTheSettings)
          {"[tododel]", "[tabalm]", "[tabsub]", "[bigsml]", "[sevenchg]", "[barcolor]", "[wakucolor]"}) {
         EXPECT_NE(ini.find(section), std::string::npos) << section;
     }
+}
+
+TEST_F(MainWindowTest, CheckBoxOfOneOfThreeSelectedRowsTicksAllAndTextPressStartsADrag)
+{
+    WriteBytes(paths_.ListFilePath, "+=00000@\\@#@#a\r\n+=00000@\\@#@#b\r\n+=00000@\\@#@#c\r\n+=00000@\\@#@#d\r\n");
+    const auto window = Open();
+    window->show();
+    auto* list = window->findChild<QTreeView*>(QStringLiteral("ListView1"));
+    auto* model = list->model();
+    list->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(2, 10)),
+                                   QItemSelectionModel::ClearAndSelect);
+    const int rowMiddle = list->visualRect(model->index(1, 0)).center().y();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(8, rowMiddle));
+    const auto& rows = window->Model().Rows();
+    EXPECT_TRUE(rows[0].Completed && rows[1].Completed && rows[2].Completed);
+    EXPECT_FALSE(rows[3].Completed);
+    EXPECT_TRUE(window->Model().State().UnsavedChanges);
+    EXPECT_EQ(model->index(2, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+
+    auto* statusTimer = window->findChild<QTimer*>(QStringLiteral("Timer1"));
+    auto* scrollTimer = window->findChild<QTimer*>(QStringLiteral("Timer2"));
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, QPoint(16, rowMiddle));
+    EXPECT_EQ(window->Model().ClickedColumn(), -1);
+    EXPECT_EQ(window->Model().DragAnchorRow(), 1);
+    EXPECT_TRUE(scrollTimer->isActive());
+    EXPECT_FALSE(statusTimer->isActive()) << "the status refresh waits while the pointer selects";
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, QPoint(16, rowMiddle));
+    EXPECT_FALSE(scrollTimer->isActive());
+    EXPECT_TRUE(statusTimer->isActive());
 }
 
 }  // namespace

@@ -1,6 +1,12 @@
 #include "core/app/MainWindowModel.h"
 
+#include "core/store/Purge.h"
 #include "core/text/Cp932Codec.h"
+#include "core/view/ColumnSort.h"
+#include "core/view/DragSelection.h"
+#include "core/view/RowColour.h"
+
+#include <algorithm>
 
 namespace dolvane {
 namespace {
@@ -114,8 +120,146 @@ void MainWindowModel::SetRowCompleted(std::size_t row, bool completed)
         return;
     }
     rows[row].Completed = completed;
-    ComputeRowTexts(rows[row], ports_.clock.Now());  // "完了" shows at once
+    // The same texts the status refresh would write at its next visit, shown at once.
+    RefreshRowStatus(rows[row], ports_.clock.Now(), refresh_.ElapsedRate());
     store_.State().UnsavedChanges = true;
+    NotifyState();
+}
+
+void MainWindowModel::PressCheckBox(std::size_t row)
+{
+    auto& rows = store_.Rows();
+    if (row >= rows.size()) {
+        return;
+    }
+    const bool completed = !rows[row].Completed;
+    const DateTime now = ports_.clock.Now();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i == row || (rows[row].Selected && rows[i].Selected)) {
+            rows[i].Completed = completed;
+            RefreshRowStatus(rows[i], now, refresh_.ElapsedRate());
+        }
+    }
+    store_.State().UnsavedChanges = true;
+    NotifyRowsChanged();
+    NotifyState();
+}
+
+void MainWindowModel::RecordPress(int row, int column) noexcept
+{
+    dragAnchorRow_ = row;
+    clickedColumn_ = column;
+}
+
+void MainWindowModel::DragOver(int row)
+{
+    if (dragAnchorRow_ < 0 || row < 0) {
+        return;
+    }
+    SelectRowRange(store_.Rows(), dragAnchorRow_, row);
+}
+
+void MainWindowModel::SetRowSelected(std::size_t row, bool selected)
+{
+    if (row < store_.Rows().size()) {
+        store_.Rows()[row].Selected = selected;
+    }
+}
+
+void MainWindowModel::ShowSelectedRow()
+{
+    const auto& rows = store_.Rows();
+    const auto found = std::find_if(rows.begin(), rows.end(), [](const ToDoRecord& row) { return row.Selected; });
+    shownRow_ = found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+}
+
+void MainWindowModel::SortByColumn(int column)
+{
+    if (column < 0 || column >= kVisibleColumnCount) {
+        return;
+    }
+    SortRowsByColumn(store_.Rows(), column, sortDescendingNext_ == 1);
+    sortDescendingNext_ ^= 1;
+    if (mainTab_ == 0) {
+        store_.State().OrderChanged = true;
+    }
+    NotifyRows();
+    NotifyState();
+}
+
+std::optional<std::uint32_t> MainWindowModel::RowColourOf(std::size_t row) const
+{
+    if (row >= store_.Rows().size()) {
+        return std::nullopt;
+    }
+    return RowColour(store_.Rows()[row], ports_.clock.Now(), settings_.KeepDays);
+}
+
+MainWindowModel::StatusTickResult MainWindowModel::StatusTick()
+{
+    StatusTickResult result;
+    if (holidayNameTicks_ > 0 && --holidayNameTicks_ == 0) {
+        result.repaintCalendar = true;
+    }
+    if (SiblingHasGone()) {
+        result.closeWindow = true;
+        return result;
+    }
+    if (purgePending_ && settings_.KeepDays > 0) {
+        purgePending_ = false;
+        PurgeCompleted();
+    }
+    const auto tick = refresh_.Tick(store_.Rows(), ports_.clock.Now());
+    result.changedRow = tick.changedRow;
+    result.repaintAll = tick.repaintAll;
+    result.intervalMs = refresh_.IntervalMs();
+    return result;
+}
+
+void MainWindowModel::SetElapsedRate(bool on)
+{
+    refresh_.SetElapsedRate(on);
+    refresh_.Restart();
+}
+
+void MainWindowModel::SetKeepDays(int days)
+{
+    settings_.KeepDays = std::clamp(days, 0, 60);
+    NotifyRowsChanged();  // the colours of completed rows depend on it
+}
+
+void MainWindowModel::PurgeCompleted()
+{
+    auto& rows = store_.Rows();
+    const auto found = FindPurgeRows(rows, ports_.clock.Now(), settings_.KeepDays);
+    if (found.empty()) {
+        return;
+    }
+    SelectRows(rows, found);
+    NotifyRowsChanged();
+    if (!ports_.prompts.AskYesNo(Cp932ToUtf8(PurgeCaption()),
+                                 Cp932ToUtf8(PurgeQuestionText(settings_.KeepDays, found.size())))) {
+        return;
+    }
+    // In a filtered view the rows' lines must go from the file too, as when deleting them.
+    if (mainTab_ != 0) {
+        for (const std::size_t index : found) {
+            if (!rows[index].FileLine.empty()) {
+                store_.State().DeletedFileLines.push_back(rows[index].FileLine);
+            }
+        }
+    }
+    RemoveRows(rows, found);
+    ListStore::SaveOptions options;
+    options.sibling = &ports_.sibling;
+    FileError error;
+    const SaveMode mode = mainTab_ == 0 ? SaveMode::Full : SaveMode::Merge;
+    if (store_.SaveList(paths_.ListFilePath, mode, error, options) != SaveStatus::Saved) {
+        // The rows are gone from the list but not from the file: keep that as an unsaved change.
+        store_.State().UnsavedChanges = true;
+        ports_.prompts.ShowError(error.message);
+    }
+    NotifyRows();
     NotifyState();
 }
 
@@ -133,6 +277,13 @@ void MainWindowModel::NotifyRows()
 {
     if (observer_ != nullptr) {
         observer_->RowsReset();
+    }
+}
+
+void MainWindowModel::NotifyRowsChanged()
+{
+    if (observer_ != nullptr) {
+        observer_->RowsChanged();
     }
 }
 

@@ -4,9 +4,12 @@
 #include "core/app/ProgramPaths.h"
 #include "core/store/ListStore.h"
 #include "core/store/Settings.h"
+#include "core/view/StatusRefresh.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +19,10 @@ namespace dolvane {
 class MainWindowObserver {
 public:
     virtual ~MainWindowObserver() = default;
-    // The rows were replaced or rows were removed: rebuild the list.
+    // The rows were replaced, removed or reordered: rebuild the list.
     virtual void RowsReset() = 0;
+    // The same rows have new texts, check states, colours or selection: repaint them.
+    virtual void RowsChanged() = 0;
     // Unsaved changes or undo availability changed: enable or disable "適用" and "元に戻す".
     virtual void StoreStateChanged() = 0;
 };
@@ -56,6 +61,45 @@ public:
     // The sibling hosts the program and has ended: the window closes itself.
     bool SiblingHasGone() const;
 
+    // What one tick of the status timer asks of the window.
+    struct StatusTickResult {
+        bool closeWindow = false;  // hosted by the sibling, which has ended
+        std::optional<std::size_t> changedRow;
+        bool repaintAll = false;       // a pass ended after cells changed: row colours follow
+        bool repaintCalendar = false;  // the holiday-name display has run out
+        int intervalMs = StatusRefresh::kFastIntervalMs;
+    };
+    // The status timer's tick: holiday-name countdown, sibling watch, the one-time purge, one
+    // row's time texts.
+    StatusTickResult StatusTick();
+    // Ticking or clearing "経過率" restarts the refresh from the first row in the fast phase.
+    void SetElapsedRate(bool on);
+    bool ElapsedRate() const noexcept { return refresh_.ElapsedRate(); }
+    // The keeping period of completed to-dos ("完了したToDoの保持日数", 0 to 60 days).
+    void SetKeepDays(int days);
+
+    // A left press in a row's check box: every selected row takes the pressed row's new state
+    // when the pressed row is selected, else only that row; either way there are unsaved changes.
+    void PressCheckBox(std::size_t row);
+    // Mouse presses over a row record the anchor of a drag and the column under the pointer
+    // (-1 over the check box, on a column edge and right of the last column).
+    void RecordPress(int row, int column) noexcept;
+    int DragAnchorRow() const noexcept { return dragAnchorRow_; }
+    int ClickedColumn() const noexcept { return clickedColumn_; }
+    // A drag with the left button moved over `row`.
+    void DragOver(int row);
+    void SetRowSelected(std::size_t row, bool selected);
+    // The row the editing panel shows: the first selected one (-1 when none is selected).
+    void ShowSelectedRow();
+    int ShownRow() const noexcept { return shownRow_; }
+
+    // A click on column header `column`: sorts by it, descending and ascending in turn across
+    // all columns; on "全て" the new order is an unsaved change of order.
+    void SortByColumn(int column);
+
+    // The row's background at this moment, or nothing for the normal one.
+    std::optional<std::uint32_t> RowColourOf(std::size_t row) const;
+
     // Reloads the list file into the current view, dropping every unsaved change (undo).
     void Reload();
     // Saves the rows (the apply command); true when the list file was written.
@@ -80,7 +124,10 @@ public:
 private:
     ViewState View() const;
     std::filesystem::path DataIniPath() const;
+    // Offers to delete completed to-dos past the keeping period.
+    void PurgeCompleted();
     void NotifyRows();
+    void NotifyRowsChanged();
     void NotifyState();
 
     ProgramPaths paths_;
@@ -98,6 +145,13 @@ private:
     std::string prevCategoryTabText_;
     std::string searchText_;
     bool purgePending_ = true;
+
+    StatusRefresh refresh_;
+    int holidayNameTicks_ = 0;
+    int sortDescendingNext_ = 0;  // 0: the next header click sorts descending, 1: ascending
+    int dragAnchorRow_ = -1;
+    int clickedColumn_ = -1;
+    int shownRow_ = -1;
 };
 
 }  // namespace dolvane

@@ -1,0 +1,120 @@
+#include "core/view/StatusRefresh.h"
+
+#include "core/text/Cp932Codec.h"
+#include "core/time/TimeTexts.h"
+
+#include <string>
+#include <utility>
+
+namespace dolvane {
+namespace {
+
+constexpr std::int32_t kSecondsPerHour = 3600;
+
+// The column words in cp932, converted from the source's UTF-8 once.
+struct StatusWords {
+    std::string completed = Utf8ToCp932("完了");
+    std::string noDeadline = Utf8ToCp932("無期限");
+    std::string waiting = Utf8ToCp932("待機");
+};
+
+const StatusWords& Words()
+{
+    static const StatusWords words;
+    return words;
+}
+
+std::string RemainingFor(const ToDoRecord& row, DateTime now)
+{
+    const StatusWords& words = Words();
+    if (row.Completed) {
+        return words.completed;
+    }
+    if (row.DeadlineText.empty()) {
+        return words.noDeadline;
+    }
+    // Reads the elapsed cell as the previous visit left it, so once a to-do's start has passed
+    // its remaining time appears one pass after its elapsed time does.
+    if (row.ElapsedText == words.waiting) {
+        return {};
+    }
+    try {
+        return RemainingTimeText(row.DeadlineText, now);
+    } catch (const ConvertError&) {
+        return {};
+    }
+}
+
+std::string ElapsedFor(const ToDoRecord& row, DateTime now, bool elapsedRate)
+{
+    if (row.StartText.empty()) {
+        return {};
+    }
+    // Any unreadable date text involved leaves the cell empty, as loading does.
+    try {
+        if (row.Completed && !row.CompletedText.empty()) {
+            // The time the to-do took, in whole hours truncated toward zero ("" below one hour).
+            const std::int32_t seconds =
+                DiffSeconds(ParseDateTimeText(row.CompletedText), ParseDateTimeText(row.StartText));
+            return WarningPeriodText(seconds / kSecondsPerHour);
+        }
+        if (elapsedRate && !row.Completed && !row.DeadlineText.empty()) {
+            return ElapsedRateText(ParseDateTimeText(row.StartText), ParseDateTimeText(row.DeadlineText), now);
+        }
+        return ElapsedTimeText(row.StartText, now);
+    } catch (const ConvertError&) {
+        return {};
+    }
+}
+
+// Writes only a changed text, so an unchanged pass asks for no repaint.
+bool Rewrite(std::string& cell, std::string text)
+{
+    if (cell == text) {
+        return false;
+    }
+    cell = std::move(text);
+    return true;
+}
+
+}  // namespace
+
+bool RefreshRowStatus(ToDoRecord& row, DateTime now, bool elapsedRate)
+{
+    // The remaining text first: it depends on the elapsed cell from before this refresh.
+    const bool remainingChanged = Rewrite(row.RemainingText, RemainingFor(row, now));
+    const bool elapsedChanged = Rewrite(row.ElapsedText, ElapsedFor(row, now, elapsedRate));
+    return remainingChanged || elapsedChanged;
+}
+
+StatusRefresh::TickResult StatusRefresh::Tick(std::vector<ToDoRecord>& rows, DateTime now)
+{
+    TickResult result;
+    if (rows.empty()) {
+        return result;
+    }
+    // Past the last row (also when rows were removed since the last tick): the pass is over.
+    if (refreshRow_ >= rows.size()) {
+        refreshRow_ = 0;
+        result.repaintAll = statusChanged_;
+        statusChanged_ = false;
+        if (intervalMs_ < kSlowIntervalMs) {
+            intervalMs_ = kSlowIntervalMs;
+        }
+        return result;
+    }
+    if (RefreshRowStatus(rows[refreshRow_], now, elapsedRate_)) {
+        statusChanged_ = true;
+        result.changedRow = refreshRow_;
+    }
+    ++refreshRow_;
+    return result;
+}
+
+void StatusRefresh::Restart() noexcept
+{
+    intervalMs_ = kFastIntervalMs;
+    refreshRow_ = 0;
+}
+
+}  // namespace dolvane

@@ -3,6 +3,8 @@
 #include "core/store/ToDoRecord.h"
 #include "core/text/Cp932Codec.h"
 
+#include <QColor>
+
 #include <array>
 
 namespace dolvane {
@@ -82,9 +84,23 @@ QVariant ToDoListModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(ColumnAlignment(index.column()));
+    case Qt::BackgroundRole:
+        // Only the background: the selection highlight stays the list's own.
+        if (rowColour_) {
+            if (const auto colour = rowColour_(index.row())) {
+                return QColor(static_cast<int>(*colour & 0xFF), static_cast<int>((*colour >> 8) & 0xFF),
+                              static_cast<int>((*colour >> 16) & 0xFF));
+            }
+        }
+        return {};
     default:
         return {};
     }
+}
+
+void ToDoListModel::SetRowColour(std::function<std::optional<std::uint32_t>(int row)> rowColour)
+{
+    rowColour_ = std::move(rowColour);
 }
 
 bool ToDoListModel::setData(const QModelIndex& index, const QVariant& value, int role)

@@ -3,6 +3,9 @@
 #include <QAbstractTableModel>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace dolvane {
@@ -37,6 +40,8 @@ public:
     void RowsChanged(int first, int last);
     // Column 8 reads "経過時間" or, when the elapsed column shows rates, "経過率".
     void SetElapsedCaption(const QString& caption);
+    // Where a row's background comes from: a 0x00BBGGRR value, or nothing for the normal one.
+    void SetRowColour(std::function<std::optional<std::uint32_t>(int row)> rowColour);
 
 Q_SIGNALS:
     // The user ticked (`completed`) or cleared the check box of `row`; not sent when the box
@@ -48,6 +53,7 @@ private:
 
     const std::vector<ToDoRecord>* rows_;
     QString elapsedCaption_;
+    std::function<std::optional<std::uint32_t>(int row)> rowColour_;
 };
 
 }  // namespace dolvane

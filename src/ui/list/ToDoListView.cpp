@@ -4,6 +4,8 @@
 #include "ui/widgets/JapaneseFont.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QStyle>
 
@@ -164,6 +166,64 @@ int ToDoListView::ColumnAt(int x) const
         }
     }
     return -1;
+}
+
+void ToDoListView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    const int row = indexAt(position).row();
+    if (row < 0) {
+        return;  // a press beside the rows changes nothing
+    }
+    Q_EMIT rowPressed(row, ColumnAt(position.x()));
+    if (event->button() != Qt::LeftButton) {
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    if (position.x() < kCheckBoxAreaWidth) {
+        Q_EMIT checkBoxPressed(row);
+        return;
+    }
+    QTreeView::mousePressEvent(event);
+    dragging_ = true;
+    grabMouse();
+    Q_EMIT dragStarted();
+}
+
+void ToDoListView::mouseMoveEvent(QMouseEvent* event)
+{
+    // The list's own drag handling is replaced by the model's range rule.
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    const int row = indexAt(event->position().toPoint()).row();
+    if (row >= 0) {
+        Q_EMIT dragMoved(row);
+    }
+}
+
+void ToDoListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeView::mouseReleaseEvent(event);
+    EndDrag();
+}
+
+void ToDoListView::EndDrag()
+{
+    if (!dragging_) {
+        return;
+    }
+    dragging_ = false;
+    releaseMouse();
+    Q_EMIT dragEnded();
+}
+
+void ToDoListView::keyReleaseEvent(QKeyEvent* event)
+{
+    QTreeView::keyReleaseEvent(event);
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        Q_EMIT selectionKeyReleased();
+    }
 }
 
 }  // namespace dolvane

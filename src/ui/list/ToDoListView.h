@@ -25,8 +25,29 @@ public:
     // the right edge of a column, and right of the last column.
     int ColumnAt(int x) const;
 
+    // Stops a drag selection: releases the mouse (the auto-scroll timer ends it when the button
+    // went up outside any window).
+    void EndDrag();
+    bool Dragging() const noexcept { return dragging_; }
+
+Q_SIGNALS:
+    // A mouse press over `row`, with the column under the pointer (ColumnAt).
+    void rowPressed(int row, int column);
+    // A left press on the check box of `row`; the list does not toggle it by itself.
+    void checkBoxPressed(int row);
+    // A left press on a row's text began a drag selection; moves report the row under the pointer.
+    void dragStarted();
+    void dragMoved(int row);
+    void dragEnded();
+    // Up or Down was released: the selection may have moved to another row.
+    void selectionKeyReleased();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void createLook();
@@ -35,6 +56,7 @@ private:
     void FitTaskColumn();
 
     bool adjustingWidths_ = false;  // set while this class resizes sections itself
+    bool dragging_ = false;
 };
 
 }  // namespace dolvane

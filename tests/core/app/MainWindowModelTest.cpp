@@ -170,3 +170,104 @@ TEST_F(MainWindowModelTest, TheSiblingWatchClosesOnlyAHostedProgram)
 
 }  // namespace
 }  // namespace dolvane
+
+namespace dolvane {
+namespace {
+
+class ListBehaviourTest : public MainWindowModelTest {
+protected:
+    // Three open rows and one completed 8 days before now (2010/05/05 12:00).
+    void WriteList()
+    {
+        WriteBytes(paths_.ListFilePath, "2010/05/01 09:00+=03020@\\@#@#b\r\n"
+                                        "2010/05/01 09:00+=03100@\\@#@#c\r\n"
+                                        "2010/05/01 09:00+=03010@\\@#@#a\r\n"
+                                        "2010/04/20 09:00|2010/04/27 09:00+=13050@\\@#@#old\r\n");
+    }
+};
+
+TEST_F(ListBehaviourTest, ACheckBoxOfASelectedRowTicksEverySelectedRow)
+{
+    WriteList();
+    const auto model = Make();
+    for (const std::size_t row : {0U, 1U, 2U}) {
+        model->SetRowSelected(row, row != 2);
+    }
+    model->PressCheckBox(0);
+    EXPECT_TRUE(model->Rows()[0].Completed && model->Rows()[1].Completed);
+    EXPECT_FALSE(model->Rows()[2].Completed);
+    EXPECT_TRUE(model->State().UnsavedChanges);
+    model->PressCheckBox(2);  // not selected: only this row
+    EXPECT_TRUE(model->Rows()[2].Completed && model->Rows()[0].Completed);
+}
+
+TEST_F(ListBehaviourTest, HeaderClicksAlternateDirectionAcrossColumns)
+{
+    WriteList();
+    const auto model = Make();
+    const auto column = [&model](Field field) {
+        std::string texts;
+        for (const auto& row : model->Rows()) {
+            texts += row.Text(field) + " ";
+        }
+        return texts;
+    };
+    model->SortByColumn(6);  // the first click ever sorts descending, as text: 50 > 20 > 100 > 10
+    EXPECT_EQ(column(Field::Progress), "50 20 100 10 ");
+    model->SortByColumn(4);  // the next, on another column, ascending
+    EXPECT_EQ(column(Field::Task), "a b c old ");
+    EXPECT_TRUE(model->State().OrderChanged);
+    model->SortByColumn(11);  // not a column: nothing, and the direction stays
+    model->SortByColumn(4);
+    EXPECT_EQ(column(Field::Task), "old c b a ");
+    ASSERT_TRUE(model->Apply());
+    EXPECT_FALSE(model->State().OrderChanged);
+}
+
+TEST_F(ListBehaviourTest, ThePurgeWaitsForAKeepingPeriodAndAsksOnce)
+{
+    WriteList();
+    WriteBytes(paths_.ProgramFolder / "data.ini", "[tododel]\r\nValue=0\r\n");
+    const auto model = Make();
+    EXPECT_EQ(model->CurrentSettings().KeepDays, 0);
+    model->StatusTick();
+    EXPECT_TRUE(prompts_.questions.empty()) << "keeping period 0: nothing is purged";
+    EXPECT_TRUE(model->PurgePending());
+
+    model->SetKeepDays(7);
+    prompts_.answer = false;
+    model->StatusTick();
+    ASSERT_EQ(prompts_.questions.size(), 1U);
+    EXPECT_EQ(prompts_.questions[0],
+              "完了したToDoの削除確認|保持日数の 7日に該当するToDoが 1件見つかりました。削除しますか？");
+    EXPECT_EQ(model->Rows().size(), 4U);
+    EXPECT_TRUE(model->Rows()[3].Selected) << "No leaves the found rows selected";
+    model->StatusTick();
+    EXPECT_EQ(prompts_.questions.size(), 1U) << "offered once per run";
+}
+
+TEST_F(ListBehaviourTest, YesToThePurgeRemovesAndSaves)
+{
+    WriteList();
+    const auto model = Make();
+    model->StatusTick();
+    ASSERT_EQ(model->Rows().size(), 3U);
+    EXPECT_EQ(ReadBytes(paths_.ListFilePath).find("old"), std::string::npos);
+    EXPECT_EQ(sibling_.received.size(), 1U);
+}
+
+TEST_F(ListBehaviourTest, DragAndKeyboardHooks)
+{
+    WriteList();
+    const auto model = Make();
+    model->RecordPress(1, -1);
+    model->DragOver(3);
+    EXPECT_EQ(model->DragAnchorRow(), 1);
+    EXPECT_EQ(model->ClickedColumn(), -1);
+    EXPECT_TRUE(!model->Rows()[0].Selected && model->Rows()[1].Selected && model->Rows()[3].Selected);
+    model->ShowSelectedRow();
+    EXPECT_EQ(model->ShownRow(), 1);
+}
+
+}  // namespace
+}  // namespace dolvane
