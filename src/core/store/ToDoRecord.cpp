@@ -63,9 +63,27 @@ const std::string& ToDoRecord::Text(Field field) const
     return TextOf(*this, field);
 }
 
-ComputedTexts ComputeTexts(const ToDoRecord& row, DateTime now)
+std::string RemainingTextFor(const ToDoRecord& row, std::string_view elapsedText, DateTime now)
 {
     const RowWords& words = Words();
+    if (row.Completed) {
+        return words.completed;
+    }
+    if (row.DeadlineText.empty()) {
+        return words.noDeadline;
+    }
+    if (elapsedText == words.waiting) {
+        return {};
+    }
+    try {
+        return RemainingTimeText(row.DeadlineText, now);
+    } catch (const ConvertError&) {
+        return {};
+    }
+}
+
+ComputedTexts ComputeTexts(const ToDoRecord& row, DateTime now)
+{
     ComputedTexts texts;
     // A date text that cannot be read (a hand-edited file) leaves its columns empty; the row
     // itself is shown and kept as it is.
@@ -74,17 +92,7 @@ ComputedTexts ComputeTexts(const ToDoRecord& row, DateTime now)
     } catch (const ConvertError&) {
         texts.elapsed.clear();
     }
-    if (row.Completed) {
-        texts.remaining = words.completed;
-    } else if (row.DeadlineText.empty()) {
-        texts.remaining = words.noDeadline;
-    } else if (texts.elapsed != words.waiting) {
-        try {
-            texts.remaining = RemainingTimeText(row.DeadlineText, now);
-        } catch (const ConvertError&) {
-            texts.remaining.clear();
-        }
-    }
+    texts.remaining = RemainingTextFor(row, texts.elapsed, now);
     texts.warning = WarningPeriodText(WarningHoursOf(row.WarningHours));
     return texts;
 }

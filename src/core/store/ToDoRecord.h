@@ -59,6 +59,11 @@ struct ToDoRecord {
 // A date text that cannot be read leaves the texts that depend on it empty.
 void ComputeRowTexts(ToDoRecord& row, DateTime now);
 
+// The remaining-time text for a row whose elapsed column reads `elapsedText`: "完了" when
+// completed, "無期限" without a deadline, "" while the elapsed column says "待機", else the time
+// left ("over" once past). An unreadable deadline gives "".
+std::string RemainingTextFor(const ToDoRecord& row, std::string_view elapsedText, DateTime now);
+
 // The three computed texts at `now` (the rest of the row is not touched).
 struct ComputedTexts {
     std::string remaining;

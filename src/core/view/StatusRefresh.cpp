@@ -1,6 +1,5 @@
 #include "core/view/StatusRefresh.h"
 
-#include "core/text/Cp932Codec.h"
 #include "core/time/TimeTexts.h"
 
 #include <string>
@@ -10,40 +9,6 @@ namespace dolvane {
 namespace {
 
 constexpr std::int32_t kSecondsPerHour = 3600;
-
-// The column words in cp932, converted from the source's UTF-8 once.
-struct StatusWords {
-    std::string completed = Utf8ToCp932("完了");
-    std::string noDeadline = Utf8ToCp932("無期限");
-    std::string waiting = Utf8ToCp932("待機");
-};
-
-const StatusWords& Words()
-{
-    static const StatusWords words;
-    return words;
-}
-
-std::string RemainingFor(const ToDoRecord& row, DateTime now)
-{
-    const StatusWords& words = Words();
-    if (row.Completed) {
-        return words.completed;
-    }
-    if (row.DeadlineText.empty()) {
-        return words.noDeadline;
-    }
-    // Reads the elapsed cell as the previous visit left it, so once a to-do's start has passed
-    // its remaining time appears one pass after its elapsed time does.
-    if (row.ElapsedText == words.waiting) {
-        return {};
-    }
-    try {
-        return RemainingTimeText(row.DeadlineText, now);
-    } catch (const ConvertError&) {
-        return {};
-    }
-}
 
 std::string ElapsedFor(const ToDoRecord& row, DateTime now, bool elapsedRate)
 {
@@ -81,8 +46,9 @@ bool Rewrite(std::string& cell, std::string text)
 
 bool RefreshRowStatus(ToDoRecord& row, DateTime now, bool elapsedRate)
 {
-    // The remaining text first: it depends on the elapsed cell from before this refresh.
-    const bool remainingChanged = Rewrite(row.RemainingText, RemainingFor(row, now));
+    // The remaining text first: it reads the elapsed cell as the previous visit left it, so once a
+    // to-do's start has passed its remaining time appears one pass after its elapsed time does.
+    const bool remainingChanged = Rewrite(row.RemainingText, RemainingTextFor(row, row.ElapsedText, now));
     const bool elapsedChanged = Rewrite(row.ElapsedText, ElapsedFor(row, now, elapsedRate));
     return remainingChanged || elapsedChanged;
 }
