@@ -1,12 +1,14 @@
 #include "ui/MainWindow.h"
 
 #include "ui/dialogs/MessagePrompts.h"
+#include "ui/edit/EditPanelWidget.h"
 #include "ui/list/ToDoListModel.h"
 #include "ui/list/ToDoListView.h"
 #include "ui/widgets/JapaneseFont.h"
 
 #include "core/view/DragSelection.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
@@ -26,7 +29,6 @@ namespace {
 
 constexpr int kWindowWidth = 760;
 constexpr int kWindowHeight = 530;
-constexpr int kEditPanelHeight = 125;
 constexpr int kCaptionBarHeight = 21;
 constexpr int kTimerIntervalMs = 100;
 
@@ -71,6 +73,14 @@ TVelkDolvane::~TVelkDolvane()
 {
     model_->SetObserver(nullptr);
     model_->FormDestroy();
+    // The list and the panel read the model's rows until they are gone; they must go first,
+    // while the model still lives (QWidget would destroy them only after this destructor).
+    statusTimer_->stop();
+    scrollTimer_->stop();
+    delete takeCentralWidget();
+    delete listModel_;
+    listModel_ = nullptr;
+    editPanel_ = nullptr;
 }
 
 void TVelkDolvane::createCentralArea()
@@ -113,18 +123,18 @@ void TVelkDolvane::createCentralArea()
     categoryTabs_->setShape(QTabBar::RoundedSouth);
     layout->addWidget(categoryTabs_);
 
-    editPanel_ = new QWidget(central);
-    editPanel_->setObjectName(QStringLiteral("Panel1"));
-    editPanel_->setFixedHeight(kEditPanelHeight);
-    elapsedRateBox_ = new QCheckBox(QStringLiteral("経過率"), editPanel_);
-    elapsedRateBox_->setObjectName(QStringLiteral("CheckBox9"));
-    elapsedRateBox_->setStatusTip(QStringLiteral("経過時間の項目欄に経過率を表示する"));
-    elapsedRateBox_->move(8, 8);
+    editPanel_ = new EditPanelWidget(*model_, central);
+    elapsedRateBox_ = editPanel_->ElapsedRateBox();
     connect(elapsedRateBox_, &QCheckBox::toggled, this, [this](bool on) {
         model_->SetElapsedRate(on);
         listModel_->SetElapsedCaption(on ? QStringLiteral("経過率") : QStringLiteral("経過時間"));
         statusTimer_->setInterval(StatusRefresh::kFastIntervalMs);
     });
+    connect(editPanel_->KeepDaysEdit(), &QSpinBox::valueChanged, this, [this](int days) { model_->SetKeepDays(days); });
+    connect(editPanel_, &EditPanelWidget::addClicked, this, [this] { model_->AddFromPanel(); });
+    connect(editPanel_, &EditPanelWidget::replaceClicked, this, [this] { model_->ReplaceSelected(); });
+    connect(editPanel_, &EditPanelWidget::applyClicked, this, [this] { model_->Apply(); });
+    connect(editPanel_, &EditPanelWidget::undoClicked, this, [this] { model_->Reload(); });
     layout->addWidget(editPanel_);
 
     setCentralWidget(central);
@@ -167,6 +177,13 @@ void TVelkDolvane::connectList()
         scrollTimer_->stop();
         statusTimer_->start();
     });
+    connect(listView_, &ToDoListView::released, this, [this] { model_->ShowSelectedRow(); });
+    auto* deleteAction = new QAction(QStringLiteral("削除(&D)"), listView_);
+    deleteAction->setObjectName(QStringLiteral("Delete1"));
+    deleteAction->setShortcut(QKeySequence::Delete);
+    deleteAction->setShortcutContext(Qt::WidgetShortcut);
+    listView_->addAction(deleteAction);
+    connect(deleteAction, &QAction::triggered, this, [this] { model_->DeleteSelected(); });
     connect(listView_, &ToDoListView::selectionKeyReleased, this, [this] { model_->ShowSelectedRow(); });
     listView_->header()->setSectionsClickable(true);
     connect(listView_->header(), &QHeaderView::sectionClicked, this,
@@ -286,7 +303,16 @@ void TVelkDolvane::RowsChanged()
 
 void TVelkDolvane::StoreStateChanged()
 {
-    // The apply and undo buttons come with the editing panel; until then the state is only held.
+    if (editPanel_ != nullptr) {
+        editPanel_->ShowStoreState();
+    }
+}
+
+void TVelkDolvane::PanelChanged()
+{
+    if (editPanel_ != nullptr) {
+        editPanel_->ShowPanel();
+    }
 }
 
 }  // namespace dolvane

@@ -19,6 +19,7 @@ class QTimer;
 namespace dolvane {
 
 class MessagePrompts;
+class EditPanelWidget;
 class ToDoListModel;
 class ToDoListView;
 
@@ -54,6 +55,7 @@ private:
     void RowsReset() override;
     void RowsChanged() override;
     void StoreStateChanged() override;
+    void PanelChanged() override;
 
     void createMenus();
     void createCentralArea();
@@ -72,7 +74,7 @@ private:
     QLabel* captionBar_ = nullptr;
     ToDoListModel* listModel_ = nullptr;
     ToDoListView* listView_ = nullptr;
-    QWidget* editPanel_ = nullptr;
+    EditPanelWidget* editPanel_ = nullptr;
     QCheckBox* elapsedRateBox_ = nullptr;
     QTimer* statusTimer_ = nullptr;
     QTimer* scrollTimer_ = nullptr;

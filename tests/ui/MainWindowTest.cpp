@@ -5,11 +5,18 @@
 #include "support/TempFolder.h"
 
 #include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -135,6 +142,54 @@ TEST_F(MainWindowTest, CheckBoxOfOneOfThreeSelectedRowsTicksAllAndTextPressStart
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, QPoint(16, rowMiddle));
     EXPECT_FALSE(scrollTimer->isActive());
     EXPECT_TRUE(statusTimer->isActive());
+}
+
+// Types text as an input method commits it (the way Japanese arrives from a kana conversion).
+void Commit(QWidget* widget, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+template <typename T> T* Find(const TVelkDolvane& window, const char* name)
+{
+    auto* widget = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+TEST_F(MainWindowTest, PanelAddReplaceApplyAndUndoReachTheListFile)
+{
+    WriteBytes(paths_.ListFilePath, "");
+    const auto window = Open();
+    window->show();
+    Commit(Find<QPlainTextEdit>(*window, "Memo1"), Text("報告書を書く"));
+    Commit(Find<QComboBox>(*window, "ComboBox2")->lineEdit(), Text("総務"));
+    EXPECT_TRUE(Find<QCheckBox>(*window, "CheckBox4")->isChecked()) << "typing ticks the include box";
+
+    auto* apply = Find<QPushButton>(*window, "Button3");
+    QTest::mouseClick(Find<QPushButton>(*window, "Button1"), Qt::LeftButton);
+    ASSERT_EQ(window->Model().Rows().size(), 1U);
+    EXPECT_TRUE(apply->isEnabled());
+    EXPECT_FALSE(Find<QCheckBox>(*window, "CheckBox4")->isChecked()) << "the panel shows the new row, boxes cleared";
+
+    QTest::mouseClick(apply, Qt::LeftButton);
+    const std::string saved = ReadBytes(paths_.ListFilePath);
+    EXPECT_NE(saved.find(Sj("=00000総務@\\@#@#報告書を書く\r\n")), std::string::npos) << test::Utf8(saved);
+    EXPECT_FALSE(apply->isEnabled());
+
+    auto* importance = Find<QComboBox>(*window, "ComboBox1");
+    importance->setEditText(QStringLiteral("4"));
+    auto* replace = Find<QPushButton>(*window, "Button2");
+    ASSERT_TRUE(replace->isEnabled());
+    QTest::mouseClick(replace, Qt::LeftButton);
+    EXPECT_EQ(window->Model().Rows()[0].Importance, "4");
+    auto* undo = Find<QToolButton>(*window, "SpeedButton1");
+    ASSERT_TRUE(undo->isEnabled());
+    QTest::mouseClick(undo, Qt::LeftButton);
+    EXPECT_EQ(window->Model().Rows()[0].Importance, "0") << "undo reloads the list file";
+    EXPECT_EQ(ReadBytes(paths_.ListFilePath), saved);
 }
 
 }  // namespace

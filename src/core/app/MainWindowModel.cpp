@@ -2,6 +2,7 @@
 
 #include "core/store/Purge.h"
 #include "core/text/Cp932Codec.h"
+#include "core/text/Numbers.h"
 #include "core/view/ColumnSort.h"
 #include "core/view/DragSelection.h"
 #include "core/view/RowColour.h"
@@ -14,6 +15,8 @@ namespace {
 constexpr std::string_view kSaveCaption = "ToDo";
 constexpr std::string_view kSaveQuestion = "ToDoリストが変更されています。保存しますか？";
 constexpr std::string_view kOverwriteCaption = "確認";
+constexpr std::string_view kDeleteCaption = "削除確認";
+constexpr std::string_view kDeleteQuestion = "個のToDoを削除します。よろしいですか？";
 constexpr std::string_view kOverwriteQuestion =
     "ToDoリストは読み込んだ後に他のプログラムで変更されています。\n上書きして保存しますか？";
 
@@ -85,6 +88,7 @@ void MainWindowModel::Reload()
 {
     FileError error;
     const bool loaded = store_.LoadList(paths_.ListFilePath, ViewFilter(), ports_.clock.Now(), error);
+    RememberFromRows();
     NotifyRows();
     NotifyState();
     if (!loaded) {
@@ -171,6 +175,105 @@ void MainWindowModel::ShowSelectedRow()
     const auto& rows = store_.Rows();
     const auto found = std::find_if(rows.begin(), rows.end(), [](const ToDoRecord& row) { return row.Selected; });
     shownRow_ = found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+    panel_.ShowRow(found == rows.end() ? nullptr : &*found, SelectedCount());
+    NotifyPanel();
+}
+
+std::size_t MainWindowModel::SelectedCount() const
+{
+    const auto& rows = store_.Rows();
+    return static_cast<std::size_t>(
+        std::count_if(rows.begin(), rows.end(), [](const ToDoRecord& row) { return row.Selected; }));
+}
+
+void MainWindowModel::SetPanelText(PanelField field, std::string text)
+{
+    panel_.SetText(field, std::move(text), SelectedCount());
+    NotifyPanel();
+}
+
+void MainWindowModel::RememberPanelCombos()
+{
+    if (panel_.Included(PanelField::Executor)) {
+        executors_.Remember(panel_.Text(PanelField::Executor));
+    }
+    if (panel_.Included(PanelField::Category)) {
+        categories_.Remember(panel_.Text(PanelField::Category));
+    }
+}
+
+void MainWindowModel::RememberFromRows()
+{
+    for (const auto& row : store_.Rows()) {
+        executors_.Remember(row.Executor);
+        categories_.Remember(row.Category);
+    }
+}
+
+void MainWindowModel::AddFromPanel(std::optional<DateTime> start)
+{
+    auto& rows = store_.Rows();
+    for (auto& row : rows) {
+        row.Selected = false;
+    }
+    const DateTime now = ports_.clock.Now();
+    // A row added while a real category tab is shown belongs to that category.
+    const std::string categoryTab = mainTab_ >= 2 && categoryTabIndex_ >= 2 ? categoryTabText_ : std::string();
+    ToDoRecord row = panel_.NewRow(now, start.value_or(now), categoryTab);
+    RememberPanelCombos();
+    row.Selected = true;
+    rows.push_back(std::move(row));
+    store_.State().UnsavedChanges = true;
+    NotifyRows();
+    NotifyState();
+    ShowSelectedRow();
+}
+
+void MainWindowModel::ReplaceSelected()
+{
+    auto& rows = store_.Rows();
+    if (SelectedCount() == 0) {
+        return;
+    }
+    const DateTime now = ports_.clock.Now();
+    for (auto& row : rows) {
+        if (row.Selected) {
+            panel_.ReplaceInto(row, now);
+        }
+    }
+    RememberPanelCombos();
+    ShowSelectedRow();
+    store_.State().UnsavedChanges = true;
+    store_.State().UndoAvailable = true;
+    NotifyRowsChanged();
+    NotifyState();
+}
+
+void MainWindowModel::DeleteSelected()
+{
+    const std::size_t count = SelectedCount();
+    if (count == 0 || !ports_.prompts.AskYesNo(kDeleteCaption, std::to_string(count) + std::string(kDeleteQuestion))) {
+        return;
+    }
+    auto& rows = store_.Rows();
+    auto& deleted = store_.State().DeletedFileLines;
+    for (std::size_t i = rows.size(); i-- > 0;) {
+        if (!rows[i].Selected) {
+            continue;
+        }
+        // In a filtered view the file keeps every line the view does not show, so the line of
+        // a deleted row must be removed by number when saving.
+        if (mainTab_ != 0) {
+            if (const auto line = ParseInt32(rows[i].FileLine); line && *line >= 0) {
+                deleted.push_back(std::to_string(*line));
+            }
+        }
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    store_.State().UnsavedChanges = true;
+    store_.State().UndoAvailable = true;
+    NotifyRows();
+    NotifyState();
 }
 
 void MainWindowModel::SortByColumn(int column)
@@ -284,6 +387,13 @@ void MainWindowModel::NotifyRowsChanged()
 {
     if (observer_ != nullptr) {
         observer_->RowsChanged();
+    }
+}
+
+void MainWindowModel::NotifyPanel()
+{
+    if (observer_ != nullptr) {
+        observer_->PanelChanged();
     }
 }
 

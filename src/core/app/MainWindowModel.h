@@ -2,6 +2,8 @@
 
 #include "core/app/Ports.h"
 #include "core/app/ProgramPaths.h"
+#include "core/edit/ComboHistory.h"
+#include "core/edit/EditPanel.h"
 #include "core/store/ListStore.h"
 #include "core/store/Settings.h"
 #include "core/view/StatusRefresh.h"
@@ -25,6 +27,8 @@ public:
     virtual void RowsChanged() = 0;
     // Unsaved changes or undo availability changed: enable or disable "適用" and "元に戻す".
     virtual void StoreStateChanged() = 0;
+    // The editing panel's fields, include boxes or Replace button changed.
+    virtual void PanelChanged() = 0;
 };
 
 // The outside world the main window talks to.
@@ -89,9 +93,28 @@ public:
     // A drag with the left button moved over `row`.
     void DragOver(int row);
     void SetRowSelected(std::size_t row, bool selected);
-    // The row the editing panel shows: the first selected one (-1 when none is selected).
+    // Shows the first selected row in the editing panel (nine empty fields when none is
+    // selected); Replace is disabled and the include boxes cleared.
     void ShowSelectedRow();
     int ShownRow() const noexcept { return shownRow_; }
+
+    const EditPanel& Panel() const noexcept { return panel_; }
+    // A panel field's text changed (typed, or set by a picker).
+    void SetPanelText(PanelField field, std::string text);
+    void SetPanelIncluded(PanelField field, bool included) { panel_.SetIncluded(field, included); }
+    void PressIncludeBox() { panel_.PressIncludeBox(SelectedCount()); }
+    // Add: a new row from the ticked fields and defaults, the only selected row afterwards.
+    // `start` replaces now as the start of a row whose start box is not ticked.
+    void AddFromPanel(std::optional<DateTime> start = std::nullopt);
+    // Replace: the ticked fields go into every selected row.
+    void ReplaceSelected();
+    // Delete: asks, then removes the selected rows (and lists their file lines in a filtered view).
+    void DeleteSelected();
+    std::size_t SelectedCount() const;
+
+    // The known executors and categories of the drop-down lists; they only grow.
+    const ComboHistory& Executors() const noexcept { return executors_; }
+    const ComboHistory& Categories() const noexcept { return categories_; }
 
     // A click on column header `column`: sorts by it, descending and ascending in turn across
     // all columns; on "全て" the new order is an unsaved change of order.
@@ -126,8 +149,11 @@ private:
     std::filesystem::path DataIniPath() const;
     // Offers to delete completed to-dos past the keeping period.
     void PurgeCompleted();
+    void RememberFromRows();
+    void RememberPanelCombos();
     void NotifyRows();
     void NotifyRowsChanged();
+    void NotifyPanel();
     void NotifyState();
 
     ProgramPaths paths_;
@@ -152,6 +178,10 @@ private:
     int dragAnchorRow_ = -1;
     int clickedColumn_ = -1;
     int shownRow_ = -1;
+
+    EditPanel panel_;
+    ComboHistory executors_;
+    ComboHistory categories_;
 };
 
 }  // namespace dolvane

@@ -206,6 +206,7 @@ void ToDoListView::mouseReleaseEvent(QMouseEvent* event)
 {
     QTreeView::mouseReleaseEvent(event);
     EndDrag();
+    Q_EMIT released();
 }
 
 void ToDoListView::EndDrag()

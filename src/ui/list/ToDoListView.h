@@ -39,6 +39,8 @@ Q_SIGNALS:
     void dragStarted();
     void dragMoved(int row);
     void dragEnded();
+    // A mouse button went up over the list: the panel shows the (new) first selected row.
+    void released();
     // Up or Down was released: the selection may have moved to another row.
     void selectionKeyReleased();
 

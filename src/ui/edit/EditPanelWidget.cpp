@@ -1,0 +1,290 @@
+#include "ui/edit/EditPanelWidget.h"
+
+#include "core/app/MainWindowModel.h"
+#include "core/time/TimeTexts.h"
+#include "ui/widgets/Cp932Text.h"
+#include "ui/widgets/JapaneseFont.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace dolvane {
+namespace {
+
+constexpr int kPanelHeight = 125;
+constexpr int kLowerLeftWidth = 433;
+
+int Key(PanelField field)
+{
+    return static_cast<int>(field);
+}
+
+QLineEdit* MakeDateField(const char* name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setReadOnly(true);
+    QFont bold = edit->font();
+    bold.setBold(true);
+    edit->setFont(bold);
+    edit->setFixedWidth(110);
+    return edit;
+}
+
+QComboBox* MakeCombo(const char* name, QWidget* parent)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(true);
+    // Only the program fills the lists; Enter (also the one that confirms a kana conversion)
+    // never adds an entry by itself.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(10);
+    return combo;
+}
+
+QSpinBox* MakeNumberField(const char* name, int maximum, QWidget* parent)
+{
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(QString::fromLatin1(name));
+    spin->setRange(0, maximum);
+    spin->setAlignment(Qt::AlignRight);
+    return spin;
+}
+
+}  // namespace
+
+EditPanelWidget::EditPanelWidget(MainWindowModel& model, QWidget* parent) : QWidget(parent), model_(model)
+{
+    setObjectName(QStringLiteral("Panel1"));
+    setFixedHeight(kPanelHeight);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
+    createTopStrip();
+    createLowerLeftBlock();
+    createTaskBlock();
+    ShowPanel();
+    ShowStoreState();
+}
+
+QCheckBox* EditPanelWidget::makeIncludeBox(int key, const QString& caption, const QString& hint)
+{
+    auto* box = new QCheckBox(caption, this);
+    static constexpr const char* kNames[] = {"CheckBox8", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
+                                             "CheckBox7", "CheckBox6", "CheckBox1", "CheckBox10"};
+    box->setObjectName(QString::fromLatin1(kNames[key]));
+    box->setStatusTip(hint);
+    includeBoxes_[static_cast<std::size_t>(key)] = box;
+    connect(box, &QCheckBox::pressed, this, [this] { model_.PressIncludeBox(); });
+    connect(box, &QCheckBox::toggled, this, [this, key](bool on) {
+        if (!showing_) {
+            model_.SetPanelIncluded(static_cast<PanelField>(key), on);
+            ShowPanel();
+        }
+    });
+    return box;
+}
+
+void EditPanelWidget::createTopStrip()
+{
+    auto* strip = new QHBoxLayout;
+    strip->addWidget(makeIncludeBox(Key(PanelField::Start), QStringLiteral("開始"), QStringLiteral("開始した日時")));
+    startEdit_ = MakeDateField("Edit3", this);
+    strip->addWidget(startEdit_);
+    strip->addWidget(makeIncludeBox(Key(PanelField::Importance), QStringLiteral("重要度"), QStringLiteral("重要度")));
+    importanceCombo_ = MakeCombo("ComboBox1", this);
+    importanceCombo_->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                QStringLiteral("4"), QStringLiteral("5")});
+    importanceCombo_->setFixedWidth(44);
+    strip->addWidget(importanceCombo_);
+    strip->addWidget(makeIncludeBox(Key(PanelField::Executor), QStringLiteral("実行者"), QStringLiteral("実行者")));
+    executorCombo_ = MakeCombo("ComboBox2", this);
+    strip->addWidget(executorCombo_, 1);
+    strip->addWidget(makeIncludeBox(Key(PanelField::Category), QStringLiteral("分類"), QStringLiteral("分類")));
+    categoryCombo_ = MakeCombo("ComboBox3", this);
+    strip->addWidget(categoryCombo_, 1);
+    static_cast<QVBoxLayout*>(layout())->addLayout(strip);
+
+    connectField(Key(PanelField::Importance), importanceCombo_);
+    connectField(Key(PanelField::Executor), executorCombo_);
+    connectField(Key(PanelField::Category), categoryCombo_);
+}
+
+void EditPanelWidget::createLowerLeftBlock()
+{
+    auto* lower = new QHBoxLayout;
+    auto* left = new QWidget(this);
+    left->setFixedWidth(kLowerLeftWidth);
+    auto* grid = new QGridLayout(left);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+
+    // Row 1: deadline and completion.
+    auto* dates = new QHBoxLayout;
+    dates->addWidget(
+        makeIncludeBox(Key(PanelField::Deadline), QStringLiteral("期限"), QStringLiteral("完了する予定の日時")));
+    deadlineEdit_ = MakeDateField("Edit4", left);
+    dates->addWidget(deadlineEdit_);
+    dates->addWidget(
+        makeIncludeBox(Key(PanelField::Completed), QStringLiteral("完了"), QStringLiteral("実際に完了した日時")));
+    completedEdit_ = MakeDateField("Edit2", left);
+    dates->addWidget(completedEdit_);
+    dates->addStretch();
+    grid->addLayout(dates, 0, 0);
+
+    // Row 2: progress, warning hours and their preview.
+    auto* numbers = new QHBoxLayout;
+    numbers->addWidget(makeIncludeBox(Key(PanelField::Progress), QStringLiteral("進捗"), QStringLiteral("進捗")));
+    progressEdit_ = MakeNumberField("ProgressEdit", 100, left);
+    progressEdit_->setWrapping(true);
+    numbers->addWidget(progressEdit_);
+    numbers->addWidget(makeIncludeBox(Key(PanelField::WarningHours), QStringLiteral("警告"), QStringLiteral("警告")));
+    warningEdit_ = MakeNumberField("NumberEdit2", 32767, left);
+    numbers->addWidget(warningEdit_);
+    numbers->addWidget(new QLabel(QStringLiteral("時間"), left));
+    warningPreview_ = new QLabel(left);
+    warningPreview_->setObjectName(QStringLiteral("StaticText1"));
+    numbers->addWidget(warningPreview_, 1);
+    grid->addLayout(numbers, 1, 0);
+
+    // Row 3: keeping period, the elapsed-rate switch and the commands.
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(new QLabel(QStringLiteral("完了したToDoの保持日数"), left));
+    keepDaysEdit_ = MakeNumberField("NumberEdit1", 60, left);
+    keepDaysEdit_->setFixedWidth(44);
+    keepDaysEdit_->setValue(model_.CurrentSettings().KeepDays);
+    commands->addWidget(keepDaysEdit_);
+    elapsedRateBox_ = new QCheckBox(QStringLiteral("経過率"), left);
+    elapsedRateBox_->setObjectName(QStringLiteral("CheckBox9"));
+    elapsedRateBox_->setStatusTip(QStringLiteral("経過時間の項目欄に経過率を表示する"));
+    commands->addWidget(elapsedRateBox_);
+    addButton_ = new QPushButton(QStringLiteral("追加"), left);
+    addButton_->setObjectName(QStringLiteral("Button1"));
+    addButton_->setStatusTip(QStringLiteral("新規ToDoを作成する"));
+    replaceButton_ = new QPushButton(QStringLiteral("置換"), left);
+    replaceButton_->setObjectName(QStringLiteral("Button2"));
+    applyButton_ = new QPushButton(QStringLiteral("適用"), left);
+    applyButton_->setObjectName(QStringLiteral("Button3"));
+    applyButton_->setStatusTip(QStringLiteral("変更内容を保存する"));
+    undoButton_ = new QToolButton(left);
+    undoButton_->setObjectName(QStringLiteral("SpeedButton1"));
+    undoButton_->setText(QStringLiteral("元に戻す"));
+    undoButton_->setStatusTip(QStringLiteral("元に戻す"));
+    undoButton_->setAutoRaise(true);
+    // The block is only 433 pixels wide: the buttons take no more than their captions need.
+    commands->setSpacing(2);
+    for (QPushButton* button : {addButton_, replaceButton_, applyButton_}) {
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+        commands->addWidget(button);
+    }
+    commands->addWidget(undoButton_);
+    grid->addLayout(commands, 2, 0);
+    lower->addWidget(left);
+    static_cast<QVBoxLayout*>(layout())->addLayout(lower, 1);
+
+    connectField(Key(PanelField::Progress), progressEdit_);
+    connectField(Key(PanelField::WarningHours), warningEdit_);
+    connect(addButton_, &QPushButton::clicked, this, &EditPanelWidget::addClicked);
+    connect(replaceButton_, &QPushButton::clicked, this, &EditPanelWidget::replaceClicked);
+    connect(applyButton_, &QPushButton::clicked, this, &EditPanelWidget::applyClicked);
+    connect(undoButton_, &QToolButton::clicked, this, &EditPanelWidget::undoClicked);
+}
+
+void EditPanelWidget::createTaskBlock()
+{
+    auto* lower = static_cast<QHBoxLayout*>(static_cast<QVBoxLayout*>(layout())->itemAt(1)->layout());
+    auto* right = new QVBoxLayout;
+    right->setSpacing(0);
+    right->addWidget(makeIncludeBox(Key(PanelField::Task), QStringLiteral("すべきこと"), QStringLiteral("すべきこと")));
+    taskMemo_ = new QPlainTextEdit(this);
+    taskMemo_->setObjectName(QStringLiteral("Memo1"));
+    taskMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    right->addWidget(taskMemo_, 1);
+    lower->addLayout(right, 1);
+    connect(taskMemo_, &QPlainTextEdit::textChanged, this,
+            [this] { fieldEdited(Key(PanelField::Task), taskMemo_->toPlainText()); });
+}
+
+void EditPanelWidget::connectField(int key, QWidget* field)
+{
+    if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        connect(combo, &QComboBox::editTextChanged, this, [this, key](const QString& text) { fieldEdited(key, text); });
+    } else if (auto* spin = qobject_cast<QSpinBox*>(field)) {
+        connect(spin, &QSpinBox::textChanged, this, [this, key](const QString& text) { fieldEdited(key, text); });
+    }
+}
+
+void EditPanelWidget::fieldEdited(int key, const QString& text)
+{
+    if (showing_) {
+        return;
+    }
+    if (auto cp932 = ToCp932(text)) {
+        model_.SetPanelText(static_cast<PanelField>(key), std::move(*cp932));
+    }
+    ShowPanel();
+}
+
+void EditPanelWidget::ShowPanel()
+{
+    const EditPanel& panel = model_.Panel();
+    showing_ = true;
+    const auto text = [&panel](PanelField field) { return FromCp932(panel.Text(field)); };
+    startEdit_->setText(text(PanelField::Start));
+    deadlineEdit_->setText(text(PanelField::Deadline));
+    completedEdit_->setText(text(PanelField::Completed));
+    for (QComboBox* combo : {importanceCombo_, executorCombo_, categoryCombo_}) {
+        const PanelField field = combo == importanceCombo_ ? PanelField::Importance
+                                 : combo == executorCombo_ ? PanelField::Executor
+                                                           : PanelField::Category;
+        if (combo->currentText() != text(field)) {
+            combo->setEditText(text(field));
+        }
+    }
+    const auto fillHistory = [](QComboBox* combo, const ComboHistory& history) {
+        for (int i = combo->count(); i < static_cast<int>(history.Items().size()); ++i) {
+            const QString edit = combo->currentText();
+            combo->addItem(FromCp932(history.Items()[static_cast<std::size_t>(i)]));
+            combo->setEditText(edit);
+        }
+    };
+    fillHistory(executorCombo_, model_.Executors());
+    fillHistory(categoryCombo_, model_.Categories());
+    for (const auto& [spin, field] :
+         {std::pair{progressEdit_, PanelField::Progress}, std::pair{warningEdit_, PanelField::WarningHours}}) {
+        if (spin->text() != text(field)) {
+            spin->setValue(text(field).toInt());
+        }
+    }
+    if (taskMemo_->toPlainText() != text(PanelField::Task)) {
+        taskMemo_->setPlainText(text(PanelField::Task));
+    }
+    for (int key = 0; key < kPanelFieldCount; ++key) {
+        includeBoxes_[static_cast<std::size_t>(key)]->setChecked(panel.Included(static_cast<PanelField>(key)));
+    }
+    QPalette caption = includeBoxes_[static_cast<std::size_t>(Key(PanelField::Task))]->palette();
+    caption.setColor(QPalette::WindowText, panel.TaskCaptionRed() ? Qt::red : palette().color(QPalette::WindowText));
+    includeBoxes_[static_cast<std::size_t>(Key(PanelField::Task))]->setPalette(caption);
+    warningPreview_->setText(FromCp932(WarningPeriodText(panel.WarningHoursValue())));
+    replaceButton_->setEnabled(panel.ReplaceEnabled());
+    showing_ = false;
+}
+
+void EditPanelWidget::ShowStoreState()
+{
+    applyButton_->setEnabled(model_.State().UnsavedChanges);
+    undoButton_->setEnabled(model_.State().UndoAvailable);
+}
+
+}  // namespace dolvane

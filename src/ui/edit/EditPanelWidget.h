@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+
+namespace dolvane {
+
+class EditPanel;
+class MainWindowModel;
+
+// The editing panel ("Panel1") under the list: a field and an include box per editable field,
+// the keeping period, "経過率" and the command buttons. It shows what the model's EditPanel
+// holds and hands every edit to the model.
+class EditPanelWidget final : public QWidget {
+    Q_OBJECT
+
+public:
+    EditPanelWidget(MainWindowModel& model, QWidget* parent = nullptr);
+
+    // Copies the model's panel into the widgets (texts, include boxes, Replace, caption colour).
+    void ShowPanel();
+    // Enables "適用" and "元に戻す" from the store state.
+    void ShowStoreState();
+
+    QCheckBox* ElapsedRateBox() const { return elapsedRateBox_; }
+    QSpinBox* KeepDaysEdit() const { return keepDaysEdit_; }
+
+Q_SIGNALS:
+    void addClicked();
+    void replaceClicked();
+    void applyClicked();
+    void undoClicked();
+
+private:
+    void createTopStrip();
+    void createLowerLeftBlock();
+    void createTaskBlock();
+    void connectField(int key, QWidget* field);
+    void fieldEdited(int key, const QString& text);
+    QCheckBox* makeIncludeBox(int key, const QString& caption, const QString& hint);
+
+    MainWindowModel& model_;
+    bool showing_ = false;  // set while the widgets are filled from the model
+
+    std::array<QCheckBox*, 9> includeBoxes_{};
+    QLineEdit* startEdit_ = nullptr;
+    QLineEdit* deadlineEdit_ = nullptr;
+    QLineEdit* completedEdit_ = nullptr;
+    QComboBox* importanceCombo_ = nullptr;
+    QComboBox* executorCombo_ = nullptr;
+    QComboBox* categoryCombo_ = nullptr;
+    QSpinBox* progressEdit_ = nullptr;
+    QSpinBox* warningEdit_ = nullptr;
+    QLabel* warningPreview_ = nullptr;
+    QSpinBox* keepDaysEdit_ = nullptr;
+    QCheckBox* elapsedRateBox_ = nullptr;
+    QPlainTextEdit* taskMemo_ = nullptr;
+    QPushButton* addButton_ = nullptr;
+    QPushButton* replaceButton_ = nullptr;
+    QPushButton* applyButton_ = nullptr;
+    QToolButton* undoButton_ = nullptr;
+};
+
+}  // namespace dolvane
