@@ -269,5 +269,52 @@ TEST_F(ListBehaviourTest, DragAndKeyboardHooks)
     EXPECT_EQ(model->ShownRow(), 1);
 }
 
+TEST_F(ListBehaviourTest, DeleteAsksAndUndoBringsTheRowsBack)
+{
+    WriteList();
+    const auto model = Make();
+    for (const std::size_t row : {0U, 1U, 3U}) {
+        model->SetRowSelected(row, true);
+    }
+    prompts_.answer = false;
+    model->DeleteSelected();
+    EXPECT_EQ(prompts_.questions, std::vector<std::string>{"削除確認|3個のToDoを削除します。よろしいですか？"});
+    EXPECT_EQ(model->Rows().size(), 4U);
+    EXPECT_FALSE(model->State().UnsavedChanges);
+
+    prompts_.answer = true;
+    model->DeleteSelected();
+    ASSERT_EQ(model->Rows().size(), 1U);
+    EXPECT_EQ(model->Rows()[0].TaskText, "a");
+    EXPECT_TRUE(model->State().UnsavedChanges && model->State().UndoAvailable);
+    EXPECT_TRUE(model->State().DeletedFileLines.empty()) << "on 全て the full save drops them";
+
+    model->Reload();
+    EXPECT_EQ(model->Rows().size(), 4U);
+    EXPECT_FALSE(model->State().UnsavedChanges || model->State().UndoAvailable);
+}
+
+TEST_F(ListBehaviourTest, AddAndReplaceEnableTheirButtons)
+{
+    WriteList();
+    const auto model = Make();
+    model->SetPanelText(PanelField::Task, "new");
+    model->SetPanelText(PanelField::Executor, "Sato");
+    model->AddFromPanel();
+    ASSERT_EQ(model->Rows().size(), 5U);
+    EXPECT_TRUE(model->Rows()[4].Selected && model->ShownRow() == 4);
+    EXPECT_EQ(model->Executors().Items(), std::vector<std::string>{"Sato"});
+    EXPECT_TRUE(model->State().UnsavedChanges);
+    EXPECT_FALSE(model->State().UndoAvailable) << "Add leaves undo as it was";
+    EXPECT_FALSE(model->Panel().ReplaceEnabled());
+
+    model->SetPanelText(PanelField::Importance, "5");
+    EXPECT_TRUE(model->Panel().ReplaceEnabled());
+    model->ReplaceSelected();
+    EXPECT_EQ(model->Rows()[4].Importance, "5");
+    EXPECT_TRUE(model->State().UndoAvailable);
+    EXPECT_FALSE(model->Panel().ReplaceEnabled());
+}
+
 }  // namespace
 }  // namespace dolvane

@@ -1,0 +1,102 @@
+#include "core/edit/EditPanel.h"
+#include "core/edit/ComboHistory.h"
+
+#include "core/time/TimeTexts.h"
+#include "support/Sjis.h"
+
+#include <gtest/gtest.h>
+
+namespace dolvane {
+namespace {
+
+using test::Sj;
+
+const DateTime kNow = ParseDateTimeText("2010/05/05 12:00");
+
+TEST(EditPanelTest, ShowingNoRowEmptiesTheFieldsAndTheTaskCaptionFollowsTheText)
+{
+    EditPanel panel;
+    ToDoRecord row;
+    row.TaskText = "task";
+    panel.ShowRow(&row, 1);
+    panel.ShowRow(nullptr, 0);
+    for (int key = 0; key < kPanelFieldCount; ++key) {
+        EXPECT_EQ(panel.Text(static_cast<PanelField>(key)), "") << key;
+        EXPECT_FALSE(panel.Included(static_cast<PanelField>(key))) << key;
+    }
+    EXPECT_FALSE(panel.ReplaceEnabled());
+    EXPECT_TRUE(panel.TaskCaptionRed());
+    panel.SetText(PanelField::Task, "x", 0);
+    EXPECT_FALSE(panel.ReplaceEnabled()) << "no row selected";
+    EXPECT_FALSE(panel.TaskCaptionRed());
+    EXPECT_TRUE(panel.Included(PanelField::Task));
+    panel.SetText(PanelField::Task, "xy", 1);
+    EXPECT_TRUE(panel.ReplaceEnabled());
+}
+
+TEST(EditPanelTest, IncludeBoxPressEnablesReplaceOnlyForSeveralRows)
+{
+    for (const auto& [selected, enabled] : {std::pair{1U, false}, {2U, true}}) {
+        EditPanel panel;
+        panel.PressIncludeBox(selected);
+        EXPECT_EQ(panel.ReplaceEnabled(), enabled) << selected;
+    }
+}
+
+TEST(EditPanelTest, AddWithNothingTickedTakesTheDefaults)
+{
+    EditPanel panel;
+    panel.SetText(PanelField::Executor, Sj("総務"), 0);
+    panel.SetIncluded(PanelField::Executor, false);
+    const ToDoRecord row = panel.NewRow(kNow, kNow, Sj("仕事"));
+    EXPECT_EQ(row.StartText, "2010/05/05 12:00");
+    EXPECT_EQ(row.Importance, "0");
+    EXPECT_EQ(row.Executor, "");
+    EXPECT_EQ(row.Category, Sj("仕事")) << "the category of the shown tab";
+    EXPECT_EQ(row.Progress + row.TaskText + row.DeadlineText + row.WarningHours + row.WarningText, "");
+
+    panel.SetText(PanelField::Deadline, "2010/05/06 12:00", 0);
+    panel.SetText(PanelField::WarningHours, "25", 0);
+    const ToDoRecord ticked = panel.NewRow(kNow, kNow, "");
+    EXPECT_EQ(ticked.RemainingText, Sj("24:00分"));
+    EXPECT_EQ(ticked.WarningHours, "25");
+    EXPECT_EQ(ticked.WarningText, Sj("1日と1時間"));
+}
+
+TEST(EditPanelTest, ReplaceWritesOnlyTickedFieldsAndTheElapsedText)
+{
+    EditPanel panel;
+    ToDoRecord shown;
+    panel.ShowRow(&shown, 1);
+    panel.SetText(PanelField::Importance, "4", 3);
+    ToDoRecord row;
+    row.StartText = "2010/05/04 12:00";
+    row.Executor = "me";
+    row.ElapsedText = "stale";
+    ToDoRecord expected = row;
+    panel.ReplaceInto(row, kNow);
+    expected.Importance = "4";
+    expected.ElapsedText = Sj("24:00分");
+    EXPECT_EQ(row.Importance, expected.Importance);
+    EXPECT_EQ(row.Executor, expected.Executor);
+    EXPECT_EQ(row.ElapsedText, expected.ElapsedText);
+
+    row.Completed = true;
+    panel.SetText(PanelField::Deadline, "2010/06/01 00:00", 1);
+    panel.ReplaceInto(row, kNow);
+    EXPECT_EQ(row.RemainingText, Sj("完了")) << "a done row keeps 完了 when its deadline changes";
+}
+
+TEST(ComboHistoryTest, EachValueOnceIgnoringTheCaseOfLatinLetters)
+{
+    ComboHistory history;
+    EXPECT_TRUE(history.Remember("ABC"));
+    EXPECT_FALSE(history.Remember("abc"));
+    EXPECT_FALSE(history.Remember(""));
+    EXPECT_TRUE(history.Remember(Sj("ａ")));
+    EXPECT_TRUE(history.Remember(Sj("Ａ"))) << "double-byte letters are other bytes, not other cases";
+    EXPECT_EQ(history.Items().size(), 3U);
+}
+
+}  // namespace
+}  // namespace dolvane
