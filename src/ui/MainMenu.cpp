@@ -2,6 +2,8 @@
 // present but disabled, so the menu already reads as it will.
 #include "ui/MainWindow.h"
 
+#include "ui/list/ToDoListView.h"
+
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -42,7 +44,11 @@ void TVelkDolvane::createMenus()
     connect(AddItem(file, u"終了(&X)", "Exit1"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = AddMenu(bar, u"編集(&E)", "Edit1");
-    AddItem(edit, u"全て選択(&A)", "SelectAll1")->setEnabled(false);
+    QAction* selectAll = AddItem(edit, u"全て選択(&A)", "A1");
+    connect(selectAll, &QAction::triggered, this, [this] {
+        model_->SelectAll();
+        listView_->setFocus();
+    });
 
     QMenu* tools = AddMenu(bar, u"ツール", "Tool1");
     AddItem(tools, u"ピマロに統合", "PimaloMenu")->setVisible(false);

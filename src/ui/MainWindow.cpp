@@ -184,6 +184,8 @@ void TVelkDolvane::connectList()
     deleteAction->setShortcutContext(Qt::WidgetShortcut);
     listView_->addAction(deleteAction);
     connect(deleteAction, &QAction::triggered, this, [this] { model_->DeleteSelected(); });
+    listView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(listView_, &QWidget::customContextMenuRequested, this, &TVelkDolvane::showListMenu);
     connect(listView_, &ToDoListView::selectionKeyReleased, this, [this] { model_->ShowSelectedRow(); });
     listView_->header()->setSectionsClickable(true);
     connect(listView_->header(), &QHeaderView::sectionClicked, this,

@@ -66,6 +66,8 @@ private:
     void applySelectionFromModel();
     void copySelectionToModel();
     void showVersion();
+    void showListMenu(const QPoint& position);
+    void exportCsv();
 
     std::unique_ptr<MessagePrompts> prompts_;
     std::unique_ptr<MainWindowModel> model_;

@@ -93,6 +93,12 @@ TEST_F(MainWindowTest, ShowsTheListFileInTheElevenColumns)
     EXPECT_EQ(tabs->tabText(3), Text("未完了"));
     EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("Panel1"))->height(), 125);
     EXPECT_TRUE(window->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive()) << "showing starts the status timer";
+
+    // A click on a row shows it in the panel.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(model->index(0, 3)).center());
+    EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit3"))->text(), Text("2010/05/01 09:00"));
+    EXPECT_EQ(window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
+              Text("報告書を書く\n提出する"));
 }
 
 TEST_F(MainWindowTest, TickingABoxMarksChangesAndClosingWritesTheSettings)

@@ -1,5 +1,6 @@
 #include "core/app/MainWindowModel.h"
 
+#include "core/store/Csv.h"
 #include "core/store/Purge.h"
 #include "core/text/Cp932Codec.h"
 #include "core/text/Numbers.h"
@@ -177,6 +178,34 @@ void MainWindowModel::ShowSelectedRow()
     shownRow_ = found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
     panel_.ShowRow(found == rows.end() ? nullptr : &*found, SelectedCount());
     NotifyPanel();
+}
+
+MainWindowModel::PopupMenuState MainWindowModel::PopupMenuOpening() const
+{
+    PopupMenuState state;
+    state.sortSave = mainTab_ == 0 && store_.State().OrderChanged;
+    state.stickyNote = ports_.sibling.Running();
+    state.deleteRow = SelectedCount() > 0;
+    state.enclose = csvEnclosing_;
+    return state;
+}
+
+bool MainWindowModel::ExportCsv(const std::filesystem::path& path)
+{
+    FileError error;
+    if (WriteCsvFile(path, store_.Rows(), csvEnclosing_, error)) {
+        return true;
+    }
+    ports_.prompts.ShowError(error.message);
+    return false;
+}
+
+void MainWindowModel::SelectAll()
+{
+    for (auto& row : store_.Rows()) {
+        row.Selected = true;
+    }
+    NotifyRowsChanged();
 }
 
 std::size_t MainWindowModel::SelectedCount() const

@@ -112,6 +112,20 @@ public:
     void DeleteSelected();
     std::size_t SelectedCount() const;
 
+    // Which entries of the list's pop-up menu are enabled, decided each time it opens.
+    struct PopupMenuState {
+        bool sortSave = false;    // "現在の順序で保存": on "全て" after a re-sort
+        bool stickyNote = false;  // "付箋の作成": the sibling runs
+        bool deleteRow = false;   // "削除(&D)" and "継承して新規作成(&R)": a row is selected
+        bool enclose = false;     // the tick of "文字列を二重引用符で囲む"
+    };
+    PopupMenuState PopupMenuOpening() const;
+    void ToggleCsvEnclosing() noexcept { csvEnclosing_ = !csvEnclosing_; }
+    // Writes the selected rows as CSV; false (and the error shown) when the file cannot be written.
+    bool ExportCsv(const std::filesystem::path& path);
+    // Selects every row, first to last; the panel is not refreshed.
+    void SelectAll();
+
     // The known executors and categories of the drop-down lists; they only grow.
     const ComboHistory& Executors() const noexcept { return executors_; }
     const ComboHistory& Categories() const noexcept { return categories_; }
@@ -138,6 +152,7 @@ public:
     const std::vector<std::string>& HolidayList() const noexcept { return holidayList_; }
     bool HasConversionLibrary() const noexcept { return conversionLibrary_ != nullptr; }
 
+    DateTime Now() const { return ports_.clock.Now(); }
     int MainTab() const noexcept { return mainTab_; }
     const std::string& CategoryTabText() const noexcept { return categoryTabText_; }
     const std::string& PrevCategoryTabText() const noexcept { return prevCategoryTabText_; }
@@ -180,6 +195,7 @@ private:
     int shownRow_ = -1;
 
     EditPanel panel_;
+    bool csvEnclosing_ = false;
     ComboHistory executors_;
     ComboHistory categories_;
 };

@@ -1,7 +1,9 @@
 #include "ui/edit/EditPanelWidget.h"
 
 #include "core/app/MainWindowModel.h"
+#include "core/edit/DatePick.h"
 #include "core/time/TimeTexts.h"
+#include "ui/dialogs/TFusenDlg.h"
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/JapaneseFont.h"
 
@@ -11,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -36,9 +39,47 @@ QLineEdit* MakeDateField(const char* name, QWidget* parent)
     QFont bold = edit->font();
     bold.setBold(true);
     edit->setFont(bold);
-    edit->setFixedWidth(110);
+    edit->setFixedWidth(QFontMetrics(bold).horizontalAdvance(QStringLiteral("0000/00/00 00:00")) + 14);
     return edit;
 }
+
+QToolButton* MakeDateButton(const char* name, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoRaise(true);
+    button->setFixedSize(23, 22);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setText(QStringLiteral("…"));
+    button->setToolTip(QStringLiteral("日時の参照"));
+    button->setStatusTip(QStringLiteral("右クリックでカレンダー表示の選択日付を設定"));
+    return button;
+}
+
+// A click on a spin arrow moves by `clickStep` (a day of warning, 5% of progress); the arrow keys
+// in the field keep moving by one.
+class ClickStep final : public QObject {
+public:
+    ClickStep(QSpinBox* spin, int clickStep) : QObject(spin), spin_(spin), clickStep_(clickStep)
+    {
+        spin->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress) {
+            spin_->setSingleStep(clickStep_);
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            spin_->setSingleStep(1);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QSpinBox* spin_;
+    int clickStep_;
+};
 
 QComboBox* MakeCombo(const char* name, QWidget* parent)
 {
@@ -101,6 +142,7 @@ void EditPanelWidget::createTopStrip()
     strip->addWidget(makeIncludeBox(Key(PanelField::Start), QStringLiteral("開始"), QStringLiteral("開始した日時")));
     startEdit_ = MakeDateField("Edit3", this);
     strip->addWidget(startEdit_);
+    strip->addWidget(makeDateButton(Key(PanelField::Start), "SpeedButton3", QStringLiteral("開始日時の設定")));
     strip->addWidget(makeIncludeBox(Key(PanelField::Importance), QStringLiteral("重要度"), QStringLiteral("重要度")));
     importanceCombo_ = MakeCombo("ComboBox1", this);
     importanceCombo_->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
@@ -136,10 +178,12 @@ void EditPanelWidget::createLowerLeftBlock()
         makeIncludeBox(Key(PanelField::Deadline), QStringLiteral("期限"), QStringLiteral("完了する予定の日時")));
     deadlineEdit_ = MakeDateField("Edit4", left);
     dates->addWidget(deadlineEdit_);
+    dates->addWidget(makeDateButton(Key(PanelField::Deadline), "SpeedButton4", QStringLiteral("期限日時の設定")));
     dates->addWidget(
         makeIncludeBox(Key(PanelField::Completed), QStringLiteral("完了"), QStringLiteral("実際に完了した日時")));
     completedEdit_ = MakeDateField("Edit2", left);
     dates->addWidget(completedEdit_);
+    dates->addWidget(makeDateButton(Key(PanelField::Completed), "SpeedButton2", QStringLiteral("完了日時の設定")));
     dates->addStretch();
     grid->addLayout(dates, 0, 0);
 
@@ -148,14 +192,40 @@ void EditPanelWidget::createLowerLeftBlock()
     numbers->addWidget(makeIncludeBox(Key(PanelField::Progress), QStringLiteral("進捗"), QStringLiteral("進捗")));
     progressEdit_ = MakeNumberField("ProgressEdit", 100, left);
     progressEdit_->setWrapping(true);
+    new ClickStep(progressEdit_, 5);
     numbers->addWidget(progressEdit_);
     numbers->addWidget(makeIncludeBox(Key(PanelField::WarningHours), QStringLiteral("警告"), QStringLiteral("警告")));
     warningEdit_ = MakeNumberField("NumberEdit2", 32767, left);
+    warningEdit_->setStatusTip(QStringLiteral("期限の何時間前から警告を開始するかを指定する(0なら警告なし)"));
+    new ClickStep(warningEdit_, 24);
     numbers->addWidget(warningEdit_);
+    auto* presets = new QToolButton(left);
+    presets->setObjectName(QStringLiteral("ComboBox4"));
+    presets->setArrowType(Qt::DownArrow);
+    presets->setPopupMode(QToolButton::InstantPopup);
+    presets->setStatusTip(QStringLiteral("警告に設定する時間を選択する"));
+    auto* presetMenu = new QMenu(presets);
+    const auto& names = PeriodPresetNames();
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        QAction* preset = presetMenu->addAction(QString::fromStdString(names[index]));
+        const int hours = HoursForPeriod(static_cast<int>(index));
+        connect(preset, &QAction::triggered, this, [this, hours] { warningEdit_->setValue(hours); });
+    }
+    presets->setMenu(presetMenu);
+    numbers->addWidget(presets);
     numbers->addWidget(new QLabel(QStringLiteral("時間"), left));
     warningPreview_ = new QLabel(left);
     warningPreview_->setObjectName(QStringLiteral("StaticText1"));
-    numbers->addWidget(warningPreview_, 1);
+    warningPreview_->setStatusTip(QStringLiteral("時間を日にち等で表示"));
+    warningPreview_->setFrameShape(QFrame::Panel);
+    warningPreview_->setFrameShadow(QFrame::Sunken);
+    warningPreview_->setAutoFillBackground(true);
+    QPalette white = warningPreview_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    warningPreview_->setPalette(white);
+    warningPreview_->setFixedSize(120, 20);
+    numbers->addWidget(warningPreview_);
+    numbers->addStretch();
     grid->addLayout(numbers, 1, 0);
 
     // Row 3: keeping period, the elapsed-rate switch and the commands.
@@ -214,6 +284,18 @@ void EditPanelWidget::createTaskBlock()
     lower->addLayout(right, 1);
     connect(taskMemo_, &QPlainTextEdit::textChanged, this,
             [this] { fieldEdited(Key(PanelField::Task), taskMemo_->toPlainText()); });
+}
+
+QToolButton* EditPanelWidget::makeDateButton(int key, const char* name, const QString& caption)
+{
+    QToolButton* button = MakeDateButton(name, this);
+    connect(button, &QToolButton::clicked, this, [this, key, caption] {
+        const auto field = static_cast<PanelField>(key);
+        if (auto text = PickDateTime(window(), model_.Panel().Text(field), caption, model_.Now())) {
+            model_.SetPanelText(field, std::move(*text));
+        }
+    });
+    return button;
 }
 
 void EditPanelWidget::connectField(int key, QWidget* field)
@@ -276,7 +358,7 @@ void EditPanelWidget::ShowPanel()
     QPalette caption = includeBoxes_[static_cast<std::size_t>(Key(PanelField::Task))]->palette();
     caption.setColor(QPalette::WindowText, panel.TaskCaptionRed() ? Qt::red : palette().color(QPalette::WindowText));
     includeBoxes_[static_cast<std::size_t>(Key(PanelField::Task))]->setPalette(caption);
-    warningPreview_->setText(FromCp932(WarningPeriodText(panel.WarningHoursValue())));
+    warningPreview_->setText(QStringLiteral(" ") + FromCp932(WarningPeriodText(panel.WarningHoursValue())));
     replaceButton_->setEnabled(panel.ReplaceEnabled());
     showing_ = false;
 }

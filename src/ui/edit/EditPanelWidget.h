@@ -49,6 +49,7 @@ private:
     void connectField(int key, QWidget* field);
     void fieldEdited(int key, const QString& text);
     QCheckBox* makeIncludeBox(int key, const QString& caption, const QString& hint);
+    QToolButton* makeDateButton(int key, const char* name, const QString& caption);
 
     MainWindowModel& model_;
     bool showing_ = false;  // set while the widgets are filled from the model

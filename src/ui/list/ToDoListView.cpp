@@ -186,7 +186,7 @@ void ToDoListView::mousePressEvent(QMouseEvent* event)
     }
     QTreeView::mousePressEvent(event);
     dragging_ = true;
-    grabMouse();
+    viewport()->grabMouse();  // the viewport, whose events reach the mouse handlers below
     Q_EMIT dragStarted();
 }
 
@@ -215,7 +215,7 @@ void ToDoListView::EndDrag()
         return;
     }
     dragging_ = false;
-    releaseMouse();
+    viewport()->releaseMouse();
     Q_EMIT dragEnded();
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace dolvane {
 namespace {
 
@@ -314,6 +316,26 @@ TEST_F(ListBehaviourTest, AddAndReplaceEnableTheirButtons)
     EXPECT_EQ(model->Rows()[4].Importance, "5");
     EXPECT_TRUE(model->State().UndoAvailable);
     EXPECT_FALSE(model->Panel().ReplaceEnabled());
+}
+
+TEST_F(ListBehaviourTest, PopupMenuEnablingAndCsvOfTheSelection)
+{
+    WriteList();
+    const auto model = Make();
+    auto menu = model->PopupMenuOpening();
+    EXPECT_FALSE(menu.deleteRow || menu.sortSave || menu.enclose);
+    EXPECT_TRUE(menu.stickyNote) << "the sibling runs";
+    model->SortByColumn(4);
+    model->SetRowSelected(0, true);
+    model->ToggleCsvEnclosing();
+    menu = model->PopupMenuOpening();
+    EXPECT_TRUE(menu.deleteRow && menu.sortSave && menu.enclose);
+    model->ToggleCsvEnclosing();
+    EXPECT_FALSE(model->PopupMenuOpening().enclose) << "toggled twice: cleared again";
+
+    ASSERT_TRUE(model->ExportCsv(folder_ / "out.csv"));
+    const std::string csv = ReadBytes(folder_ / "out.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2) << "the header and the one selected row";
 }
 
 }  // namespace

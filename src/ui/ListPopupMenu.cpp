@@ -1,0 +1,55 @@
+// The list's pop-up menu and the commands it shares with the main menu. Entries are enabled
+// each time the menu opens, from what the model says at that moment.
+#include "ui/MainWindow.h"
+
+#include "ui/list/ToDoListView.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMenu>
+
+namespace dolvane {
+
+void TVelkDolvane::showListMenu(const QPoint& position)
+{
+    const auto state = model_->PopupMenuOpening();
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("PopupMenu1"));
+    QAction* sortSave = menu.addAction(QStringLiteral("現在の順序で保存"));
+    sortSave->setObjectName(QStringLiteral("SortSaveMenu"));
+    sortSave->setStatusTip(QStringLiteral("ToDoリストを現在の並び順で保存する"));
+    sortSave->setEnabled(state.sortSave);
+    connect(sortSave, &QAction::triggered, this, [this] { model_->Apply(); });
+    menu.addSeparator();
+    QAction* csv = menu.addAction(QStringLiteral("CSV形式で保存"));
+    csv->setObjectName(QStringLiteral("CSV1"));
+    csv->setStatusTip(QStringLiteral("選択したリストの内容を書き出す"));
+    connect(csv, &QAction::triggered, this, &TVelkDolvane::exportCsv);
+    QAction* enclose = menu.addAction(QStringLiteral("文字列を二重引用符で囲む"));
+    enclose->setObjectName(QStringLiteral("N6"));
+    enclose->setCheckable(true);
+    enclose->setChecked(state.enclose);
+    connect(enclose, &QAction::triggered, this, [this] { model_->ToggleCsvEnclosing(); });
+    menu.addSeparator();
+    QAction* remove = menu.addAction(QStringLiteral("削除(&D)"));
+    remove->setObjectName(QStringLiteral("Delete1"));
+    remove->setShortcut(QKeySequence::Delete);
+    remove->setEnabled(state.deleteRow);
+    connect(remove, &QAction::triggered, this, [this] { model_->DeleteSelected(); });
+    menu.exec(listView_->viewport()->mapToGlobal(position));
+}
+
+void TVelkDolvane::exportCsv()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("CSVファイル(*.csv)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    QString withSuffix = path;
+    if (!withSuffix.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        withSuffix += QStringLiteral(".csv");
+    }
+    model_->ExportCsv(std::filesystem::path(QFile::encodeName(withSuffix).toStdString()));
+}
+
+}  // namespace dolvane

@@ -1,0 +1,151 @@
+#include "ui/dialogs/TFusenDlg.h"
+
+#include "core/edit/DatePick.h"
+#include "core/time/DateTime.h"
+#include "ui/widgets/Cp932Text.h"
+#include "ui/widgets/JapaneseFont.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace dolvane {
+namespace {
+
+constexpr int kPickerFontPixels = 16;
+
+QDate DayOf(DateTime moment)
+{
+    const DateTimeParts parts = DecodeDateTime(moment);
+    return {parts.year, parts.month, parts.day};
+}
+
+QTime TimeOfDayOf(DateTime moment)
+{
+    const DateTimeParts parts = DecodeDateTime(moment);
+    return {parts.hour, parts.minute};
+}
+
+DateTime MomentOfDay(QDate day)
+{
+    DateTimeParts parts;
+    parts.year = day.year();
+    parts.month = day.month();
+    parts.day = day.day();
+    return EncodeDateTime(parts);
+}
+
+// A time of day on the zero day, as the time reader gives it.
+DateTime MomentOfTime(QTime timeOfDay)
+{
+    DateTimeParts parts;
+    parts.hour = timeOfDay.hour();
+    parts.minute = timeOfDay.minute();
+    return EncodeDateTime(parts);
+}
+
+}  // namespace
+
+TFusenDlg::TFusenDlg(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("FusenDlg"));
+    setWindowTitle(QStringLiteral("付箋の作成"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(createPickerPanel());
+    layout->addWidget(createButtonStrip());
+    // The dialog has a fixed border: its size is what the contents ask for.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QWidget* TFusenDlg::createPickerPanel()
+{
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel3"));
+    datePicker_ = new QDateEdit(panel);
+    datePicker_->setObjectName(QStringLiteral("DateTimePicker1"));
+    datePicker_->setCalendarPopup(true);
+    datePicker_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    // Qt's own lower limit is 1752; a field may hold any year from 1 on.
+    datePicker_->setMinimumDate(QDate(100, 1, 1));
+    datePicker_->setFont(JapaneseFont(kPickerFontPixels, true));
+    timePicker_ = new QTimeEdit(panel);
+    timePicker_->setObjectName(QStringLiteral("DateTimePicker2"));
+    timePicker_->setDisplayFormat(QStringLiteral("HH:mm"));
+    timePicker_->setFont(JapaneseFont(kPickerFontPixels, true));
+    clearBox_ = new QCheckBox(QStringLiteral("設定日時をクリアする"), panel);
+    clearBox_->setObjectName(QStringLiteral("CheckBox6"));
+
+    auto* pickers = new QHBoxLayout;
+    pickers->addWidget(datePicker_, 3);
+    pickers->addWidget(timePicker_, 2);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addLayout(pickers);
+    layout->addWidget(clearBox_);
+    return panel;
+}
+
+QWidget* TFusenDlg::createButtonStrip()
+{
+    auto* strip = new QFrame(this);
+    strip->setObjectName(QStringLiteral("Panel2"));
+    auto* okButton = new QPushButton(QStringLiteral("OK"), strip);
+    okButton->setObjectName(QStringLiteral("OKBtn"));
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(QStringLiteral("キャンセル"), strip);
+    cancelButton->setObjectName(QStringLiteral("CancelBtn"));
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QHBoxLayout(strip);
+    layout->addStretch();
+    layout->addWidget(okButton);
+    layout->addWidget(cancelButton);
+    return strip;
+}
+
+std::optional<std::string> PickDateTime(QWidget* owner, const std::string& fieldText, const QString& caption,
+                                        DateTime now)
+{
+    return PickDateTime(owner, fieldText, caption, now, [](TFusenDlg& dialog) { dialog.exec(); });
+}
+
+std::optional<std::string> PickDateTime(QWidget* owner, const std::string& fieldText, const QString& caption,
+                                        DateTime now, const std::function<void(TFusenDlg&)>& interact)
+{
+    PickStart start;
+    try {
+        start = PickerStartFor(fieldText, now);
+    } catch (const ConvertError& error) {
+        // The message quotes the field's text, which a hand-edited file may fill with bytes that
+        // are not cp932; the display decoder never throws on them.
+        QMessageBox::critical(owner, QApplication::applicationName(), FromCp932(error.Message()));
+        return std::nullopt;
+    }
+
+    TFusenDlg dialog(owner);
+    dialog.ClearBox()->setVisible(PickerOffersClear(caption.toStdString()));
+    dialog.setWindowTitle(caption);
+    dialog.DatePicker()->setDate(DayOf(start.date));
+    dialog.TimePicker()->setTime(TimeOfDayOf(start.time));
+    dialog.adjustSize();
+    if (const QScreen* screen = dialog.screen()) {
+        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+    }
+    interact(dialog);
+    if (dialog.result() != QDialog::Accepted) {
+        return fieldText;
+    }
+    return PickedText(MomentOfDay(dialog.DatePicker()->date()), MomentOfTime(dialog.TimePicker()->time()),
+                      dialog.ClearBox()->isChecked());
+}
+
+}  // namespace dolvane
