@@ -3,6 +3,7 @@
 #include "ui/MainWindow.h"
 
 #include "ui/list/ToDoListView.h"
+#include "ui/widgets/ButtonGlyph.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -24,6 +25,7 @@ void TVelkDolvane::showListMenu(const QPoint& position)
     QAction* csv = menu.addAction(QStringLiteral("CSV形式で保存"));
     csv->setObjectName(QStringLiteral("CSV1"));
     csv->setStatusTip(QStringLiteral("選択したリストの内容を書き出す"));
+    csv->setIcon(ImageListIcon(style(), 5));
     connect(csv, &QAction::triggered, this, &TVelkDolvane::exportCsv);
     QAction* enclose = menu.addAction(QStringLiteral("文字列を二重引用符で囲む"));
     enclose->setObjectName(QStringLiteral("N6"));
@@ -35,6 +37,7 @@ void TVelkDolvane::showListMenu(const QPoint& position)
     remove->setObjectName(QStringLiteral("Delete1"));
     remove->setShortcut(QKeySequence::Delete);
     remove->setEnabled(state.deleteRow);
+    remove->setIcon(ImageListIcon(style(), 0));
     connect(remove, &QAction::triggered, this, [this] { model_->DeleteSelected(); });
     menu.exec(listView_->viewport()->mapToGlobal(position));
 }

@@ -3,6 +3,7 @@
 #include "ui/MainWindow.h"
 
 #include "ui/list/ToDoListView.h"
+#include "ui/widgets/ButtonGlyph.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -45,6 +46,7 @@ void TVelkDolvane::createMenus()
 
     QMenu* edit = AddMenu(bar, u"編集(&E)", "Edit1");
     QAction* selectAll = AddItem(edit, u"全て選択(&A)", "A1");
+    selectAll->setIcon(ImageListIcon(style(), 6));
     connect(selectAll, &QAction::triggered, this, [this] {
         model_->SelectAll();
         listView_->setFocus();

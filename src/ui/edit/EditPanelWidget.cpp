@@ -4,6 +4,7 @@
 #include "core/edit/DatePick.h"
 #include "core/time/TimeTexts.h"
 #include "ui/dialogs/TFusenDlg.h"
+#include "ui/widgets/ButtonGlyph.h"
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/JapaneseFont.h"
 
@@ -50,7 +51,7 @@ QToolButton* MakeDateButton(const char* name, QWidget* parent)
     button->setAutoRaise(true);
     button->setFixedSize(23, 22);
     button->setCursor(Qt::PointingHandCursor);
-    button->setText(QStringLiteral("…"));
+    button->setIcon(MakeButtonGlyph(button->style(), 12, button->palette().color(QPalette::Button)));
     button->setToolTip(QStringLiteral("日時の参照"));
     button->setStatusTip(QStringLiteral("右クリックでカレンダー表示の選択日付を設定"));
     return button;
@@ -249,7 +250,8 @@ void EditPanelWidget::createLowerLeftBlock()
     applyButton_->setStatusTip(QStringLiteral("変更内容を保存する"));
     undoButton_ = new QToolButton(left);
     undoButton_->setObjectName(QStringLiteral("SpeedButton1"));
-    undoButton_->setText(QStringLiteral("元に戻す"));
+    undoButton_->setIcon(MakeButtonGlyph(undoButton_->style(), 1, undoButton_->palette().color(QPalette::Button)));
+    undoButton_->setToolTip(QStringLiteral("元に戻す"));
     undoButton_->setStatusTip(QStringLiteral("元に戻す"));
     undoButton_->setAutoRaise(true);
     // The block is only 433 pixels wide: the buttons take no more than their captions need.
