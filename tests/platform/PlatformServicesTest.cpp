@@ -11,9 +11,9 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include <dlfcn.h>
 #include <pwd.h>
@@ -35,16 +35,8 @@ fs::path PathOf(const QTemporaryDir& dir)
     return {dir.path().toStdString()};
 }
 
-// Asks the dynamic loader whether the file is in the process, without loading it.
-bool IsLoaded(const fs::path& file)
-{
-    void* handle = ::dlopen(file.c_str(), RTLD_LAZY | RTLD_NOLOAD);
-    if (handle != nullptr) {
-        ::dlclose(handle);
-    }
-    return handle != nullptr;
-}
-
+// Asks the dynamic loader, without loading the file, how often the fake library in it was asked
+// to release its buffer; -1 when the file is not in the process. Both fakes export the counter.
 int DeleteBufCalls(const fs::path& file)
 {
     void* handle = ::dlopen(file.c_str(), RTLD_LAZY | RTLD_NOLOAD);
@@ -52,125 +44,60 @@ int DeleteBufCalls(const fs::path& file)
         return -1;
     }
     const auto calls = reinterpret_cast<int (*)()>(::dlsym(handle, "FakeDeleteBufCalls"));
-    const int count = calls != nullptr ? calls() : -1;
+    const int count = calls != nullptr ? calls() : -2;
     ::dlclose(handle);
     return count;
 }
 
-std::string ReadText(const fs::path& file)
+// Each call's result, then how many buffers the library has been asked to release so far; from a
+// folder with a Japanese name.
+TEST(ConversionLibraryTest, ConvertsReleasesTheLibrarysBufferAfterCopyingAndUnloadsWithTheObject)
 {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const fs::path& file, const std::string& text)
-{
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-// Changes the working folder for one test and goes back afterwards.
-class WorkingFolder final {
-public:
-    explicit WorkingFolder(const fs::path& folder) : previous_(fs::current_path()) { fs::current_path(folder); }
-    ~WorkingFolder() { fs::current_path(previous_); }
-    WorkingFolder(const WorkingFolder&) = delete;
-    WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-private:
-    fs::path previous_;
-};
-
-TEST(ConversionLibraryTest, ConvertsAndReleasesTheLibrarysBufferAfterCopying)
-{
-    struct Case {
-        std::string_view source;
-        std::string_view mode;
-        std::int32_t count;
-        std::uint8_t flag;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"ab\x82\xa0z", "Upper", 0, 0, "AB\x82\xa0Z"},          // cp932 bytes pass through untouched
-        {std::string_view("abcdef", 3), "Upper", 0, 0, "ABC"},  // a view is cut at its own end
+    const std::tuple<std::string_view, std::string_view, std::int32_t, std::uint8_t, std::string> cases[] = {
+        {"ab\x82\xa0z", "Upper", 0, 0, "AB\x82\xa0Z"},
+        {std::string_view("abcdef", 3), "Upper", 0, 0, "ABC"},
         {"abc", std::string_view("UpperCase", 5), 0, 0, "ABC"},
-        {"abc", "Echo", 0, 0, "abc"},
         {"", "Arguments", -1, 255, "count=-1 flag=255 empty=[]"},
-        {"abc", "Null", 0, 0, ""},
-    };
-    const auto library = LoadConversionLibrary(kFullFolder);
-    ASSERT_NE(library, nullptr);
-    int expectedCalls = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.mode));
-        EXPECT_EQ(library->Convert(c.source, c.mode, c.count, c.flag), c.expected);
-        EXPECT_EQ(DeleteBufCalls(kFullFolder / kLibraryName), ++expectedCalls);
-    }
-}
-
-TEST(ConversionLibraryTest, UnloadsWithTheObject)
-{
-    auto library = LoadConversionLibrary(kFullFolder);
-    ASSERT_NE(library, nullptr);
-    EXPECT_TRUE(IsLoaded(kFullFolder / kLibraryName));
-    library.reset();
-    EXPECT_FALSE(IsLoaded(kFullFolder / kLibraryName));
-}
-
-TEST(ConversionLibraryTest, RefusesWhatIsNotACompleteLibraryAtAnAbsolutePath)
-{
-    const QTemporaryDir empty;
-    const fs::path folders[] = {kPartialFolder, kFullFolder / "missing", PathOf(empty), {}, "relative"};
-    for (const auto& folder : folders) {
-        SCOPED_TRACE(folder.string());
-        EXPECT_EQ(LoadConversionLibrary(folder), nullptr);
-    }
-    // The library without _DeleteBuf is let go at once.
-    EXPECT_FALSE(IsLoaded(kPartialFolder / kLibraryName));
-}
-
-TEST(ConversionLibraryTest, NeverLoadsALibraryFromTheWorkingFolder)
-{
-    const QTemporaryDir empty;
-    const WorkingFolder inside(kFullFolder);
-    for (const fs::path& folder : {fs::path(), fs::path("."), PathOf(empty)}) {
-        SCOPED_TRACE(folder.string());
-        EXPECT_EQ(LoadConversionLibrary(folder), nullptr);
-    }
-    EXPECT_FALSE(IsLoaded(kFullFolder / kLibraryName));
-}
-
-TEST(ConversionLibraryTest, LoadsFromAFolderWithAJapaneseName)
-{
+        {"abc", "Null", 0, 0, ""}};
     const QTemporaryDir root;
     const fs::path folder = PathOf(root) / "Ｖｅｌｋ" / "ピマロ";
     fs::create_directories(folder);
     fs::copy_file(kFullFolder / kLibraryName, folder / kLibraryName);
-    const auto library = LoadConversionLibrary(folder);
+    auto library = LoadConversionLibrary(folder);
     ASSERT_NE(library, nullptr);
-    EXPECT_EQ(library->Convert("a", "Upper", 0, 0), "A");
+    int expectedCalls = 0;
+    for (const auto& [source, mode, count, flag, expected] : cases) {
+        EXPECT_EQ(library->Convert(source, mode, count, flag), expected) << mode;
+        EXPECT_EQ(DeleteBufCalls(folder / kLibraryName), ++expectedCalls) << mode;
+    }
+    library.reset();
+    EXPECT_EQ(DeleteBufCalls(folder / kLibraryName), -1);
 }
 
-TEST(ConversionLibraryTest, BesideExecutableLoadsOnlyWhenTheFileIsThere)
+// The library without _DeleteBuf is let go at once; one in the working folder is never loaded.
+TEST(ConversionLibraryTest, RefusesAnIncompleteLibraryAndAnyButAnAbsoluteFolder)
 {
-    const bool present = fs::exists(ExecutableFolder() / kLibraryName);
-    EXPECT_EQ(LoadConversionLibraryBesideExecutable() != nullptr, present);
+    const QTemporaryDir empty;
+    const fs::path previous = fs::current_path();
+    fs::current_path(kFullFolder);
+    for (const fs::path& folder :
+         {kPartialFolder, kFullFolder / "missing", PathOf(empty), fs::path("relative"), fs::path(), fs::path(".")}) {
+        EXPECT_EQ(LoadConversionLibrary(folder), nullptr) << folder;
+    }
+    fs::current_path(previous);
+    EXPECT_EQ(DeleteBufCalls(kPartialFolder / kLibraryName), -1);
+    EXPECT_EQ(DeleteBufCalls(kFullFolder / kLibraryName), -1);
 }
 
-TEST(SystemPathsTest, UserIsTheEffectiveAccount)
+TEST(SystemPathsTest, TheEffectiveAccountAndTheExecutablesFolder)
 {
     const passwd* entry = ::getpwuid(::geteuid());
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(CurrentUserName(), entry->pw_name);
-}
 
-TEST(SystemPathsTest, ProgramPathsStartAtTheExecutablesFolder)
-{
-    const fs::path executable = fs::canonical("/proc/self/exe");
-    EXPECT_EQ(fs::canonical(ExecutableFolder()), executable.parent_path());
-
-    const ProgramPaths paths = CurrentProgramPaths();
-    EXPECT_EQ(paths.ListFilePath, ExecutableFolder() / "data" / CurrentUserName() / "todolist.txt");
-    EXPECT_EQ(paths.SiblingFolder, fs::path("/opt/Ｖｅｌｋ/ピマロ"));
+    EXPECT_EQ(fs::canonical(ExecutableFolder()), fs::canonical("/proc/self/exe").parent_path());
+    EXPECT_EQ(CurrentProgramPaths().ListFilePath, ExecutableFolder() / "data" / CurrentUserName() / "todolist.txt");
+    EXPECT_EQ(CurrentProgramPaths().SiblingFolder, fs::path("/opt/Ｖｅｌｋ/ピマロ"));
 }
 
 TEST(SystemClockTest, NowIsTheLocalWallClock)
@@ -184,7 +111,7 @@ TEST(SystemClockTest, NowIsTheLocalWallClock)
     EXPECT_LT(std::abs(SystemClock().Now().days - expected.days) * 86400.0, 3.0);
 }
 
-TEST(SiblingSettingsStoreTest, AbsentStoreIsNeitherReadNorCreated)
+TEST(SiblingSettingsStoreTest, AnAbsentOrRemovedStoreIsNeitherReadNorCreated)
 {
     const QTemporaryDir root;
     const fs::path file = PathOf(root) / "Ｖｅｌｋ" / "ピマロ.conf";
@@ -192,65 +119,55 @@ TEST(SiblingSettingsStoreTest, AbsentStoreIsNeitherReadNorCreated)
         SiblingSettingsStore store(file);
         EXPECT_FALSE(store.IsOpen());
         EXPECT_EQ(store.ReadInteger("tododel"), std::nullopt);
-        EXPECT_EQ(store.ReadBool("bigsml"), std::nullopt);
         EXPECT_FALSE(store.WriteInteger("tododel", 3));
-        EXPECT_FALSE(store.WriteBool("bigsml", true));
-        EXPECT_FALSE(WriteSettings(store, Settings{}));
+        const Settings current{.KeepDays = 30};
+        EXPECT_EQ(ReadSettings(store, current), current) << "not even KeepDays falls back to 7";
+        EXPECT_FALSE(WriteSettings(store, current));
     }
     EXPECT_FALSE(fs::exists(file.parent_path()));
-}
 
-TEST(SiblingSettingsStoreTest, ReadsNumbersAndTakesAnyNonZeroAsTrue)
-{
-    const QTemporaryDir root;
-    const fs::path file = PathOf(root) / "ピマロ.conf";
-    WriteText(file, "[General]\ntododel=30\nbarcolor=-1\nwakucolor=abc\nbigsml=0\nsevenchg=2\n");
-    const SiblingSettingsStore store(file);
-    ASSERT_TRUE(store.IsOpen());
-
-    const struct {
-        std::string_view key;
-        std::optional<std::int32_t> integer;
-        std::optional<bool> boolean;
-    } cases[] = {
-        {"tododel", 30, true}, {"barcolor", -1, true}, {"wakucolor", std::nullopt, std::nullopt},  // not a number
-        {"bigsml", 0, false},  {"sevenchg", 2, true},  {"tabalm", std::nullopt, std::nullopt},     // absent
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.key));
-        EXPECT_EQ(store.ReadInteger(c.key), c.integer);
-        EXPECT_EQ(store.ReadBool(c.key), c.boolean);
+    // Nor is a store removed after it was opened brought back.
+    const fs::path removed = PathOf(root) / "ピマロ.conf";
+    std::ofstream(removed, std::ios::binary) << "[General]\ntododel=30\n";
+    {
+        SiblingSettingsStore store(removed);
+        ASSERT_TRUE(store.IsOpen());
+        fs::remove(removed);
+        EXPECT_FALSE(store.WriteInteger("tododel", 5));
     }
+    EXPECT_FALSE(fs::exists(removed));
 }
 
-TEST(SiblingSettingsStoreTest, WritesSettingsAsIntegersThatReadBack)
+// Booleans are written as 0 and 1; any number but 0 reads as true.
+TEST(SiblingSettingsStoreTest, ReadsAndWritesDecimalIntegers)
 {
     const QTemporaryDir root;
     const fs::path file = PathOf(root) / "ピマロ.conf";
-    WriteText(file, "");
+    std::ofstream(file, std::ios::binary) << "[General]\ntododel=30\nwakucolor=abc\nbigsml=0\nsevenchg=2\n";
+    {
+        const SiblingSettingsStore store(file);
+        // "wakucolor" is no number, "tabalm" is absent.
+        const std::tuple<std::string_view, std::optional<std::int32_t>, std::optional<bool>> cases[] = {
+            {"tododel", 30, true},
+            {"wakucolor", std::nullopt, std::nullopt},
+            {"bigsml", 0, false},
+            {"sevenchg", 2, true},
+            {"tabalm", std::nullopt, std::nullopt}};
+        for (const auto& [key, integer, boolean] : cases) {
+            EXPECT_EQ(store.ReadInteger(key), integer) << key;
+            EXPECT_EQ(store.ReadBool(key), boolean) << key;
+        }
+    }
+
     const Settings written{30, TabPosition::Left, TabPosition::Top, false, true, 0x00FF8000, 0x00123456};
     {
         SiblingSettingsStore store(file);
         EXPECT_TRUE(WriteSettings(store, written));
     }
-    const std::string text = ReadText(file);
-    EXPECT_NE(text.find("bigsml=0\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("sevenchg=1\n"), std::string::npos) << text;
-    EXPECT_EQ(ReadSettings(SiblingSettingsStore(file), Settings{}), written);
-}
-
-TEST(SiblingSettingsStoreTest, StoreRemovedAfterOpeningIsNotRecreated)
-{
-    const QTemporaryDir root;
-    const fs::path file = PathOf(root) / "ピマロ.conf";
-    WriteText(file, "[General]\ntododel=30\n");
-    {
-        SiblingSettingsStore store(file);
-        ASSERT_TRUE(store.IsOpen());
-        fs::remove(file);
-        EXPECT_FALSE(store.WriteInteger("tododel", 5));
-    }
-    EXPECT_FALSE(fs::exists(file));
+    const SiblingSettingsStore reread(file);
+    EXPECT_EQ(reread.ReadInteger("bigsml"), 0);
+    EXPECT_EQ(reread.ReadInteger("sevenchg"), 1);
+    EXPECT_EQ(ReadSettings(reread, Settings{}), written);
 }
 
 TEST(SiblingSettingsStoreTest, DefaultStoreIsTheSiblingsPerUserFile)

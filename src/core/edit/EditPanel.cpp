@@ -86,8 +86,8 @@ void EditPanel::ShowRow(const ToDoRecord* row, std::size_t selectedRows)
 
 ToDoRecord EditPanel::NewRow(DateTime now, DateTime start, const std::string& categoryTab) const
 {
-    const auto take = [this](PanelField field, std::string fallback) {
-        return Included(field) ? Text(field) : std::move(fallback);
+    const auto take = [this](PanelField field, const std::string& fallback) -> std::string {
+        return Included(field) ? Text(field) : fallback;
     };
     ToDoRecord row;
     row.StartText = take(PanelField::Start, FormatDateTimeText(start));

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <iterator>
 #include <random>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,7 +15,6 @@ namespace dolvane {
 namespace {
 
 using test::ReadBytes;
-using test::TempFolder;
 using test::WriteBytes;
 
 // Makes one of the write's system calls fail the way a full or read-only disk does.
@@ -28,30 +28,21 @@ public:
         if (fault_ == Fault::ShortWriteThenNoSpace && writes_++ == 0 && size > 1) {
             return WriteSystemCalls::Write(fd, data, size / 2);
         }
-        if (fault_ == Fault::ShortWriteThenNoSpace || fault_ == Fault::NoSpace) {
-            errno = ENOSPC;
-            return -1;
-        }
-        return WriteSystemCalls::Write(fd, data, size);
+        const bool full = fault_ == Fault::ShortWriteThenNoSpace || fault_ == Fault::NoSpace;
+        return full ? Fail(ENOSPC) : WriteSystemCalls::Write(fd, data, size);
     }
-    int DataSync(int fd) override
-    {
-        if (fault_ == Fault::SyncFails) {
-            errno = EIO;
-            return -1;
-        }
-        return WriteSystemCalls::DataSync(fd);
-    }
+    int DataSync(int fd) override { return fault_ == Fault::SyncFails ? Fail(EIO) : WriteSystemCalls::DataSync(fd); }
     int Rename(const char* from, const char* to) override
     {
-        if (fault_ == Fault::RenameDenied) {
-            errno = EACCES;
-            return -1;
-        }
-        return WriteSystemCalls::Rename(from, to);
+        return fault_ == Fault::RenameDenied ? Fail(EACCES) : WriteSystemCalls::Rename(from, to);
     }
 
 private:
+    static int Fail(int code)
+    {
+        errno = code;
+        return -1;
+    }
     Fault fault_;
     int writes_ = 0;
 };
@@ -60,9 +51,8 @@ std::string ListText(int rows, char mark)
 {
     std::string text;
     for (int i = 0; i < rows; ++i) {
-        text += "2010/05/01 09:00&2010/05/10 18:00+24=03050@\\@#@#";
-        text.append(40, mark);
-        text += std::to_string(i) + "\r\n";
+        text +=
+            "2010/05/01 09:00&2010/05/10 18:00+24=03050@\\@#@#" + std::string(40, mark) + std::to_string(i) + "\r\n";
     }
     return text;
 }
@@ -71,81 +61,66 @@ TEST(AtomicSaveTest, AFailureMidSaveLeavesTheOldFileAndTheUnsavedRows)
 {
     using Fault = FailingCalls::Fault;
     for (const Fault fault : {Fault::ShortWriteThenNoSpace, Fault::NoSpace, Fault::SyncFails, Fault::RenameDenied}) {
-        TempFolder folder;
+        test::TempFolder folder;
         const auto path = folder / "todolist.txt";
         const std::string old = ListText(50, 'a');
         WriteBytes(path, old);
         ListStore store;
         FileError error;
         ASSERT_TRUE(store.LoadList(path, {}, DateTime{40'000}, error));
-        for (auto& row : store.Rows()) {
-            row.TaskText = "changed";
-        }
-        store.State().UnsavedChanges = true;
-        store.State().UndoAvailable = true;
+        store.Rows()[0].TaskText = "changed";
+        store.State().UnsavedChanges = store.State().UndoAvailable = true;
 
         FailingCalls calls(fault);
-        ListStore::SaveOptions options;
-        options.calls = &calls;
+        const ListStore::SaveOptions options{false, nullptr, &calls};
         for (const SaveMode mode : {SaveMode::Full, SaveMode::Merge}) {
             error.message.clear();
             EXPECT_EQ(store.SaveList(path, mode, error, options), SaveStatus::Failed) << static_cast<int>(fault);
             EXPECT_FALSE(error.message.empty());
             EXPECT_EQ(ReadBytes(path), old);
-            EXPECT_TRUE(store.State().UnsavedChanges);
-            EXPECT_TRUE(store.State().UndoAvailable);
+            EXPECT_TRUE(store.State().UnsavedChanges && store.State().UndoAvailable);
             EXPECT_EQ(store.Rows()[0].TaskText, "changed");
         }
-        int entries = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-            ++entries;
-        }
-        EXPECT_EQ(entries, 1) << "no temporary file is left behind";
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1)
+            << "no temporary file is left behind";
     }
 }
 
 // A saving process killed at any moment leaves either the old list or the new one, whole.
 TEST(AtomicSaveTest, KillingASavingProcessNeverTearsTheFile)
 {
-    TempFolder folder;
+    test::TempFolder folder;
     const auto path = folder / "todolist.txt";
     const std::string first = ListText(3000, 'a');
     const std::string second = ListText(2000, 'b');
     WriteBytes(path, first);
+    WriteBytes(folder / "first.tod", first);
+    WriteBytes(folder / "second.tod", second);
 
-    std::mt19937 random(12345);
-    std::uniform_int_distribution<int> delay(0, 15'000);
-    constexpr int kTrials = 200;
+    std::minstd_rand random(12345);
     int torn = 0;
-    for (int trial = 0; trial < kTrials; ++trial) {
+    for (int trial = 0; trial < 200; ++trial) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            // Load whichever list is there, then keep saving the other one and back.
-            ListStore store;
+            // Keep saving the two lists over each other, each loaded from a file of its own.
+            ListStore one;
+            ListStore two;
             FileError error;
-            store.LoadList(path, {}, DateTime{40'000}, error);
-            std::vector<ToDoRecord> other;
-            for (const auto line : SplitLines(ReadBytes(path) == first ? second : first)) {
-                other.push_back(ParseRecordLine(line));
-            }
-            ListStore::SaveOptions options;
-            options.overwriteChanged = true;
+            one.LoadList(folder / "first.tod", {}, DateTime{40'000}, error);
+            two.LoadList(folder / "second.tod", {}, DateTime{40'000}, error);
             for (;;) {
-                std::swap(store.Rows(), other);
-                store.SaveList(path, SaveMode::Full, error, options);
+                one.SaveList(path, SaveMode::Full, error, {});
+                two.SaveList(path, SaveMode::Full, error, {});
             }
         }
-        usleep(static_cast<useconds_t>(delay(random)));
+        usleep(static_cast<useconds_t>(random() % 15'000));
         kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
+        waitpid(child, nullptr, 0);
         const std::string now = ReadBytes(path);
-        if (now != first && now != second) {
-            ++torn;
-        }
+        torn += now != first && now != second ? 1 : 0;
     }
-    EXPECT_EQ(torn, 0) << "of " << kTrials << " kills";
+    EXPECT_EQ(torn, 0) << "of 200 kills";
 }
 
 }  // namespace

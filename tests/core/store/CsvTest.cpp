@@ -1,5 +1,6 @@
 #include "core/store/Csv.h"
 
+#include "core/store/RecordLine.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
 
@@ -28,17 +29,9 @@ TEST(CsvTest, HeaderIsTheColumnCaptions)
 
 TEST(CsvTest, RowHoldsTheElevenColumnsInOrder)
 {
-    ToDoRecord row;
-    row.StartText = "2010/05/01 09:00";
-    row.Importance = "3";
-    row.Executor = Sj("総務");
-    row.TaskText = Sj("見積 \"A,B\" を送る");
-    row.Progress = "50";
+    // The warning hours are no column.
+    ToDoRecord row = ParseRecordLine(Sj("2010/05/01 09:00|2010/05/02 10:00+24=13050総務@\\@#@#見積 \"A,B\" を送る"));
     row.RemainingText = Sj("完了");
-    row.CompletedText = "2010/05/02 10:00";
-    row.WarningHours = "24";  // neither is a column
-    row.FileLine = "7";
-    row.Completed = true;
 
     EXPECT_EQ(Utf8(CsvRowText(row, false)), "2010/05/01 09:00,,3,総務,見積 \"A,B\" を送る,,50,完了,,,2010/05/02 10:00");
     // Enclosed: empty fields are two quotes side by side and an inner quote is doubled.
@@ -50,17 +43,10 @@ TEST(CsvTest, RowHoldsTheElevenColumnsInOrder)
 // Blanks are trimmed and breaks joined only in a field that has a line break.
 TEST(CsvTest, LineBreaksAreJoinedOnlyWhereTheFieldHasOne)
 {
-    const struct {
-        std::string task;
-        std::string written;
-    } cases[] = {
-        {Sj("一行目\r\n二行目"), Sj("一行目･･二行目")},
-        {Sj("  一行目\r\n二行目  "), Sj("一行目･･二行目")},
-        {Sj("一行目\r\n"), Sj("一行目･･")},
-        {Sj("  残す  "), Sj("  残す  ")},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Utf8(CsvRowText(RowWithTask(c.task), false)), Utf8(",,,," + c.written + ",,,,,,")) << Utf8(c.task);
+    for (const auto& [task, written] : {std::pair{"一行目\r\n二行目", "一行目･･二行目"},
+                                        {"  一行目\r\n二行目  ", "一行目･･二行目"},
+                                        {"  残す  ", "  残す  "}}) {
+        EXPECT_EQ(Utf8(CsvRowText(RowWithTask(Sj(task)), false)), std::string(",,,,") + written + ",,,,,,") << task;
     }
 }
 
@@ -84,7 +70,6 @@ TEST(CsvTest, WriteReplacesTheFile)
     test::WriteBytes(path, std::string(500, 'x'));
     std::vector<ToDoRecord> rows = {RowWithTask(Sj("作業"))};
     rows[0].Selected = true;
-
     FileError error;
     ASSERT_TRUE(WriteCsvFile(path, rows, true, error)) << error.message;
     EXPECT_EQ(test::ReadBytes(path), CsvFileText(rows, true));

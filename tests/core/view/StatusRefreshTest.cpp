@@ -1,5 +1,6 @@
 #include "core/view/StatusRefresh.h"
 
+#include "core/store/RecordLine.h"
 #include "core/time/TimeTexts.h"
 #include "support/Sjis.h"
 
@@ -7,16 +8,6 @@
 
 namespace dolvane {
 namespace {
-
-ToDoRecord Row(const char* start, const char* deadline, bool completed = false, const char* completion = "")
-{
-    ToDoRecord row;
-    row.StartText = start;
-    row.DeadlineText = deadline;
-    row.Completed = completed;
-    row.CompletedText = completion;
-    return row;
-}
 
 TEST(StatusRefresh, PassEndsOneTickAfterTheLastRowThenSlows)
 {
@@ -49,7 +40,7 @@ TEST(StatusRefresh, PassEndsOneTickAfterTheLastRowThenSlows)
 
 TEST(StatusRefresh, RemainingTimeAppearsOnePassAfterTheStartIsReached)
 {
-    std::vector<ToDoRecord> rows{Row("2010/04/10 12:00", "2010/04/20 12:00")};
+    std::vector<ToDoRecord> rows{ParseRecordLine("2010/04/10 12:00&2010/04/20 12:00+=0")};
     ComputeRowTexts(rows[0], ParseDateTimeText("2010/04/10 11:00"));
     StatusRefresh refresh;
     std::string seen;
@@ -63,15 +54,15 @@ TEST(StatusRefresh, RemainingTimeAppearsOnePassAfterTheStartIsReached)
 
 TEST(RefreshRowStatus, CompletedAndRateTexts)
 {
-    const std::pair<ToDoRecord, const char*> cases[] = {
-        {Row("2010/04/01 09:00", "", true, "2010/04/03 12:30"), "完了|2日と3時間"},
-        {Row("2010/04/01 09:00", "", true, "2010/04/01 09:59"), "完了|"},
-        {Row("2010/04/01 09:00", "2010/04/26 09:00", true), "完了|10日"},
-        {Row("2010/04/01 09:00", "2010/04/26 09:00"), "15日|40%"},
-        {Row("2010/04/01 09:00", ""), "無期限|10日"},
-        {Row("2010/04/01 25:00", "2010/04/26 09:00"), "15日|"},
-    };
-    for (auto [row, expected] : cases) {
+    // Record lines: start & deadline | completion, "=1" for a completed row.
+    const std::pair<const char*, const char*> cases[] = {{"2010/04/01 09:00|2010/04/03 12:30+=1", "完了|2日と3時間"},
+                                                         {"2010/04/01 09:00|2010/04/01 09:59+=1", "完了|"},
+                                                         {"2010/04/01 09:00&2010/04/26 09:00+=1", "完了|10日"},
+                                                         {"2010/04/01 09:00&2010/04/26 09:00+=0", "15日|40%"},
+                                                         {"2010/04/01 09:00+=0", "無期限|10日"},
+                                                         {"2010/04/01 25:00&2010/04/26 09:00+=0", "15日|"}};
+    for (const auto& [line, expected] : cases) {
+        ToDoRecord row = ParseRecordLine(line);
         RefreshRowStatus(row, ParseDateTimeText("2010/04/11 09:00"), true);  // rate mode
         EXPECT_EQ(test::Utf8(row.RemainingText) + "|" + test::Utf8(row.ElapsedText), expected);
     }
