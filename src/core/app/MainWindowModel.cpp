@@ -90,8 +90,8 @@ void MainWindowModel::Reload()
     FileError error;
     const bool loaded = store_.LoadList(paths_.ListFilePath, ViewFilter(), ports_.clock.Now(), error);
     RememberFromRows();
-    NotifyRows();
-    NotifyState();
+    Notify(&MainWindowObserver::RowsReset);
+    Notify(&MainWindowObserver::StoreStateChanged);
     if (!loaded) {
         ports_.prompts.ShowError(error.message);
     }
@@ -113,8 +113,8 @@ bool MainWindowModel::Apply()
         }
         return false;
     }
-    NotifyRows();
-    NotifyState();
+    Notify(&MainWindowObserver::RowsReset);
+    Notify(&MainWindowObserver::StoreStateChanged);
     return true;
 }
 
@@ -128,7 +128,7 @@ void MainWindowModel::SetRowCompleted(std::size_t row, bool completed)
     // The same texts the status refresh would write at its next visit, shown at once.
     RefreshRowStatus(rows[row], ports_.clock.Now(), refresh_.ElapsedRate());
     store_.State().UnsavedChanges = true;
-    NotifyState();
+    Notify(&MainWindowObserver::StoreStateChanged);
 }
 
 void MainWindowModel::PressCheckBox(std::size_t row)
@@ -146,8 +146,8 @@ void MainWindowModel::PressCheckBox(std::size_t row)
         }
     }
     store_.State().UnsavedChanges = true;
-    NotifyRowsChanged();
-    NotifyState();
+    Notify(&MainWindowObserver::RowsChanged);
+    Notify(&MainWindowObserver::StoreStateChanged);
 }
 
 void MainWindowModel::RecordPress(int row, int column) noexcept
@@ -177,7 +177,7 @@ void MainWindowModel::ShowSelectedRow()
     const auto found = std::find_if(rows.begin(), rows.end(), [](const ToDoRecord& row) { return row.Selected; });
     shownRow_ = found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
     panel_.ShowRow(found == rows.end() ? nullptr : &*found, SelectedCount());
-    NotifyPanel();
+    Notify(&MainWindowObserver::PanelChanged);
 }
 
 MainWindowModel::PopupMenuState MainWindowModel::PopupMenuOpening() const
@@ -205,7 +205,7 @@ void MainWindowModel::SelectAll()
     for (auto& row : store_.Rows()) {
         row.Selected = true;
     }
-    NotifyRowsChanged();
+    Notify(&MainWindowObserver::RowsChanged);
 }
 
 std::size_t MainWindowModel::SelectedCount() const
@@ -218,7 +218,7 @@ std::size_t MainWindowModel::SelectedCount() const
 void MainWindowModel::SetPanelText(PanelField field, std::string text)
 {
     panel_.SetText(field, std::move(text), SelectedCount());
-    NotifyPanel();
+    Notify(&MainWindowObserver::PanelChanged);
 }
 
 void MainWindowModel::RememberPanelCombos()
@@ -253,8 +253,8 @@ void MainWindowModel::AddFromPanel(std::optional<DateTime> start)
     row.Selected = true;
     rows.push_back(std::move(row));
     store_.State().UnsavedChanges = true;
-    NotifyRows();
-    NotifyState();
+    Notify(&MainWindowObserver::RowsReset);
+    Notify(&MainWindowObserver::StoreStateChanged);
     ShowSelectedRow();
 }
 
@@ -274,8 +274,8 @@ void MainWindowModel::ReplaceSelected()
     ShowSelectedRow();
     store_.State().UnsavedChanges = true;
     store_.State().UndoAvailable = true;
-    NotifyRowsChanged();
-    NotifyState();
+    Notify(&MainWindowObserver::RowsChanged);
+    Notify(&MainWindowObserver::StoreStateChanged);
 }
 
 void MainWindowModel::DeleteSelected()
@@ -301,8 +301,8 @@ void MainWindowModel::DeleteSelected()
     }
     store_.State().UnsavedChanges = true;
     store_.State().UndoAvailable = true;
-    NotifyRows();
-    NotifyState();
+    Notify(&MainWindowObserver::RowsReset);
+    Notify(&MainWindowObserver::StoreStateChanged);
 }
 
 void MainWindowModel::SortByColumn(int column)
@@ -315,8 +315,8 @@ void MainWindowModel::SortByColumn(int column)
     if (mainTab_ == 0) {
         store_.State().OrderChanged = true;
     }
-    NotifyRows();
-    NotifyState();
+    Notify(&MainWindowObserver::RowsReset);
+    Notify(&MainWindowObserver::StoreStateChanged);
 }
 
 std::optional<std::uint32_t> MainWindowModel::RowColourOf(std::size_t row) const
@@ -357,7 +357,7 @@ void MainWindowModel::SetElapsedRate(bool on)
 void MainWindowModel::SetKeepDays(int days)
 {
     settings_.KeepDays = std::clamp(days, 0, 60);
-    NotifyRowsChanged();  // the colours of completed rows depend on it
+    Notify(&MainWindowObserver::RowsChanged);  // the colours of completed rows depend on it
 }
 
 void MainWindowModel::PurgeCompleted()
@@ -368,7 +368,7 @@ void MainWindowModel::PurgeCompleted()
         return;
     }
     SelectRows(rows, found);
-    NotifyRowsChanged();
+    Notify(&MainWindowObserver::RowsChanged);
     if (!ports_.prompts.AskYesNo(Cp932ToUtf8(PurgeCaption()),
                                  Cp932ToUtf8(PurgeQuestionText(settings_.KeepDays, found.size())))) {
         return;
@@ -391,8 +391,8 @@ void MainWindowModel::PurgeCompleted()
         store_.State().UnsavedChanges = true;
         ports_.prompts.ShowError(error.message);
     }
-    NotifyRows();
-    NotifyState();
+    Notify(&MainWindowObserver::RowsReset);
+    Notify(&MainWindowObserver::StoreStateChanged);
 }
 
 ViewState MainWindowModel::View() const
@@ -405,31 +405,10 @@ std::filesystem::path MainWindowModel::DataIniPath() const
     return paths_.ProgramFolder / "data.ini";
 }
 
-void MainWindowModel::NotifyRows()
+void MainWindowModel::Notify(void (MainWindowObserver::*change)())
 {
     if (observer_ != nullptr) {
-        observer_->RowsReset();
-    }
-}
-
-void MainWindowModel::NotifyRowsChanged()
-{
-    if (observer_ != nullptr) {
-        observer_->RowsChanged();
-    }
-}
-
-void MainWindowModel::NotifyPanel()
-{
-    if (observer_ != nullptr) {
-        observer_->PanelChanged();
-    }
-}
-
-void MainWindowModel::NotifyState()
-{
-    if (observer_ != nullptr) {
-        observer_->StoreStateChanged();
+        (observer_->*change)();
     }
 }
 

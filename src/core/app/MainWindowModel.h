@@ -166,10 +166,7 @@ private:
     void PurgeCompleted();
     void RememberFromRows();
     void RememberPanelCombos();
-    void NotifyRows();
-    void NotifyRowsChanged();
-    void NotifyPanel();
-    void NotifyState();
+    void Notify(void (MainWindowObserver::*change)());
 
     ProgramPaths paths_;
     MainWindowPorts ports_;
