@@ -4,6 +4,7 @@
 #include "ui/edit/EditPanelWidget.h"
 #include "ui/list/ToDoListModel.h"
 #include "ui/list/ToDoListView.h"
+#include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/JapaneseFont.h"
 
 #include "core/view/DragSelection.h"
@@ -53,6 +54,7 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     createCentralArea();
     createTimers();
     connectList();
+    connectTabs();
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     model_->SetObserver(this);
     StoreStateChanged();
@@ -95,10 +97,6 @@ void TVelkDolvane::createCentralArea()
     mainTabs_->setFont(JapaneseFont(13, true));
     for (const auto* caption : {u"全て", u"なし", u"検索", u"未完了", u"完了"}) {
         mainTabs_->addTab(QString::fromUtf16(caption));
-    }
-    // Only the whole list can be shown until the view filters exist.
-    for (int tab = 1; tab < mainTabs_->count(); ++tab) {
-        mainTabs_->setTabEnabled(tab, false);
     }
     layout->addWidget(mainTabs_);
 
@@ -190,6 +188,45 @@ void TVelkDolvane::connectList()
     listView_->header()->setSectionsClickable(true);
     connect(listView_->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { model_->SortByColumn(column); });
+}
+
+void TVelkDolvane::connectTabs()
+{
+    // A tab row has no veto before it changes: a refused change puts the old tab back.
+    const auto changeView = [this](bool accepted) {
+        statusTimer_->stop();
+        if (!accepted) {
+            ViewChanged();
+        }
+        statusTimer_->setInterval(StatusRefresh::kFastIntervalMs);
+        statusTimer_->start();
+    };
+    connect(mainTabs_, &QTabBar::currentChanged, this, [this, changeView](int tab) {
+        if (!showingView_) {
+            changeView(model_->ChangeMainTab(tab));
+        }
+    });
+    connect(categoryTabs_, &QTabBar::currentChanged, this, [this, changeView](int tab) {
+        if (!showingView_) {
+            changeView(model_->ChangeCategoryTab(tab));
+        }
+    });
+}
+
+void TVelkDolvane::ViewChanged()
+{
+    showingView_ = true;
+    mainTabs_->setCurrentIndex(model_->MainTab());
+    while (categoryTabs_->count() > 0) {
+        categoryTabs_->removeTab(categoryTabs_->count() - 1);
+    }
+    for (const auto& caption : model_->CategoryTabs()) {
+        categoryTabs_->addTab(FromCp932(caption));
+    }
+    categoryTabs_->setCurrentIndex(model_->CategoryTabIndex());
+    captionBar_->setText(FromCp932(model_->CaptionBarText()));
+    captionBar_->setVisible(model_->CaptionBarVisible());
+    showingView_ = false;
 }
 
 void TVelkDolvane::showEvent(QShowEvent* event)

@@ -56,11 +56,13 @@ private:
     void RowsChanged() override;
     void StoreStateChanged() override;
     void PanelChanged() override;
+    void ViewChanged() override;
 
     void createMenus();
     void createCentralArea();
     void createTimers();
     void connectList();
+    void connectTabs();
     void statusTimerTick();
     void autoScrollTick();
     void applySelectionFromModel();
@@ -81,6 +83,7 @@ private:
     QTimer* statusTimer_ = nullptr;
     QTimer* scrollTimer_ = nullptr;
     bool applyingSelection_ = false;  // set while the model's selection is copied to the list
+    bool showingView_ = false;        // set while the tab rows are set from the model
 };
 
 }  // namespace dolvane

@@ -7,6 +7,7 @@
 #include "core/view/ColumnSort.h"
 #include "core/view/DragSelection.h"
 #include "core/view/RowColour.h"
+#include "core/view/ViewFilter.h"
 
 #include <algorithm>
 
@@ -21,11 +22,11 @@ constexpr std::string_view kDeleteQuestion = "個のToDoを削除します。よ
 constexpr std::string_view kOverwriteQuestion =
     "ToDoリストは読み込んだ後に他のプログラムで変更されています。\n上書きして保存しますか？";
 
-// The lines the current view shows. Only the "全て" tab exists so far: every to-do line.
-LineFilter ViewFilter()
-{
-    return [](const LineFacts&) { return true; };
-}
+constexpr std::string_view kTabChangeQuestion =
+    "このままタブを切り換えると変更内容が取り消されます。\nよろしいですか？";
+
+// Main tab captions (UTF-8), by index.
+constexpr std::string_view kMainTabCaptions[] = {"全て", "なし", "検索", "未完了", "完了"};
 
 }  // namespace
 
@@ -221,6 +222,99 @@ void MainWindowModel::SetPanelText(PanelField field, std::string text)
     Notify(&MainWindowObserver::PanelChanged);
 }
 
+LineFilter MainWindowModel::ViewFilter() const
+{
+    // A plain byte search of the value part for now; an empty search text finds nothing.
+    const auto searchMatches = [search = searchText_](std::string_view value) {
+        return !search.empty() && value.find(search) != std::string_view::npos;
+    };
+    return [tab = mainTab_, filter = categoryTabText_, searchMatches](const LineFacts& facts) {
+        return RowPassesView(tab, filter, facts, searchMatches);
+    };
+}
+
+bool MainWindowModel::ConfirmLeavingChanges()
+{
+    return !store_.State().UnsavedChanges || ports_.prompts.AskYesNo(kOverwriteCaption, kTabChangeQuestion);
+}
+
+bool MainWindowModel::ChangeMainTab(int tab)
+{
+    if (tab == mainTab_ || tab < kTabAll || tab > kTabDone || !ConfirmLeavingChanges()) {
+        return tab == mainTab_;
+    }
+    mainTab_ = tab;
+    if (tab <= kTabSearch) {
+        categoryTabText_ = Utf8ToCp932(kMainTabCaptions[tab]);
+        categoryTabs_.clear();
+        categoryTabIndex_ = 0;
+    } else {
+        categoryTabText_ = prevCategoryTabText_;
+        if (categoryTabs_.empty()) {
+            categoryTabs_ = {Utf8ToCp932("全て"), Utf8ToCp932("なし")};
+            categoryTabs_.insert(categoryTabs_.end(), categories_.Items().begin(), categories_.Items().end());
+            const auto found = std::find(categoryTabs_.begin(), categoryTabs_.end(), prevCategoryTabText_);
+            categoryTabIndex_ = found == categoryTabs_.end() ? -1 : static_cast<int>(found - categoryTabs_.begin());
+        }
+    }
+    ApplyView();
+    return true;
+}
+
+bool MainWindowModel::ChangeCategoryTab(int index)
+{
+    if (index < 0 || index >= static_cast<int>(categoryTabs_.size()) || index == categoryTabIndex_ ||
+        !ConfirmLeavingChanges()) {
+        return index == categoryTabIndex_;
+    }
+    categoryTabIndex_ = index;
+    categoryTabText_ = categoryTabs_[static_cast<std::size_t>(index)];
+    prevCategoryTabText_ = categoryTabText_;
+    ApplyView();
+    return true;
+}
+
+void MainWindowModel::ApplyView()
+{
+    Reload();
+    const std::size_t selected = SelectedCount();
+    for (const PanelField field : {PanelField::Importance, PanelField::Executor, PanelField::Category, PanelField::Task,
+                                   PanelField::Progress, PanelField::Completed}) {
+        panel_.SetText(field, {}, selected);
+    }
+    panel_.SetIncluded(PanelField::Task, false);
+    panel_.SetIncluded(PanelField::Progress, false);
+    refresh_.Restart();
+    Notify(&MainWindowObserver::PanelChanged);
+    Notify(&MainWindowObserver::ViewChanged);
+}
+
+bool MainWindowModel::CaptionBarVisible() const
+{
+    return mainTab_ >= kTabOpen &&
+           (settings_.MainTabPosition != TabPosition::Top || settings_.CategoryTabPosition == TabPosition::Bottom);
+}
+
+std::string MainWindowModel::CaptionBarText() const
+{
+    return Utf8ToCp932(std::string("  ") + std::string(kMainTabCaptions[mainTab_]) + "  [ ") + categoryTabText_ + " ]";
+}
+
+void MainWindowModel::EnsureCategoryTab(const std::string& name)
+{
+    if (mainTab_ < kTabOpen || name.empty()) {
+        return;
+    }
+    ComboHistory known;
+    for (const auto& tab : categoryTabs_) {
+        known.Remember(tab);
+    }
+    if (known.Remember(name)) {
+        categoryTabs_.push_back(name);
+        Notify(&MainWindowObserver::ViewChanged);
+    }
+}
+
 void MainWindowModel::RememberPanelCombos()
 {
     if (panel_.Included(PanelField::Executor)) {
@@ -228,6 +322,7 @@ void MainWindowModel::RememberPanelCombos()
     }
     if (panel_.Included(PanelField::Category)) {
         categories_.Remember(panel_.Text(PanelField::Category));
+        EnsureCategoryTab(panel_.Text(PanelField::Category));
     }
 }
 

@@ -29,6 +29,8 @@ public:
     virtual void StoreStateChanged() = 0;
     // The editing panel's fields, include boxes or Replace button changed.
     virtual void PanelChanged() = 0;
+    // The main tab, the category tabs or the caption bar changed.
+    virtual void ViewChanged() = 0;
 };
 
 // The outside world the main window talks to.
@@ -153,6 +155,19 @@ public:
     bool HasConversionLibrary() const noexcept { return conversionLibrary_ != nullptr; }
 
     DateTime Now() const { return ports_.clock.Now(); }
+    // Switches the view to another main tab or category tab. With unsaved changes the user is
+    // asked first; false when the switch did not happen. The list is reloaded through the new
+    // view, the panel cleared and the status refresh restarted.
+    bool ChangeMainTab(int tab);
+    bool ChangeCategoryTab(int index);
+    // The captions of the category tabs (cp932): only on "未完了" and "完了".
+    const std::vector<std::string>& CategoryTabs() const noexcept { return categoryTabs_; }
+    int CategoryTabIndex() const noexcept { return categoryTabIndex_; }
+    bool CaptionBarVisible() const;
+    std::string CaptionBarText() const;  // cp932
+    // A category met by Add or Replace becomes a tab at once while a category view is shown.
+    void EnsureCategoryTab(const std::string& name);
+
     int MainTab() const noexcept { return mainTab_; }
     const std::string& CategoryTabText() const noexcept { return categoryTabText_; }
     const std::string& PrevCategoryTabText() const noexcept { return prevCategoryTabText_; }
@@ -166,6 +181,9 @@ private:
     void PurgeCompleted();
     void RememberFromRows();
     void RememberPanelCombos();
+    LineFilter ViewFilter() const;
+    bool ConfirmLeavingChanges();
+    void ApplyView();
     void Notify(void (MainWindowObserver::*change)());
 
     ProgramPaths paths_;
@@ -191,6 +209,7 @@ private:
     int clickedColumn_ = -1;
     int shownRow_ = -1;
 
+    std::vector<std::string> categoryTabs_;
     EditPanel panel_;
     bool csvEnclosing_ = false;
     ComboHistory executors_;

@@ -1,6 +1,7 @@
 #include "core/app/MainWindowModel.h"
 
 #include "core/time/TimeTexts.h"
+#include "core/view/ViewFilter.h"
 #include "support/FakePorts.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
@@ -336,6 +337,73 @@ TEST_F(ListBehaviourTest, PopupMenuEnablingAndCsvOfTheSelection)
     ASSERT_TRUE(model->ExportCsv(folder_ / "out.csv"));
     const std::string csv = ReadBytes(folder_ / "out.csv");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2) << "the header and the one selected row";
+}
+
+class ViewTest : public MainWindowModelTest {
+protected:
+    // Line 0 open in 仕事, 1 completed in 仕事, 2 open in 家庭 (executor abc), 3 open without
+    // category (executor ABC), 4 open in 仕事.
+    ViewTest()
+    {
+        WriteBytes(paths_.ListFilePath, Sj("+=00000@\\@仕事#@#a\r\n+=10000@\\@仕事#@#b\r\n+=00000abc@\\@家庭#@#c\r\n"
+                                           "+=00000ABC@\\@#@#d\r\n+=00000@\\@仕事#@#e\r\n"));
+    }
+};
+
+TEST_F(ViewTest, TabsFilterTheListAndNameTheView)
+{
+    const auto model = Make();
+    EXPECT_EQ(model->Executors().Items(), std::vector<std::string>{"abc"}) << "ABC and abc give one entry";
+    ASSERT_TRUE(model->ChangeMainTab(kTabOpen));
+    EXPECT_EQ(model->Rows().size(), 4U);
+    EXPECT_EQ(model->CategoryTabs(), (std::vector<std::string>{Sj("全て"), Sj("なし"), Sj("仕事"), Sj("家庭")}));
+    EXPECT_TRUE(model->CaptionBarVisible());
+    EXPECT_EQ(model->CaptionBarText(), Sj("  未完了  [ 全て ]"));
+    ASSERT_TRUE(model->ChangeCategoryTab(2));
+    EXPECT_EQ(model->Rows().size(), 2U) << "the open 仕事 rows";
+    EXPECT_EQ(model->Categories().Items().size(), 2U) << "the drop-downs keep what they saw before";
+
+    model->SortByColumn(4);
+    EXPECT_FALSE(model->State().OrderChanged) << "only the whole list has an order to save";
+    EXPECT_FALSE(model->PopupMenuOpening().sortSave);
+
+    ASSERT_TRUE(model->ChangeMainTab(kTabNone));
+    EXPECT_EQ(model->Rows().size(), 1U);
+    EXPECT_TRUE(model->CategoryTabs().empty());
+    ASSERT_TRUE(model->ChangeMainTab(kTabDone));
+    EXPECT_EQ(model->CategoryTabText(), Sj("仕事")) << "the category chosen last comes back";
+    EXPECT_EQ(model->Rows().size(), 1U);
+}
+
+TEST_F(ViewTest, EditsInACategoryViewKeepTheirPlaceInTheFile)
+{
+    const auto model = Make();
+    ASSERT_TRUE(model->ChangeMainTab(kTabOpen));
+    ASSERT_TRUE(model->ChangeCategoryTab(2));  // 仕事: lines 0 and 4
+    model->SetPanelText(PanelField::Task, "new");
+    model->AddFromPanel();
+    EXPECT_EQ(model->Rows().back().Category, Sj("仕事")) << "a new row is filed under the shown tab";
+
+    model->SetRowSelected(1, true);  // line 4
+    model->SetRowSelected(2, true);  // the new row
+    prompts_.answer = true;
+    model->DeleteSelected();
+    EXPECT_EQ(model->State().DeletedFileLines, std::vector<std::string>{"4"}) << "nothing for a new row";
+
+    prompts_.questions.clear();
+    prompts_.answer = false;
+    EXPECT_FALSE(model->ChangeMainTab(kTabAll));
+    EXPECT_EQ(prompts_.questions,
+              std::vector<std::string>{"確認|このままタブを切り換えると変更内容が取り消されます。\nよろしいですか？"});
+    EXPECT_EQ(model->MainTab(), kTabOpen);
+    ASSERT_TRUE(model->Apply());
+    EXPECT_EQ(ReadBytes(paths_.ListFilePath),
+              Sj("+=00000@\\@仕事#@#a\r\n+=10000@\\@仕事#@#b\r\n+=00000abc@\\@家庭#@#c\r\n+=00000ABC@\\@#@#d\r\n"));
+
+    model->SetPanelText(PanelField::Category, Sj("趣味"));
+    model->SetPanelText(PanelField::Task, "hobby");
+    model->AddFromPanel();
+    EXPECT_EQ(model->CategoryTabs().back(), Sj("趣味")) << "a category added in a category view becomes a tab";
 }
 
 }  // namespace
