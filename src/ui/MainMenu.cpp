@@ -54,7 +54,7 @@ void TVelkDolvane::createMenus()
 
     QMenu* tools = AddMenu(bar, u"ツール", "Tool1");
     AddItem(tools, u"ピマロに統合", "PimaloMenu")->setVisible(false);
-    AddItem(tools, u"検索(&S)", "Find1")->setEnabled(false);
+    connect(AddItem(tools, u"検索(&S)", "Find1"), &QAction::triggered, this, &TVelkDolvane::findText);
     tools->addSeparator();
     AddItem(tools, u"設定(&T)", "Setting1")->setEnabled(false);
 

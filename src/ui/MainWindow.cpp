@@ -8,15 +8,20 @@
 #include "ui/widgets/JapaneseFont.h"
 
 #include "core/view/DragSelection.h"
+#include "core/view/ViewFilter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -213,9 +218,27 @@ void TVelkDolvane::connectTabs()
     });
 }
 
+void TVelkDolvane::findText()
+{
+    bool accepted = false;
+    const QString text =
+        QInputDialog::getText(this, QStringLiteral("実行者とすべきことから検索"), QStringLiteral("検索する文字を入力"),
+                              QLineEdit::Normal, FromCp932(model_->SearchText()), &accepted);
+    if (!accepted) {
+        return;
+    }
+    if (const auto cp932 = ToCp932(text)) {
+        model_->SetSearchText(*cp932);
+    } else {
+        QMessageBox::critical(this, QApplication::applicationName(),
+                              QStringLiteral("検索する文字に、この一覧で扱えない文字が含まれています。"));
+    }
+}
+
 void TVelkDolvane::ViewChanged()
 {
     showingView_ = true;
+    mainTabs_->setTabText(kTabSearch, FromCp932(model_->MainTabCaption(kTabSearch)));
     mainTabs_->setCurrentIndex(model_->MainTab());
     while (categoryTabs_->count() > 0) {
         categoryTabs_->removeTab(categoryTabs_->count() - 1);

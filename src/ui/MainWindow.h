@@ -70,6 +70,7 @@ private:
     void showVersion();
     void showListMenu(const QPoint& position);
     void exportCsv();
+    void findText();
 
     std::unique_ptr<MessagePrompts> prompts_;
     std::unique_ptr<MainWindowModel> model_;

@@ -7,9 +7,11 @@
 #include "core/view/ColumnSort.h"
 #include "core/view/DragSelection.h"
 #include "core/view/RowColour.h"
+#include "core/view/Search.h"
 #include "core/view/ViewFilter.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace dolvane {
 namespace {
@@ -224,13 +226,35 @@ void MainWindowModel::SetPanelText(PanelField field, std::string text)
 
 LineFilter MainWindowModel::ViewFilter() const
 {
-    // A plain byte search of the value part for now; an empty search text finds nothing.
-    const auto searchMatches = [search = searchText_](std::string_view value) {
-        return !search.empty() && value.find(search) != std::string_view::npos;
-    };
+    // One matcher per reload: the search text's conversions are made once, not once per line.
+    std::function<bool(std::string_view)> searchMatches;
+    if (mainTab_ == kTabSearch) {
+        auto matcher =
+            std::make_shared<SearchMatcher>(searchText_, settings_.CaseSensitiveSearch, conversionLibrary_.get());
+        searchMatches = [matcher](std::string_view value) { return matcher->Matches(value); };
+    }
     return [tab = mainTab_, filter = categoryTabText_, searchMatches](const LineFacts& facts) {
         return RowPassesView(tab, filter, facts, searchMatches);
     };
+}
+
+void MainWindowModel::SetSearchText(std::string text)
+{
+    searchText_ = std::move(text);
+    Reload();
+    Notify(&MainWindowObserver::ViewChanged);
+}
+
+std::string MainWindowModel::MainTabCaption(int tab) const
+{
+    if (tab < kTabAll || tab > kTabDone) {
+        return {};
+    }
+    std::string caption = Utf8ToCp932(kMainTabCaptions[tab]);
+    if (tab == kTabSearch && !searchText_.empty()) {
+        caption += " > [ " + searchText_ + " ]";
+    }
+    return caption;
 }
 
 bool MainWindowModel::ConfirmLeavingChanges()

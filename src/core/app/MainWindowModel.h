@@ -168,6 +168,12 @@ public:
     // A category met by Add or Replace becomes a tab at once while a category view is shown.
     void EnsureCategoryTab(const std::string& name);
 
+    // The Find command took a new search text (cp932, may be empty): the "検索" tab's caption
+    // follows and the current view is reloaded without a question.
+    void SetSearchText(std::string text);
+    // The caption of a main tab (cp932): "検索 > [ text ]" while there is a search text.
+    std::string MainTabCaption(int tab) const;
+
     int MainTab() const noexcept { return mainTab_; }
     const std::string& CategoryTabText() const noexcept { return categoryTabText_; }
     const std::string& PrevCategoryTabText() const noexcept { return prevCategoryTabText_; }

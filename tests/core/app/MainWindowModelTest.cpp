@@ -406,5 +406,21 @@ TEST_F(ViewTest, EditsInACategoryViewKeepTheirPlaceInTheFile)
     EXPECT_EQ(model->CategoryTabs().back(), Sj("趣味")) << "a category added in a category view becomes a tab";
 }
 
+TEST_F(ViewTest, SearchingSetsTheCaptionAndFiltersOnlyTheSearchTab)
+{
+    const auto model = Make();
+    model->SetSearchText("abc");
+    EXPECT_EQ(model->MainTabCaption(kTabSearch), Sj("検索 > [ abc ]"));
+    EXPECT_EQ(model->Rows().size(), 5U) << "on 全て the same view is reloaded";
+    ASSERT_TRUE(model->ChangeMainTab(kTabSearch));
+    EXPECT_EQ(model->Rows().size(), 1U) << "case-sensitive by default: ABC is not abc";
+    model->CurrentSettings().CaseSensitiveSearch = false;
+    model->SetSearchText("abc");
+    EXPECT_EQ(model->Rows().size(), 2U);
+    model->SetSearchText("");
+    EXPECT_TRUE(model->Rows().empty());
+    EXPECT_EQ(model->MainTabCaption(kTabSearch), Sj("検索"));
+}
+
 }  // namespace
 }  // namespace dolvane
