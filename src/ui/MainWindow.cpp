@@ -6,12 +6,14 @@
 #include "ui/list/ToDoListView.h"
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/JapaneseFont.h"
+#include "ui/widgets/TabRow.h"
 
 #include "core/view/DragSelection.h"
 #include "core/view/ViewFilter.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
@@ -65,6 +67,7 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     StoreStateChanged();
 
     model_->FormCreate();
+    ApplyTabPositions();
     // Hosted by the sibling, the program is reached from the sibling's tray menu and stays off
     // the task bar.
     if (model_->Paths().InsideSiblingFolder) {
@@ -92,20 +95,39 @@ TVelkDolvane::~TVelkDolvane()
 
 void TVelkDolvane::createCentralArea()
 {
+    // The main tab row beside the page (on any of its four sides); on the page the category tab
+    // row above or below the caption bar and the list, and the editing panel at the bottom.
     auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    mainRowLayout_ = new QBoxLayout(QBoxLayout::TopToBottom, central);
+    mainRowLayout_->setContentsMargins(0, 0, 0, 0);
+    mainRowLayout_->setSpacing(0);
 
-    mainTabs_ = new QTabBar(central);
+    mainTabs_ = new TabRow(central);
     mainTabs_->setObjectName(QStringLiteral("TabControl1"));
     mainTabs_->setFont(JapaneseFont(13, true));
     for (const auto* caption : {u"全て", u"なし", u"検索", u"未完了", u"完了"}) {
         mainTabs_->addTab(QString::fromUtf16(caption));
     }
-    layout->addWidget(mainTabs_);
+    mainRowLayout_->addWidget(mainTabs_);
 
-    captionBar_ = new QLabel(central);
+    auto* page = new QWidget(central);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    mainRowLayout_->addWidget(page, 1);
+
+    categoryRowLayout_ = new QBoxLayout(QBoxLayout::BottomToTop);
+    categoryRowLayout_->setSpacing(0);
+    categoryTabs_ = new TabRow(page);
+    categoryTabs_->setObjectName(QStringLiteral("TabControl2"));
+    categoryTabs_->setFont(JapaneseFont(12));
+    categoryRowLayout_->addWidget(categoryTabs_);
+    auto* listArea = new QVBoxLayout;
+    listArea->setSpacing(0);
+    categoryRowLayout_->addLayout(listArea, 1);
+    layout->addLayout(categoryRowLayout_, 1);
+
+    captionBar_ = new QLabel(page);
     captionBar_->setObjectName(QStringLiteral("Panel7"));
     captionBar_->setFixedHeight(kCaptionBarHeight);
     captionBar_->setAutoFillBackground(true);
@@ -113,20 +135,15 @@ void TVelkDolvane::createCentralArea()
     white.setColor(QPalette::Window, Qt::white);
     captionBar_->setPalette(white);
     captionBar_->hide();
-    layout->addWidget(captionBar_);
+    listArea->addWidget(captionBar_);
 
     listModel_ = new ToDoListModel(model_->Rows(), this);
     listModel_->SetRowColour([this](int row) { return model_->RowColourOf(static_cast<std::size_t>(row)); });
-    listView_ = new ToDoListView(central);
+    listView_ = new ToDoListView(page);
     listView_->setModel(listModel_);
-    layout->addWidget(listView_, 1);
+    listArea->addWidget(listView_, 1);
 
-    categoryTabs_ = new QTabBar(central);
-    categoryTabs_->setObjectName(QStringLiteral("TabControl2"));
-    categoryTabs_->setShape(QTabBar::RoundedSouth);
-    layout->addWidget(categoryTabs_);
-
-    editPanel_ = new EditPanelWidget(*model_, central);
+    editPanel_ = new EditPanelWidget(*model_, page);
     elapsedRateBox_ = editPanel_->ElapsedRateBox();
     connect(elapsedRateBox_, &QCheckBox::toggled, this, [this](bool on) {
         model_->SetElapsedRate(on);
@@ -233,6 +250,29 @@ void TVelkDolvane::findText()
         QMessageBox::critical(this, QApplication::applicationName(),
                               QStringLiteral("検索する文字に、この一覧で扱えない文字が含まれています。"));
     }
+}
+
+void TVelkDolvane::ApplyTabPositions()
+{
+    struct Placement {
+        QBoxLayout::Direction direction;
+        QTabBar::Shape shape;
+    };
+    static constexpr Placement kPlacements[] = {
+        {QBoxLayout::TopToBottom, QTabBar::RoundedNorth},
+        {QBoxLayout::BottomToTop, QTabBar::RoundedSouth},
+        {QBoxLayout::LeftToRight, QTabBar::RoundedWest},
+        {QBoxLayout::RightToLeft, QTabBar::RoundedEast},
+    };
+    const Settings& settings = model_->CurrentSettings();
+    const Placement main = kPlacements[static_cast<int>(settings.MainTabPosition)];
+    mainRowLayout_->setDirection(main.direction);
+    mainTabs_->setShape(main.shape);
+    // The category row runs along the top or the bottom only.
+    const Placement category = kPlacements[settings.CategoryTabPosition == TabPosition::Top ? 0 : 1];
+    categoryRowLayout_->setDirection(category.direction);
+    categoryTabs_->setShape(category.shape);
+    ViewChanged();
 }
 
 void TVelkDolvane::ViewChanged()

@@ -12,7 +12,7 @@
 #endif
 
 class QCheckBox;
-class QTabBar;
+class QBoxLayout;
 class QLabel;
 class QTimer;
 
@@ -20,6 +20,7 @@ namespace dolvane {
 
 class MessagePrompts;
 class EditPanelWidget;
+class TabRow;
 class ToDoListModel;
 class ToDoListView;
 
@@ -63,6 +64,8 @@ private:
     void createTimers();
     void connectList();
     void connectTabs();
+    // Places the tab rows on the sides the settings name.
+    void ApplyTabPositions();
     void statusTimerTick();
     void autoScrollTick();
     void applySelectionFromModel();
@@ -74,8 +77,10 @@ private:
 
     std::unique_ptr<MessagePrompts> prompts_;
     std::unique_ptr<MainWindowModel> model_;
-    QTabBar* mainTabs_ = nullptr;
-    QTabBar* categoryTabs_ = nullptr;
+    TabRow* mainTabs_ = nullptr;
+    TabRow* categoryTabs_ = nullptr;
+    QBoxLayout* mainRowLayout_ = nullptr;
+    QBoxLayout* categoryRowLayout_ = nullptr;
     QLabel* captionBar_ = nullptr;
     ToDoListModel* listModel_ = nullptr;
     ToDoListView* listView_ = nullptr;

@@ -101,6 +101,14 @@ TEST_F(MainWindowTest, ShowsTheListFileInTheElevenColumns)
               Text("報告書を書く\n提出する"));
 }
 
+TEST_F(MainWindowTest, TabRowsTakeTheirSidesFromTheSettings)
+{
+    WriteBytes(paths_.ProgramFolder / "data.ini", "[tabalm]\r\nValue=3\r\n[tabsub]\r\nValue=0\r\n");
+    const auto window = Open();
+    EXPECT_EQ(window->findChild<QTabBar*>(QStringLiteral("TabControl1"))->shape(), QTabBar::RoundedEast);
+    EXPECT_EQ(window->findChild<QTabBar*>(QStringLiteral("TabControl2"))->shape(), QTabBar::RoundedNorth);
+}
+
 TEST_F(MainWindowTest, TickingABoxMarksChangesAndClosingWritesTheSettings)
 {
     auto window = Open();

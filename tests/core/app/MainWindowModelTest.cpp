@@ -373,6 +373,14 @@ TEST_F(ViewTest, TabsFilterTheListAndNameTheView)
     ASSERT_TRUE(model->ChangeMainTab(kTabDone));
     EXPECT_EQ(model->CategoryTabText(), Sj("仕事")) << "the category chosen last comes back";
     EXPECT_EQ(model->Rows().size(), 1U);
+    EXPECT_EQ(model->CategoryTabIndex(), 2) << "and its tab is selected again";
+
+    model->CurrentSettings().CategoryTabPosition = TabPosition::Top;
+    EXPECT_FALSE(model->CaptionBarVisible()) << "both rows on top name the view themselves";
+    model->CurrentSettings().MainTabPosition = TabPosition::Left;
+    EXPECT_TRUE(model->CaptionBarVisible());
+    ASSERT_TRUE(model->ChangeCategoryTab(1));  // category "なし": open or completed without category
+    EXPECT_TRUE(model->Rows().empty()) << "no completed row without a category";
 }
 
 TEST_F(ViewTest, EditsInACategoryViewKeepTheirPlaceInTheFile)
