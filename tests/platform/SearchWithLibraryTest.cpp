@@ -28,5 +28,19 @@ TEST(SearchWithLibraryTest, KanaFormsFindEachOther)
     EXPECT_FALSE(SearchMatcher(Sj("リンゴ"), true, library.get()).Matches(hiragana)) << "exact matching only";
 }
 
+TEST(SearchWithLibraryTest, EveryVoicedKanaSurvivesTheHalfWidthRoundTrip)
+{
+    const auto library = LoadConversionLibraryBesideExecutable();
+    ASSERT_NE(library, nullptr);
+    const std::string hiragana = Sj("がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ");
+    const std::string half = library->Convert(hiragana, "HiraToHalfKata", 0, 1);
+    EXPECT_EQ(half.size(), 50U) << "each one a kana and a mark, one byte each";
+    EXPECT_EQ(library->Convert(half, "HalfKataToHira", 0, 1), hiragana);
+
+    const std::string katakana = Sj("ガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポヴ");
+    const std::string narrow = library->Convert(katakana, "", -1, 0);
+    EXPECT_EQ(library->Convert(narrow, "", -1, 1), katakana);
+}
+
 }  // namespace
 }  // namespace dolvane

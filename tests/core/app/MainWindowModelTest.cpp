@@ -367,6 +367,9 @@ TEST_F(ViewTest, TabsFilterTheListAndNameTheView)
     EXPECT_FALSE(model->State().OrderChanged) << "only the whole list has an order to save";
     EXPECT_FALSE(model->PopupMenuOpening().sortSave);
 
+    ASSERT_TRUE(model->ChangeMainTab(kTabAll));
+    ASSERT_TRUE(model->ChangeMainTab(kTabOpen));
+    EXPECT_EQ(model->CategoryTabIndex(), 2) << "仕事 is selected again";
     ASSERT_TRUE(model->ChangeMainTab(kTabNone));
     EXPECT_EQ(model->Rows().size(), 1U);
     EXPECT_TRUE(model->CategoryTabs().empty());
