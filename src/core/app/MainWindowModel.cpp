@@ -1,6 +1,7 @@
 #include "core/app/MainWindowModel.h"
 
 #include "core/store/Csv.h"
+#include "core/store/FieldValidation.h"
 #include "core/store/Purge.h"
 #include "core/text/Cp932Codec.h"
 #include "core/text/Numbers.h"
@@ -358,8 +359,37 @@ void MainWindowModel::RememberFromRows()
     }
 }
 
+bool MainWindowModel::PanelFieldsValid()
+{
+    // The ticked fields go into the one-line file format: a marker or a line break in them would
+    // split the line differently when it is read back.
+    static constexpr std::pair<PanelField, Field> kChecked[] = {
+        {PanelField::Start, Field::Start},
+        {PanelField::Deadline, Field::Deadline},
+        {PanelField::Importance, Field::Importance},
+        {PanelField::Executor, Field::Executor},
+        {PanelField::Category, Field::Category},
+        {PanelField::Progress, Field::Progress},
+        {PanelField::WarningHours, Field::WarningHours},
+        {PanelField::Completed, Field::Completed},
+    };
+    for (const auto& [panelField, field] : kChecked) {
+        if (!panel_.Included(panelField) || (panelField == PanelField::Importance && panel_.Text(panelField).empty())) {
+            continue;  // an empty importance is taken as "0"
+        }
+        if (const auto error = FieldError(field, panel_.Text(panelField))) {
+            ports_.prompts.ShowError(*error);
+            return false;
+        }
+    }
+    return true;
+}
+
 void MainWindowModel::AddFromPanel(std::optional<DateTime> start)
 {
+    if (!PanelFieldsValid()) {
+        return;
+    }
     auto& rows = store_.Rows();
     for (auto& row : rows) {
         row.Selected = false;
@@ -380,7 +410,7 @@ void MainWindowModel::AddFromPanel(std::optional<DateTime> start)
 void MainWindowModel::ReplaceSelected()
 {
     auto& rows = store_.Rows();
-    if (SelectedCount() == 0) {
+    if (SelectedCount() == 0 || !PanelFieldsValid()) {
         return;
     }
     const DateTime now = ports_.clock.Now();

@@ -188,6 +188,8 @@ private:
     void RememberFromRows();
     void RememberPanelCombos();
     LineFilter ViewFilter() const;
+    // Shows the first problem of a ticked field and says whether Add or Replace may go on.
+    bool PanelFieldsValid();
     bool ConfirmLeavingChanges();
     void ApplyView();
     void Notify(void (MainWindowObserver::*change)());

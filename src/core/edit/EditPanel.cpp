@@ -29,6 +29,13 @@ std::string RemainingOrEmpty(const std::string& deadlineText, DateTime now)
     }
 }
 
+// The file keeps importance in exactly one byte; a field left empty (a tab change empties it)
+// stands for the default "0" rather than shifting the progress digits into its place.
+std::string ImportanceText(std::string text)
+{
+    return text.empty() ? std::string("0") : text;
+}
+
 }  // namespace
 
 EditPanel::EditPanel()
@@ -92,7 +99,7 @@ ToDoRecord EditPanel::NewRow(DateTime now, DateTime start, const std::string& ca
     ToDoRecord row;
     row.StartText = take(PanelField::Start, FormatDateTimeText(start));
     row.DeadlineText = take(PanelField::Deadline, "");
-    row.Importance = take(PanelField::Importance, "0");
+    row.Importance = ImportanceText(take(PanelField::Importance, "0"));
     row.Executor = take(PanelField::Executor, "");
     row.TaskText = take(PanelField::Task, "");
     row.Category = take(PanelField::Category, categoryTab);
@@ -116,7 +123,7 @@ void EditPanel::ReplaceInto(ToDoRecord& row, DateTime now) const
         row.RemainingText = row.Completed ? RemainingTextFor(row, {}, now) : RemainingOrEmpty(row.DeadlineText, now);
     }
     if (Included(PanelField::Importance)) {
-        row.Importance = Text(PanelField::Importance);
+        row.Importance = ImportanceText(Text(PanelField::Importance));
     }
     if (Included(PanelField::Executor)) {
         row.Executor = Text(PanelField::Executor);

@@ -28,7 +28,6 @@ public:
     // Stops a drag selection: releases the mouse (the auto-scroll timer ends it when the button
     // went up outside any window).
     void EndDrag();
-    bool Dragging() const noexcept { return dragging_; }
 
 Q_SIGNALS:
     // A mouse press over `row`, with the column under the pointer (ColumnAt).

@@ -311,6 +311,12 @@ TEST_F(ListBehaviourTest, AddAndReplaceEnableTheirButtons)
     EXPECT_FALSE(model->State().UndoAvailable) << "Add leaves undo as it was";
     EXPECT_FALSE(model->Panel().ReplaceEnabled());
 
+    model->SetPanelText(PanelField::Executor, "a#@#b");
+    model->AddFromPanel();
+    EXPECT_EQ(model->Rows().size(), 5U) << "a marker in the executor would split the saved line";
+    EXPECT_EQ(prompts_.errors.size(), 1U);
+    model->SetPanelIncluded(PanelField::Executor, false);
+
     model->SetPanelText(PanelField::Importance, "5");
     EXPECT_TRUE(model->Panel().ReplaceEnabled());
     model->ReplaceSelected();
