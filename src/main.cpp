@@ -4,6 +4,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
+#include "platform/TerminationRequest.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -28,6 +29,8 @@ int main(int argc, char* argv[])
                                                              &siblingSettings,
                                                              &dolvane::LoadConversionLibraryBesideExecutable});
     QObject::connect(&window, &dolvane::TVelkDolvane::closed, &application, &QApplication::quit);
+    dolvane::TerminationRequest termination;
+    QObject::connect(&termination, &dolvane::TerminationRequest::requested, &window, &QWidget::close);
     window.show();
     return QApplication::exec();
 }

@@ -45,6 +45,8 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
+    void Signal(int number) const { kill(pid_, number); }
+
     // The exit code once the program has ended within `limit`, else nothing.
     std::optional<int> WaitForExit(std::chrono::milliseconds limit)
     {
@@ -113,6 +115,12 @@ TEST_F(StartupTest, OnlyAProgramInsideTheSiblingsFolderFollowsTheSiblingOut)
     std::filesystem::permissions(Home() / "runtime", std::filesystem::perms::owner_all);
     Program alone(Install("elsewhere/ピマロ"), Home());
     EXPECT_FALSE(alone.WaitForExit(1500ms).has_value());
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "elsewhere/ピマロ/data.ini"));
+
+    // A termination request closes the window the usual way, so the settings are written.
+    alone.Signal(SIGTERM);
+    EXPECT_EQ(alone.WaitForExit(5s), std::optional<int>(0));
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "elsewhere/ピマロ/data.ini"));
 }
 
 }  // namespace
