@@ -373,16 +373,21 @@ bool MainWindowModel::PanelFieldsValid()
         {PanelField::WarningHours, Field::WarningHours},
         {PanelField::Completed, Field::Completed},
     };
-    for (const auto& [panelField, field] : kChecked) {
-        if (!panel_.Included(panelField) || (panelField == PanelField::Importance && panel_.Text(panelField).empty())) {
-            continue;  // an empty importance is taken as "0"
+    std::optional<std::string> problem;
+    const auto valid = [this, &problem](const std::pair<PanelField, Field>& entry) {
+        const std::string& text = panel_.Text(entry.first);
+        // An empty importance is taken as "0".
+        if (!panel_.Included(entry.first) || (entry.first == PanelField::Importance && text.empty())) {
+            return true;
         }
-        if (const auto error = FieldError(field, panel_.Text(panelField))) {
-            ports_.prompts.ShowError(*error);
-            return false;
-        }
+        problem = FieldError(entry.second, text);
+        return !problem.has_value();
+    };
+    if (std::all_of(std::begin(kChecked), std::end(kChecked), valid)) {
+        return true;
     }
-    return true;
+    ports_.prompts.ShowError(*problem);
+    return false;
 }
 
 void MainWindowModel::AddFromPanel(std::optional<DateTime> start)

@@ -31,7 +31,7 @@ std::string RemainingOrEmpty(const std::string& deadlineText, DateTime now)
 
 // The file keeps importance in exactly one byte; a field left empty (a tab change empties it)
 // stands for the default "0" rather than shifting the progress digits into its place.
-std::string ImportanceText(std::string text)
+std::string ImportanceText(const std::string& text)
 {
     return text.empty() ? std::string("0") : text;
 }

@@ -1,0 +1,168 @@
+#include "core/calendar/Holidays.h"
+
+#include "support/Sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace dolvane {
+namespace {
+
+using test::Sj;
+
+// The rule file shipped as the sample, one entry per line as the settings load hands them over.
+std::vector<std::string> SampleLines(const std::vector<std::string>& extra = {})
+{
+    std::vector<std::string> lines;
+    for (const char* line : {"01/01=元日", "01月2=成人の日", "02/11=建国記念の日", "02/23=天皇誕生日", "03/20=春分の日",
+                             "04/29=昭和の日", "05/03=憲法記念日", "05/04=みどりの日", "05/05=こどもの日",
+                             "07月3=海の日", "08/11=山の日", "09月3=敬老の日", "09/23=秋分の日", "10月2=スポーツの日",
+                             "11/03=文化の日", "11/23=勤労感謝の日", "12/25=$クリスマス", "02/14=&バレンタイン"}) {
+        lines.push_back(Sj(line));
+    }
+    for (const auto& line : extra) {
+        lines.push_back(Sj(line));
+    }
+    return lines;
+}
+
+TEST(HolidayRulesTest, NthWeekdayDateCountsFromTheFirstOfTheMonth)
+{
+    struct Case {
+        int year, month, n, weekday, expected;
+    };
+    for (const auto& c :
+         {Case{2010, 1, 2, 2, 11}, Case{2007, 1, 2, 2, 8}, Case{2009, 10, 2, 2, 12}, Case{2012, 5, 1, 2, 7},
+          Case{2026, 9, 5, 2, -1}, Case{2025, 9, 5, 2, 29}, Case{2026, 3, 1, 1, 1}, Case{2026, 2, 4, 7, 28}}) {
+        EXPECT_EQ(HolidayCalendar::NthWeekdayDate(c.year, c.month, c.n, c.weekday), c.expected)
+            << c.year << "/" << c.month << " n=" << c.n << " weekday=" << c.weekday;
+    }
+}
+
+TEST(HolidayRulesTest, WeekdayCharactersNameTheirOwnWeekdayAndBadKeysHaveNoDate)
+{
+    struct Case {
+        std::string key;
+        std::string expected;
+    };
+    const std::string misaligned = "01" + Sj("日月").substr(1, 2) + "1";  // trail of 日 + lead of 月
+    for (const auto& c :
+         {Case{Sj("01月2"), "01/12"}, Case{Sj("05日1"), "05/03"}, Case{Sj("02土4"), "02/28"}, Case{Sj("03土5"), ""},
+          Case{Sj("13月1"), ""}, Case{Sj("01月0"), ""}, Case{Sj("01月6"), ""}, Case{Sj("0a月1"), ""},
+          Case{Sj("01月2x"), ""}, Case{misaligned, ""}, Case{"1/1", "1/1"}, Case{"", ""}}) {
+        EXPECT_EQ(HolidayCalendar::RuleDateOf(c.key, 2026), c.expected) << test::Utf8(c.key);
+    }
+}
+
+TEST(HolidayNameTest, SampleRulesFor2026)
+{
+    const HolidayCalendar calendar(SampleLines());
+    struct Case {
+        const char* date;
+        const char* name;
+        HolidayKind kind;
+    };
+    for (const auto& c :
+         {Case{"2026/01/01", "元日", HolidayKind::Ordinary}, Case{"2026/01/12", "成人の日", HolidayKind::Ordinary},
+          Case{"2026/01/05", "", HolidayKind::Ordinary}, Case{"2026/05/06", "振替休日", HolidayKind::Ordinary},
+          Case{"2026/05/07", "", HolidayKind::Ordinary}, Case{"2026/09/21", "敬老の日", HolidayKind::Ordinary},
+          Case{"2026/09/22", "国民の休日", HolidayKind::Ordinary}, Case{"2026/11/24", "", HolidayKind::Ordinary},
+          Case{"2026/12/25", "クリスマス", HolidayKind::Marked},
+          Case{"2026/02/14", "バレンタイ", HolidayKind::SecondMarked}, Case{"2026/06/15", "", HolidayKind::Ordinary}}) {
+        EXPECT_EQ(calendar.HolidayNameOf(c.date, 2026), (HolidayName{Sj(c.name), c.kind})) << c.date;
+    }
+}
+
+TEST(HolidayNameTest, EachYearAnswersFromItsOwnRulesWhateverWasAskedBefore)
+{
+    const HolidayCalendar calendar(SampleLines());
+    // 2025/11/23 is a Sunday, 2026/11/23 a Monday; 敬老の日 falls on 09/15 in 2025.
+    EXPECT_EQ(calendar.HolidayNameOf("2026/09/22", 2026).name, Sj("国民の休日"));
+    EXPECT_EQ(calendar.HolidayNameOf("2025/09/22", 2025).name, "");
+    EXPECT_EQ(calendar.HolidayNameOf("2025/11/24", 2025).name, Sj("振替休日"));
+    EXPECT_EQ(calendar.HolidayNameOf("2026/11/24", 2026).name, "");
+    EXPECT_EQ(calendar.HolidayNameOf("2025/01/13", 2025).name, Sj("成人の日"));
+    EXPECT_EQ(calendar.HolidayNameOf("2026/01/13", 2026).name, "");
+    // Asked first, with no trigger asked before it.
+    const HolidayCalendar fresh(SampleLines());
+    EXPECT_EQ(fresh.HolidayNameOf("2025/11/24", 2025).name, Sj("振替休日"));
+    EXPECT_EQ(fresh.HolidayCountOf("2026/11/24", 2026), 0);
+}
+
+TEST(HolidayNameTest, TriggersInTheDecemberBeforeReachIntoJanuary)
+{
+    // 2025/12/28 is a Sunday; every day to 01/01 is a holiday, so the substitute is 2026/01/02.
+    const HolidayCalendar substitute(SampleLines({"12/28=あ", "12/29=い", "12/30=う", "12/31=え"}));
+    EXPECT_EQ(substitute.HolidayNameOf("2026/01/02", 2026).name, Sj("振替休日"));
+    // In the next year the week's Sunday (2026/12/27) is no holiday: 2026's answer does not carry over.
+    EXPECT_EQ(substitute.HolidayNameOf("2027/01/02", 2027).name, "");
+
+    const HolidayCalendar citizens(SampleLines({"12/31=え", "01/02=お"}));
+    EXPECT_EQ(citizens.HolidayNameOf("2026/01/01", 2026).name, Sj("元日"));
+    // 2023/12/31 is a Sunday: its substitute is 2024/01/01, never 2023/01/01.
+    const HolidayCalendar yearEnd({Sj("12/31=え")});
+    EXPECT_EQ(yearEnd.HolidayNameOf("2023/01/01", 2023).name, "");
+    EXPECT_EQ(yearEnd.HolidayNameOf("2024/01/01", 2024).name, Sj("振替休日"));
+    EXPECT_EQ(yearEnd.HolidayCountOf("2023/01/01", 2023), 0);
+    const HolidayCalendar between({Sj("12/31=え"), Sj("01/02=お")});
+    EXPECT_EQ(between.HolidayNameOf("2026/01/01", 2026).name, Sj("国民の休日"));
+}
+
+TEST(HolidayNameTest, MarkedDaysAreNoHolidaysForTheDerivedOnes)
+{
+    // 2026/05/03 is a Sunday. A marked day is not a plain holiday, so the substitute and the
+    // citizens' day land on it and replace its name in the cell; the status text keeps both.
+    const HolidayCalendar marked({Sj("05/03=A"), Sj("05/04=$x"), Sj("09/21=B"), Sj("09/22=&y"), Sj("09/23=C")});
+    struct Case {
+        const char* date;
+        const char* name;
+        const char* text;
+    };
+    for (const auto& c : {Case{"2026/05/04", "振替休日", "振替休日、x"}, Case{"2026/05/05", "", ""},
+                          Case{"2026/09/22", "国民の休日", "国民の休日、y"}}) {
+        EXPECT_EQ(marked.HolidayNameOf(c.date, 2026), (HolidayName{Sj(c.name), HolidayKind::Ordinary})) << c.date;
+        EXPECT_EQ(marked.HolidayTextOf(c.date), Sj(c.text)) << c.date;
+    }
+    // A marked Sunday moves nothing, and a marked day between two holidays is not a trigger.
+    const HolidayCalendar markedSunday({Sj("05/03=$A"), Sj("09/20=&B"), Sj("09/22=C")});
+    EXPECT_EQ(markedSunday.HolidayNameOf("2026/05/04", 2026).name, "");
+    EXPECT_EQ(markedSunday.HolidayNameOf("2026/09/21", 2026).name, "");
+}
+
+TEST(HolidayNameTest, SingleByteNamesAndTheMarkerCut)
+{
+    const HolidayCalendar calendar({"07/01=Abc", "07/02=$ABCDEFGHIJKL", "07/03=&"});
+    EXPECT_EQ(calendar.HolidayNameOf("2026/07/01", 2026), (HolidayName{"Abc", HolidayKind::Plain}));
+    EXPECT_EQ(calendar.HolidayNameOf("2026/07/02", 2026), (HolidayName{"ABCDEFGHIJ", HolidayKind::Marked}));
+    EXPECT_EQ(calendar.HolidayNameOf("2026/07/02", 2026, 3).name, "ABC");
+    EXPECT_EQ(calendar.HolidayNameOf("2026/07/03", 2026), (HolidayName{"", HolidayKind::SecondMarked}));
+}
+
+TEST(HolidayTextTest, CountsAndStatusTextsJoinEveryEntryOfTheDay)
+{
+    // 10/11/2026 is a Sunday; its substitute falls on the weekday-rule holiday 10/12, because
+    // the substitute only looks at fixed dates.
+    const HolidayCalendar calendar(SampleLines({"01/12=A", "10/11=B", "05/06=$M"}));
+    struct Case {
+        const char* date;
+        int count;
+        const char* text;
+        const char* name;
+    };
+    for (const auto& c :
+         {Case{"2026/01/12", 2, "成人の日、A", "成人の日"},
+          Case{"2026/10/12", 2, "スポーツの日,振替休日", "スポーツの日"},
+          Case{"2026/05/06", 2, "振替休日、M", "振替休日"}, Case{"2026/12/25", 1, "クリスマス", "クリスマス"},
+          Case{"2026/09/22", 1, "国民の休日", "国民の休日"}, Case{"2026/06/15", 0, "", ""}}) {
+        EXPECT_EQ(calendar.HolidayCountOf(c.date, 2026), c.count) << c.date;
+        EXPECT_EQ(calendar.HolidayTextOf(c.date), Sj(c.text)) << c.date;
+        EXPECT_EQ(calendar.HolidayNameOf(c.date, 2026).name, Sj(c.name)) << c.date;
+    }
+    EXPECT_EQ(calendar.HolidayCountOf("1899/01/01", 1899), 0);
+    EXPECT_EQ(HolidayCalendar().HolidayTextOf("2026/01/01"), "");
+}
+
+}  // namespace
+}  // namespace dolvane
