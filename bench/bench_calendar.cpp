@@ -1,0 +1,66 @@
+// Cost of filling the calendar grid: the dates of the view and every shown day's to-do list,
+// built from the rows. One iteration is one fill of the month view of 2026/12.
+#include "core/calendar/CalendarModel.h"
+#include "core/time/TimeTexts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace dolvane {
+namespace {
+
+// `count` to-dos whose starts are spread evenly over `spreadDays` days ending a few days after
+// the shown month; one in four has no deadline, the others run for 0 to 6 days.
+std::vector<ToDoRecord> BuildRows(std::size_t count, int spreadDays)
+{
+    const DateTime last = ParseDateTimeText("2027/01/10 09:00");
+    std::vector<ToDoRecord> rows(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        ToDoRecord& row = rows[i];
+        const double offset = static_cast<double>(i % static_cast<std::size_t>(spreadDays));
+        const DateTime start{last.days - offset};
+        row.StartText = FormatDateTimeText(start);
+        if (i % 4 != 0) {
+            row.DeadlineText = FormatDateTimeText(DateTime{start.days + static_cast<double>(i % 7) + 0.25});
+        }
+        row.Importance = std::to_string(i % 6);
+        row.Progress = std::to_string(i * 13 % 101);
+        row.TaskText = "task number " + std::to_string(i) + " with a longer description";
+    }
+    return rows;
+}
+
+void FillMonth(benchmark::State& state, int spreadDays)
+{
+    const auto rows = BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
+    CalendarModel model;
+    std::size_t items = 0;
+    for (auto _ : state) {
+        model.SetCalendarReference("2026/12/07", rows);
+        benchmark::DoNotOptimize(model.DayTodoLists);
+    }
+    for (const auto& entry : model.DayTodoLists.Entries()) {
+        items += SplitDayItems(NameValueList::ValueOf(entry)).size();
+    }
+    state.counters["day_items"] = static_cast<double>(items);
+}
+
+// Several years of to-dos, as a long-kept list holds them: a few dozen fall on each shown day.
+void BM_FillMonth_YearsOfToDos(benchmark::State& state)
+{
+    FillMonth(state, 3 * 365);
+}
+BENCHMARK(BM_FillMonth_YearsOfToDos)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Every to-do within ten weeks of the shown month: hundreds to thousands of items per day.
+void BM_FillMonth_Crowded(benchmark::State& state)
+{
+    FillMonth(state, 70);
+}
+BENCHMARK(BM_FillMonth_Crowded)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace dolvane

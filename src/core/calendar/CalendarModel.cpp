@@ -1,0 +1,508 @@
+#include "core/calendar/CalendarModel.h"
+
+#include "core/text/Cp932Codec.h"
+#include "core/text/Numbers.h"
+#include "core/time/TimeTexts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <unordered_set>
+
+namespace dolvane {
+namespace {
+
+// List indices are written with five digits, so only the first 100,000 rows fit an item.
+constexpr std::size_t kMaxItemIndex = 99999;
+constexpr std::int32_t kMaxProgress = 999;
+
+std::string_view Head(std::string_view text, std::size_t length)
+{
+    return text.substr(0, std::min(length, text.size()));
+}
+
+// `length` bytes from `position` (0-based), fewer or none when the text is shorter.
+std::string_view Piece(std::string_view text, std::size_t position, std::size_t length)
+{
+    return position >= text.size() ? std::string_view{} : text.substr(position, length);
+}
+
+// A time field of an item always takes its five positions, so a start or deadline without a
+// time of day cannot shift the fields after it.
+void AppendTimeField(std::string& item, std::string_view dateTimeText)
+{
+    const std::string_view time = Piece(dateTimeText, 11, 5);
+    item.append(time);
+    item.append(5 - time.size(), ' ');
+}
+
+// The task head as it goes into a joined day list. A head holding the separator, or ending in
+// "@\" (which the separator after it would complete), is cut so the list splits where it was
+// joined.
+std::string_view SafeHead(std::string_view task)
+{
+    std::string_view head = Head(task, DayItemLayout::kHeadLength);
+    if (const auto separator = head.find(kDayItemSeparator); separator != std::string_view::npos) {
+        head = head.substr(0, separator);
+    }
+    while (head.size() >= 2 && head.substr(head.size() - 2) == "@\\") {
+        head.remove_suffix(1);
+    }
+    return head;
+}
+
+std::int32_t NumberOrZero(std::string_view text)
+{
+    return ParseInt32(text).value_or(0);
+}
+
+DateTime AddDays(DateTime date, int days)
+{
+    return DateTime{date.days + days};
+}
+
+// Whether a to-do with start date `start` and deadline date `deadline` (first 10 characters of
+// each) is shown on `date`: as plain text comparisons, which order "yyyy/mm/dd" by date.
+bool PresentOn(std::string_view start, std::string_view deadline, std::string_view date)
+{
+    if (start.empty()) {
+        return false;  // a deadline without a start has no place in the calendar
+    }
+    if (deadline.empty()) {
+        return start == date;
+    }
+    return start <= date && date <= deadline;
+}
+
+const std::string& WeekdayNames(int column)
+{
+    static const std::array<std::string, CalendarModel::kColumns> names = {
+        Utf8ToCp932("日"), Utf8ToCp932("月"), Utf8ToCp932("火"), Utf8ToCp932("水"),
+        Utf8ToCp932("木"), Utf8ToCp932("金"), Utf8ToCp932("土")};
+    return names.at(static_cast<std::size_t>(column));
+}
+
+int VisibleRowCount(std::int32_t viewMode)
+{
+    return viewMode == kCalendarMonth ? 7 : std::clamp(viewMode, 0, 2) + 2;
+}
+
+int WeekCount(std::int32_t viewMode)
+{
+    return viewMode == kCalendarMonth ? 7 : std::clamp(viewMode, 0, 2) + 1;
+}
+
+std::vector<std::string_view> SplitItems(std::string_view list)
+{
+    std::vector<std::string_view> items;
+    if (list.empty()) {
+        return items;
+    }
+    std::size_t from = 0;
+    while (true) {
+        const auto at = list.find(kDayItemSeparator, from);
+        if (at == std::string_view::npos) {
+            items.push_back(list.substr(from));
+            return items;
+        }
+        items.push_back(list.substr(from, at - from));
+        from = at + kDayItemSeparator.size();
+    }
+}
+
+struct RowDates {
+    std::string_view start;
+    std::string_view deadline;
+};
+
+RowDates DatesOf(const ToDoRecord& row)
+{
+    return {Head(row.StartText, 10), Head(row.DeadlineText, 10)};
+}
+
+void JoinItem(std::string& joined, std::string_view itemWithPrefix)
+{
+    if (!joined.empty()) {
+        joined.append(kDayItemSeparator);
+    }
+    joined.append(itemWithPrefix.substr(3));
+}
+
+}  // namespace
+
+ClampedDay DaysInMonth(int year, int month, int day) noexcept
+{
+    int length = 31;
+    if (month == 2) {
+        const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+        length = leap ? 29 : 28;
+    } else if (month == 4 || month == 6 || month == 9 || month == 11) {
+        length = 30;
+    }
+    return day <= length ? ClampedDay{true, day} : ClampedDay{false, length};
+}
+
+CalendarGridLayout LayoutCalendarGrid(std::int32_t viewMode, int gridWidth, int gridHeight) noexcept
+{
+    // A grid squeezed smaller than its header gets empty rows rather than negative sizes.
+    const int height = std::max(0, gridHeight - 28);
+    CalendarGridLayout layout;
+    layout.rowCount = VisibleRowCount(viewMode);
+    if (viewMode == kCalendarMonth) {
+        layout.defaultRowHeight = height / 6;
+    } else {
+        const int weeks = layout.rowCount - 1;
+        layout.defaultRowHeight = weeks == 1 ? height : height / weeks;
+    }
+    layout.defaultColumnWidth = std::max(0, gridWidth / 7 - 2);
+    layout.headerRowHeight = 18;
+    return layout;
+}
+
+std::string DayItemWithSortPrefix(const ToDoRecord& row, std::size_t index)
+{
+    const auto [start, deadline] = DatesOf(row);
+    if (start.empty() || index > kMaxItemIndex) {
+        return {};
+    }
+    // A progress outside what the panel accepts (hand-edited files) would widen the fraction.
+    const std::int32_t progress = std::clamp(NumberOrZero(row.Progress), 0, kMaxProgress);
+    const bool singleDay = deadline.empty() || start == deadline;
+
+    std::string item;
+    item.reserve(3 + DayItemLayout::kHead + DayItemLayout::kHeadLength);
+    item.append(singleDay ? "1" : "0");
+    AppendNumber(item, std::clamp(5 - NumberOrZero(row.Importance), 0, 99), 2);
+    AppendNumber(item, static_cast<std::int64_t>(index), 5);
+    if (deadline.empty()) {
+        item.append(start);
+        AppendNumber(item, progress, 3);
+    } else {
+        DateTime startDate;
+        DateTime deadlineDate;
+        try {
+            startDate = ParseDateText(start);
+            deadlineDate = ParseDateText(deadline);
+        } catch (const ConvertError&) {
+            return {};  // dates that cannot be read leave the to-do out of the calendar
+        }
+        std::int64_t hours = DiffSeconds(deadlineDate, startDate) / 3600 + 24;
+        hours = std::max<std::int64_t>(hours, 0);
+        const std::int64_t reached = hours * progress / 100;
+        const std::int64_t days = reached / 24;
+        const std::int64_t fraction = (reached % 24) * 100 / 24;
+        item.append(FormatDateText(AddDays(startDate, static_cast<int>(days))));
+        AppendNumber(item, fraction, 3);
+    }
+    AppendTimeField(item, row.StartText);
+    if (row.DeadlineText.size() <= 11) {
+        item.append(kNoDeadlineTime);
+    } else {
+        AppendTimeField(item, row.DeadlineText);
+    }
+    item.append(SafeHead(row.TaskText));
+    return item;
+}
+
+std::string BuildDayTodoList(const std::vector<ToDoRecord>& rows, std::string_view dateText)
+{
+    std::vector<std::string> items;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto [start, deadline] = DatesOf(rows[i]);
+        if (!PresentOn(start, deadline, dateText)) {
+            continue;
+        }
+        std::string item = DayItemWithSortPrefix(rows[i], i);
+        if (!item.empty()) {
+            items.push_back(std::move(item));
+        }
+    }
+    std::sort(items.begin(), items.end());
+    std::string joined;
+    for (const auto& item : items) {
+        JoinItem(joined, item);
+    }
+    return joined;
+}
+
+std::vector<std::string_view> SplitDayItems(std::string_view list)
+{
+    return SplitItems(list);
+}
+
+CalendarModel::CalendarModel()
+{
+    cells_.resize(1);
+    for (int c = 0; c < kColumns; ++c) {
+        cells_[0][static_cast<std::size_t>(c)] = WeekdayNames(c);
+    }
+}
+
+const std::string& CalendarModel::CellText(int column, int row) const
+{
+    static const std::string empty;
+    if (column < 0 || column >= kColumns || row < 0 || static_cast<std::size_t>(row) >= cells_.size()) {
+        return empty;
+    }
+    return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+std::string CalendarModel::NeighbourDate(std::string_view dateText, int offset)
+{
+    try {
+        return FormatDateText(AddDays(ParseDateText(Head(dateText, 10)), offset));
+    } catch (const ConvertError&) {
+        return {};
+    }
+}
+
+bool CalendarModel::SetCalendarReference(std::string_view refText, const std::vector<ToDoRecord>& rows)
+{
+    DateTime reference;
+    DateTime rangeStart;
+    try {
+        reference = ParseDateText(Head(refText, 10));
+        if (CalendarViewMode == kCalendarMonth) {
+            std::string firstOfMonth(Head(refText, 7));
+            firstOfMonth.append("/01");
+            rangeStart = ParseDateText(firstOfMonth);
+        } else {
+            rangeStart = AddDays(reference, -(DayOfWeek(reference) - 1));
+        }
+    } catch (const ConvertError&) {
+        return false;
+    }
+    CalendarRefDateText = std::string(refText);
+    RangeStartText = FormatDateText(rangeStart);
+    FillCalendarGrid(rangeStart, rows);
+    return true;
+}
+
+void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoRecord>& rows)
+{
+    DayTodoLists.Clear();
+    BarSlots.Clear();
+    DisplayedMonth = DecodeDateTime(firstDate).month;
+    const int weeks = WeekCount(CalendarViewMode);
+    if (CalendarViewMode == kCalendarMonth) {
+        firstDate = AddDays(firstDate, -(DayOfWeek(firstDate) - 1));
+    }
+    firstDate = DateTime{std::floor(firstDate.days)};
+    FirstCellDateText = FormatDateText(firstDate);
+
+    // Every date that gets a day list, in the order the lists are kept: the grid's dates, then
+    // the day before and the day after them (so the drawing sees bars running on beyond the grid).
+    const std::size_t cellCount = static_cast<std::size_t>(weeks) * kColumns;
+    std::vector<std::string> dates;
+    dates.reserve(cellCount + 2);
+    for (std::size_t i = 0; i < cellCount; ++i) {
+        dates.push_back(FormatDateText(AddDays(firstDate, static_cast<int>(i))));
+    }
+    dates.push_back(FormatDateText(AddDays(firstDate, -1)));
+    dates.push_back(FormatDateText(AddDays(firstDate, static_cast<int>(cellCount))));
+
+    cells_.resize(1 + static_cast<std::size_t>(weeks));
+    for (std::size_t i = 0; i < cellCount; ++i) {
+        cells_[1 + i / kColumns][i % kColumns] = dates[i];
+    }
+    const int visibleRows = VisibleRowCount(CalendarViewMode);
+    CurrentRow = std::clamp(CurrentRow, 1, visibleRows - 1);
+
+    // The same texts as BuildDayTodoList for each date, from one pass over the rows: the dates
+    // in chronological order are also in text order, so the dates a to-do is present on form
+    // one run of that order, found by binary search.
+    std::vector<std::string_view> ordered;
+    ordered.reserve(dates.size());
+    ordered.push_back(dates[cellCount]);
+    for (std::size_t i = 0; i < cellCount; ++i) {
+        ordered.push_back(dates[i]);
+    }
+    ordered.push_back(dates[cellCount + 1]);
+    const std::string_view low = ordered.front();
+    const std::string_view high = ordered.back();
+
+    struct Candidate {
+        std::string item;    // with its sort prefix
+        std::int32_t order;  // the prefix and the index, whose digits sort as the item does
+        std::size_t first;
+        std::size_t last;  // positions in `ordered`, inclusive
+    };
+    std::vector<Candidate> candidates;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto [start, deadline] = DatesOf(rows[i]);
+        if (start.empty() || start > high || (deadline.empty() ? start < low : deadline < low)) {
+            continue;
+        }
+        const auto from = std::lower_bound(ordered.begin(), ordered.end(), start);
+        const auto to = deadline.empty() ? (from != ordered.end() && *from == start ? from + 1 : from)
+                                         : std::upper_bound(ordered.begin(), ordered.end(), deadline);
+        if (from >= to) {
+            continue;
+        }
+        std::string item = DayItemWithSortPrefix(rows[i], i);
+        if (item.empty()) {
+            continue;
+        }
+        const auto order = ParseInt32(std::string_view(item).substr(0, 3 + DayItemLayout::kIndexLength)).value_or(0);
+        candidates.push_back({std::move(item), order, static_cast<std::size_t>(from - ordered.begin()),
+                              static_cast<std::size_t>(to - ordered.begin()) - 1});
+    }
+    // One sort for all days: a day's items in this order are that day's sorted items. Items differ
+    // in their fixed-width digits already, so comparing those as a number is the text order.
+    std::vector<std::size_t> byOrder(candidates.size());
+    std::iota(byOrder.begin(), byOrder.end(), std::size_t{0});
+    std::sort(byOrder.begin(), byOrder.end(),
+              [&candidates](std::size_t a, std::size_t b) { return candidates[a].order < candidates[b].order; });
+
+    // Each day's entry "date=items" is written in place, its length counted first, so a crowded
+    // day is not copied again and again as it grows.
+    std::vector<std::size_t> lengths(ordered.size(), 0);
+    for (const auto& candidate : candidates) {
+        for (std::size_t p = candidate.first; p <= candidate.last; ++p) {
+            lengths[p] += candidate.item.size() - 3 + kDayItemSeparator.size();
+        }
+    }
+    std::vector<std::string> entries(ordered.size());
+    for (std::size_t p = 0; p < ordered.size(); ++p) {
+        if (lengths[p] != 0) {
+            entries[p].reserve(ordered[p].size() + lengths[p]);
+            entries[p].append(ordered[p]).append(1, '=');
+        }
+    }
+    for (const std::size_t c : byOrder) {
+        const Candidate& candidate = candidates[c];
+        for (std::size_t p = candidate.first; p <= candidate.last; ++p) {
+            std::string& entry = entries[p];
+            if (entry.back() != '=') {
+                entry.append(kDayItemSeparator);
+            }
+            entry.append(std::string_view(candidate.item).substr(3));
+        }
+    }
+    // `ordered` is [before, cells..., after]; the lists are kept as cells, before, after.
+    for (std::size_t p = 1; p + 1 < ordered.size(); ++p) {
+        if (!entries[p].empty()) {
+            DayTodoLists.Add(std::move(entries[p]));
+        }
+    }
+    for (const std::size_t p : {std::size_t{0}, ordered.size() - 1}) {
+        if (!entries[p].empty()) {
+            DayTodoLists.Add(std::move(entries[p]));
+        }
+    }
+}
+
+std::string CalendarModel::StepCalendar(bool forward, bool weekStepSeven) const
+{
+    DateTime rangeStart;
+    try {
+        rangeStart = ParseDateText(Head(RangeStartText, 10));
+    } catch (const ConvertError&) {
+        return {};
+    }
+    if (CalendarViewMode == kCalendarMonth) {
+        const DateTimeParts parts = DecodeDateTime(rangeStart);
+        int year = parts.year;
+        int month = parts.month + (forward ? 1 : -1);
+        if (month == 0) {
+            month = 12;
+            --year;
+        } else if (month == 13) {
+            month = 1;
+            ++year;
+        }
+        if (!IsValidDate(year, month, 1)) {
+            return {};
+        }
+        return FormatDateText(EncodeDateTime({year, month, 1, 0, 0, 0, 0}));
+    }
+    const int step = weekStepSeven ? 7 : 7 * (std::clamp(CalendarViewMode, 0, 2) + 1);
+    return FormatDateText(AddDays(rangeStart, forward ? step : -step));
+}
+
+int CalendarModel::BarSlotOf(std::string_view indexText) const
+{
+    const auto index = BarSlots.IndexOfName(indexText);
+    if (!index) {
+        return -1;
+    }
+    return ParseInt32(NameValueList::ValueOf(BarSlots[*index])).value_or(-1);
+}
+
+int CalendarModel::IndexInDayList(std::string_view dateText, std::string_view indexText) const
+{
+    const auto items = SplitItems(DayTodoLists.Value(dateText));
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        if (Head(items[k], DayItemLayout::kIndexLength) == indexText) {
+            return static_cast<int>(k);
+        }
+    }
+    return -1;
+}
+
+int CalendarModel::FirstFreeBarSlot(std::string_view dateText) const
+{
+    // The to-dos of the day, looked up once rather than once per slot entry.
+    std::unordered_set<std::string_view> present;
+    for (const auto item : SplitItems(DayTodoLists.Value(dateText))) {
+        present.insert(Head(item, DayItemLayout::kIndexLength));
+    }
+    std::vector<bool> taken(BarSlots.Count() + 2, false);
+    for (const auto& entry : BarSlots.Entries()) {
+        if (!present.contains(NameValueList::NameOf(entry))) {
+            continue;
+        }
+        const auto slot = ParseInt32(NameValueList::ValueOf(entry));
+        if (slot && *slot >= 0 && static_cast<std::size_t>(*slot) < taken.size()) {
+            taken[static_cast<std::size_t>(*slot)] = true;
+        }
+    }
+    const auto free = std::find(taken.begin(), taken.end(), false);
+    return static_cast<int>(free - taken.begin());
+}
+
+int CalendarModel::AssignBarSlot(std::string_view indexText, std::string_view dateText)
+{
+    if (!BarSlots.IndexOfName(indexText)) {
+        std::string slot;
+        AppendNumber(slot, FirstFreeBarSlot(dateText));
+        BarSlots.Add(indexText, slot);
+    }
+    return BarSlotOf(indexText);
+}
+
+bool CalendarModel::SelectCalendarDate(std::string_view dateText)
+{
+    const int visibleRows = std::min(VisibleRowCount(CalendarViewMode), static_cast<int>(cells_.size()));
+    for (int r = 0; r < visibleRows; ++r) {
+        for (int c = 0; c < kColumns; ++c) {
+            if (Head(CellText(c, r), 10) == dateText) {
+                CurrentColumn = c;
+                CurrentRow = r;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void CalendarModel::NormaliseCurrentCellBarRows()
+{
+    CurrentCellBarRows.Sort();
+    if (CurrentCellBarRows.Empty()) {
+        return;
+    }
+    const auto last = ParseInt32(NameValueList::NameOf(CurrentCellBarRows.Entries().back()));
+    if (!last) {
+        return;
+    }
+    for (int slot = 0; slot < *last; ++slot) {
+        const std::string name = ZeroPadded(slot, 2);
+        if (!CurrentCellBarRows.IndexOfName(name)) {
+            CurrentCellBarRows.Add(name, "-1");
+        }
+    }
+    CurrentCellBarRows.Sort();
+}
+
+}  // namespace dolvane

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "core/store/ToDoRecord.h"
+#include "core/text/NameValueList.h"
+#include "core/time/DateTime.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dolvane {
+
+// How many weeks the calendar shows: 0, 1, 2 are one, two and three weeks, 3 the month.
+inline constexpr std::int32_t kCalendarOneWeek = 0;
+inline constexpr std::int32_t kCalendarTwoWeeks = 1;
+inline constexpr std::int32_t kCalendarThreeWeeks = 2;
+inline constexpr std::int32_t kCalendarMonth = 3;
+
+// Joins the items of one day's list.
+inline constexpr std::string_view kDayItemSeparator = "@\\@";
+
+// Fixed positions (0-based) of a day item: "iiiii" "yyyy/mm/dd" "fff" "hh:nn" "hh:nn" head...
+struct DayItemLayout {
+    static constexpr std::size_t kIndex = 0;
+    static constexpr std::size_t kIndexLength = 5;
+    static constexpr std::size_t kProgressDate = 5;
+    static constexpr std::size_t kProgressFraction = 15;
+    static constexpr std::size_t kStartTime = 18;
+    static constexpr std::size_t kDeadlineTime = 23;
+    static constexpr std::size_t kHead = 28;
+    static constexpr std::size_t kHeadLength = 20;
+};
+
+// The deadline time of an item whose to-do has no deadline.
+inline constexpr std::string_view kNoDeadlineTime = "99099";
+
+// Day of a month clamped to the month's length; `fits` tells whether it needed no clamping.
+struct ClampedDay {
+    bool fits = true;
+    int clampedDay = 1;
+
+    friend bool operator==(const ClampedDay&, const ClampedDay&) = default;
+};
+ClampedDay DaysInMonth(int year, int month, int day) noexcept;
+
+// Sizes of the grid for a view mode in a grid of the given pixel size.
+struct CalendarGridLayout {
+    int rowCount = 7;  // header row included
+    int defaultColumnWidth = 0;
+    int defaultRowHeight = 0;
+    int headerRowHeight = 18;
+
+    friend bool operator==(const CalendarGridLayout&, const CalendarGridLayout&) = default;
+};
+CalendarGridLayout LayoutCalendarGrid(std::int32_t viewMode, int gridWidth, int gridHeight) noexcept;
+
+// The day item of one to-do (sort prefix included, see BuildDayTodoList); empty when the to-do
+// has no place in the calendar (no start, or dates that cannot be read).
+std::string DayItemWithSortPrefix(const ToDoRecord& row, std::size_t index);
+
+// The joined items of the to-dos present on `dateText` ("yyyy/mm/dd"), in the calendar's order:
+// to-dos spanning several days first, then higher importance, then lower list index. Scans every
+// row; the grid fill uses an index instead and gives the same texts.
+std::string BuildDayTodoList(const std::vector<ToDoRecord>& rows, std::string_view dateText);
+
+// The items of a joined day list, in order.
+std::vector<std::string_view> SplitDayItems(std::string_view list);
+
+// The calendar beside the to-do list: which dates the grid holds, each shown day's to-do items
+// and the bar row each to-do keeps across the grid. All texts are cp932; dates are "yyyy/mm/dd".
+class CalendarModel final {
+public:
+    static constexpr int kColumns = 7;
+    using GridRow = std::array<std::string, kColumns>;
+
+    CalendarModel();
+
+    // Builds the grid around `refText`: the month holding it, or the weeks from the Sunday on or
+    // before it. An unreadable reference leaves everything as it was and returns false.
+    bool SetCalendarReference(std::string_view refText, const std::vector<ToDoRecord>& rows);
+    // Writes the dates from `firstDate` into the grid and rebuilds the day lists; clears BarSlots.
+    void FillCalendarGrid(DateTime firstDate, const std::vector<ToDoRecord>& rows);
+
+    // The reference date the back or forward button goes to.
+    std::string StepCalendar(bool forward, bool weekStepSeven) const;
+
+    int BarSlotOf(std::string_view indexText) const;
+    int IndexInDayList(std::string_view dateText, std::string_view indexText) const;
+    int FirstFreeBarSlot(std::string_view dateText) const;
+    // The slot of the to-do of `indexText`, chosen on first use as the lowest slot free on
+    // `dateText` and kept for the rest of the grid.
+    int AssignBarSlot(std::string_view indexText, std::string_view dateText);
+
+    // Makes the first cell whose date is `dateText` the current cell; false when none matches.
+    bool SelectCalendarDate(std::string_view dateText);
+    // Sorts CurrentCellBarRows and fills the slots below the highest with "-1" placeholders, so
+    // that position k is slot k.
+    void NormaliseCurrentCellBarRows();
+
+    // Texts of the grid: row 0 the weekday names, rows 1.. the dates (the month view keeps a
+    // seventh week that is never shown).
+    const std::vector<GridRow>& Cells() const noexcept { return cells_; }
+    const std::string& CellText(int column, int row) const;
+    // "yyyy/mm" of the shown range, for the caption above the day list.
+    std::string CaptionText() const { return RangeStartText.substr(0, 7); }
+    // Date of the day before and after `dateText`.
+    static std::string NeighbourDate(std::string_view dateText, int offset);
+
+    std::int32_t CalendarViewMode = kCalendarMonth;
+    std::string CalendarRefDateText;
+    std::string RangeStartText;
+    std::string FirstCellDateText;
+    std::int32_t DisplayedMonth = 0;
+    NameValueList DayTodoLists;
+    NameValueList BarSlots;
+    NameValueList CurrentCellBarRows;
+    std::int32_t SelectedBarRow = -1;
+    std::int32_t HolidayNameTicks = 0;
+    bool ShowBarTexts = false;
+    // The grid's current cell (column, row).
+    int CurrentColumn = 0;
+    int CurrentRow = 1;
+
+private:
+    std::vector<GridRow> cells_;
+};
+
+}  // namespace dolvane

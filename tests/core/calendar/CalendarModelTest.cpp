@@ -1,0 +1,349 @@
+#include "core/calendar/CalendarModel.h"
+
+#include "core/time/TimeTexts.h"
+#include "support/Sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace dolvane {
+namespace {
+
+using test::Sj;
+
+ToDoRecord Row(std::string start, std::string deadline, std::string importance = "0", std::string progress = "0",
+               std::string task = "task")
+{
+    ToDoRecord row;
+    row.StartText = std::move(start);
+    row.DeadlineText = std::move(deadline);
+    row.Importance = std::move(importance);
+    row.Progress = std::move(progress);
+    row.TaskText = std::move(task);
+    return row;
+}
+
+std::vector<std::string> Items(std::string_view list)
+{
+    std::vector<std::string> items;
+    for (const auto item : SplitDayItems(list)) {
+        items.emplace_back(item);
+    }
+    return items;
+}
+
+TEST(CalendarDatesTest, DaysInMonthClampsToTheMonthLength)
+{
+    struct Case {
+        int year, month, day;
+        ClampedDay expected;
+    };
+    for (const auto& c :
+         {Case{2010, 1, 31, {true, 31}}, Case{2010, 11, 31, {false, 30}}, Case{2000, 2, 31, {false, 29}},
+          Case{1900, 2, 31, {false, 28}}, Case{2012, 2, 29, {true, 29}}, Case{2010, 4, 30, {true, 30}},
+          Case{2010, 12, 31, {true, 31}}, Case{2010, 6, 15, {true, 15}}}) {
+        EXPECT_EQ(DaysInMonth(c.year, c.month, c.day), c.expected) << c.year << "/" << c.month;
+    }
+}
+
+TEST(CalendarDatesTest, LayoutDividesTheGridAmongTheShownWeeks)
+{
+    struct Case {
+        std::int32_t mode;
+        int width, height;
+        CalendarGridLayout expected;
+    };
+    for (const auto& c :
+         {Case{kCalendarMonth, 700, 628, {7, 98, 100, 18}}, Case{kCalendarOneWeek, 700, 628, {2, 98, 600, 18}},
+          Case{kCalendarTwoWeeks, 700, 628, {3, 98, 300, 18}}, Case{kCalendarThreeWeeks, 701, 629, {4, 98, 200, 18}},
+          Case{kCalendarMonth, 10, 20, {7, 0, 0, 18}}}) {
+        EXPECT_EQ(LayoutCalendarGrid(c.mode, c.width, c.height), c.expected) << "mode " << c.mode;
+    }
+}
+
+TEST(CalendarGridTest, MonthViewStartsOnTheSundayOnOrBeforeTheFirst)
+{
+    struct Case {
+        std::string reference, firstCell, lastVisible, hiddenLast;
+        int firstOfMonthColumn;
+    };
+    // 2009/11/01 is a Sunday, 2010/05/01 a Saturday.
+    for (const auto& c : {Case{"2009/11/17", "2009/11/01", "2009/12/12", "2009/12/19", 0},
+                          Case{"2010/05/31", "2010/04/25", "2010/06/05", "2010/06/12", 6}}) {
+        CalendarModel model;
+        ASSERT_TRUE(model.SetCalendarReference(c.reference, {}));
+        EXPECT_EQ(model.CalendarRefDateText, c.reference);
+        EXPECT_EQ(model.RangeStartText, c.reference.substr(0, 7) + "/01");
+        EXPECT_EQ(model.CaptionText(), c.reference.substr(0, 7));
+        EXPECT_EQ(model.FirstCellDateText, c.firstCell);
+        EXPECT_EQ(model.DisplayedMonth, std::stoi(c.reference.substr(5, 2)));
+        EXPECT_EQ(model.CellText(0, 1), c.firstCell);
+        EXPECT_EQ(model.CellText(c.firstOfMonthColumn, 1), c.reference.substr(0, 7) + "/01");
+        EXPECT_EQ(model.CellText(6, 6), c.lastVisible);
+        EXPECT_EQ(model.CellText(6, 7), c.hiddenLast);  // the stored, never shown seventh week
+        EXPECT_EQ(model.CellText(3, 0), Sj("水"));
+    }
+}
+
+TEST(CalendarGridTest, WeekViewsStartOnTheSundayOfTheReferenceWeek)
+{
+    struct Case {
+        std::int32_t mode;
+        std::string reference;
+        int rows;
+        std::string lastCell;
+        int displayedMonth;
+    };
+    for (const auto& c : {Case{kCalendarOneWeek, "2010/05/15", 2, "2010/05/15", 5},  // a Saturday
+                          Case{kCalendarOneWeek, "2010/05/09", 2, "2010/05/15", 5},  // a Sunday
+                          Case{kCalendarThreeWeeks, "2010/01/24", 4, "2010/02/13", 1},
+                          Case{kCalendarTwoWeeks, "2010/08/01", 3, "2010/08/14", 8}}) {
+        CalendarModel model;
+        model.CalendarViewMode = c.mode;
+        ASSERT_TRUE(model.SetCalendarReference(c.reference, {}));
+        EXPECT_EQ(LayoutCalendarGrid(c.mode, 700, 500).rowCount, c.rows);
+        EXPECT_EQ(model.Cells().size(), static_cast<std::size_t>(c.rows));
+        EXPECT_EQ(DayOfWeek(ParseDateText(model.RangeStartText)), 1) << model.RangeStartText;
+        EXPECT_EQ(model.FirstCellDateText, model.RangeStartText);
+        EXPECT_EQ(model.CellText(6, c.rows - 1), c.lastCell);
+        EXPECT_EQ(model.DisplayedMonth, c.displayedMonth);
+    }
+}
+
+TEST(CalendarGridTest, StepMovesByMonthsOrWeeks)
+{
+    struct Case {
+        std::int32_t mode;
+        std::string reference;
+        bool forward, weekStepSeven;
+        std::string expected;
+    };
+    for (const auto& c : {Case{kCalendarMonth, "2010/01/20", false, false, "2009/12/01"},
+                          Case{kCalendarMonth, "2009/12/31", true, false, "2010/01/01"},
+                          Case{kCalendarMonth, "2010/03/31", false, true, "2010/02/01"},
+                          Case{kCalendarThreeWeeks, "2010/01/24", true, true, "2010/01/31"},
+                          Case{kCalendarThreeWeeks, "2010/01/24", true, false, "2010/02/14"},
+                          Case{kCalendarThreeWeeks, "2010/01/24", false, false, "2010/01/03"},
+                          Case{kCalendarTwoWeeks, "2010/01/27", false, false, "2010/01/10"},
+                          Case{kCalendarOneWeek, "2010/01/27", true, false, "2010/01/31"}}) {
+        CalendarModel model;
+        model.CalendarViewMode = c.mode;
+        ASSERT_TRUE(model.SetCalendarReference(c.reference, {}));
+        EXPECT_EQ(model.StepCalendar(c.forward, c.weekStepSeven), c.expected)
+            << c.reference << " mode " << c.mode << (c.forward ? " forward" : " back");
+    }
+}
+
+TEST(CalendarGridTest, UnreadableReferenceChangesNothing)
+{
+    CalendarModel model;
+    ASSERT_TRUE(model.SetCalendarReference("2010/05/10", {Row("2010/05/10 09:00", "")}));
+    const auto before = model.DayTodoLists;
+    for (const char* bad : {"", "2010/13/01", "abc", "2010/02/30"}) {
+        EXPECT_FALSE(model.SetCalendarReference(bad, {})) << bad;
+        EXPECT_EQ(model.CalendarRefDateText, "2010/05/10");
+        EXPECT_EQ(model.DayTodoLists, before);
+    }
+}
+
+TEST(DayTodoListTest, ItemsFollowTheFixedLayout)
+{
+    const std::vector<ToDoRecord> rows = {
+        Row("2010/05/10 09:00", "2010/05/12 18:00", "3", "50", Sj("会議の準備をする（資料と議事録）")),
+        Row("2010/05/10 08:30", "", "0", "30", "call"),
+        Row("2010/05/10 07:00", "2010/05/10 07:30", "1", "100", "same day"),
+    };
+    const std::string longHead = Sj("会議の準備をする（資料と議事録）").substr(0, 20);
+    EXPECT_EQ(DayItemWithSortPrefix(rows[0], 0), "00200000"
+                                                 "2010/05/11"
+                                                 "050"
+                                                 "09:00"
+                                                 "18:00" +
+                                                     longHead);
+    EXPECT_EQ(DayItemWithSortPrefix(rows[1], 1), "10500001"
+                                                 "2010/05/10"
+                                                 "030"
+                                                 "08:30"
+                                                 "99099"
+                                                 "call");
+    // A span of one day: 24 hours, all of them reached.
+    EXPECT_EQ(DayItemWithSortPrefix(rows[2], 2), "10400002"
+                                                 "2010/05/11"
+                                                 "000"
+                                                 "07:00"
+                                                 "07:30"
+                                                 "same day");
+
+    struct Case {
+        std::string date;
+        std::vector<std::string> expected;
+    };
+    const std::string spanning = "00000"
+                                 "2010/05/11"
+                                 "050"
+                                 "09:00"
+                                 "18:00" +
+                                 longHead;
+    for (const auto& c : {Case{"2010/05/09", {}},
+                          Case{"2010/05/10",
+                               {spanning,
+                                "00002"
+                                "2010/05/11"
+                                "000"
+                                "07:00"
+                                "07:30"
+                                "same day",
+                                "00001"
+                                "2010/05/10"
+                                "030"
+                                "08:30"
+                                "99099"
+                                "call"}},
+                          Case{"2010/05/11", {spanning}}, Case{"2010/05/12", {spanning}}, Case{"2010/05/13", {}}}) {
+        EXPECT_EQ(Items(BuildDayTodoList(rows, c.date)), c.expected) << c.date;
+    }
+}
+
+TEST(DayTodoListTest, OrderIsSpanThenImportanceThenListIndex)
+{
+    const std::vector<ToDoRecord> rows = {
+        Row("2010/05/10 10:00", "", "0", "0", "low"),
+        Row("2010/05/10 11:00", "", "5", "0", "high"),
+        Row("2010/05/09 11:00", "2010/05/10 12:00", "0", "0", "span"),
+        Row("2010/05/10 09:00", "", "5", "0", "high2"),
+        Row("2010/05/10 09:00", "", "x", "y", "nonsense"),
+    };
+    std::vector<std::string> heads;
+    for (const auto& item : Items(BuildDayTodoList(rows, "2010/05/10"))) {
+        heads.push_back(item.substr(DayItemLayout::kHead));
+    }
+    EXPECT_EQ(heads, (std::vector<std::string>{"span", "high", "high2", "low", "nonsense"}));
+}
+
+TEST(DayTodoListTest, ToDosWithoutAPlaceAreLeftOut)
+{
+    struct Case {
+        const char* what;
+        ToDoRecord row;
+    };
+    for (const auto& c : {Case{"deadline without start", Row("", "2010/05/12 18:00")},
+                          Case{"unreadable start", Row("2010/05/xx 09:00", "2010/05/12 18:00")},
+                          Case{"deadline before start", Row("2010/05/12 09:00", "2010/05/08 18:00")},
+                          Case{"other day", Row("2010/05/11 09:00", "")}}) {
+        EXPECT_EQ(BuildDayTodoList({c.row}, "2010/05/10"), "") << c.what;
+    }
+    EXPECT_EQ(BuildDayTodoList({}, "2010/05/10"), "");
+}
+
+TEST(DayTodoListTest, HeadsThatWouldBreakTheJoinAreCut)
+{
+    const std::vector<ToDoRecord> rows = {Row("2010/05/10 09:00", "", "5", "0", "a@\\@b"),
+                                          Row("2010/05/10 09:00", "", "4", "0", "ends @\\"),
+                                          Row("2010/05/10 09:00", "", "3", "0", "last")};
+    const auto items = Items(BuildDayTodoList(rows, "2010/05/10"));
+    ASSERT_EQ(items.size(), 3U);
+    EXPECT_EQ(items[0].substr(DayItemLayout::kHead), "a");
+    EXPECT_EQ(items[1].substr(DayItemLayout::kHead), "ends @");
+    EXPECT_EQ(items[2].substr(0, 5), "00002");
+}
+
+TEST(DayTodoListTest, GridFillGivesTheSameListsAsScanningEveryRow)
+{
+    // Rows around the shown month: spans into and out of it, single days, odd texts.
+    std::vector<ToDoRecord> rows;
+    const char* starts[] = {"2010/04/20", "2010/04/24", "2010/04/25", "2010/05/01", "2010/05/17",
+                            "2010/05/31", "2010/06/05", "2010/06/06", "2010/06/13", "2010/06/14",
+                            "",           "2010/5/1",   "x"};
+    const char* deadlines[] = {"", "2010/04/24", "2010/04/30", "2010/05/05", "2010/06/06", "2010/06/13", "2011/01/01"};
+    int n = 0;
+    for (const char* start : starts) {
+        for (const char* deadline : deadlines) {
+            const std::string s = *start != '\0' ? std::string(start) + " 09:00" : "";
+            const std::string d = *deadline != '\0' ? std::string(deadline) + " 18:00" : "";
+            rows.push_back(Row(s, d, std::to_string(n % 6), std::to_string(n * 7 % 120), "t" + std::to_string(n)));
+            ++n;
+        }
+    }
+    for (const std::int32_t mode : {kCalendarMonth, kCalendarOneWeek, kCalendarThreeWeeks}) {
+        CalendarModel model;
+        model.CalendarViewMode = mode;
+        ASSERT_TRUE(model.SetCalendarReference("2010/05/20", rows));
+        std::vector<std::string> dates;
+        for (std::size_t r = 1; r < model.Cells().size(); ++r) {
+            dates.insert(dates.end(), model.Cells()[r].begin(), model.Cells()[r].end());
+        }
+        const std::string before = CalendarModel::NeighbourDate(dates.front(), -1);
+        const std::string after = CalendarModel::NeighbourDate(dates.back(), 1);
+        dates.push_back(before);
+        dates.push_back(after);
+        NameValueList expected;
+        for (const auto& date : dates) {
+            if (const auto list = BuildDayTodoList(rows, date); !list.empty()) {
+                expected.Add(date, list);
+            }
+        }
+        EXPECT_EQ(model.DayTodoLists.Entries(), expected.Entries()) << "mode " << mode;
+        EXPECT_GT(model.DayTodoLists.Count(), 5U);
+    }
+}
+
+TEST(DayTodoListTest, BarsRunningBeyondTheShownMonthKeepTheirNeighbourDays)
+{
+    // May 2010 shows 04/25 to 06/05; 06/06 is the first day of the hidden week.
+    const std::vector<ToDoRecord> rows = {Row("2010/06/04 09:00", "2010/06/08 18:00"),
+                                          Row("2010/04/24 09:00", "2010/04/25 18:00"), Row("2010/06/13 09:00", "")};
+    CalendarModel model;
+    ASSERT_TRUE(model.SetCalendarReference("2010/05/01", rows));
+    EXPECT_EQ(model.IndexInDayList("2010/06/05", "00000"), 0);
+    EXPECT_EQ(model.IndexInDayList("2010/06/06", "00000"), 0);  // the bar on 06/05 stays open
+    EXPECT_EQ(model.IndexInDayList("2010/04/24", "00001"), 0);  // the day before the first cell
+    EXPECT_EQ(model.IndexInDayList("2010/06/13", "00002"), 0);  // the day after the hidden week
+    EXPECT_EQ(model.IndexInDayList("2010/06/05", "00001"), -1);
+    EXPECT_EQ(model.DayTodoLists.Entries().back().substr(0, 10), "2010/06/13");
+    EXPECT_FALSE(model.SelectCalendarDate("2010/06/06"));  // stored but never shown
+    EXPECT_TRUE(model.SelectCalendarDate("2010/06/05"));
+    EXPECT_EQ(model.CurrentColumn, 6);
+    EXPECT_EQ(model.CurrentRow, 6);
+}
+
+TEST(BarSlotTest, FirstFreeSlotSkipsOnlyToDosPresentThatDay)
+{
+    const std::vector<ToDoRecord> rows = {Row("2010/05/10 09:00", "2010/05/12 18:00"),  // slot 0
+                                          Row("2010/05/03 09:00", "2010/05/04 18:00"),  // slot 1, not on 05/11
+                                          Row("2010/05/10 09:00", "2010/05/11 18:00"),  // slot 2
+                                          Row("2010/05/11 09:00", "")};
+    CalendarModel model;
+    ASSERT_TRUE(model.SetCalendarReference("2010/05/01", rows));
+    model.BarSlots.Add("00000", "0");
+    model.BarSlots.Add("00001", "1");
+    model.BarSlots.Add("00002", "2");
+    EXPECT_EQ(model.FirstFreeBarSlot("2010/05/11"), 1);
+    EXPECT_EQ(model.FirstFreeBarSlot("2010/05/04"), 0);
+    EXPECT_EQ(model.AssignBarSlot("00003", "2010/05/11"), 1);
+    EXPECT_EQ(model.AssignBarSlot("00003", "2010/05/04"), 1);  // kept once chosen
+    EXPECT_EQ(model.BarSlotOf("00009"), -1);
+    model.BarSlots.Add("00009", "x");
+    EXPECT_EQ(model.BarSlotOf("00009"), -1);
+    ASSERT_TRUE(model.SetCalendarReference("2010/05/01", rows));
+    EXPECT_TRUE(model.BarSlots.Empty());
+}
+
+TEST(BarSlotTest, NormalisedCurrentCellRowsHaveOneEntryPerSlot)
+{
+    struct Case {
+        std::vector<std::string> entries, expected;
+    };
+    for (const auto& c : {Case{{"03=00004", "00=00001"}, {"00=00001", "01=-1", "02=-1", "03=00004"}},
+                          Case{{"01=00002", "00=00007"}, {"00=00007", "01=00002"}}, Case{{}, {}},
+                          Case{{"02=00005"}, {"00=-1", "01=-1", "02=00005"}}}) {
+        CalendarModel model;
+        model.CurrentCellBarRows = NameValueList(c.entries);
+        model.NormaliseCurrentCellBarRows();
+        EXPECT_EQ(model.CurrentCellBarRows.Entries(), c.expected);
+    }
+}
+
+}  // namespace
+}  // namespace dolvane
