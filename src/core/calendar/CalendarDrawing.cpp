@@ -1,0 +1,475 @@
+#include "core/calendar/CalendarDrawing.h"
+
+#include "core/text/ByteKind.h"
+#include "core/text/Numbers.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <utility>
+
+namespace dolvane {
+namespace {
+
+constexpr std::string_view kTodayMark = "\x81\x9C";  // ●
+// Every weekday name is placed where 水 would be centred, so that all of them line up.
+constexpr std::string_view kWidestWeekday = "\x90\x85";  // 水
+constexpr std::string_view kLineHeightSample = "H";
+constexpr std::string_view kMoreHolidaysMark = ">";
+constexpr std::size_t kHolidayNameMaxLength = 10;
+constexpr std::size_t kHeadLabelMaxLength = 20;
+
+// Pixels of a date cell: the bar ends stop short of the cell's sides, and the labels sit beside
+// the bar's row (the time label at the left, the head after it).
+constexpr int kBarEndInset = 5;
+constexpr int kTimeLabelLeft = 2;
+constexpr int kHeadLabelLeft = 32;
+constexpr int kHeadLabelSpare = 34;  // the head label must be narrower than the column less this
+
+// Part of a text that may be shorter than the fixed layout: missing bytes read as empty.
+std::string_view Part(std::string_view text, std::size_t position, std::size_t length = std::string_view::npos)
+{
+    return position < text.size() ? text.substr(position, length) : std::string_view{};
+}
+
+// The painter state the drawing steps change as they go, like a device context: every operation
+// takes the fill, font and text background set last. Choosing a fill colour also makes text
+// backgrounds opaque again, so "back to the cell colour" and "opaque labels" are the same move.
+class PlanWriter final {
+public:
+    void SetFill(std::uint32_t colour) noexcept
+    {
+        fill_ = colour;
+        opaqueText_ = true;
+    }
+    std::uint32_t Fill() const noexcept { return fill_; }
+    void SetOpaqueText(bool opaque) noexcept { opaqueText_ = opaque; }
+    void SetFontColour(std::uint32_t colour) noexcept { fontColour_ = colour; }
+    void SetBold(bool bold) noexcept { bold_ = bold; }
+    void SetPointSize(int pointSize) noexcept { pointSize_ = pointSize; }
+    bool Bold() const noexcept { return bold_; }
+    int PointSize() const noexcept { return pointSize_; }
+
+    void FillRect(const PixelRect& rect)
+    {
+        Add(DrawKind::FillRect, rect.left, rect.top, rect.right, rect.bottom, fill_);
+    }
+    void FrameRect(const PixelRect& rect, std::uint32_t colour)
+    {
+        Add(DrawKind::FrameRect, rect.left, rect.top, rect.right, rect.bottom, colour);
+    }
+    void HorizontalLine(int x1, int x2, int y, std::uint32_t colour) { Add(DrawKind::Line, x1, y, x2, y, colour); }
+    void Pixel(int x, int y, std::uint32_t colour) { Add(DrawKind::Pixel, x, y, x, y, colour); }
+    void Text(int x, int y, std::string_view text)
+    {
+        Add(DrawKind::Text, x, y, x, y, fontColour_);
+        auto& op = plan_.back();
+        op.text = text;
+        op.pointSize = pointSize_;
+        op.bold = bold_;
+        op.opaque = opaqueText_;
+        op.background = opaqueText_ ? fill_ : 0;
+    }
+
+    DrawingPlan Take() noexcept { return std::move(plan_); }
+
+private:
+    void Add(DrawKind kind, int x1, int y1, int x2, int y2, std::uint32_t colour)
+    {
+        auto& op = plan_.emplace_back();
+        op.kind = kind;
+        op.x1 = x1;
+        op.y1 = y1;
+        op.x2 = x2;
+        op.y2 = y2;
+        op.colour = colour;
+    }
+
+    DrawingPlan plan_;
+    std::uint32_t fill_ = 0xFFFFFF;
+    std::uint32_t fontColour_ = 0;
+    int pointSize_ = kCalendarPointSize;
+    bool bold_ = false;
+    bool opaqueText_ = false;
+};
+
+std::uint32_t HolidayBackground(HolidayKind kind) noexcept
+{
+    switch (kind) {
+    case HolidayKind::Plain:
+        return kPlainHolidayBackgroundColour;
+    case HolidayKind::Marked:
+        return kMarkedHolidayBackgroundColour;
+    default:
+        return kOtherHolidayBackgroundColour;
+    }
+}
+
+std::uint32_t HolidayNameColour(HolidayKind kind) noexcept
+{
+    switch (kind) {
+    case HolidayKind::Marked:
+        return kMarkedHolidayNameColour;
+    case HolidayKind::SecondMarked:
+        return kSecondMarkedHolidayNameColour;
+    default:
+        return kHolidayNameColour;
+    }
+}
+
+// The longest start of `head` (at most 20 bytes) narrower than `maxWidth`. A double-byte
+// character is never cut in half, not even one the day item's own 20-byte cut left behind.
+std::string_view FittedHead(std::string_view head, int maxWidth, const TextMeasure& measure)
+{
+    head = head.substr(0, kHeadLabelMaxLength);
+    const auto kinds = ByteKinds(head);
+    for (std::size_t length = head.size(); length > 0; --length) {
+        if (kinds[length - 1] == ByteKind::Lead) {
+            continue;
+        }
+        const auto candidate = head.substr(0, length);
+        if (measure.TextWidth(candidate, kCalendarPointSize, false) < maxWidth) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+// Paints one date cell. Coordinates are the widget's pixels; `y` of a bar row is relative to the
+// cell's top.
+class DateCellPlanner final {
+public:
+    DateCellPlanner(CalendarModel& model, const HolidayCalendar& holidays, const CalendarCell& cell,
+                    const DateCellContext& context, const TextMeasure& measure)
+        : model_(model),
+          cell_(cell),
+          context_(context),
+          measure_(measure),
+          date_(model.CellText(cell.column, cell.row)),
+          left_(cell.rect.left),
+          top_(cell.rect.top),
+          centre_(cell.rect.Width() / 2),
+          isToday_(!date_.empty() && date_ == context.todayText),
+          isCurrent_(cell.column == model.CurrentColumn && cell.row == model.CurrentRow)
+    {
+        const int year = YearOf(date_, context.todayText);
+        holiday_ = holidays.HolidayNameOf(date_, year, kHolidayNameMaxLength);
+        holidayCount_ = holidays.HolidayCountOf(date_, year);
+        if (model.CalendarViewMode != kCalendarMonth) {
+            rowTop_ = 2;
+            rowExtra_ = 5;
+        }
+    }
+
+    DrawingPlan Plan()
+    {
+        FillBackground();
+        if (isToday_) {
+            DrawTodayMark();
+        }
+        DrawDayText();
+        DrawBars();
+        if (model_.HolidayNameTicks > 0 && !holiday_.name.empty()) {
+            DrawHolidayName();
+        }
+        return writer_.Take();
+    }
+
+private:
+    // A cell whose text holds no year of its own (or one before the holiday rules apply) asks the
+    // holidays of the current year.
+    static int YearOf(std::string_view date, std::string_view today)
+    {
+        const auto year = ParseInt32(Part(date, 0, 4));
+        if (year && *year >= 1900) {
+            return *year;
+        }
+        return ParseInt32(Part(today, 0, 4)).value_or(1900);
+    }
+
+    bool InHighlightedMonth() const
+    {
+        const auto cellMonth = ParseInt32(Part(date_, 5, 2));
+        const bool displayed = cellMonth == model_.DisplayedMonth;
+        if (model_.CalendarViewMode == kCalendarMonth) {
+            return displayed;
+        }
+        // Week views highlight the month that holds the first shown Saturday.
+        const auto saturday = CalendarModel::NeighbourDate(model_.RangeStartText, 6);
+        const bool firstWeekInOneMonth = Part(saturday, 0, 7) == Part(model_.RangeStartText, 0, 7);
+        return firstWeekInOneMonth ? displayed : !displayed;
+    }
+
+    // Precedence: selection over everything; then today over a holiday over the weekday or month.
+    std::uint32_t Background() const
+    {
+        if (cell_.selected) {
+            return kSelectedCellBackgroundColour;
+        }
+        std::uint32_t colour = kOtherDateBackgroundColour;
+        if (cell_.column == 0) {
+            colour = kSundayBackgroundColour;
+        } else if (cell_.column == 6) {
+            colour = kSaturdayBackgroundColour;
+        } else if (InHighlightedMonth()) {
+            colour = kShownMonthBackgroundColour;
+        }
+        if (!holiday_.name.empty()) {
+            colour = HolidayBackground(holiday_.kind);
+        }
+        return isToday_ ? kTodayBackgroundColour : colour;
+    }
+
+    void FillBackground()
+    {
+        textColour_ = cell_.selected ? kSelectedCellTextColour : kDayTextColour;
+        writer_.SetFill(Background());
+        writer_.FillRect(cell_.rect);
+    }
+
+    void DrawTodayMark()
+    {
+        const auto background = writer_.Fill();
+        writer_.SetOpaqueText(false);
+        writer_.SetFontColour(kTodayMarkShadowColour);
+        writer_.Text(left_ + 2, top_ + 2, kTodayMark);
+        writer_.SetFontColour(cell_.selected ? textColour_ : kTodayMarkColour);
+        writer_.Text(left_ + 1, top_ + 1, kTodayMark);
+        writer_.SetFill(background);
+    }
+
+    void DrawDayText()
+    {
+        const auto monthDay = Part(date_, 5, 5);
+        writer_.SetFontColour(textColour_);
+        writer_.SetBold(true);
+        writer_.SetPointSize(kDayTextPointSize);
+        const int width = measure_.TextWidth(monthDay, kDayTextPointSize, true);
+        writer_.Text(left_ + centre_ - width / 2, top_ + 1, monthDay);
+        writer_.SetPointSize(kCalendarPointSize);
+        // The bar row height is taken with the font the day text leaves behind, still bold.
+        lineHeight_ = measure_.TextHeight(kLineHeightSample, kCalendarPointSize, writer_.Bold()) + 2;
+    }
+
+    void DrawBars();
+    void DrawBarSegment(int y, int fill, bool fromPrevious, bool intoNext);
+    void DrawRowHighlight(int slot, int y);
+    void DrawLabels(std::string_view item, int slot, int y, bool endsToday, std::uint32_t cellColour);
+    void DrawHolidayName();
+
+    CalendarModel& model_;
+    const CalendarCell& cell_;
+    const DateCellContext& context_;
+    const TextMeasure& measure_;
+    PlanWriter writer_;
+    std::string date_;
+    int left_;
+    int top_;
+    int centre_;
+    bool isToday_;
+    bool isCurrent_;
+    HolidayName holiday_;
+    int holidayCount_ = 0;
+    std::uint32_t textColour_ = kDayTextColour;
+    int lineHeight_ = 0;
+    // Week views start the bar rows 2 + 5 pixels lower and stop them 2 pixels higher.
+    int rowTop_ = 0;
+    int rowExtra_ = 0;
+};
+
+void DateCellPlanner::DrawBars()
+{
+    if (isCurrent_) {
+        model_.CurrentCellBarRows.Clear();
+    }
+    // Painting adds to BarSlots and CurrentCellBarRows only, so the day's list stays in place.
+    const auto list = model_.DayTodoLists.Value(date_);
+    if (list.empty()) {
+        return;
+    }
+    writer_.SetBold(false);
+    const auto cellColour = writer_.Fill();
+    const int available = context_.defaultRowHeight - lineHeight_ - rowTop_;
+    const auto dayBefore = CalendarModel::NeighbourDate(date_, -1);
+    const auto dayAfter = CalendarModel::NeighbourDate(date_, 1);
+
+    int position = 0;
+    for (const auto item : SplitDayItems(list)) {
+        const auto key = Part(item, DayItemLayout::kIndex, DayItemLayout::kIndexLength);
+        const auto progressDate = Part(item, DayItemLayout::kProgressDate, 10);
+        const int fraction = ParseInt32(Part(item, DayItemLayout::kProgressFraction, 3)).value_or(0);
+        // Days before the progress date are done, days after it not begun. A fraction out of
+        // 0..100 (a hand-edited progress) must not draw past the bar's ends.
+        int fill = 0;
+        if (progressDate > std::string_view(date_)) {
+            fill = 100;
+        } else if (progressDate == date_) {
+            fill = std::clamp(fraction, 0, 100);
+        }
+        const bool fromPrevious = model_.IndexInDayList(dayBefore, key) != -1;
+        const bool intoNext = model_.IndexInDayList(dayAfter, key) != -1;
+
+        int slot = model_.AssignBarSlot(key, date_);
+        if (slot == -1) {
+            slot = position;
+        }
+        const int y = lineHeight_ * slot + lineHeight_ + rowTop_ + rowExtra_;
+        if (isCurrent_) {
+            model_.CurrentCellBarRows.Add(ZeroPadded(slot, 2), key);
+        }
+        if (y + 3 > available) {
+            break;  // this row and every later one would leave the cell
+        }
+        // Only rows that fit are highlighted: the highlight of a row below the cell would paint
+        // over the cell underneath.
+        if (isCurrent_) {
+            DrawRowHighlight(slot, y);
+        }
+        DrawBarSegment(y, fill, fromPrevious, intoNext);
+
+        // A label at the bar's start and end, again at the start of each week row, and in the
+        // grid's first cell where the bar comes from before the shown range.
+        const bool labelled = !fromPrevious || !intoNext || cell_.column == 0 || dayBefore < model_.FirstCellDateText;
+        if (labelled) {
+            DrawLabels(item, slot, y, !intoNext, cellColour);
+        }
+        ++position;
+    }
+}
+
+void DateCellPlanner::DrawBarSegment(int y, int fill, bool fromPrevious, bool intoNext)
+{
+    const int width = context_.defaultColumnWidth;
+    const int x1 = fromPrevious ? left_ : left_ + kBarEndInset;
+    const int x2 = intoNext ? left_ + width : left_ + width - kBarEndInset;
+    const int yb = top_ + y + lineHeight_ / 2 + 1;
+    writer_.HorizontalLine(x1, x2, yb, context_.barFrameColour);
+    writer_.HorizontalLine(x1, x2, yb + 1, kBarInnerLineColour);
+    writer_.HorizontalLine(x1, x2, yb + 2, context_.barFrameColour);
+    if (fill != 0) {
+        writer_.HorizontalLine(x1, x1 + (x2 - x1) * fill / 100, yb + 1, context_.barFillColour);
+    }
+    // The bar is closed on the day the to-do starts and on the day it ends.
+    if (!fromPrevious) {
+        writer_.Pixel(x1, yb + 1, context_.barFrameColour);
+    }
+    if (!intoNext) {
+        writer_.Pixel(x2 - 1, yb + 1, context_.barFrameColour);
+    }
+}
+
+void DateCellPlanner::DrawRowHighlight(int slot, int y)
+{
+    if (!cell_.selected || slot != model_.SelectedBarRow) {
+        return;
+    }
+    const auto saved = writer_.Fill();
+    const PixelRect row{left_, top_ + y + 1, left_ + context_.defaultColumnWidth, top_ + y + lineHeight_ + 3};
+    writer_.SetFill(kHighlightedBarRowFillColour);
+    writer_.FillRect(row);
+    writer_.FrameRect(row, kHighlightedBarRowFrameColour);
+    writer_.SetFill(saved);
+    // Labels on the highlight show it through their letters.
+    writer_.SetOpaqueText(false);
+}
+
+// Labels hide the bar behind them with the cell colour. In a selected cell they keep the cell's
+// white text colour.
+void DateCellPlanner::DrawLabels(std::string_view item, int slot, int y, bool endsToday, std::uint32_t cellColour)
+{
+    writer_.SetOpaqueText(true);
+    if (!model_.ShowBarTexts) {
+        return;
+    }
+    if (isCurrent_) {
+        DrawRowHighlight(slot, y);
+        if (cell_.selected && slot != model_.SelectedBarRow) {
+            writer_.SetFill(cellColour);
+        }
+    }
+    const auto startTime = Part(item, DayItemLayout::kStartTime, 5);
+    const auto deadlineTime = Part(item, DayItemLayout::kDeadlineTime, 5);
+    const bool showDeadline = endsToday && deadlineTime != kNoDeadlineTime;
+    if (!cell_.selected) {
+        if (showDeadline) {
+            writer_.SetFontColour(kDeadlineTimeColour);
+        } else {
+            writer_.SetFontColour(endsToday ? kEndingStartTimeColour : kContinuingStartTimeColour);
+        }
+    }
+    writer_.Text(left_ + kTimeLabelLeft, top_ + y + 3, showDeadline ? deadlineTime : startTime);
+
+    const auto head =
+        FittedHead(Part(item, DayItemLayout::kHead), context_.defaultColumnWidth - kHeadLabelSpare, measure_);
+    if (head.empty()) {
+        return;
+    }
+    if (!cell_.selected) {
+        writer_.SetFontColour(kBarLabelTextColour);
+    }
+    writer_.Text(left_ + kHeadLabelLeft, top_ + y + 3, head);
+}
+
+void DateCellPlanner::DrawHolidayName()
+{
+    if (holidayCount_ > 1) {
+        // The status bar names them all; the cell has room for one.
+        writer_.SetBold(true);
+        if (!cell_.selected) {
+            writer_.SetFontColour(kMoreHolidaysMarkColour);
+        }
+        writer_.Text(left_ + cell_.rect.Width() - 10, top_ + 2, kMoreHolidaysMark);
+    }
+    writer_.SetBold(false);
+    const int x = std::max(0, centre_ - measure_.TextWidth(holiday_.name, kCalendarPointSize, false) / 2);
+    const int y = cell_.rect.Height() - (measure_.TextHeight(kLineHeightSample, kCalendarPointSize, false) + 6);
+    if (!cell_.selected) {
+        writer_.SetFontColour(HolidayNameColour(holiday_.kind));
+    }
+    writer_.Text(left_ + x, top_ + y, holiday_.name);
+}
+
+}  // namespace
+
+DrawingPlan PlanHeaderCell(int column, std::string_view text, const PixelRect& rect, const TextMeasure& measure)
+{
+    PlanWriter writer;
+    writer.SetFill(kHeaderBackgroundColour);
+    writer.FillRect(rect);
+    writer.SetOpaqueText(false);
+    writer.SetBold(true);
+    const int x = rect.Width() / 2 - measure.TextWidth(kWidestWeekday, writer.PointSize(), true) / 2;
+    writer.SetFontColour(kHeaderShadowColour);
+    writer.Text(rect.left + x + 1, rect.top + 4, text);
+    std::uint32_t colour = kDayTextColour;
+    if (column == 0) {
+        colour = kSundayHeaderColour;
+    } else if (column == 6) {
+        colour = kSaturdayHeaderColour;
+    }
+    writer.SetFontColour(colour);
+    writer.Text(rect.left + x, rect.top + 3, text);
+    return writer.Take();
+}
+
+DrawingPlan PlanDateCell(CalendarModel& model, const HolidayCalendar& holidays, const CalendarCell& cell,
+                         const DateCellContext& context, const TextMeasure& measure)
+{
+    return DateCellPlanner(model, holidays, cell, context, measure).Plan();
+}
+
+DrawingPlan PlanDayListItem(std::string_view itemText, const PixelRect& rect, bool selected, bool isLast)
+{
+    PlanWriter writer;
+    writer.SetFill(selected ? kDayListSelectedBackgroundColour : kDayListBackgroundColour);
+    writer.SetFontColour(selected ? kDayListSelectedTextColour : kDayListTextColour);
+    writer.FillRect(rect);
+    writer.HorizontalLine(rect.left, rect.right, rect.top, kDayListSeparatorColour);
+    if (isLast) {
+        writer.HorizontalLine(rect.left, rect.right, rect.bottom - 1, kDayListSeparatorColour);
+    }
+    writer.Text(rect.left + 3, rect.top + 3, itemText.substr(0, itemText.find(kDayItemSeparator)));
+    return writer.Take();
+}
+
+}  // namespace dolvane

@@ -1,0 +1,355 @@
+#include "core/calendar/CalendarDrawing.h"
+
+#include "support/Sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace dolvane {
+namespace {
+
+using test::Sj;
+
+// A byte is the point size less 3 pixels wide, one more when bold; "H" is the point size plus 3
+// high, one more when bold. So bar rows are 15 pixels apart (9 points, bold: 13 + 2).
+class FixedMeasure final : public TextMeasure {
+public:
+    int TextWidth(std::string_view text, int size, bool bold) const override
+    {
+        return static_cast<int>(text.size()) * (size - 3 + (bold ? 1 : 0));
+    }
+    int TextHeight(std::string_view, int size, bool bold) const override { return size + 3 + (bold ? 1 : 0); }
+};
+
+constexpr int kW = 70;
+constexpr int kL = 15;
+constexpr std::uint32_t kFrame = 0x112233;
+constexpr std::uint32_t kFill = 0x445566;
+constexpr std::uint32_t kBlack = kBarLabelTextColour;
+constexpr std::uint32_t kWhite = kSelectedCellTextColour;
+constexpr std::uint32_t kPurple = kDeadlineTimeColour;
+
+ToDoRecord Row(std::string start, std::string deadline, std::string progress)
+{
+    ToDoRecord row;
+    row.StartText = std::move(start);
+    row.DeadlineText = std::move(deadline);
+    row.Progress = std::move(progress);
+    row.TaskText = "plan";
+    return row;
+}
+
+struct Grid {
+    Grid(std::int32_t mode, std::string_view ref, const std::vector<ToDoRecord>& rows = {},
+         const std::vector<std::string>& holidayLines = {})
+        : holidays(holidayLines)
+    {
+        model.CalendarViewMode = mode;
+        model.ShowBarTexts = true;
+        model.SetCalendarReference(ref, rows);
+    }
+    PixelRect Rect(int column, int row) const
+    {
+        return {column * kW, 18 + (row - 1) * rowHeight, (column + 1) * kW, 18 + row * rowHeight};
+    }
+    DrawingPlan Paint(int column, int row, bool selected = false, int width = kW)
+    {
+        return PlanDateCell(model, holidays, {column, row, Rect(column, row), selected},
+                            {today, kFill, kFrame, width, rowHeight}, FixedMeasure());
+    }
+    // Row by row, left to right, as the window paints, so that bar rows are given out in that order.
+    std::vector<DrawingPlan> PaintMonth()
+    {
+        std::vector<DrawingPlan> plans;
+        for (int cell = 0; cell < 42; ++cell) {
+            plans.push_back(Paint(cell % 7, cell / 7 + 1));
+        }
+        return plans;
+    }
+
+    CalendarModel model;
+    HolidayCalendar holidays;
+    std::string today = "2000/01/01";
+    int rowHeight = 90;
+};
+
+std::vector<DrawOp> Ops(const DrawingPlan& plan, DrawKind kind, std::uint32_t colour)
+{
+    std::vector<DrawOp> ops;
+    std::copy_if(plan.begin(), plan.end(), std::back_inserter(ops),
+                 [&](const DrawOp& op) { return op.kind == kind && op.colour == colour; });
+    return ops;
+}
+
+const DrawOp* TextOp(const DrawingPlan& plan, std::string_view text)
+{
+    const auto found = std::find_if(plan.begin(), plan.end(), [&](const DrawOp& op) { return op.text == text; });
+    return found == plan.end() ? nullptr : &*found;
+}
+
+// The first bar row of a painted cell, in pixels from the cell's left: where the bar runs, its
+// closed ends, where the progress fill stops (0: none), and the labels found in their places.
+struct BarView {
+    int from = 0, to = 0;
+    std::string ends = {};
+    int fillEnd = 0;
+    std::string time = {};
+    std::uint32_t timeColour = 0;
+    std::string head = {};
+    std::uint32_t headColour = 0;
+    friend bool operator==(const BarView&, const BarView&) = default;
+};
+
+BarView FirstBar(const DrawingPlan& plan, const PixelRect& rect)
+{
+    const auto frame = Ops(plan, DrawKind::Line, kFrame);
+    if (frame.empty()) {
+        return {};
+    }
+    const auto& line = frame.front();
+    BarView bar{line.x1 - rect.left, line.x2 - rect.left};
+    const int labelTop = line.y1 - kL / 2 + 2;  // labels 3 below the row's top, the bar 1 below its middle
+    for (const auto& op : plan) {
+        if (op.kind == DrawKind::Pixel && op.colour == kFrame && op.y1 == line.y1 + 1) {
+            bar.ends += op.x1 == line.x1 ? "<" : (op.x1 == line.x2 - 1 ? ">" : "?");
+        } else if (op.kind == DrawKind::Line && op.colour == kFill && op.y1 == line.y1 + 1) {
+            bar.fillEnd = op.x2 - rect.left;
+        } else if (op.kind == DrawKind::Text && op.y1 == labelTop && op.x1 == rect.left + 2) {
+            std::tie(bar.time, bar.timeColour) = std::tie(op.text, op.colour);
+        } else if (op.kind == DrawKind::Text && op.y1 == labelTop && op.x1 == rect.left + 32) {
+            std::tie(bar.head, bar.headColour) = std::tie(op.text, op.colour);
+        }
+    }
+    return bar;
+}
+
+TEST(CalendarDrawingTest, BarFromThursdayToTuesdayIsClosedAtItsEndsAndLabelledOnEachWeekRow)
+{
+    Grid grid(kCalendarMonth, "2010/05/01", {Row("2010/05/06 09:00", "2010/05/11 18:00", "0")});
+    const auto plans = grid.PaintMonth();
+    const auto red = kContinuingStartTimeColour;
+    const BarView through{0, kW};
+    struct Case {
+        int cell;  // 7 × (row - 1) + column
+        BarView bar;
+    };
+    for (const auto& c : {Case{11, {5, kW, "<", 0, "09:00", red, "plan", kBlack}}, Case{12, through}, Case{13, through},
+                          Case{14, {0, kW, "", 0, "09:00", red, "plan", kBlack}}, Case{15, through},
+                          Case{16, {0, kW - 5, ">", 0, "18:00", kPurple, "plan", kBlack}}}) {
+        const auto& plan = plans[static_cast<std::size_t>(c.cell)];
+        EXPECT_TRUE(FirstBar(plan, grid.Rect(c.cell % 7, c.cell / 7 + 1)) == c.bar) << "cell " << c.cell;
+    }
+    // Labels hide the bar behind them with the cell's own colour.
+    const auto* label = TextOp(plans[11], "plan");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(std::pair(label->opaque, label->background), std::pair(true, kShownMonthBackgroundColour));
+}
+
+TEST(CalendarDrawingTest, ProgressFillsTheDaysBeforeTheProgressDateAndPartOfThatDay)
+{
+    // 50 % of three days is 36 hours: all of 05/10, half of 05/11, nothing of 05/12.
+    Grid grid(kCalendarMonth, "2010/05/01", {Row("2010/05/10 09:00", "2010/05/12 18:00", "50")});
+    const auto plans = grid.PaintMonth();
+    for (const auto& [column, fillEnd] : {std::pair(1, kW), std::pair(2, kW / 2), std::pair(3, 0)}) {
+        EXPECT_EQ(FirstBar(plans[14 + static_cast<std::size_t>(column)], grid.Rect(column, 3)).fillEnd, fillEnd);
+    }
+}
+
+std::string Item(std::string_view fraction, std::string_view deadlineTime, std::string_view head)
+{
+    return "000002010/05/12" + std::string(fraction) + "09:00" + std::string(deadlineTime) + std::string(head);
+}
+
+TEST(CalendarDrawingTest, SingleDayLabelsAndHeadsCutToTheColumn)
+{
+    struct Case {
+        std::string item;
+        int width;
+        bool selected, showTexts;
+        BarView bar;
+    };
+    // The head must be narrower than the column less 34: at most 5 bytes of 6 pixels in 70.
+    const auto kana = Item("0x0", "17:30", Sj("あいうえお"));
+    const auto leadAtEnd = Item("000", "17:30", "abcdefghijklmnopqrs\x82");  // the item's 20-byte cut split a character
+    const auto long25 = Item("000", "17:30", "abcdefghijklmnopqrstuvwxy");
+    const auto ascii = Item("000", "17:30", "abc");
+    int index = 0;
+    for (const auto& c :
+         {Case{Item("150", "99099", "abc"), kW, false, true, {5, 65, "<>", 65, "09:00", 0x008000, "abc", kBlack}},
+          Case{Item("050", "17:30", "abcdefgh"), kW, false, true, {5, 65, "<>", 35, "17:30", kPurple, "abcde", kBlack}},
+          Case{kana, kW, false, true, {5, 65, "<>", 0, "17:30", kPurple, Sj("あい"), kBlack}},
+          Case{leadAtEnd, 200, false, true, {5, 195, "<>", 0, "17:30", kPurple, "abcdefghijklmnopqrs", kBlack}},
+          Case{long25, 200, true, true, {5, 195, "<>", 0, "17:30", kWhite, "abcdefghijklmnopqrst", kWhite}},
+          Case{ascii, 30, false, true, {5, 25, "<>", 0, "17:30", kPurple}},
+          Case{ascii, kW, false, false, {5, 65, "<>"}}}) {
+        Grid grid(kCalendarOneWeek, "2010/05/12");
+        grid.model.ShowBarTexts = c.showTexts;
+        grid.model.DayTodoLists.Add("2010/05/12", c.item);
+        const auto plan = grid.Paint(3, 1, c.selected, c.width);
+        EXPECT_TRUE(FirstBar(plan, grid.Rect(3, 1)) == c.bar) << "case " << index;
+        // Week views leave 2 + 5 pixels more above the first bar row than the month.
+        EXPECT_EQ(Ops(plan, DrawKind::Line, kFrame).front().y1, grid.Rect(3, 1).top + kL + 7 + kL / 2 + 1);
+        ++index;
+    }
+}
+
+TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
+{
+    const std::vector<ToDoRecord> rows(6, Row("2010/05/12 09:00", "", "0"));
+    struct Case {
+        std::int32_t mode;
+        // Row s starts at firstRowTop + 15 s; 3 below that must stay inside the cell less one line
+        // height (and less 2 in week views). The first row left out misses by 1 to 3 pixels.
+        int rowHeight, drawnRows, firstRowTop;
+    };
+    for (const auto& c : {Case{kCalendarMonth, 90, 4, kL}, Case{kCalendarOneWeek, 84, 3, kL + 7}}) {
+        for (const int selectedRow : {c.drawnRows - 1, c.drawnRows}) {
+            Grid grid(c.mode, "2010/05/12", rows);
+            grid.rowHeight = c.rowHeight;
+            ASSERT_TRUE(grid.model.SelectCalendarDate("2010/05/12"));
+            grid.model.SelectedBarRow = selectedRow;
+            const auto plan = grid.Paint(grid.model.CurrentColumn, grid.model.CurrentRow, true);
+            const auto rect = grid.Rect(grid.model.CurrentColumn, grid.model.CurrentRow);
+            EXPECT_EQ(Ops(plan, DrawKind::Line, kBarInnerLineColour).size(), static_cast<std::size_t>(c.drawnRows));
+            // The first row that does not fit is still listed, then the day's bars stop.
+            const auto listed = static_cast<std::size_t>(c.drawnRows);
+            ASSERT_EQ(grid.model.CurrentCellBarRows.Count(), listed + 1);
+            EXPECT_EQ(grid.model.CurrentCellBarRows[listed],
+                      "0" + std::to_string(listed) + "=0000" + std::to_string(listed));
+
+            const auto highlight = Ops(plan, DrawKind::FillRect, kHighlightedBarRowFillColour);
+            if (selectedRow == c.drawnRows) {
+                EXPECT_TRUE(highlight.empty());
+                continue;
+            }
+            const int y = rect.top + c.firstRowTop + kL * selectedRow;
+            ASSERT_EQ(highlight.size(), 2U);  // under the bar, and again under the labels
+            EXPECT_EQ(highlight[0].Rect(), (PixelRect{rect.left, y + 1, rect.left + kW, y + kL + 3}));
+            // The highlighted row's labels let the highlight show through; the other rows' do not.
+            for (const auto& op : plan) {
+                if (op.text == "09:00") {
+                    EXPECT_EQ(op.opaque, op.y1 != y + 3) << op.y1;
+                }
+            }
+        }
+    }
+}
+
+TEST(CalendarDrawingTest, TodayAndHolidayCells)
+{
+    struct Case {
+        std::string holiday;  // rule line
+        int cell, ticks;
+        bool today, selected;
+        std::uint32_t background;
+        std::string name;  // empty: no name drawn
+        std::uint32_t nameColour;
+    };
+    const auto children = Sj("05/05=こどもの日");
+    const auto name = Sj("こどもの日");
+    for (const auto& c : {Case{children, 10, 20, true, false, kTodayBackgroundColour, name, kHolidayNameColour},
+                          Case{children, 10, 0, true, false, kTodayBackgroundColour, "", 0},
+                          Case{children, 10, 1, true, true, kSelectedCellBackgroundColour, name, kWhite},
+                          Case{"05/05=$ABC", 10, 1, false, false, kMarkedHolidayBackgroundColour, "ABC", 0x800080},
+                          Case{"05/08=ABC", 13, 1, false, false, kPlainHolidayBackgroundColour, "ABC", 0x0000FF}}) {
+        Grid grid(kCalendarMonth, "2010/05/01", {}, {c.holiday});
+        const int column = c.cell % 7;
+        const int row = c.cell / 7 + 1;
+        grid.model.HolidayNameTicks = c.ticks;
+        grid.today = c.today ? grid.model.CellText(column, row) : "2000/01/01";
+        const auto plan = grid.Paint(column, row, c.selected);
+        const auto rect = grid.Rect(column, row);
+        SCOPED_TRACE(c.holiday);
+        EXPECT_EQ(plan.front().colour, c.background);
+        std::vector<std::tuple<int, int, std::uint32_t>> marks;
+        for (const auto& op : plan) {
+            if (op.text == Sj("●")) {
+                marks.emplace_back(op.x1 - rect.left, op.y1 - rect.top, op.colour);
+            }
+        }
+        using Marks = decltype(marks);
+        const auto mark = c.selected ? kWhite : kTodayMarkColour;
+        EXPECT_EQ(marks, (c.today ? Marks{{2, 2, kTodayMarkShadowColour}, {1, 1, mark}} : Marks{}));
+        const auto& last = plan.back();
+        if (c.name.empty()) {
+            EXPECT_EQ(last.text, "05/05");  // the day text, centred: five bytes of 8 pixels (10 points, bold)
+            EXPECT_EQ(std::tuple(last.x1, last.y1, last.pointSize),
+                      std::tuple(rect.left + kW / 2 - 20, rect.top + 1, 10));
+            continue;
+        }
+        // Centred, 9 points, its box ending 6 pixels above the cell's bottom.
+        EXPECT_EQ(std::tuple(last.text, last.colour, last.x1, last.y1),
+                  std::tuple(c.name, c.nameColour, rect.left + kW / 2 - static_cast<int>(c.name.size()) * 3,
+                             rect.bottom - 18));
+    }
+}
+
+TEST(CalendarDrawingTest, MoreThanOneHolidayGetsAMarkBesideTheName)
+{
+    // 2010/05/10 is both a fixed date and the second Monday of May.
+    Grid grid(kCalendarMonth, "2010/05/01", {}, {Sj("05/10=固定"), Sj("05月2=第二月曜")});
+    grid.model.HolidayNameTicks = 1;
+    const auto plan = grid.Paint(1, 3);
+    const auto* mark = TextOp(plan, ">");
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(std::tuple(mark->x1, mark->y1, mark->colour, mark->bold),
+              std::tuple(kW + kW - 10, 18 + 180 + 2, 0xFF0000U, true));
+    EXPECT_EQ(plan.back().text, Sj("第二月曜"));
+}
+
+TEST(CalendarDrawingTest, WeekViewsHighlightTheMonthOfTheFirstSaturday)
+{
+    struct Case {
+        std::int32_t mode;
+        const char* ref;
+        int column, row;
+        std::uint32_t background;
+    };
+    for (const auto& c : {Case{kCalendarThreeWeeks, "2010/01/24", 1, 1, kShownMonthBackgroundColour},
+                          Case{kCalendarThreeWeeks, "2010/01/24", 1, 2, kOtherDateBackgroundColour},
+                          Case{kCalendarThreeWeeks, "2010/01/24", 6, 1, kSaturdayBackgroundColour},
+                          Case{kCalendarOneWeek, "2010/03/28", 3, 1, kOtherDateBackgroundColour},
+                          Case{kCalendarOneWeek, "2010/03/28", 4, 1, kShownMonthBackgroundColour}}) {
+        Grid grid(c.mode, c.ref);
+        EXPECT_EQ(grid.Paint(c.column, c.row).front().colour, c.background) << grid.model.CellText(c.column, c.row);
+    }
+}
+
+TEST(CalendarDrawingTest, HeaderCellsCentreTheWeekdayOverAShadow)
+{
+    const PixelRect rect{140, 0, 140 + kW, 18};
+    const int x = rect.left + kW / 2 - 7;  // half the width of two bytes of 7 pixels (9 points, bold)
+    for (const auto& [column, colour] :
+         {std::pair(0, kSundayHeaderColour), std::pair(6, kSaturdayHeaderColour), std::pair(3, kDayTextColour)}) {
+        const auto plan = PlanHeaderCell(column, Sj("水"), rect, FixedMeasure());
+        ASSERT_EQ(plan.size(), 3U);
+        EXPECT_EQ(plan[0].colour, kHeaderBackgroundColour);
+        EXPECT_EQ(std::tuple(plan[1].x1, plan[1].y1, plan[1].colour), std::tuple(x + 1, 4, kHeaderShadowColour));
+        EXPECT_EQ(std::tuple(plan[2].x1, plan[2].y1, plan[2].colour), std::tuple(x, 3, colour)) << column;
+    }
+}
+
+TEST(CalendarDrawingTest, DayListItemShowsTheTextBeforeTheIndex)
+{
+    const PixelRect rect{0, 32, 145, 48};
+    for (const auto& [item, shown, selected] : {std::tuple(Sj("買い物@\\@12"), Sj("買い物"), false),
+                                                std::tuple(std::string("a@\\@b@\\@3"), std::string("a"), true)}) {
+        const auto plan = PlanDayListItem(item, rect, selected, selected);  // the selected one is also last
+        const auto background = selected ? kDayListSelectedBackgroundColour : kDayListBackgroundColour;
+        EXPECT_EQ(plan.front().colour, background);
+        const auto lines = Ops(plan, DrawKind::Line, kDayListSeparatorColour);
+        ASSERT_EQ(lines.size(), selected ? 2U : 1U);
+        EXPECT_EQ(lines.back().y1, selected ? 47 : 32);
+        EXPECT_EQ(std::tuple(plan.back().text, plan.back().x1, plan.back().y1, plan.back().background),
+                  std::tuple(shown, 3, 35, background));
+    }
+}
+
+}  // namespace
+}  // namespace dolvane
