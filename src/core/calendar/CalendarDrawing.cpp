@@ -397,17 +397,22 @@ void DateCellPlanner::DrawLabels(std::string_view item, int slot, int y, bool en
             writer_.SetFontColour(endsToday ? kEndingStartTimeColour : kContinuingStartTimeColour);
         }
     }
-    writer_.Text(left_ + kTimeLabelLeft, top_ + y + 3, showDeadline ? deadlineTime : startTime);
+    const auto time = showDeadline ? deadlineTime : startTime;
+    writer_.Text(left_ + kTimeLabelLeft, top_ + y + 3, time);
 
-    const auto head =
-        FittedHead(Part(item, DayItemLayout::kHead), context_.defaultColumnWidth - kHeadLabelSpare, measure_);
+    // The head follows the time at its usual place; a font whose digits are wider than the
+    // classic one pushes it right (and narrows it) instead of covering the time's last digit.
+    const int headLeft =
+        std::max(kHeadLabelLeft, kTimeLabelLeft + measure_.TextWidth(time, writer_.PointSize(), writer_.Bold()));
+    const int headSpare = kHeadLabelSpare + (headLeft - kHeadLabelLeft);
+    const auto head = FittedHead(Part(item, DayItemLayout::kHead), context_.defaultColumnWidth - headSpare, measure_);
     if (head.empty()) {
         return;
     }
     if (!cell_.selected) {
         writer_.SetFontColour(kBarLabelTextColour);
     }
-    writer_.Text(left_ + kHeadLabelLeft, top_ + y + 3, head);
+    writer_.Text(left_ + headLeft, top_ + y + 3, head);
 }
 
 void DateCellPlanner::DrawHolidayName()

@@ -199,6 +199,29 @@ TEST(CalendarDrawingTest, SingleDayLabelsAndHeadsCutToTheColumn)
     }
 }
 
+// A font with wider digits than the classic one: the head moves right of the time and narrows.
+TEST(CalendarDrawingTest, HeadLabelNeverCoversTheTime)
+{
+    class WideMeasure final : public TextMeasure {
+    public:
+        int TextWidth(std::string_view text, int, bool) const override { return static_cast<int>(text.size()) * 8; }
+        int TextHeight(std::string_view, int, bool) const override { return 12; }
+    };
+    Grid grid(kCalendarOneWeek, "2010/05/12");
+    grid.model.DayTodoLists.Add("2010/05/12", Item("000", "17:30", "abcdefgh"));
+    const PixelRect rect = grid.Rect(3, 1);
+    const auto plan = PlanDateCell(grid.model, grid.holidays, {3, 1, rect, false},
+                                   {grid.today, kFill, kFrame, kW, grid.rowHeight}, WideMeasure());
+    std::vector<std::pair<int, std::string>> labels;
+    for (const auto& op : plan) {
+        if (op.kind == DrawKind::Text && (op.text == "17:30" || op.text.starts_with("abc"))) {
+            labels.emplace_back(op.x1 - rect.left, op.text);
+        }
+    }
+    // "17:30" is 40 wide from 2; the head starts at 42 and must stay under 70 - 44 = 26.
+    EXPECT_EQ(labels, (std::vector<std::pair<int, std::string>>{{2, "17:30"}, {42, "abc"}}));
+}
+
 TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
 {
     const std::vector<ToDoRecord> rows(6, Row("2010/05/12 09:00", "", "0"));

@@ -1,0 +1,117 @@
+#include "ui/calendar/CalendarPainter.h"
+
+#include "ui/widgets/Cp932Text.h"
+#include "ui/widgets/JapaneseFont.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace dolvane {
+namespace {
+
+int PixelSizeOf(int pointSize)
+{
+    return (pointSize * 96 + 36) / 72;
+}
+
+constexpr std::uint32_t kGridLineColour = 0xC0C0C0;
+
+int Step(int from, int to)
+{
+    return to > from ? 1 : (to < from ? -1 : 0);
+}
+
+}  // namespace
+
+QColor ColourOf(std::uint32_t bgr)
+{
+    return QColor(static_cast<int>(bgr & 0xFFU), static_cast<int>((bgr >> 8U) & 0xFFU),
+                  static_cast<int>((bgr >> 16U) & 0xFFU));
+}
+
+QFont CalendarFont(int pointSize, bool bold)
+{
+    return JapaneseFont(PixelSizeOf(pointSize), bold);
+}
+
+int FontTextMeasure::TextWidth(std::string_view cp932, int pointSize, bool bold) const
+{
+    return QFontMetrics(CalendarFont(pointSize, bold)).horizontalAdvance(FromCp932(cp932));
+}
+
+int FontTextMeasure::TextHeight(std::string_view /*cp932*/, int pointSize, bool bold) const
+{
+    return QFontMetrics(CalendarFont(pointSize, bold)).height();
+}
+
+void PaintPlan(QPainter& painter, const DrawingPlan& plan)
+{
+    painter.save();
+    for (const DrawOp& op : plan) {
+        const QColor colour = ColourOf(op.colour);
+        switch (op.kind) {
+        case DrawKind::FillRect:
+            painter.fillRect(QRect(op.x1, op.y1, op.x2 - op.x1, op.y2 - op.y1), colour);
+            break;
+        case DrawKind::FrameRect:
+            painter.setPen(colour);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRect(op.x1, op.y1, op.x2 - op.x1 - 1, op.y2 - op.y1 - 1));
+            break;
+        case DrawKind::Line:
+            // The end point is not part of the line.
+            if (op.x1 != op.x2 || op.y1 != op.y2) {
+                painter.setPen(colour);
+                painter.drawLine(op.x1, op.y1, op.x2 - Step(op.x1, op.x2), op.y2 - Step(op.y1, op.y2));
+            }
+            break;
+        case DrawKind::Pixel:
+            painter.setPen(colour);
+            painter.drawPoint(op.x1, op.y1);
+            break;
+        case DrawKind::Text: {
+            const QFont font = CalendarFont(op.pointSize, op.bold);
+            const QFontMetrics metrics(font);
+            const QString text = FromCp932(op.text);
+            if (op.opaque) {
+                painter.fillRect(QRect(op.x1, op.y1, metrics.horizontalAdvance(text), metrics.height()),
+                                 ColourOf(op.background));
+            }
+            painter.setFont(font);
+            painter.setPen(colour);
+            painter.drawText(op.x1, op.y1 + metrics.ascent(), text);
+            break;
+        }
+        }
+    }
+    painter.restore();
+}
+
+void PaintCalendarGrid(QPainter& painter, CalendarModel& model, const HolidayCalendar& holidays,
+                       const CalendarGridLayout& layout, const DateCellContext& context)
+{
+    const FontTextMeasure measure;
+    const int width = layout.defaultColumnWidth;
+    // Cells sit one grid line apart.
+    const int pitch = width + 1;
+    painter.fillRect(QRect(0, 0, CalendarModel::kColumns * pitch,
+                           layout.headerRowHeight + 1 + (layout.rowCount - 1) * (layout.defaultRowHeight + 1)),
+                     ColourOf(kGridLineColour));
+    for (int column = 0; column < CalendarModel::kColumns; ++column) {
+        const PixelRect rect{column * pitch, 0, column * pitch + width, layout.headerRowHeight};
+        PaintPlan(painter, PlanHeaderCell(column, model.CellText(column, 0), rect, measure));
+    }
+    for (int row = 1; row < layout.rowCount; ++row) {
+        const int top = layout.headerRowHeight + 1 + (row - 1) * (layout.defaultRowHeight + 1);
+        for (int column = 0; column < CalendarModel::kColumns; ++column) {
+            CalendarCell cell;
+            cell.column = column;
+            cell.row = row;
+            cell.rect = {column * pitch, top, column * pitch + width, top + layout.defaultRowHeight};
+            cell.selected = column == model.CurrentColumn && row == model.CurrentRow;
+            PaintPlan(painter, PlanDateCell(model, holidays, cell, context, measure));
+        }
+    }
+}
+
+}  // namespace dolvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/calendar/CalendarDrawing.h"
+
+#include <QColor>
+#include <QFont>
+
+class QPainter;
+
+namespace dolvane {
+
+// A colour of the settings and the calendar tables (0x00BBGGRR) as Qt's colour.
+QColor ColourOf(std::uint32_t bgr);
+
+// The calendar's font at a point size (the classic 96 dots per inch: 9 points are 12 pixels).
+QFont CalendarFont(int pointSize, bool bold);
+
+// Measures texts in the calendar's own font.
+class FontTextMeasure final : public TextMeasure {
+public:
+    int TextWidth(std::string_view cp932, int pointSize, bool bold) const override;
+    int TextHeight(std::string_view cp932, int pointSize, bool bold) const override;
+};
+
+// Replays a plan, step by step, on the painter.
+void PaintPlan(QPainter& painter, const DrawingPlan& plan);
+
+// Paints the whole grid the way the grid widget does: the header row, then the date cells row by
+// row, left to right (the order the bar rows are handed out in). Columns are
+// `layout.defaultColumnWidth` wide and rows `layout.defaultRowHeight` high below a header of
+// `layout.headerRowHeight`; the model's current cell is painted selected.
+void PaintCalendarGrid(QPainter& painter, CalendarModel& model, const HolidayCalendar& holidays,
+                       const CalendarGridLayout& layout, const DateCellContext& context);
+
+}  // namespace dolvane
