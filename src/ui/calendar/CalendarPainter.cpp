@@ -25,8 +25,8 @@ int Step(int from, int to)
 
 QColor ColourOf(std::uint32_t bgr)
 {
-    return QColor(static_cast<int>(bgr & 0xFFU), static_cast<int>((bgr >> 8U) & 0xFFU),
-                  static_cast<int>((bgr >> 16U) & 0xFFU));
+    return {static_cast<int>(bgr & 0xFFU), static_cast<int>((bgr >> 8U) & 0xFFU),
+            static_cast<int>((bgr >> 16U) & 0xFFU)};
 }
 
 QFont CalendarFont(int pointSize, bool bold)
