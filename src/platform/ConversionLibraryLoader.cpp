@@ -1,9 +1,6 @@
 #include "platform/ConversionLibraryLoader.h"
 
-#include "platform/SystemPaths.h"
-
-#include <QFile>
-#include <QLibrary>
+#include <dlfcn.h>
 
 #include <string>
 #include <system_error>
@@ -20,16 +17,21 @@ using StringConversionFunction = const char* (*)(const char* source, const char*
                                                  std::uint8_t flag, const char* empty);
 using DeleteBufFunction = void (*)();
 
+// dlsym hands back a data pointer; POSIX guarantees it converts to a function pointer.
+template <typename Function> Function ResolveEntry(void* handle, const char* name)
+{
+    return reinterpret_cast<Function>(::dlsym(handle, name));  // NOLINT(cppcoreguidelines-pro-type-reinterpret-cast)
+}
+
 class LoadedConversionLibrary final : public ConversionLibrary {
 public:
-    LoadedConversionLibrary(std::unique_ptr<QLibrary> library, StringConversionFunction convert,
-                            DeleteBufFunction deleteBuf)
-        : library_(std::move(library)),
+    LoadedConversionLibrary(void* handle, StringConversionFunction convert, DeleteBufFunction deleteBuf)
+        : handle_(handle),
           convert_(convert),
           deleteBuf_(deleteBuf)
     {
     }
-    ~LoadedConversionLibrary() override { library_->unload(); }
+    ~LoadedConversionLibrary() override { ::dlclose(handle_); }
     LoadedConversionLibrary(const LoadedConversionLibrary&) = delete;
     LoadedConversionLibrary& operator=(const LoadedConversionLibrary&) = delete;
     LoadedConversionLibrary(LoadedConversionLibrary&&) = delete;
@@ -48,7 +50,7 @@ public:
     }
 
 private:
-    std::unique_ptr<QLibrary> library_;
+    void* handle_;
     StringConversionFunction convert_;
     DeleteBufFunction deleteBuf_;
 };
@@ -63,27 +65,25 @@ std::unique_ptr<ConversionLibrary> LoadConversionLibrary(const std::filesystem::
         return nullptr;
     }
     const std::filesystem::path file = folder / kLibraryFileName;
-    // Checked first so QLibrary never goes on to try other spellings of a missing name.
+    // Checked first: dlopen reports a missing file no differently from a broken one.
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) {
         return nullptr;
     }
-    auto library = std::make_unique<QLibrary>(QFile::decodeName(file.c_str()));
-    if (!library->load()) {
+    // The name holds a slash, so dlopen takes it as a path and never walks the search path.
+    // RTLD_NOW finds missing symbols here rather than at the first search; RTLD_LOCAL keeps the
+    // library's own symbols from resolving anything else in the process.
+    void* handle = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
         return nullptr;
     }
-    const auto convert = reinterpret_cast<StringConversionFunction>(library->resolve("_StringConversion"));
-    const auto deleteBuf = reinterpret_cast<DeleteBufFunction>(library->resolve("_DeleteBuf"));
+    const auto convert = ResolveEntry<StringConversionFunction>(handle, "_StringConversion");
+    const auto deleteBuf = ResolveEntry<DeleteBufFunction>(handle, "_DeleteBuf");
     if (convert == nullptr || deleteBuf == nullptr) {
-        library->unload();
+        ::dlclose(handle);
         return nullptr;
     }
-    return std::make_unique<LoadedConversionLibrary>(std::move(library), convert, deleteBuf);
-}
-
-std::unique_ptr<ConversionLibrary> LoadConversionLibraryBesideExecutable()
-{
-    return LoadConversionLibrary(ExecutableFolder());
+    return std::make_unique<LoadedConversionLibrary>(handle, convert, deleteBuf);
 }
 
 }  // namespace dolvane

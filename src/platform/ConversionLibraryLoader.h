@@ -13,7 +13,8 @@ namespace dolvane {
 // "_DeleteBuf" gives nullptr (and nothing stays loaded). The library is unloaded with the object.
 std::unique_ptr<ConversionLibrary> LoadConversionLibrary(const std::filesystem::path& folder);
 
-// The library next to the running executable. Needs the application object.
+// The library next to the running executable. Needs the application object, so only the window
+// (dolvane_platform) has it; the command-line companion passes its own folder to the loader above.
 std::unique_ptr<ConversionLibrary> LoadConversionLibraryBesideExecutable();
 
 }  // namespace dolvane

@@ -1,0 +1,193 @@
+#include "cli/CalendarCommands.h"
+
+#include "cli/CliText.h"
+#include "core/calendar/CalendarModel.h"
+#include "core/calendar/Holidays.h"
+#include "core/store/ListStore.h"
+#include "core/text/ByteKind.h"
+#include "core/text/Cp932Codec.h"
+#include "core/time/TimeTexts.h"
+
+#include <string>
+
+namespace dolvane::cli {
+namespace {
+
+using Escape = Utf8Writer::Escape;
+
+constexpr OptionSpec kHolidayOptions[] = {{"--year"}, {"--holiday-file"}};
+constexpr OptionSpec kCalendarOptions[] = {{"--month"}, {"--file"}, {"--holiday-file"}, {"--now"}};
+
+// Rule entries of the file that fall on the date; a derived holiday makes the count one higher.
+int RuleEntriesOn(const HolidayCalendar& calendar, std::string_view mmdd, int year)
+{
+    int count = 0;
+    for (const auto& entry : calendar.HolidayList().Entries()) {
+        const auto key = NameValueList::NameOf(entry);
+        if (!key.empty() && HolidayCalendar::RuleDateOf(key, year) == mmdd) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::string_view KindWord(HolidayKind kind)
+{
+    switch (kind) {
+    case HolidayKind::Marked:
+        return "marked";
+    case HolidayKind::SecondMarked:
+        return "marked2";
+    case HolidayKind::Plain:
+        return "plain";
+    case HolidayKind::Ordinary:
+        break;
+    }
+    return "ordinary";
+}
+
+// The cell shows the derived name only where no unmarked rule names the day, so a derived
+// holiday is one whose name is shown while the file itself has fewer entries for the day.
+bool IsDerived(const HolidayCalendar& calendar, const HolidayName& shown, std::string_view date, int year)
+{
+    static const std::string substitute = Utf8ToCp932("振替休日");
+    static const std::string citizens = Utf8ToCp932("国民の休日");
+    if (shown.name != substitute && shown.name != citizens) {
+        return false;
+    }
+    return calendar.HolidayCountOf(date, year) > RuleEntriesOn(calendar, date.substr(5, 5), year);
+}
+
+// The first 20 bytes of a task may end in the first half of a double-byte character.
+std::string_view WholeCharacters(std::string_view text)
+{
+    if (!text.empty() && ByteKindAt(text, text.size() - 1) == ByteKind::Lead) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+void WriteDayItems(Utf8Writer& writer, std::string_view items, const std::vector<ToDoRecord>& rows)
+{
+    std::size_t from = 0;
+    while (from < items.size()) {
+        auto end = items.find(kDayItemSeparator, from);
+        if (end == std::string_view::npos) {
+            end = items.size();
+        }
+        const std::string_view item = items.substr(from, end - from);
+        from = end + kDayItemSeparator.size();
+        if (item.size() < DayItemLayout::kHead) {
+            continue;
+        }
+        const auto index = std::stoul(std::string(item.substr(DayItemLayout::kIndex, DayItemLayout::kIndexLength)));
+        const std::string_view deadlineTime = item.substr(DayItemLayout::kDeadlineTime, 5);
+        writer.Ascii("    ");
+        writer.Field(index < rows.size() ? std::string_view(rows[index].FileLine) : std::string_view("?"));
+        writer.Ascii(": ");
+        writer.Field(WholeCharacters(item.substr(DayItemLayout::kHead)), Escape::Line);
+        writer.Ascii("  ");
+        writer.Field(item.substr(DayItemLayout::kStartTime, 5));
+        writer.Ascii('-');
+        writer.Field(deadlineTime == kNoDeadlineTime ? std::string_view() : deadlineTime);
+        writer.Field(Utf8ToCp932("  進捗 "));
+        writer.Field(item.substr(DayItemLayout::kProgressDate, 10));
+        writer.Ascii(' ');
+        writer.Field(item.substr(DayItemLayout::kProgressFraction, 3));
+        writer.EndLine();
+    }
+}
+
+}  // namespace
+
+int RunHolidays(std::span<const std::string> arguments, const CliEnvironment& environment, std::ostream& out)
+{
+    const CommandLine line(arguments, kHolidayOptions, 0);
+    const auto year = line.Number("--year", 1900, 9999);
+    if (!year) {
+        throw CliError("--year で年を指定してください");
+    }
+    // The rules live in the sibling's holiday file unless another file is named.
+    const std::filesystem::path file =
+        line.Value("--holiday-file")
+            .value_or((environment.paths.SiblingFolder / "data" / "NationalHoliday.txt").string());
+    const HolidayCalendar calendar(ReadHolidayFile(file, true));
+
+    Utf8Writer writer(out, true);
+    const auto first = DayNumberOf(*year, 1, 1);
+    const auto last = DayNumberOf(*year, 12, 31);
+    for (auto day = first; day <= last; ++day) {
+        const std::string date = FormatDateText(DateTime{static_cast<double>(day)});
+        const HolidayName shown = calendar.HolidayNameOf(date, *year, std::string::npos);
+        if (shown.name.empty()) {
+            continue;
+        }
+        writer.Ascii(date);
+        writer.Ascii('\t');
+        writer.Field(shown.name, Escape::Tsv);
+        writer.Ascii('\t');
+        writer.Ascii(IsDerived(calendar, shown, date, *year) ? "derived" : KindWord(shown.kind));
+        writer.EndLine();
+    }
+    writer.Flush();
+    return 0;
+}
+
+int RunCalendar(std::span<const std::string> arguments, const CliEnvironment& environment, std::ostream& out)
+{
+    const CommandLine line(arguments, kCalendarOptions, 0);
+    const auto month = line.Value("--month");
+    if (!month) {
+        throw CliError("--month で年月を yyyy/mm の形で指定してください");
+    }
+    const std::string monthText = ArgumentToCp932(*month, "--month");
+    try {
+        if (monthText.size() != 7) {
+            throw ConvertError(ConvertError::Kind::Date, monthText);
+        }
+        ParseDateText(monthText + "/01");
+    } catch (const ConvertError& error) {
+        throw CliError("--month: " + DisplayUtf8(error.Message()) + " (yyyy/mm の形で指定してください)");
+    }
+    const auto holidayFile = line.Value("--holiday-file");
+    const HolidayCalendar holidays(holidayFile ? ReadHolidayFile(*holidayFile, true)
+                                               : ProgramHolidayLines(environment.paths));
+
+    // The calendar is built from the rows of the "全て" tab, in file order.
+    ListStore store;
+    FileError error;
+    if (!store.LoadList(ListFileOption(line, environment), {}, NowOption(line, environment), error)) {
+        throw CliError(error.message);
+    }
+    CalendarModel calendar;
+    calendar.CalendarViewMode = kCalendarMonth;
+    if (!calendar.SetCalendarReference(monthText + "/01", store.Rows())) {
+        throw CliError("--month: " + *month);
+    }
+
+    Utf8Writer writer(out, true);
+    writer.Field(calendar.CaptionText());
+    writer.EndLine();
+    // The month view fills a seventh week that the grid never shows.
+    constexpr int kShownWeeks = 6;
+    for (int row = 1; row <= kShownWeeks; ++row) {
+        writer.EndLine();
+        for (int column = 0; column < CalendarModel::kColumns; ++column) {
+            const std::string& date = calendar.CellText(column, row);
+            writer.Field(date);
+            writer.Ascii(" (");
+            writer.Field(calendar.CellText(column, 0));
+            writer.Ascii(')');
+            if (const std::string names = holidays.HolidayTextOf(date); !names.empty()) {
+                writer.Ascii(' ');
+                writer.Field(names, Escape::Line);
+            }
+            writer.EndLine();
+            WriteDayItems(writer, calendar.DayTodoLists.Value(date), store.Rows());
+        }
+    }
+    writer.Flush();
+    return 0;
+}
+
+}  // namespace dolvane::cli

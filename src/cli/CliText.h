@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dolvane::cli {
+
+// A command that cannot go on: a wrong option, an unreadable file or date, a refused save. The
+// message is UTF-8 and goes to stderr as it stands; the process ends with exit code 2.
+class CliError final : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// cp932 text as UTF-8 for the terminal. Bytes that are not cp932 (a hand-edited file) show as
+// U+FFFD instead of stopping the command.
+std::string DisplayUtf8(std::string_view cp932);
+
+// A command-line argument (UTF-8) as the cp932 the files hold; `what` names the option in the
+// error when a character has no cp932 form.
+std::string ArgumentToCp932(std::string_view utf8, std::string_view what);
+
+// cp932 to UTF-8 as DisplayUtf8 gives it, each distinct character converted through the codec
+// once and remembered: the text of a long listing repeats the same few hundred characters.
+class Cp932Transcoder final {
+public:
+    void Append(std::string_view cp932, std::string& utf8);
+
+private:
+    // UTF-8 bytes of a character packed little-end first, their count in the top byte; 0 until
+    // the character is met.
+    std::vector<std::uint32_t> pairs_ = std::vector<std::uint32_t>(std::size_t{1} << 16);
+    std::array<std::uint32_t, 256> singles_{};
+};
+
+// Collects cp932 output and writes it to a stream as UTF-8 in large pieces: one conversion per
+// piece instead of one per field keeps a 100,000-row listing fast. With `convert` false the bytes
+// go out as cp932.
+class Utf8Writer final {
+public:
+    Utf8Writer(std::ostream& out, bool convert);
+    ~Utf8Writer();
+    Utf8Writer(const Utf8Writer&) = delete;
+    Utf8Writer& operator=(const Utf8Writer&) = delete;
+
+    // How the single-byte characters of a field that would break the output's layout are written.
+    enum class Escape {
+        None,
+        Tsv,   // a line break (CR LF, LF or CR) as \n, tab as \t, a backslash doubled
+        Json,  // a JSON string's escapes, CR LF as one \n
+        Line,  // line breaks as " / " and tabs as a blank, for reading on a terminal
+    };
+
+    // Appends a cp932 text. Only single-byte characters are escaped: a trail byte 0x5C inside a
+    // double-byte character is not a backslash. When converting, a lead byte without a trail byte
+    // within the text is written as a byte that can never pair with what follows, so a broken
+    // field cannot swallow the separator or escape after it.
+    void Field(std::string_view cp932, Escape escape = Escape::None);
+    // Appends ASCII (separators, escapes, numbers), the same in cp932 and UTF-8.
+    void Ascii(std::string_view ascii) { pending_ += ascii; }
+    void Ascii(char c) { pending_ += c; }
+    // Ends an output line; the text so far goes out once enough has gathered.
+    void EndLine(std::string_view lineEnd = "\n");
+    void Flush();
+
+private:
+    void AppendEscaped(char c, bool lineBreak, Escape escape);
+
+    std::ostream& out_;
+    bool convert_;
+    std::string pending_;
+    std::string utf8_;
+    Cp932Transcoder transcoder_;
+};
+
+// Whether a cp932 byte may follow a lead byte.
+constexpr bool IsCp932TrailByte(unsigned char byte) noexcept
+{
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+}  // namespace dolvane::cli

@@ -1,0 +1,168 @@
+#include "cli/EditCommands.h"
+
+#include "cli/CliText.h"
+#include "core/edit/EditPanel.h"
+#include "core/store/FieldValidation.h"
+#include "core/store/ListStore.h"
+#include "core/text/Numbers.h"
+#include "core/time/TimeTexts.h"
+#include "core/view/StatusRefresh.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace dolvane::cli {
+namespace {
+
+constexpr OptionSpec kAddOptions[] = {
+    {"--file"},     {"--task"},     {"--start"},    {"--deadline"},      {"--importance"},
+    {"--executor"}, {"--category"}, {"--progress"}, {"--warning-hours"}, {"--now"},
+};
+
+constexpr OptionSpec kDoneOptions[] = {{"--file"}, {"--now"}};
+
+// The panel fields the options fill, with the record field whose rules they follow.
+struct AddField {
+    std::string_view option;
+    PanelField panel;
+    Field record;
+};
+constexpr AddField kAddFields[] = {
+    {"--start", PanelField::Start, Field::Start},
+    {"--deadline", PanelField::Deadline, Field::Deadline},
+    {"--importance", PanelField::Importance, Field::Importance},
+    {"--executor", PanelField::Executor, Field::Executor},
+    {"--category", PanelField::Category, Field::Category},
+    {"--progress", PanelField::Progress, Field::Progress},
+    {"--warning-hours", PanelField::WarningHours, Field::WarningHours},
+};
+
+// The task box holds its line breaks as CR LF; a shell hands them over as LF (or CR).
+std::string TaskWithWindowsLineBreaks(std::string_view task)
+{
+    std::string text;
+    text.reserve(task.size() + 8);
+    for (std::size_t i = 0; i < task.size(); ++i) {
+        if (task[i] == '\r' || task[i] == '\n') {
+            if (task[i] == '\r' && i + 1 < task.size() && task[i + 1] == '\n') {
+                ++i;
+            }
+            text += "\r\n";
+        } else {
+            text += task[i];
+        }
+    }
+    return text;
+}
+
+void Save(ListStore& store, const std::filesystem::path& file)
+{
+    FileError error;
+    // Merged, as from a filtered tab: the lines the command does not touch are written back
+    // exactly as they were read, and a file changed since the load is never written over.
+    if (store.SaveList(file, SaveMode::Merge, error, {}) != SaveStatus::Saved) {
+        throw CliError(error.message);
+    }
+}
+
+void Load(ListStore& store, const std::filesystem::path& file, const LineFilter& filter, DateTime now)
+{
+    FileError error;
+    if (!store.LoadList(file, filter, now, error)) {
+        throw CliError(error.message);
+    }
+}
+
+}  // namespace
+
+int RunAdd(std::span<const std::string> arguments, const CliEnvironment& environment, std::ostream& out)
+{
+    const CommandLine line(arguments, kAddOptions, 0);
+    const std::string task = TaskWithWindowsLineBreaks(ArgumentToCp932(line.Value("--task").value_or(""), "--task"));
+    if (task.empty()) {
+        throw CliError("--task ですべきことを指定してください");
+    }
+    EditPanel panel;
+    panel.SetText(PanelField::Task, task, 0);
+    for (const AddField& field : kAddFields) {
+        const auto value = line.Value(field.option);
+        if (!value) {
+            continue;
+        }
+        const std::string text = ArgumentToCp932(*value, field.option);
+        // The window's own check of a ticked field; an emptied importance stands for 0.
+        if (field.panel != PanelField::Importance || !text.empty()) {
+            if (const auto problem = FieldError(field.record, text)) {
+                throw CliError(std::string(field.option) + ": " + *problem);
+            }
+        }
+        panel.SetText(field.panel, text, 0);
+        panel.SetIncluded(field.panel, true);  // also when the text equals the field's default
+    }
+    const DateTime now = NowOption(line, environment);
+    const std::filesystem::path file = ListFileOption(line, environment);
+
+    ListStore store;
+    // No existing row is needed: the new one is appended after every line of the file.
+    Load(
+        store, file, [](const LineFacts&) { return false; }, now);
+    store.Rows().push_back(panel.NewRow(now, now, {}));
+    store.State().UnsavedChanges = true;
+    Save(store, file);
+    out << store.Rows().back().FileLine << '\n';
+    return 0;
+}
+
+int RunDone(std::span<const std::string> arguments, const CliEnvironment& environment, std::ostream& out,
+            std::ostream& err)
+{
+    const CommandLine line(arguments, kDoneOptions, 1);
+    if (line.Positionals().empty()) {
+        throw CliError("完了にする ToDo の行番号を指定してください (list の最初の欄)");
+    }
+    const std::string& lineText = line.Positionals().front();
+    const auto lineNumber = ParseInt32(lineText);
+    if (!lineNumber || *lineNumber < 0) {
+        throw CliError("行番号は 0 以上の整数で指定してください: " + lineText);
+    }
+    const auto target = static_cast<std::size_t>(*lineNumber);
+    const DateTime now = NowOption(line, environment);
+    const std::filesystem::path file = ListFileOption(line, environment);
+
+    // Only the one row is built: the loader hands the filter the to-do lines in file order, so
+    // the row is the one after as many to-do lines as stand before it.
+    FileError error;
+    const auto contents = ReadWholeFile(file, error);
+    if (!contents) {
+        throw CliError("ToDoリストを読み込めませんでした: " + error.message);
+    }
+    const std::vector<std::string_view> lines = SplitLines(contents->bytes);
+    if (target >= lines.size() || !ReadLineFacts(lines[target])) {
+        throw CliError("行 " + lineText + " に ToDo はありません: " + file.string());
+    }
+    const auto before = static_cast<std::size_t>(
+        std::count_if(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(target),
+                      [](std::string_view text) { return text.find('=') != std::string_view::npos; }));
+    std::size_t seen = 0;
+    ListStore store;
+    Load(
+        store, file, [&seen, before](const LineFacts&) { return seen++ == before; }, now);
+    if (store.Rows().size() != 1 || store.Rows().front().FileLine != std::to_string(target)) {
+        throw CliError("ToDoリストが読み込み中に他のプログラムで変更されました。変更していません: " + file.string());
+    }
+
+    ToDoRecord& row = store.Rows().front();
+    if (row.Completed) {
+        err << "dolvane-cli: 行 " << target << " の ToDo は既に完了しています (変更していません)\n";
+        return 0;
+    }
+    row.Completed = true;
+    row.CompletedText = FormatDateTimeText(now);
+    RefreshRowStatus(row, now, false);
+    store.State().UnsavedChanges = true;
+    Save(store, file);
+    out << target << '\n';
+    return 0;
+}
+
+}  // namespace dolvane::cli

@@ -1,0 +1,147 @@
+#include "cli/ListOutput.h"
+
+#include "cli/CliText.h"
+#include "core/store/Csv.h"
+#include "core/text/Cp932Codec.h"
+#include "core/view/RowColour.h"
+
+#include <array>
+#include <string>
+
+namespace dolvane::cli {
+namespace {
+
+using Escape = Utf8Writer::Escape;
+
+// JSON member names of the eleven columns, in column order.
+constexpr std::array<std::string_view, kVisibleColumnCount> kJsonColumnNames = {
+    "start",    "deadline",  "importance", "executor", "task",        "category",
+    "progress", "remaining", "elapsed",    "warning",  "completedAt",
+};
+
+void WriteTsvRow(Utf8Writer& writer, const ToDoRecord& row, std::string_view state)
+{
+    writer.Field(row.FileLine, Escape::Tsv);
+    writer.Ascii(row.Completed ? "\t1" : "\t0");
+    for (int column = 0; column < kVisibleColumnCount; ++column) {
+        writer.Ascii('\t');
+        writer.Field(row.Text(static_cast<Field>(column)), Escape::Tsv);
+    }
+    writer.Ascii('\t');
+    writer.Field(row.WarningHours, Escape::Tsv);
+    writer.Ascii('\t');
+    writer.Ascii(state);
+    writer.EndLine();
+}
+
+void WriteJsonRow(Utf8Writer& writer, const ToDoRecord& row, std::string_view state, bool first)
+{
+    writer.Ascii(first ? "  {\"fileLine\": " : ",\n  {\"fileLine\": ");
+    // Every listed row was read from the file, so its FileLine is a number.
+    writer.Field(row.FileLine.empty() ? std::string_view("null") : std::string_view(row.FileLine));
+    writer.Ascii(row.Completed ? ", \"completed\": true" : ", \"completed\": false");
+    for (int column = 0; column < kVisibleColumnCount; ++column) {
+        writer.Ascii(", \"");
+        writer.Ascii(kJsonColumnNames[static_cast<std::size_t>(column)]);
+        writer.Ascii("\": \"");
+        writer.Field(row.Text(static_cast<Field>(column)), Escape::Json);
+        writer.Ascii('"');
+    }
+    writer.Ascii(R"(, "warningHours": ")");
+    writer.Field(row.WarningHours, Escape::Json);
+    writer.Ascii(R"(", "state": ")");
+    writer.Ascii(state);
+    writer.Ascii("\"}");
+    writer.EndLine("");
+}
+
+// One line per row for a terminal: the task first, then each non-empty column with its caption.
+void WriteTextRow(Utf8Writer& writer, const ToDoRecord& row, std::string_view state)
+{
+    static const std::array<std::string, kVisibleColumnCount> captions = [] {
+        std::array<std::string, kVisibleColumnCount> texts{};
+        const std::array<std::string_view, kVisibleColumnCount> utf8 = {
+            "開始", "期限", "重要度", "実行者", "", "分類", "進捗", "残り", "経過", "警告", "完了日時"};
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            texts[i] = Utf8ToCp932(utf8[i]);
+        }
+        return texts;
+    }();
+    writer.Field(row.FileLine);
+    writer.Ascii(row.Completed ? " [x] " : " [ ] ");
+    writer.Field(row.TaskText, Escape::Line);
+    for (int column = 0; column < kVisibleColumnCount; ++column) {
+        const std::string& text = row.Text(static_cast<Field>(column));
+        if (column == static_cast<int>(Field::Task) || text.empty()) {
+            continue;
+        }
+        writer.Ascii(" | ");
+        writer.Field(captions[static_cast<std::size_t>(column)]);
+        writer.Ascii(' ');
+        writer.Field(text, Escape::Line);
+        if (column == static_cast<int>(Field::Progress)) {
+            writer.Ascii('%');
+        }
+    }
+    writer.Ascii(" | ");
+    writer.Ascii(state);
+    writer.EndLine();
+}
+
+}  // namespace
+
+std::string_view RowStateWord(const ToDoRecord& row, DateTime now, int keepDays)
+{
+    const auto colour = RowColour(row, now, keepDays);
+    if (!colour) {
+        return "normal";
+    }
+    switch (*colour) {
+    case kOverdueColour:
+        return "overdue";
+    case kWarningColour:
+        return "warning";
+    case kOldCompletedColour:
+        return "completed-old";
+    case kCompletedColour:
+        return "completed";
+    default:
+        return "normal";
+    }
+}
+
+void WriteRows(std::ostream& out, const std::vector<ToDoRecord>& rows, ListFormat format, DateTime now, int keepDays,
+               bool cp932)
+{
+    Utf8Writer writer(out, !cp932);
+    switch (format) {
+    case ListFormat::Tsv:
+        for (const auto& row : rows) {
+            WriteTsvRow(writer, row, RowStateWord(row, now, keepDays));
+        }
+        break;
+    case ListFormat::Text:
+        for (const auto& row : rows) {
+            WriteTextRow(writer, row, RowStateWord(row, now, keepDays));
+        }
+        break;
+    case ListFormat::Csv:
+        writer.Field(CsvHeaderText(false));
+        writer.EndLine("\r\n");
+        for (const auto& row : rows) {
+            writer.Field(CsvRowText(row, false));
+            writer.EndLine("\r\n");
+        }
+        break;
+    case ListFormat::Json:
+        writer.Ascii("[\n");
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            WriteJsonRow(writer, rows[i], RowStateWord(rows[i], now, keepDays), i == 0);
+        }
+        writer.Ascii(rows.empty() ? "]\n" : "\n]\n");
+        break;
+    }
+    writer.Flush();
+}
+
+}  // namespace dolvane::cli

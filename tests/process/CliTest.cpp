@@ -1,0 +1,413 @@
+// Runs the built dolvane-cli as a process on list and holiday files of the test's own making.
+#include "support/Sjis.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace dolvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::Sj;
+using test::TempFolder;
+using test::WriteBytes;
+
+constexpr const char* kNow = "2010/05/10 12:00";
+
+struct Finished {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// The list the tests start from (cp932, CR LF). Line 2 is not a to-do, line 7 ends in half a
+// double-byte character, line 6 holds a backslash, a double-byte character whose trail byte is
+// 0x5C (ソ) and a tab.
+std::string PreparedList()
+{
+    const std::vector<std::string> lines = {
+        Sj("2010/05/01 09:00&2010/05/09 18:00+24=03050総務@\\@仕事#@#報告書を書く･･提出する"),
+        Sj("2010/05/08 09:00&2010/05/11 00:00+24=02000@\\@家庭#@#りんごを買う"),
+        Sj("メモ: この行は ToDo ではない"),
+        Sj("2010/05/01 09:00&2010/05/05 09:00|2010/05/09 09:00+=11100山田@\\@仕事#@#見積もり"),
+        Sj("2010/03/01 09:00|2010/04/01 09:00+=10100@\\@#@#古い作業"),
+        Sj("2010/05/20 09:00&2010/05/30 18:00+=04000@\\@#@#ﾚﾎﾟｰﾄの提出"),
+        Sj("2010/05/01 09:00+=00000@\\@#@#Abc\\ソフト\tend"),
+        "2010/05/01 09:00+=00000@\\@#@#bad\x81",
+    };
+    std::string text;
+    for (const auto& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+class CliTest : public testing::Test {
+protected:
+    CliTest()
+    {
+        fs::create_directories(folder_ / "program");
+        fs::copy_file(DOLVANE_CLI_EXECUTABLE, Executable());
+        WriteBytes(ListFile(), PreparedList());
+    }
+
+    fs::path Executable() const { return folder_ / "program" / "dolvane-cli"; }
+    fs::path ListFile() const { return folder_ / "todolist.txt"; }
+
+    void InstallConversionLibrary() const
+    {
+        fs::copy_file(CHARCONV_LIBRARY, folder_ / "program" / "libCharacterConversion.so");
+    }
+
+    // Runs the installed copy with `arguments`; `environment` entries come on top of this process's.
+    Finished Start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment = {}) const
+    {
+        std::vector<std::string> argv{Executable().string()};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        std::vector<char*> args;
+        for (auto& argument : argv) {
+            args.push_back(argument.data());
+        }
+        args.push_back(nullptr);
+        std::vector<std::string> variables(environment);
+        for (char** variable = environ; *variable != nullptr; ++variable) {
+            variables.emplace_back(*variable);
+        }
+        std::vector<char*> envp;
+        for (auto& variable : variables) {
+            envp.push_back(variable.data());
+        }
+        envp.push_back(nullptr);
+
+        const fs::path out = folder_ / "stdout";
+        const fs::path err = folder_ / "stderr";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        pid_t pid = -1;
+        Finished run;
+        if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data()) == 0) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        run.out = ReadBytes(out);
+        run.err = ReadBytes(err);
+        return run;
+    }
+
+    Finished List(std::vector<std::string> arguments) const
+    {
+        arguments.insert(arguments.begin(), {"list", "--file", ListFile().string(), "--now", kNow});
+        return Start(arguments);
+    }
+
+    // The first field of every output line: the file line numbers of the listed rows.
+    static std::vector<std::string> FileLines(const std::string& tsv)
+    {
+        std::vector<std::string> numbers;
+        for (std::size_t from = 0; from < tsv.size();) {
+            const auto end = tsv.find('\n', from);
+            numbers.push_back(tsv.substr(from, tsv.find('\t', from) - from));
+            from = end == std::string::npos ? tsv.size() : end + 1;
+        }
+        return numbers;
+    }
+
+    static std::string LineOf(const std::string& text, std::size_t index)
+    {
+        std::size_t from = 0;
+        for (std::size_t i = 0; i < index; ++i) {
+            from = text.find('\n', from) + 1;
+        }
+        return text.substr(from, text.find('\n', from) - from);
+    }
+
+    TempFolder folder_;
+};
+
+TEST_F(CliTest, EachViewListsTheRowsItsTabWouldShow)
+{
+    struct Case {
+        std::vector<std::string> options;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {{}, {"0", "1", "3", "4", "5", "6", "7"}},
+        {{"--view", "none"}, {"4", "5", "6", "7"}},
+        {{"--view", "open"}, {"0", "1", "5", "6", "7"}},
+        {{"--view", "done"}, {"3", "4"}},
+        {{"--view", "open", "--category", "仕事"}, {"0"}},
+        {{"--view", "done", "--category", "なし"}, {"4"}},
+        {{"--view", "done", "--category", "全て"}, {"3", "4"}},
+        {{"--search", "報告"}, {"0"}},
+        {{"--search", "abc", "--exact"}, {}},
+        {{"--search", "abc", "--fold"}, {"6"}},
+        // Without the conversion library a fold only lowers case: hiragana does not find kana.
+        {{"--search", "れぽーと", "--fold"}, {}},
+        {{"--view", "search"}, {}},
+    };
+    for (const auto& [options, lines] : cases) {
+        std::vector<std::string> arguments{"--format", "tsv"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const Finished run = List(arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(FileLines(run.out), lines) << testing::PrintToString(options);
+    }
+}
+
+TEST_F(CliTest, AFoldingSearchUsesTheLibraryBesideTheExecutable)
+{
+    InstallConversionLibrary();
+    // Hiragana finds the task written in half-width katakana only through the library.
+    EXPECT_EQ(FileLines(List({"--format", "tsv", "--search", "れぽーと", "--fold"}).out),
+              std::vector<std::string>{"5"});
+    EXPECT_TRUE(List({"--format", "tsv", "--search", "れぽーと", "--exact"}).out.empty());
+}
+
+TEST_F(CliTest, TsvCarriesTheComputedTextsTheStateAndEscapes)
+{
+    const Finished run = List({"--format", "tsv", "--keep-days", "7"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string expected[] = {
+        "0\t0\t2010/05/01 09:00\t2010/05/09 "
+        "18:00\t3\t総務\t報告書を書く\\n提出する\t仕事\t50\tover\t9日3時間\t1日\t\t24\t"
+        "overdue",
+        "1\t0\t2010/05/08 09:00\t2010/05/11 00:00\t2\t\tりんごを買う\t家庭\t0\t12:00分\t2日3時間\t1日\t\t24\twarning",
+        "3\t1\t2010/05/01 09:00\t2010/05/05 09:00\t1\t山田\t見積もり\t仕事\t100\t完了\t8日\t\t2010/05/09 "
+        "09:00\t\tcompleted",
+        "4\t1\t2010/03/01 09:00\t\t0\t\t古い作業\t\t100\t完了\t31日\t\t2010/04/01 09:00\t\tcompleted-old",
+        "5\t0\t2010/05/20 09:00\t2010/05/30 18:00\t4\t\tﾚﾎﾟｰﾄの提出\t\t0\t\t待機\t\t\t\tnormal",
+        "6\t0\t2010/05/01 09:00\t\t0\t\tAbc\\\\ソフト\\tend\t\t0\t無期限\t9日3時間\t\t\t\tnormal",
+        "7\t0\t2010/05/01 09:00\t\t0\t\tbad\xEF\xBF\xBD\t\t0\t無期限\t9日3時間\t\t\t\tnormal",
+    };
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(LineOf(run.out, i), expected[i]);
+    }
+    // With no keeping period a completed row stays green however old it is.
+    EXPECT_NE(LineOf(List({"--format", "tsv", "--keep-days", "0", "--view", "done"}).out, 1).find("\tcompleted"),
+              std::string::npos);
+}
+
+TEST_F(CliTest, CsvIsTheWindowsExportInUtf8OrByteForByteInCp932)
+{
+    const Finished utf8 = List({"--format", "csv", "--view", "done"});
+    ASSERT_EQ(utf8.exitCode, 0) << utf8.err;
+    EXPECT_EQ(LineOf(utf8.out, 0),
+              "開始日時,期限（完了予定）,重要度,実行者,すべきこと,分類,進捗,残り時間,経過時間,警告,完了日時\r");
+    EXPECT_EQ(LineOf(utf8.out, 1),
+              "2010/05/01 09:00,2010/05/05 09:00,1,山田,見積もり,仕事,100,完了,8日,,2010/05/09 09:00\r");
+    const Finished cp932 = List({"--format", "csv", "--view", "done", "--cp932"});
+    EXPECT_EQ(cp932.out, Sj(utf8.out));
+}
+
+TEST_F(CliTest, AnAddedToDoListsBackAndLeavesEveryOtherLineAsItWas)
+{
+    const Finished add = Start({"add", "--file", ListFile().string(), "--now", kNow, "--task", "新しい\n二行",
+                                "--deadline", "2010/05/12 09:00", "--importance", "4", "--executor", "自分",
+                                "--category", "仕事", "--progress", "20", "--warning-hours", "48"});
+    ASSERT_EQ(add.exitCode, 0) << add.err;
+    EXPECT_EQ(add.out, "8\n");
+    EXPECT_EQ(ReadBytes(ListFile()),
+              PreparedList() + Sj("2010/05/10 12:00&2010/05/12 09:00+48=04020自分@\\@仕事#@#新しい･･二行\r\n"));
+
+    const Finished list = List({"--format", "tsv", "--view", "open", "--category", "仕事"});
+    EXPECT_EQ(list.out, "0\t0\t2010/05/01 09:00\t2010/05/09 "
+                        "18:00\t3\t総務\t報告書を書く\\n提出する\t仕事\t50\tover\t9日3時間\t1日\t\t24\t"
+                        "overdue\n"
+                        "8\t0\t2010/05/10 12:00\t2010/05/12 "
+                        "09:00\t4\t自分\t新しい\\n二行\t仕事\t20\t1日21時間\t00分\t2日\t\t48\twarning\n");
+
+    // Only the task given: the window's defaults for every other field.
+    ASSERT_EQ(Start({"add", "--file", ListFile().string(), "--now", kNow, "--task", "最小"}).exitCode, 0);
+    EXPECT_EQ(LineOf(List({"--format", "tsv"}).out, 8),
+              "9\t0\t2010/05/10 12:00\t\t0\t\t最小\t\t0\t無期限\t00分\t\t\t\tnormal");
+}
+
+TEST_F(CliTest, AddRefusesWhatTheWindowWouldRefuseAndLeavesTheFile)
+{
+    const std::vector<std::string> cases[] = {
+        {"--task", "x", "--importance", "9"},
+        {"--task", "x", "--deadline", "2010/13/01 00:00"},
+        {"--task", "x", "--start", "2010/05/01"},
+        {"--task", "x", "--executor", "a@\\@b"},
+        {"--task", "x", "--category", "a\nb"},
+        {"--task", "x", "--progress", "1000"},
+        {"--task", "x", "--warning-hours", "-1"},
+        {"--task", "絵文字😀"},
+        {"--task", ""},
+        {"--importance", "1"},
+        {"--task", "x", "--bogus", "1"},
+        {"--task", "x", "--task", "y"},
+        {"--task"},
+    };
+    for (const auto& options : cases) {
+        std::vector<std::string> arguments{"add", "--file", ListFile().string()};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const Finished run = Start(arguments);
+        EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(options);
+        EXPECT_TRUE(run.err.starts_with("dolvane-cli: ")) << run.err;
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_EQ(ReadBytes(ListFile()), PreparedList());
+}
+
+TEST_F(CliTest, DoneRewritesOnlyItsOwnLine)
+{
+    const Finished done = Start({"done", "1", "--file", ListFile().string(), "--now", kNow});
+    ASSERT_EQ(done.exitCode, 0) << done.err;
+    std::string expected = PreparedList();
+    const std::string before = Sj("2010/05/08 09:00&2010/05/11 00:00+24=02000@\\@家庭#@#りんごを買う");
+    expected.replace(expected.find(before), before.size(),
+                     Sj("2010/05/08 09:00&2010/05/11 00:00|2010/05/10 12:00+24=12000@\\@家庭#@#りんごを買う"));
+    EXPECT_EQ(ReadBytes(ListFile()), expected);
+
+    // Already completed: nothing to do, nothing written.
+    const Finished again = Start({"done", "3", "--file", ListFile().string()});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(ReadBytes(ListFile()), expected);
+
+    for (const std::string line : {"2", "8", "-1", "x", ""}) {
+        const Finished wrong = Start({"done", line, "--file", ListFile().string()});
+        EXPECT_EQ(wrong.exitCode, 2) << line;
+        EXPECT_FALSE(wrong.err.empty()) << line;
+    }
+    EXPECT_EQ(ReadBytes(ListFile()), expected);
+}
+
+TEST_F(CliTest, AFileChangedBetweenLoadAndSaveIsNotWrittenOver)
+{
+    const std::vector<std::string> environment = {
+        std::string("LD_PRELOAD=") + CHANGE_BEHIND_LIBRARY,
+        "DOLVANE_TEST_CHANGE_FILE=" + ListFile().string(),
+        "ASAN_OPTIONS=verify_asan_link_order=0",
+    };
+    const std::vector<std::string> commands[] = {
+        {"add", "--task", "x"},
+        {"done", "0"},
+    };
+    for (const auto& command : commands) {
+        WriteBytes(ListFile(), PreparedList());
+        std::vector<std::string> arguments(command);
+        arguments.insert(arguments.end(), {"--file", ListFile().string()});
+        const Finished run = Start(arguments, environment);
+        EXPECT_EQ(run.exitCode, 2) << command[0];
+        EXPECT_NE(run.err.find("他のプログラムで変更"), std::string::npos) << run.err;
+        // The other program's lines are there, and nothing of the command's own.
+        std::string rest = ReadBytes(ListFile());
+        ASSERT_TRUE(rest.starts_with(PreparedList())) << command[0];
+        rest.erase(0, PreparedList().size());
+        EXPECT_FALSE(rest.empty());
+        for (std::size_t at = 0; at < rest.size(); at += std::string_view("changed elsewhere\r\n").size()) {
+            EXPECT_EQ(rest.substr(at, 19), "changed elsewhere\r\n") << command[0];
+        }
+    }
+}
+
+TEST_F(CliTest, ClearErrorsForWrongOptionsFilesAndDates)
+{
+    const std::vector<std::string> cases[] = {
+        {"list", "--bogus"},
+        {"list", "--view", "later"},
+        {"list", "--format", "xml"},
+        {"list", "--now", "2010/02/30 10:00"},
+        {"list", "--now", "tomorrow"},
+        {"list", "--keep-days", "61"},
+        {"list", "--exact", "--fold"},
+        {"list", "--category", "仕事"},
+        {"list", "--cp932"},
+        {"list", "--file", folder_.Path().string()},
+        {"list", "stray"},
+        {"frobnicate"},
+        {},
+        {"holidays"},
+        {"holidays", "--year", "2010", "--holiday-file", "/nonexistent/NationalHoliday.txt"},
+        {"calendar", "--month", "2010/13"},
+        {"calendar", "--month", "2010-05"},
+    };
+    for (const auto& arguments : cases) {
+        const Finished run = Start(arguments);
+        EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(arguments);
+        EXPECT_FALSE(run.err.empty()) << testing::PrintToString(arguments);
+    }
+    EXPECT_EQ(Start({"--help"}).exitCode, 0);
+    // The program's own conversion message names the text it could not read.
+    EXPECT_NE(Start({"list", "--now", "2010/02/30 10:00"}).err.find("'2010/02/30 10:00'"), std::string::npos);
+}
+
+TEST_F(CliTest, HolidaysOfARuleFileIncludeTheDerivedOnes)
+{
+    const fs::path rules = folder_ / "NationalHoliday.txt";
+    WriteBytes(rules, Sj("01/01=元日\r\n01月2=成人の日\r\n02/11=建国記念の日\r\n02/14=&バレンタイン\r\n"
+                         "03/21=春分の日\r\n04/29=昭和の日\r\n05/03=憲法記念日\r\n05/04=みどりの日\r\n"
+                         "05/05=こどもの日\r\n07/07=$七夕\r\n07月3=海の日\r\n09月3=敬老の日\r\n09/23=秋分の日\r\n"
+                         "10月2=体育の日\r\n11/03=文化の日\r\n11/23=勤労感謝の日\r\n12/23=天皇誕生日\r\n"
+                         "06/10=Time Day\r\n"));
+    struct Case {
+        const char* year;
+        const char* expected;
+    };
+    // 2010: Spring Equinox Day on a Sunday moves to Monday; the marked day on a Sunday moves
+    // nothing. 2026: Constitution Day on a Sunday moves past the two holidays after it, and the
+    // day between Respect for the Aged Day and the equinox becomes a citizens' holiday.
+    const Case cases[] = {
+        {"2010", "2010/01/01\t元日\tordinary\n2010/01/11\t成人の日\tordinary\n2010/02/11\t建国記念の日\tordinary\n"
+                 "2010/02/14\tバレンタイン\tmarked2\n2010/03/21\t春分の日\tordinary\n2010/03/22\t振替休日\tderived\n"
+                 "2010/04/29\t昭和の日\tordinary\n2010/05/03\t憲法記念日\tordinary\n2010/05/04\tみどりの日\tordinary\n"
+                 "2010/05/05\tこどもの日\tordinary\n2010/06/10\tTime "
+                 "Day\tplain\n2010/07/07\t七夕\tmarked\n2010/07/19\t海の日\tordinary\n"
+                 "2010/09/20\t敬老の日\tordinary\n2010/09/23\t秋分の日\tordinary\n2010/10/11\t体育の日\tordinary\n"
+                 "2010/11/03\t文化の日\tordinary\n2010/11/23\t勤労感謝の日\tordinary\n"
+                 "2010/12/23\t天皇誕生日\tordinary\n"},
+        {"2026",
+         "2026/01/01\t元日\tordinary\n2026/01/12\t成人の日\tordinary\n2026/02/11\t建国記念の日\tordinary\n"
+         "2026/02/14\tバレンタイン\tmarked2\n2026/03/21\t春分の日\tordinary\n2026/04/29\t昭和の日\tordinary\n"
+         "2026/05/03\t憲法記念日\tordinary\n2026/05/04\tみどりの日\tordinary\n2026/05/05\tこどもの日\tordinary\n"
+         "2026/05/06\t振替休日\tderived\n2026/06/10\tTime "
+         "Day\tplain\n2026/07/07\t七夕\tmarked\n2026/07/20\t海の日\tordinary\n"
+         "2026/09/21\t敬老の日\tordinary\n2026/09/22\t国民の休日\tderived\n2026/09/23\t秋分の日\tordinary\n"
+         "2026/10/12\t体育の日\tordinary\n2026/11/03\t文化の日\tordinary\n2026/11/23\t勤労感謝の日\tordinary\n"
+         "2026/12/23\t天皇誕生日\tordinary\n"},
+    };
+    for (const auto& [year, expected] : cases) {
+        const Finished run = Start({"holidays", "--year", year, "--holiday-file", rules.string()});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, expected) << year;
+    }
+}
+
+TEST_F(CliTest, TheCalendarShowsTheMonthGridWithItsToDosAndHolidays)
+{
+    const fs::path rules = folder_ / "NationalHoliday.txt";
+    WriteBytes(rules, Sj("05/03=憲法記念日\r\n"));
+    const Finished run =
+        Start({"calendar", "--month", "2010/05", "--file", ListFile().string(), "--holiday-file", rules.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // May 2010 starts on a Saturday, so the grid opens on the Sunday before it; six weeks.
+    EXPECT_EQ(LineOf(run.out, 0), "2010/05");
+    EXPECT_EQ(LineOf(run.out, 2), "2010/04/25 (日)");
+    EXPECT_NE(run.out.find("2010/06/05 (土)"), std::string::npos);
+    EXPECT_EQ(run.out.find("2010/06/06"), std::string::npos);
+    // A span shows every day with the day its progress reaches; the task head is 20 bytes.
+    const std::string item = "    0: 報告書を書く / 提出す  09:00-18:00  進捗 2010/05/05 050\n";
+    EXPECT_NE(run.out.find("2010/05/03 (月) 憲法記念日\n" + item), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("2010/05/09 (日)\n" + item), std::string::npos);
+    EXPECT_EQ(run.out.find("2010/05/10 (月)\n" + item), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dolvane
