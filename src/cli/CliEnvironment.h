@@ -4,6 +4,7 @@
 #include "core/app/Ports.h"
 #include "core/app/ProgramPaths.h"
 #include "core/store/Settings.h"
+#include "core/store/SiblingPort.h"
 
 #include <filesystem>
 #include <functional>
@@ -20,6 +21,8 @@ struct CliEnvironment {
     const Clock& clock;
     // The conversion library beside the executable, or nothing when it is absent.
     std::function<std::unique_ptr<ConversionLibrary>()> loadConversionLibrary;
+    // Told after every successful save, as the window tells it; none in tests that do not care.
+    SiblingPort* sibling = nullptr;
 };
 
 // --now as a moment, else the clock. An unreadable date ends the command with the program's own

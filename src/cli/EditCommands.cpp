@@ -55,12 +55,15 @@ std::string TaskWithWindowsLineBreaks(std::string_view task)
     return text;
 }
 
-void Save(ListStore& store, const std::filesystem::path& file)
+void Save(ListStore& store, const std::filesystem::path& file, SiblingPort* sibling)
 {
     FileError error;
     // Merged, as from a filtered tab: the lines the command does not touch are written back
-    // exactly as they were read, and a file changed since the load is never written over.
-    if (store.SaveList(file, SaveMode::Merge, error, {}) != SaveStatus::Saved) {
+    // exactly as they were read, and a file changed since the load is never written over. The
+    // sibling hears of the save as it does from the window, so its view of the list follows.
+    ListStore::SaveOptions options;
+    options.sibling = sibling;
+    if (store.SaveList(file, SaveMode::Merge, error, options) != SaveStatus::Saved) {
         throw CliError(error.message);
     }
 }
@@ -108,7 +111,7 @@ int RunAdd(std::span<const std::string> arguments, const CliEnvironment& environ
         store, file, [](const LineFacts&) { return false; }, now);
     store.Rows().push_back(panel.NewRow(now, now, {}));
     store.State().UnsavedChanges = true;
-    Save(store, file);
+    Save(store, file, environment.sibling);
     out << store.Rows().back().FileLine << '\n';
     return 0;
 }
@@ -160,7 +163,7 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
     row.CompletedText = FormatDateTimeText(now);
     RefreshRowStatus(row, now, false);
     store.State().UnsavedChanges = true;
-    Save(store, file);
+    Save(store, file, environment.sibling);
     out << target << '\n';
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "platform/ConversionLibraryLoader.h"
 #include "platform/LocalClock.h"
 #include "platform/ProcessInfo.h"
+#include "platform/SiblingChannel.h"
 
 #include <iostream>
 #include <string>
@@ -18,9 +19,10 @@ int main(int argc, char* argv[])
     // companion reads the same list file, data.ini and conversion library.
     const std::filesystem::path folder = dolvane::RunningExecutableFolder();
     const dolvane::LocalClock clock;
+    dolvane::LocalSocketSibling sibling;
     const dolvane::cli::CliEnvironment environment{
         dolvane::DeriveProgramPaths(folder, dolvane::CurrentUserName(), dolvane::ProgramFilesFolder()), clock,
-        [folder] { return dolvane::LoadConversionLibrary(folder); }};
+        [folder] { return dolvane::LoadConversionLibrary(folder); }, &sibling};
     const int exitCode = dolvane::cli::RunCli(arguments, environment, std::cout, std::cerr);
     std::cout.flush();
     return exitCode;

@@ -1,41 +1,136 @@
 #include "platform/SiblingChannel.h"
 
-#include <QByteArray>
-#include <QDeadlineTimer>
-#include <QLocalSocket>
-
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
-#include <utility>
 
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace dolvane {
 namespace {
 
-void AppendUint32Le(QByteArray& out, std::uint32_t value)
+using SteadyClock = std::chrono::steady_clock;
+
+void AppendUint32Le(std::string& out, std::uint32_t value)
 {
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.append(static_cast<char>((value >> shift) & 0xFFu));
+    for (unsigned shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<char>((value >> shift) & 0xFFU));
     }
 }
 
-int RemainingMs(const QDeadlineTimer& deadline)
-{
-    return static_cast<int>(deadline.remainingTime());
-}
+// A connected socket, closed with the object.
+class Connection final {
+public:
+    explicit Connection(const std::string& path)
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (path.empty() || path.size() >= sizeof(address.sun_path)) {
+            return;
+        }
+        std::memcpy(static_cast<char*>(address.sun_path), path.data(), path.size());
+        fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (fd_ < 0) {
+            return;
+        }
+        // A local connection is accepted into the backlog at once or refused; nothing to wait for.
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the socket API's own type pun
+        if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
+            Close();
+        }
+    }
+    ~Connection() { Close(); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    Connection(Connection&&) = delete;
+    Connection& operator=(Connection&&) = delete;
+
+    bool Open() const noexcept { return fd_ >= 0; }
+
+    // Writes everything before the deadline; false when the peer went away or time ran out.
+    bool WriteAll(std::string_view bytes, SteadyClock::time_point deadline) const
+    {
+        while (!bytes.empty()) {
+            const ssize_t written = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+            if (written > 0) {
+                bytes.remove_prefix(static_cast<std::size_t>(written));
+                continue;
+            }
+            const bool retry = written < 0 && (errno == EAGAIN || errno == EINTR);
+            if (!retry || !Wait(POLLOUT, deadline)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Reads `count` bytes before the deadline, or fewer when the peer closes or time runs out.
+    void ReadSome(std::size_t count, SteadyClock::time_point deadline) const
+    {
+        std::array<char, 16> buffer{};
+        while (count > 0) {
+            const ssize_t got = ::recv(fd_, buffer.data(), std::min(count, buffer.size()), 0);
+            if (got > 0) {
+                count -= static_cast<std::size_t>(got);
+            } else if (got == 0 || (errno != EAGAIN && errno != EINTR) || !Wait(POLLIN, deadline)) {
+                return;
+            }
+        }
+    }
+
+private:
+    bool Wait(short events, SteadyClock::time_point deadline) const
+    {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        pollfd entry{fd_, events, 0};
+        return ::poll(&entry, 1, static_cast<int>(left.count())) > 0;
+    }
+
+    void Close() noexcept
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+
+    int fd_ = -1;
+};
 
 }  // namespace
 
-LocalSocketSibling::LocalSocketSibling(QString serverName) : serverName_(std::move(serverName))
+LocalSocketSibling::LocalSocketSibling(std::string serverName) : serverName_(std::move(serverName))
 {
-    if (serverName_.isEmpty()) {
+    if (serverName_.empty()) {
         serverName_ = DefaultServerName();
     }
 }
 
-QString LocalSocketSibling::DefaultServerName()
+std::string LocalSocketSibling::DefaultServerName()
 {
-    return QStringLiteral("ピマロ-") + QString::number(static_cast<qulonglong>(::getuid()));
+    return "ピマロ-" + std::to_string(::getuid());
+}
+
+std::string LocalSocketSibling::SocketPath() const
+{
+    if (serverName_.starts_with('/')) {
+        return serverName_;
+    }
+    const char* temp = std::getenv("TMPDIR");
+    std::string folder = temp != nullptr && *temp != '\0' ? std::string(temp) : std::string("/tmp");
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    return folder + "/" + serverName_;
 }
 
 void LocalSocketSibling::Send(std::uint32_t kind, std::string_view payload)
@@ -44,43 +139,27 @@ void LocalSocketSibling::Send(std::uint32_t kind, std::string_view payload)
     if (payload.size() > std::numeric_limits<std::uint32_t>::max()) {
         return;
     }
-    const QDeadlineTimer deadline(kSendBudgetMs);
-    QLocalSocket socket;
-    socket.connectToServer(serverName_);
-    if (!socket.waitForConnected(RemainingMs(deadline))) {
+    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kSendBudgetMs);
+    const Connection connection(SocketPath());
+    if (!connection.Open()) {
         return;  // nobody listens: no sibling runs
     }
-
-    QByteArray record;
-    record.reserve(static_cast<qsizetype>(payload.size()) + 8);
+    std::string record;
+    record.reserve(payload.size() + 8);
     AppendUint32Le(record, kind);
     AppendUint32Le(record, static_cast<std::uint32_t>(payload.size()));
-    record.append(payload.data(), static_cast<qsizetype>(payload.size()));
-    if (socket.write(record) != record.size()) {
+    record.append(payload);
+    if (!connection.WriteAll(record, deadline)) {
         return;
-    }
-    while (socket.bytesToWrite() > 0) {
-        if (deadline.hasExpired() || !socket.waitForBytesWritten(RemainingMs(deadline))) {
-            return;
-        }
     }
     // The answer's value means nothing to us; waiting for it only keeps the sibling's order of
     // records the order we sent them in.
-    while (socket.bytesAvailable() < 4) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(RemainingMs(deadline))) {
-            break;
-        }
-    }
-    socket.abort();
+    connection.ReadSome(4, deadline);
 }
 
 bool LocalSocketSibling::Running() const
 {
-    QLocalSocket socket;
-    socket.connectToServer(serverName_);
-    const bool connected = socket.waitForConnected(kProbeMs);
-    socket.abort();
-    return connected;
+    return Connection(SocketPath()).Open();
 }
 
 }  // namespace dolvane

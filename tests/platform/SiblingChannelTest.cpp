@@ -49,15 +49,15 @@ private:
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 // Every test has its own name so a leftover socket of one never answers another.
-QString UniqueName(const char* what)
+std::string UniqueName(const char* what)
 {
     static int counter = 0;
-    return QStringLiteral("ピマロ-test-%1-%2-%3").arg(::getpid()).arg(QString::fromUtf8(what)).arg(++counter);
+    return "ピマロ-test-" + std::to_string(::getpid()) + "-" + what + "-" + std::to_string(++counter);
 }
 
 TEST(SiblingChannelTest, AbsentSiblingIsIgnoredQuicklyUnderTheSiblingsPerUserName)
 {
-    EXPECT_EQ(LocalSocketSibling().ServerName(), QStringLiteral("ピマロ-") + QString::number(::getuid()));
+    EXPECT_EQ(LocalSocketSibling().ServerName(), "ピマロ-" + std::to_string(::getuid()));
     LocalSocketSibling sibling(UniqueName("absent"));
     const auto start = Clock::now();
     EXPECT_FALSE(sibling.Running());
@@ -73,8 +73,8 @@ TEST(SiblingChannelTest, RecordsArriveByteExact)
     const std::pair<std::uint32_t, std::string> cases[] = {
         {0, "VelkA"}, {1, "VelkA" + body}, {1, std::string("VelkA\0\0", 7)}};
 
-    const QString name = UniqueName("reply");
-    StandInSibling standIn(name);
+    const std::string name = UniqueName("reply");
+    StandInSibling standIn(QString::fromStdString(name));
     LocalSocketSibling sibling(name);
     EXPECT_TRUE(sibling.Running());
     for (const auto& [kind, payload] : cases) {
@@ -88,13 +88,12 @@ TEST(SiblingChannelTest, RecordsArriveByteExact)
         EXPECT_EQ(records[i].cbData, cases[i].second.size()) << i;
         EXPECT_EQ(records[i].payload, cases[i].second) << i;
     }
-    EXPECT_EQ(records[0].cbData, 5u);
 }
 
 TEST(SiblingChannelTest, SilentSiblingIsGivenUpAfterTwoSeconds)
 {
-    const QString name = UniqueName("silent");
-    StandInSibling standIn(name, StandInSibling::Answer::Silent);
+    const std::string name = UniqueName("silent");
+    StandInSibling standIn(QString::fromStdString(name), StandInSibling::Answer::Silent);
     LocalSocketSibling sibling(name);
     const auto start = Clock::now();
     sibling.Send(0, "VelkA");

@@ -5,11 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -316,6 +321,51 @@ TEST_F(CliTest, AFileChangedBetweenLoadAndSaveIsNotWrittenOver)
             EXPECT_EQ(rest.substr(at, 19), "changed elsewhere\r\n") << command[0];
         }
     }
+}
+
+// The sibling's socket in a temporary folder of the test's own: collects every record sent
+// within `waitMs` and answers each, as the sibling does.
+std::future<std::vector<std::string>> ListenAsSibling(const fs::path& socketPath, int waitMs)
+{
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath.c_str(), sizeof(address.sun_path) - 1);
+    EXPECT_EQ(::bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    EXPECT_EQ(::listen(server, 4), 0);
+    return std::async(std::launch::async, [server, waitMs] {
+        std::vector<std::string> records;
+        pollfd entry{server, POLLIN, 0};
+        while (::poll(&entry, 1, waitMs) > 0) {
+            const int client = ::accept(server, nullptr, nullptr);
+            std::string record;
+            char buffer[256];
+            ssize_t got = 0;
+            while (record.size() < 8 && (got = ::recv(client, buffer, sizeof(buffer), 0)) > 0) {
+                record.append(buffer, static_cast<std::size_t>(got));
+            }
+            if (record.size() >= 8) {  // a presence probe closes without a record
+                ::send(client, "\1\0\0\0", 4, MSG_NOSIGNAL);
+                records.push_back(record);
+            }
+            ::close(client);
+        }
+        ::close(server);
+        return records;
+    });
+}
+
+TEST_F(CliTest, SavesTellTheSiblingAndRefusedSavesDoNot)
+{
+    const fs::path temp = folder_ / "tmp";
+    fs::create_directories(temp);
+    auto records = ListenAsSibling(temp / ("ピマロ-" + std::to_string(::getuid())), 1500);
+    const std::vector<std::string> environment = {"TMPDIR=" + temp.string()};
+    EXPECT_EQ(Start({"add", "--task", "x", "--file", ListFile().string()}, environment).exitCode, 0);
+    EXPECT_EQ(Start({"done", "0", "--file", ListFile().string()}, environment).exitCode, 0);
+    EXPECT_EQ(Start({"done", "2", "--file", ListFile().string()}, environment).exitCode, 2);
+    const std::string notice("\0\0\0\0\5\0\0\0VelkA", 13);
+    EXPECT_EQ(records.get(), (std::vector<std::string>{notice, notice}));
 }
 
 TEST_F(CliTest, ClearErrorsForWrongOptionsFilesAndDates)
