@@ -96,7 +96,6 @@ TEST(SystemPathsTest, TheEffectiveAccountAndTheExecutablesFolder)
     EXPECT_EQ(CurrentUserName(), entry->pw_name);
 
     EXPECT_EQ(fs::canonical(ExecutableFolder()), fs::canonical("/proc/self/exe").parent_path());
-    EXPECT_EQ(CurrentProgramPaths().ListFilePath, ExecutableFolder() / "data" / CurrentUserName() / "todolist.txt");
     EXPECT_EQ(CurrentProgramPaths().SiblingFolder, fs::path("/opt/Ｖｅｌｋ/ピマロ"));
 }
 

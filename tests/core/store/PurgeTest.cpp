@@ -2,14 +2,10 @@
 
 #include "core/time/TimeTexts.h"
 
-#include "support/Sjis.h"
-
 #include <gtest/gtest.h>
 
 namespace dolvane {
 namespace {
-
-using test::Sj;
 
 ToDoRecord Row(bool completed, std::string completedText, std::string deadlineText = {})
 {
@@ -54,12 +50,6 @@ TEST(PurgeTest, IndicesComeHighestFirstAndRemoveOnlyThoseRows)
     ASSERT_EQ(rows.size(), 3U);
     EXPECT_EQ(rows[0].CompletedText + "|" + rows[1].CompletedText + "|" + rows[2].CompletedText,
               "|2010/05/19 12:00|bad");
-}
-
-TEST(PurgeTest, QuestionAndCaptionTexts)
-{
-    EXPECT_EQ(PurgeQuestionText(7, 3), Sj("保持日数の 7日に該当するToDoが 3件見つかりました。削除しますか？"));
-    EXPECT_EQ(PurgeCaption(), Sj("完了したToDoの削除確認"));
 }
 
 }  // namespace

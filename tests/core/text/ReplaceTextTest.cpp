@@ -56,19 +56,5 @@ TEST(ReplaceTextTest, ReadsDotsBackRespectingDoubleByteCharacters)
     }
 }
 
-// What is lost on the way: a "･" on both sides of a break comes back as two breaks.
-TEST(ReplaceTextTest, StoreAndLoadRoundTrip)
-{
-    EXPECT_EQ(Load(Store(Sj("一行目\r\n二行目\r\n\r\n四行目"))), Sj("一行目\r\n二行目\r\n\r\n四行目"));
-    EXPECT_EQ(Load(Store(Sj("ぇ\r\nぇ･ぇ"))), Sj("ぇ\r\nぇ･ぇ"));
-    EXPECT_EQ(Load(Store(Sj("a･\r\n･b"))), Sj("a\r\n\r\nb"));
-}
-
-TEST(ReplaceTextTest, RemovesPatternWhenReplacementIsEmpty)
-{
-    EXPECT_EQ(ReplaceText(Sj("aぇ･･b"), kDots, ""), Sj("aぇb"));
-    EXPECT_EQ(ReplaceText(Sj("ぇ･"), kDots, ""), Sj("ぇ･"));
-}
-
 }  // namespace
 }  // namespace dolvane
