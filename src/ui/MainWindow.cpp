@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "ui/calendar/CalendarView.h"
 #include "ui/dialogs/MessagePrompts.h"
 #include "ui/edit/EditPanelWidget.h"
 #include "ui/list/ToDoListModel.h"
@@ -16,6 +17,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -91,6 +93,7 @@ TVelkDolvane::~TVelkDolvane()
     delete listModel_;
     listModel_ = nullptr;
     editPanel_ = nullptr;
+    calendarView_ = nullptr;
 }
 
 void TVelkDolvane::createCentralArea()
@@ -142,6 +145,10 @@ void TVelkDolvane::createCentralArea()
     listView_ = new ToDoListView(page);
     listView_->setModel(listModel_);
     listArea->addWidget(listView_, 1);
+    // The calendar takes the list's place while it is shown.
+    calendarView_ = new CalendarView(*model_, page);
+    calendarView_->hide();
+    listArea->addWidget(calendarView_, 1);
 
     editPanel_ = new EditPanelWidget(*model_, page);
     elapsedRateBox_ = editPanel_->ElapsedRateBox();
@@ -155,6 +162,23 @@ void TVelkDolvane::createCentralArea()
     connect(editPanel_, &EditPanelWidget::replaceClicked, this, [this] { model_->ReplaceSelected(); });
     connect(editPanel_, &EditPanelWidget::applyClicked, this, [this] { model_->Apply(); });
     connect(editPanel_, &EditPanelWidget::undoClicked, this, [this] { model_->Reload(); });
+    connect(editPanel_, &EditPanelWidget::calendarToggled, this, [this](bool shown) {
+        listView_->setVisible(!shown);
+        calendarView_->setVisible(shown);
+        model_->ShowCalendar(shown);
+        if (!shown) {
+            listView_->setFocus();
+            return;
+        }
+        // The grid is laid out and painted first: painting the current cell tells which to-do
+        // each of its bar rows holds, which the day list's selection highlights.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        calendarView_->Grid()->repaint();
+        model_->SelectShownToDoInDayList();
+    });
+    connect(editPanel_, &EditPanelWidget::calendarModeClicked, this, [this] { model_->CycleCalendarMode(); });
+    connect(editPanel_, &EditPanelWidget::calendarStepClicked, this,
+            [this](bool forward) { model_->StepCalendarRange(forward); });
     layout->addWidget(editPanel_);
 
     setCentralWidget(central);
@@ -325,6 +349,9 @@ void TVelkDolvane::statusTimerTick()
     if (tick.repaintAll) {
         listView_->viewport()->update();
     }
+    if (tick.repaintCalendar && model_->CalendarShown()) {
+        calendarView_->Grid()->update();
+    }
     statusTimer_->setInterval(tick.intervalMs);
 }
 
@@ -414,6 +441,17 @@ void TVelkDolvane::PanelChanged()
 {
     if (editPanel_ != nullptr) {
         editPanel_->ShowPanel();
+    }
+}
+
+void TVelkDolvane::CalendarChanged()
+{
+    if (editPanel_ != nullptr) {
+        editPanel_->ShowCalendarButtons();
+    }
+    if (calendarView_ != nullptr && model_->CalendarShown()) {
+        calendarView_->ShowCalendar();
+        statusBar()->showMessage(FromCp932(model_->CalendarStatusText()));
     }
 }
 

@@ -19,6 +19,7 @@ class QTimer;
 namespace dolvane {
 
 class MessagePrompts;
+class CalendarView;
 class EditPanelWidget;
 class TabRow;
 class ToDoListModel;
@@ -58,6 +59,7 @@ private:
     void StoreStateChanged() override;
     void PanelChanged() override;
     void ViewChanged() override;
+    void CalendarChanged() override;
 
     void createMenus();
     void createCentralArea();
@@ -85,6 +87,7 @@ private:
     ToDoListModel* listModel_ = nullptr;
     ToDoListView* listView_ = nullptr;
     EditPanelWidget* editPanel_ = nullptr;
+    CalendarView* calendarView_ = nullptr;
     QCheckBox* elapsedRateBox_ = nullptr;
     QTimer* statusTimer_ = nullptr;
     QTimer* scrollTimer_ = nullptr;

@@ -5,6 +5,7 @@
 #include "core/store/Purge.h"
 #include "core/text/Cp932Codec.h"
 #include "core/text/Numbers.h"
+#include "core/time/TimeTexts.h"
 #include "core/view/ColumnSort.h"
 #include "core/view/DragSelection.h"
 #include "core/view/RowColour.h"
@@ -49,6 +50,7 @@ void MainWindowModel::FormCreate()
     }
     if (paths_.InsideSiblingFolder) {
         holidayList_ = LoadHolidayLines(paths_.SiblingFolder / "data" / "NationalHoliday.txt");
+        holidays_ = HolidayCalendar(holidayList_);
         if (ports_.siblingSettings != nullptr) {
             settings_ = ReadSettings(*ports_.siblingSettings, settings_);
         }
@@ -309,6 +311,7 @@ void MainWindowModel::ApplyView()
     }
     panel_.SetIncluded(PanelField::Task, false);
     panel_.SetIncluded(PanelField::Progress, false);
+    calendar_.SelectedBarRow = -1;
     refresh_.Restart();
     Notify(&MainWindowObserver::PanelChanged);
     Notify(&MainWindowObserver::ViewChanged);
@@ -400,6 +403,12 @@ void MainWindowModel::AddFromPanel(std::optional<DateTime> start)
         row.Selected = false;
     }
     const DateTime now = ports_.clock.Now();
+    // With the calendar shown, a new to-do starts on the selected day at the present time.
+    if (!start && calendarShown_) {
+        if (const auto moment = CalendarCellMoment()) {
+            start = ParseDateTimeText(*moment);
+        }
+    }
     // A row added while a real category tab is shown belongs to that category.
     const std::string categoryTab = mainTab_ >= 2 && categoryTabIndex_ >= 2 ? categoryTabText_ : std::string();
     ToDoRecord row = panel_.NewRow(now, start.value_or(now), categoryTab);
@@ -484,7 +493,7 @@ std::optional<std::uint32_t> MainWindowModel::RowColourOf(std::size_t row) const
 MainWindowModel::StatusTickResult MainWindowModel::StatusTick()
 {
     StatusTickResult result;
-    if (holidayNameTicks_ > 0 && --holidayNameTicks_ == 0) {
+    if (calendar_.HolidayNameTicks > 0 && --calendar_.HolidayNameTicks == 0) {
         result.repaintCalendar = true;
     }
     if (SiblingHasGone()) {
@@ -561,8 +570,16 @@ std::filesystem::path MainWindowModel::DataIniPath() const
 
 void MainWindowModel::Notify(void (MainWindowObserver::*change)())
 {
+    // The calendar's day lists hold row indices and dates: whatever changes the rows rebuilds it.
+    const bool rowsChanged = change == &MainWindowObserver::RowsReset || change == &MainWindowObserver::RowsChanged;
+    if (rowsChanged && calendarShown_) {
+        RebuildCalendar();
+    }
     if (observer_ != nullptr) {
         (observer_->*change)();
+        if (rowsChanged && calendarShown_) {
+            observer_->CalendarChanged();
+        }
     }
 }
 

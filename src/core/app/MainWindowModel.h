@@ -2,6 +2,8 @@
 
 #include "core/app/Ports.h"
 #include "core/app/ProgramPaths.h"
+#include "core/calendar/CalendarModel.h"
+#include "core/calendar/Holidays.h"
 #include "core/edit/ComboHistory.h"
 #include "core/edit/EditPanel.h"
 #include "core/store/ListStore.h"
@@ -31,6 +33,8 @@ public:
     virtual void PanelChanged() = 0;
     // The main tab, the category tabs or the caption bar changed.
     virtual void ViewChanged() = 0;
+    // The calendar's grid, day list, caption or status text changed: repaint them.
+    virtual void CalendarChanged() {}
 };
 
 // The outside world the main window talks to.
@@ -180,7 +184,54 @@ public:
     const std::string& SearchText() const noexcept { return searchText_; }
     bool PurgePending() const noexcept { return purgePending_; }
 
+    // The calendar shown in place of the list. Painting hands out bar rows, hence the mutable
+    // access for the grid widget.
+    CalendarModel& Calendar() noexcept { return calendar_; }
+    const CalendarModel& Calendar() const noexcept { return calendar_; }
+    const HolidayCalendar& Holidays() const noexcept { return holidays_; }
+    bool CalendarShown() const noexcept { return calendarShown_; }
+    // The calendar button went down (around the selected to-do's start day, or today) or up.
+    void ShowCalendar(bool shown);
+    // Once the shown grid has been painted (its current cell knows its bar rows): the to-do that
+    // was selected when the calendar opened is selected in the day list and its bar highlighted.
+    void SelectShownToDoInDayList();
+    // The view-mode button: month, three weeks, two weeks, one week, month again.
+    void CycleCalendarMode();
+    // Caption ("31", "21", "14", "7") and hint of the view-mode button for a mode.
+    static const char* CalendarModeCaption(std::int32_t mode);
+    static const char* CalendarModeHint(std::int32_t mode);
+    // The back and forward buttons.
+    void StepCalendarRange(bool forward);
+    // The grid's current cell moved to (column, row): the day list follows.
+    void SelectCalendarCell(int column, int row);
+    // The day list of the current cell: each item is the to-do's task, "@\@" and its row.
+    const std::vector<std::string>& DayListItems() const noexcept { return dayListItems_; }
+    int DayListSelection() const noexcept { return dayListSelection_; }
+    // A click in the day list selects that to-do in the list and highlights its bar.
+    void ClickDayListItem(int index);
+    // The holiday names of the current cell's day for the status bar (cp932), or empty.
+    std::string CalendarStatusText() const;
+    // A right click on the grid turns the bar labels on or off.
+    void ToggleBarTexts();
+    // A left press on a grid cell: where a drag of a start or deadline would come from.
+    void PressCalendarCell(int column, int row);
+    // A left click released over bar row `barRow` of a cell (-1 and below: above the first row).
+    void ClickBarRow(int barRow);
+    // A drag from the press cell may drop on the grid: it began on the shown to-do's start or
+    // deadline day.
+    bool CalendarDropAllowed() const;
+    // The drop moves the selected to-do's deadline or start to the cell's day.
+    void DropOnCalendar(int column, int row);
+    // The current cell's day at the present time of day ("yyyy/mm/dd hh:nn"), for a date
+    // button's right click; nothing while the calendar is hidden.
+    std::optional<std::string> CalendarCellMoment() const;
+    // A right click on a date button: the field takes the calendar's selected day.
+    void SetDateFromCalendar(PanelField field);
+
 private:
+    void RebuildCalendar();
+    void ShowDayTodos();
+    void SelectOnlyRow(std::size_t row);
     ViewState View() const;
     std::filesystem::path DataIniPath() const;
     // Offers to delete completed to-dos past the keeping period.
@@ -211,7 +262,6 @@ private:
     bool purgePending_ = true;
 
     StatusRefresh refresh_;
-    int holidayNameTicks_ = 0;
     int sortDescendingNext_ = 0;  // 0: the next header click sorts descending, 1: ascending
     int dragAnchorRow_ = -1;
     int clickedColumn_ = -1;
@@ -222,6 +272,14 @@ private:
     bool csvEnclosing_ = false;
     ComboHistory executors_;
     ComboHistory categories_;
+
+    CalendarModel calendar_;
+    HolidayCalendar holidays_;
+    bool calendarShown_ = false;
+    std::vector<std::string> dayListItems_;
+    int dayListSelection_ = -1;
+    std::string dragSourceDateText_;
+    std::optional<std::size_t> shownToDo_;
 };
 
 }  // namespace dolvane

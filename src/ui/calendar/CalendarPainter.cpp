@@ -87,27 +87,48 @@ void PaintPlan(QPainter& painter, const DrawingPlan& plan)
     painter.restore();
 }
 
+PixelRect CalendarCellRect(const CalendarGridLayout& layout, int column, int row)
+{
+    // Cells sit one grid line apart.
+    const int left = column * (layout.defaultColumnWidth + 1);
+    if (row == 0) {
+        return {left, 0, left + layout.defaultColumnWidth, layout.headerRowHeight};
+    }
+    const int top = layout.headerRowHeight + 1 + (row - 1) * (layout.defaultRowHeight + 1);
+    return {left, top, left + layout.defaultColumnWidth, top + layout.defaultRowHeight};
+}
+
+std::optional<std::pair<int, int>> CalendarCellAt(const CalendarGridLayout& layout, int x, int y)
+{
+    if (x < 0 || y < 0) {
+        return std::nullopt;
+    }
+    const int column = x / (layout.defaultColumnWidth + 1);
+    const int row =
+        y <= layout.headerRowHeight ? 0 : 1 + (y - layout.headerRowHeight - 1) / (layout.defaultRowHeight + 1);
+    if (column >= CalendarModel::kColumns || row >= layout.rowCount) {
+        return std::nullopt;
+    }
+    return std::pair{column, row};
+}
+
 void PaintCalendarGrid(QPainter& painter, CalendarModel& model, const HolidayCalendar& holidays,
                        const CalendarGridLayout& layout, const DateCellContext& context)
 {
     const FontTextMeasure measure;
-    const int width = layout.defaultColumnWidth;
-    // Cells sit one grid line apart.
-    const int pitch = width + 1;
-    painter.fillRect(QRect(0, 0, CalendarModel::kColumns * pitch,
-                           layout.headerRowHeight + 1 + (layout.rowCount - 1) * (layout.defaultRowHeight + 1)),
-                     ColourOf(kGridLineColour));
+    const PixelRect last = CalendarCellRect(layout, CalendarModel::kColumns - 1, layout.rowCount - 1);
+    painter.fillRect(QRect(0, 0, last.right + 1, last.bottom + 1), ColourOf(kGridLineColour));
     for (int column = 0; column < CalendarModel::kColumns; ++column) {
-        const PixelRect rect{column * pitch, 0, column * pitch + width, layout.headerRowHeight};
-        PaintPlan(painter, PlanHeaderCell(column, model.CellText(column, 0), rect, measure));
+        PaintPlan(painter,
+                  PlanHeaderCell(column, model.CellText(column, 0), CalendarCellRect(layout, column, 0), measure));
     }
+    // Row by row, left to right: the order in which the bars get their rows.
     for (int row = 1; row < layout.rowCount; ++row) {
-        const int top = layout.headerRowHeight + 1 + (row - 1) * (layout.defaultRowHeight + 1);
         for (int column = 0; column < CalendarModel::kColumns; ++column) {
             CalendarCell cell;
             cell.column = column;
             cell.row = row;
-            cell.rect = {column * pitch, top, column * pitch + width, top + layout.defaultRowHeight};
+            cell.rect = CalendarCellRect(layout, column, row);
             cell.selected = column == model.CurrentColumn && row == model.CurrentRow;
             PaintPlan(painter, PlanDateCell(model, holidays, cell, context, measure));
         }

@@ -5,6 +5,9 @@
 #include <QColor>
 #include <QFont>
 
+#include <optional>
+#include <utility>
+
 class QPainter;
 
 namespace dolvane {
@@ -24,6 +27,12 @@ public:
 
 // Replays a plan, step by step, on the painter.
 void PaintPlan(QPainter& painter, const DrawingPlan& plan);
+
+// The rectangle of a grid cell: columns `layout.defaultColumnWidth` wide and rows
+// `layout.defaultRowHeight` high below a header of `layout.headerRowHeight`, one grid line apart.
+PixelRect CalendarCellRect(const CalendarGridLayout& layout, int column, int row);
+// The (column, row) under a point of the grid, or nothing outside the cells.
+std::optional<std::pair<int, int>> CalendarCellAt(const CalendarGridLayout& layout, int x, int y);
 
 // Paints the whole grid the way the grid widget does: the header row, then the date cells row by
 // row, left to right (the order the bar rows are handed out in). Columns are

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -26,6 +27,8 @@ namespace {
 
 constexpr int kPanelHeight = 125;
 constexpr int kLowerLeftWidth = 433;
+// Height of the lower area under the top strip, given to the list while it is expanded.
+constexpr int kExpandAmount = 91;
 
 int Key(PanelField field)
 {
@@ -156,6 +159,7 @@ void EditPanelWidget::createTopStrip()
     strip->addWidget(makeIncludeBox(Key(PanelField::Category), QStringLiteral("分類"), QStringLiteral("分類")));
     categoryCombo_ = MakeCombo("ComboBox3", this);
     strip->addWidget(categoryCombo_, 1);
+    createCalendarButtons(strip);
     static_cast<QVBoxLayout*>(layout())->addLayout(strip);
 
     connectField(Key(PanelField::Importance), importanceCombo_);
@@ -165,8 +169,12 @@ void EditPanelWidget::createTopStrip()
 
 void EditPanelWidget::createLowerLeftBlock()
 {
-    auto* lower = new QHBoxLayout;
-    auto* left = new QWidget(this);
+    // Everything under the top strip: hidden while the list area is expanded.
+    lowerArea_ = new QWidget(this);
+    lowerArea_->setObjectName(QStringLiteral("Panel3"));
+    auto* lower = new QHBoxLayout(lowerArea_);
+    lower->setContentsMargins(0, 0, 0, 0);
+    auto* left = new QWidget(lowerArea_);
     left->setFixedWidth(kLowerLeftWidth);
     auto* grid = new QGridLayout(left);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -263,7 +271,7 @@ void EditPanelWidget::createLowerLeftBlock()
     commands->addWidget(undoButton_);
     grid->addLayout(commands, 2, 0);
     lower->addWidget(left);
-    static_cast<QVBoxLayout*>(layout())->addLayout(lower, 1);
+    static_cast<QVBoxLayout*>(layout())->addWidget(lowerArea_, 1);
 
     connectField(Key(PanelField::Progress), progressEdit_);
     connectField(Key(PanelField::WarningHours), warningEdit_);
@@ -275,7 +283,7 @@ void EditPanelWidget::createLowerLeftBlock()
 
 void EditPanelWidget::createTaskBlock()
 {
-    auto* lower = static_cast<QHBoxLayout*>(static_cast<QVBoxLayout*>(layout())->itemAt(1)->layout());
+    auto* lower = static_cast<QHBoxLayout*>(lowerArea_->layout());
     auto* right = new QVBoxLayout;
     right->setSpacing(0);
     right->addWidget(makeIncludeBox(Key(PanelField::Task), QStringLiteral("すべきこと"), QStringLiteral("すべきこと")));
@@ -288,9 +296,74 @@ void EditPanelWidget::createTaskBlock()
             [this] { fieldEdited(Key(PanelField::Task), taskMemo_->toPlainText()); });
 }
 
+void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
+{
+    const auto makeButton = [this, strip](const char* name, const QString& hint) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setToolTip(hint);
+        button->setStatusTip(hint);
+        button->setAutoRaise(true);
+        button->setFixedSize(26, 24);
+        strip->addWidget(button);
+        return button;
+    };
+    calendarButton_ = makeButton("SpeedButton5", QStringLiteral("カレンダー"));
+    calendarButton_->setCheckable(true);
+    calendarButton_->setText(QStringLiteral("暦"));
+    modeButton_ = makeButton("SpeedButton6", QString::fromUtf8(MainWindowModel::CalendarModeHint(kCalendarMonth)));
+    modeButton_->setText(QString::fromUtf8(MainWindowModel::CalendarModeCaption(kCalendarMonth)));
+    QFont modeFont = JapaneseFont(16, true);
+    modeButton_->setFont(modeFont);
+    QPalette blue = modeButton_->palette();
+    blue.setColor(QPalette::ButtonText, Qt::blue);
+    modeButton_->setPalette(blue);
+    backButton_ = makeButton("SpeedButton7", QStringLiteral("戻る"));
+    backButton_->setArrowType(Qt::LeftArrow);
+    forwardButton_ = makeButton("SpeedButton8", QStringLiteral("進む"));
+    forwardButton_->setArrowType(Qt::RightArrow);
+    expandButton_ = makeButton("SpeedButton9", QStringLiteral("拡張と収縮"));
+    expandButton_->setCheckable(true);
+    expandButton_->setArrowType(Qt::DownArrow);
+    ShowCalendarButtons();
+
+    connect(calendarButton_, &QToolButton::toggled, this, &EditPanelWidget::calendarToggled);
+    connect(modeButton_, &QToolButton::clicked, this, &EditPanelWidget::calendarModeClicked);
+    connect(backButton_, &QToolButton::clicked, this, [this] { Q_EMIT calendarStepClicked(false); });
+    connect(forwardButton_, &QToolButton::clicked, this, [this] { Q_EMIT calendarStepClicked(true); });
+    connect(expandButton_, &QToolButton::toggled, this, [this](bool down) {
+        SetExpanded(down);
+        Q_EMIT expandToggled(down);
+    });
+}
+
+void EditPanelWidget::ShowCalendarButtons()
+{
+    const bool shown = model_.CalendarShown();
+    const std::int32_t mode = model_.Calendar().CalendarViewMode;
+    const QSignalBlocker blocker(calendarButton_);
+    calendarButton_->setChecked(shown);
+    for (QToolButton* button : {modeButton_, backButton_, forwardButton_}) {
+        button->setEnabled(shown);
+    }
+    modeButton_->setText(QString::fromUtf8(MainWindowModel::CalendarModeCaption(mode)));
+    modeButton_->setToolTip(QString::fromUtf8(MainWindowModel::CalendarModeHint(mode)));
+    modeButton_->setStatusTip(modeButton_->toolTip());
+}
+
+void EditPanelWidget::SetExpanded(bool expanded)
+{
+    lowerArea_->setVisible(!expanded);
+    setFixedHeight(expanded ? kPanelHeight - kExpandAmount : kPanelHeight);
+}
+
 QToolButton* EditPanelWidget::makeDateButton(int key, const char* name, const QString& caption)
 {
     QToolButton* button = MakeDateButton(name, this);
+    // A right click takes the day selected in the calendar, at the present time of day.
+    button->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(button, &QToolButton::customContextMenuRequested, this,
+            [this, key] { model_.SetDateFromCalendar(static_cast<PanelField>(key)); });
     connect(button, &QToolButton::clicked, this, [this, key, caption] {
         const auto field = static_cast<PanelField>(key);
         if (auto text = PickDateTime(window(), model_.Panel().Text(field), caption, model_.Now())) {

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -33,6 +34,11 @@ public:
     // Enables "適用" and "元に戻す" from the store state.
     void ShowStoreState();
 
+    // The calendar buttons follow the model: mode, step buttons enabled while it is shown.
+    void ShowCalendarButtons();
+    // The lower area is hidden while the list area is expanded.
+    void SetExpanded(bool expanded);
+
     QCheckBox* ElapsedRateBox() const { return elapsedRateBox_; }
     QSpinBox* KeepDaysEdit() const { return keepDaysEdit_; }
 
@@ -41,9 +47,14 @@ Q_SIGNALS:
     void replaceClicked();
     void applyClicked();
     void undoClicked();
+    void calendarToggled(bool shown);
+    void calendarModeClicked();
+    void calendarStepClicked(bool forward);
+    void expandToggled(bool expanded);
 
 private:
     void createTopStrip();
+    void createCalendarButtons(QHBoxLayout* strip);
     void createLowerLeftBlock();
     void createTaskBlock();
     void connectField(int key, QWidget* field);
@@ -71,6 +82,12 @@ private:
     QPushButton* replaceButton_ = nullptr;
     QPushButton* applyButton_ = nullptr;
     QToolButton* undoButton_ = nullptr;
+    QWidget* lowerArea_ = nullptr;
+    QToolButton* calendarButton_ = nullptr;
+    QToolButton* modeButton_ = nullptr;
+    QToolButton* backButton_ = nullptr;
+    QToolButton* forwardButton_ = nullptr;
+    QToolButton* expandButton_ = nullptr;
 };
 
 }  // namespace dolvane

@@ -1,0 +1,312 @@
+// The calendar's commands of the main window: showing it, its view modes and steps, the day list,
+// clicks on bar rows and dragging a to-do's start or deadline to another day.
+#include "core/app/MainWindowModel.h"
+
+#include "core/text/Numbers.h"
+#include "core/time/TimeTexts.h"
+#include "core/view/StatusRefresh.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace dolvane {
+namespace {
+
+constexpr int kHolidayNameTicks = 20;
+
+std::string_view FirstTen(std::string_view text)
+{
+    return text.substr(0, std::min<std::size_t>(10, text.size()));
+}
+
+// Characters 12-16 of a date-time text: its "hh:nn".
+std::string_view TimePart(std::string_view text)
+{
+    return text.size() > 11 ? text.substr(11, 5) : std::string_view{};
+}
+
+std::string DayListItem(const ToDoRecord& row, std::size_t index)
+{
+    std::string item = row.TaskText;
+    item.append(kDayItemSeparator);
+    AppendNumber(item, static_cast<std::int64_t>(index));
+    return item;
+}
+
+// The row a day-list item stands for: the number after its last separator (a task text may hold
+// the separator itself, the number never does).
+std::optional<std::size_t> RowOfDayListItem(std::string_view item, std::size_t rowCount)
+{
+    const auto separator = item.rfind(kDayItemSeparator);
+    if (separator == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto index = ParseInt32(item.substr(separator + kDayItemSeparator.size()));
+    if (!index || *index < 0 || static_cast<std::size_t>(*index) >= rowCount) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(*index);
+}
+
+}  // namespace
+
+const char* MainWindowModel::CalendarModeCaption(std::int32_t mode)
+{
+    static constexpr std::array<const char*, 4> kCaptions = {"7", "14", "21", "31"};
+    return kCaptions.at(static_cast<std::size_t>(std::clamp(mode, 0, 3)));
+}
+
+const char* MainWindowModel::CalendarModeHint(std::int32_t mode)
+{
+    static constexpr std::array<const char*, 4> kHints = {"一週間", "二週間", "三週間", "一ヶ月"};
+    return kHints.at(static_cast<std::size_t>(std::clamp(mode, 0, 3)));
+}
+
+void MainWindowModel::ShowCalendar(bool shown)
+{
+    calendarShown_ = shown;
+    std::string reference;
+    shownToDo_.reset();
+    for (std::size_t i = 0; i < Rows().size(); ++i) {
+        if (Rows()[i].Selected) {
+            shownToDo_ = i;
+            reference = FirstTen(Rows()[i].StartText);
+            break;
+        }
+    }
+    calendar_.HolidayNameTicks = kHolidayNameTicks;
+    calendar_.ShowBarTexts = true;
+    if (shown) {
+        const std::string today = FormatDateText(ports_.clock.Now());
+        if (reference.empty() || !calendar_.SetCalendarReference(reference, Rows())) {
+            calendar_.SetCalendarReference(today, Rows());
+            reference = today;
+        }
+        calendar_.SelectCalendarDate(reference);
+        ShowDayTodos();
+    }
+    Notify(&MainWindowObserver::CalendarChanged);
+}
+
+void MainWindowModel::SelectShownToDoInDayList()
+{
+    if (!calendarShown_ || !shownToDo_ || *shownToDo_ >= Rows().size()) {
+        return;
+    }
+    // The to-do's own item, found by its row: another to-do's task could end in the same text.
+    const std::string item = DayListItem(Rows()[*shownToDo_], *shownToDo_);
+    shownToDo_.reset();
+    const auto found = std::find(dayListItems_.begin(), dayListItems_.end(), item);
+    if (found != dayListItems_.end()) {
+        ClickDayListItem(static_cast<int>(found - dayListItems_.begin()));
+    }
+}
+
+void MainWindowModel::CycleCalendarMode()
+{
+    const std::string target(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
+    calendar_.CalendarViewMode =
+        calendar_.CalendarViewMode == kCalendarOneWeek ? kCalendarMonth : calendar_.CalendarViewMode - 1;
+    calendar_.HolidayNameTicks = kHolidayNameTicks;
+    calendar_.ShowBarTexts = true;
+    if (calendarShown_) {
+        const std::string reference = target.empty() ? FormatDateText(ports_.clock.Now()) : target;
+        calendar_.SetCalendarReference(reference, Rows());
+        calendar_.SelectCalendarDate(reference);
+        ShowDayTodos();
+    }
+    Notify(&MainWindowObserver::CalendarChanged);
+}
+
+void MainWindowModel::StepCalendarRange(bool forward)
+{
+    calendar_.HolidayNameTicks = kHolidayNameTicks;
+    const std::string date = calendar_.StepCalendar(forward, settings_.WeekStepSeven);
+    if (!date.empty()) {
+        calendar_.SetCalendarReference(date, Rows());
+    }
+    ShowDayTodos();
+    Notify(&MainWindowObserver::CalendarChanged);
+}
+
+void MainWindowModel::SelectCalendarCell(int column, int row)
+{
+    calendar_.CurrentColumn = column;
+    calendar_.CurrentRow = row;
+    ShowDayTodos();
+    Notify(&MainWindowObserver::CalendarChanged);
+}
+
+void MainWindowModel::ShowDayTodos()
+{
+    dayListItems_.clear();
+    dayListSelection_ = -1;
+    const auto date = FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow));
+    for (const auto item : SplitDayItems(calendar_.DayTodoLists.Value(date))) {
+        const auto index = ParseInt32(item.substr(0, DayItemLayout::kIndexLength));
+        if (index && *index >= 0 && static_cast<std::size_t>(*index) < Rows().size()) {
+            dayListItems_.push_back(
+                DayListItem(Rows()[static_cast<std::size_t>(*index)], static_cast<std::size_t>(*index)));
+        }
+    }
+}
+
+std::string MainWindowModel::CalendarStatusText() const
+{
+    return holidays_.HolidayTextOf(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
+}
+
+void MainWindowModel::RebuildCalendar()
+{
+    const std::string selected =
+        dayListSelection_ >= 0 ? dayListItems_[static_cast<std::size_t>(dayListSelection_)] : std::string();
+    const int selection = dayListSelection_;
+    calendar_.SetCalendarReference(calendar_.CalendarRefDateText, Rows());
+    ShowDayTodos();
+    // The day list keeps its selection while the same to-do stays at the same place.
+    if (selection >= 0 && static_cast<std::size_t>(selection) < dayListItems_.size() &&
+        dayListItems_[static_cast<std::size_t>(selection)] == selected) {
+        dayListSelection_ = selection;
+    }
+}
+
+void MainWindowModel::SelectOnlyRow(std::size_t row)
+{
+    for (std::size_t i = 0; i < store_.Rows().size(); ++i) {
+        store_.Rows()[i].Selected = i == row;
+    }
+}
+
+void MainWindowModel::ClickDayListItem(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= dayListItems_.size()) {
+        return;
+    }
+    const auto row = RowOfDayListItem(dayListItems_[static_cast<std::size_t>(index)], Rows().size());
+    if (!row) {
+        return;
+    }
+    calendar_.NormaliseCurrentCellBarRows();
+    calendar_.SelectedBarRow = -1;
+    const auto& bars = calendar_.CurrentCellBarRows.Entries();
+    for (std::size_t slot = 0; slot < bars.size(); ++slot) {
+        if (ParseInt32(NameValueList::ValueOf(bars[slot])) == static_cast<std::int32_t>(*row)) {
+            calendar_.SelectedBarRow = static_cast<std::int32_t>(slot);
+            break;
+        }
+    }
+    SelectOnlyRow(*row);
+    dayListSelection_ = index;
+    Notify(&MainWindowObserver::RowsChanged);
+    ShowSelectedRow();
+}
+
+void MainWindowModel::ToggleBarTexts()
+{
+    calendar_.ShowBarTexts = !calendar_.ShowBarTexts;
+    Notify(&MainWindowObserver::CalendarChanged);
+}
+
+void MainWindowModel::PressCalendarCell(int column, int row)
+{
+    dragSourceDateText_ = FirstTen(calendar_.CellText(column, row));
+}
+
+void MainWindowModel::ClickBarRow(int barRow)
+{
+    calendar_.NormaliseCurrentCellBarRows();
+    const auto& bars = calendar_.CurrentCellBarRows.Entries();
+    if (barRow >= 0 && static_cast<std::size_t>(barRow) < bars.size()) {
+        const auto index = ParseInt32(NameValueList::ValueOf(bars[static_cast<std::size_t>(barRow)]));
+        dayListSelection_ = -1;
+        if (index && *index >= 0 && static_cast<std::size_t>(*index) < Rows().size()) {
+            const std::string item =
+                DayListItem(Rows()[static_cast<std::size_t>(*index)], static_cast<std::size_t>(*index));
+            const auto found = std::find(dayListItems_.begin(), dayListItems_.end(), item);
+            if (found != dayListItems_.end()) {
+                ClickDayListItem(static_cast<int>(found - dayListItems_.begin()));
+                return;
+            }
+        }
+        Notify(&MainWindowObserver::CalendarChanged);
+        return;
+    }
+    // Above the first bar row or below the last: nothing is selected any more.
+    calendar_.SelectedBarRow = -1;
+    dayListSelection_ = -1;
+    for (auto& row : store_.Rows()) {
+        row.Selected = false;
+    }
+    Notify(&MainWindowObserver::RowsChanged);
+    ShowSelectedRow();
+}
+
+bool MainWindowModel::CalendarDropAllowed() const
+{
+    return !dragSourceDateText_.empty() && (dragSourceDateText_ == FirstTen(panel_.Text(PanelField::Start)) ||
+                                            dragSourceDateText_ == FirstTen(panel_.Text(PanelField::Deadline)));
+}
+
+void MainWindowModel::DropOnCalendar(int column, int row)
+{
+    auto& rows = store_.Rows();
+    const auto selected = std::find_if(rows.begin(), rows.end(), [](const ToDoRecord& r) { return r.Selected; });
+    if (selected == rows.end()) {
+        return;
+    }
+    const std::string target(FirstTen(calendar_.CellText(column, row)));
+    const std::string startText = panel_.Text(PanelField::Start);
+    const std::string deadlineText = panel_.Text(PanelField::Deadline);
+    const auto startDay = FirstTen(startText);
+    const auto deadlineDay = FirstTen(deadlineText);
+    const auto startTime = TimePart(startText);
+    std::string deadlineTime(TimePart(deadlineText));
+    const DateTime now = ports_.clock.Now();
+    if (deadlineTime.empty()) {
+        deadlineTime = FormatTimeText(now);
+    }
+    const std::string& source = dragSourceDateText_;
+    if (!target.empty() && ((deadlineDay.empty() && target >= startDay) ||
+                            (source == deadlineDay && target != deadlineDay && target >= startDay))) {
+        const std::string moved = target + " " + deadlineTime;
+        panel_.SetText(PanelField::Deadline, moved, SelectedCount());
+        selected->DeadlineText = moved;
+        store_.State().UnsavedChanges = true;
+    } else if (!target.empty() && source == startDay && target != startDay && target <= deadlineDay) {
+        const std::string moved = target + " " + std::string(startTime);
+        panel_.SetText(PanelField::Start, moved, SelectedCount());
+        selected->StartText = moved;
+        store_.State().UnsavedChanges = true;
+    }
+    // The moved to-do's remaining and elapsed texts follow its new dates at once.
+    RefreshRowStatus(*selected, now, refresh_.ElapsedRate());
+    panel_.DisableReplace();
+    Notify(&MainWindowObserver::RowsChanged);
+    Notify(&MainWindowObserver::StoreStateChanged);
+    Notify(&MainWindowObserver::PanelChanged);
+}
+
+std::optional<std::string> MainWindowModel::CalendarCellMoment() const
+{
+    if (!calendarShown_) {
+        return std::nullopt;
+    }
+    const std::string day(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
+    try {
+        const DateTime date = ParseDateText(day);
+        const DateTime now = ports_.clock.Now();
+        return FormatDateTimeText(DateTime{date.days + (now.days - std::floor(now.days))});
+    } catch (const ConvertError&) {
+        return std::nullopt;
+    }
+}
+
+void MainWindowModel::SetDateFromCalendar(PanelField field)
+{
+    if (const auto moment = CalendarCellMoment()) {
+        SetPanelText(field, *moment);
+    }
+}
+
+}  // namespace dolvane

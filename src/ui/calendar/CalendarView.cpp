@@ -1,0 +1,245 @@
+#include "ui/calendar/CalendarView.h"
+
+#include "core/app/MainWindowModel.h"
+#include "core/time/TimeTexts.h"
+#include "ui/calendar/CalendarPainter.h"
+#include "ui/widgets/Cp932Text.h"
+#include "ui/widgets/JapaneseFont.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace dolvane {
+namespace {
+
+constexpr int kLeftColumnWidth = 145;
+constexpr int kCaptionHeight = 20;
+constexpr int kDayListItemHeight = 16;
+constexpr int kSplitterWidth = 4;
+constexpr int kMinimumColumn = 50;
+constexpr int kWeekViewBarOffset = 7;
+constexpr int kCp932Role = Qt::UserRole;
+
+// Day-list items are painted from their cp932 text: the task before the row number.
+class DayListDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QByteArray text = index.data(kCp932Role).toByteArray();
+        const QRect& r = option.rect;
+        const bool last = index.row() == index.model()->rowCount() - 1;
+        painter->save();
+        painter->setFont(CalendarFont(kCalendarPointSize, false));
+        PaintPlan(*painter, PlanDayListItem(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                                            {r.left(), r.top(), r.right() + 1, r.bottom() + 1},
+                                            (option.state & QStyle::State_Selected) != 0, last));
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), kDayListItemHeight};
+    }
+};
+
+}  // namespace
+
+CalendarGrid::CalendarGrid(MainWindowModel& model, QWidget* parent) : QWidget(parent), model_(model)
+{
+    setObjectName(QStringLiteral("StringGrid1"));
+    setToolTip(QStringLiteral("右クリックで文字表示の有無切換"));
+    setStatusTip(toolTip());
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+}
+
+CalendarGridLayout CalendarGrid::GridLayout() const
+{
+    return LayoutCalendarGrid(model_.Calendar().CalendarViewMode, width(), height());
+}
+
+void CalendarGrid::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    const CalendarGridLayout layout = GridLayout();
+    const Settings& settings = model_.CurrentSettings();
+    DateCellContext context;
+    context.todayText = FormatDateText(model_.Now());
+    context.barFillColour = settings.BarFillColor;
+    context.barFrameColour = settings.BarFrameColor;
+    context.defaultColumnWidth = layout.defaultColumnWidth;
+    context.defaultRowHeight = layout.defaultRowHeight;
+    PaintCalendarGrid(painter, model_.Calendar(), model_.Holidays(), layout, context);
+}
+
+void CalendarGrid::mousePressEvent(QMouseEvent* event)
+{
+    const auto cell = CalendarCellAt(GridLayout(), event->position().toPoint().x(), event->position().toPoint().y());
+    if (event->button() == Qt::RightButton) {
+        model_.ToggleBarTexts();
+        return;
+    }
+    if (event->button() != Qt::LeftButton || !cell) {
+        return;
+    }
+    const auto [column, row] = *cell;
+    if (row >= 1 && (column != model_.Calendar().CurrentColumn || row != model_.Calendar().CurrentRow)) {
+        model_.SelectCalendarCell(column, row);
+    }
+    model_.PressCalendarCell(column, row);
+    pressPoint_ = event->position().toPoint();
+    pressed_ = true;
+    dragging_ = false;
+}
+
+void CalendarGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    if (pressed_ && !dragging_ && (event->position().toPoint() - pressPoint_).manhattanLength() >= kDragThreshold) {
+        dragging_ = true;
+    }
+    if (dragging_) {
+        const auto cell =
+            CalendarCellAt(GridLayout(), event->position().toPoint().x(), event->position().toPoint().y());
+        const bool allowed = cell && cell->second >= 1 && model_.CalendarDropAllowed();
+        setCursor(allowed ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    }
+}
+
+void CalendarGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !pressed_) {
+        return;
+    }
+    pressed_ = false;
+    unsetCursor();
+    const QPoint point = event->position().toPoint();
+    const CalendarGridLayout layout = GridLayout();
+    const auto cell = CalendarCellAt(layout, point.x(), point.y());
+    if (dragging_) {
+        dragging_ = false;
+        if (cell && cell->second >= 1 && model_.CalendarDropAllowed()) {
+            model_.DropOnCalendar(cell->first, cell->second);
+        }
+        return;
+    }
+    if (!cell || cell->second < 1) {
+        return;
+    }
+    // The bar row under the pointer, counted as the drawing lays the rows out; the current
+    // cell was painted by now, so the model knows which to-do each of its rows holds.
+    const FontTextMeasure measure;
+    const int lineHeight = measure.TextHeight("H", kCalendarPointSize, true) + 2;
+    const int top = CalendarCellRect(layout, cell->first, cell->second).top +
+                    (model_.Calendar().CalendarViewMode == kCalendarMonth ? 0 : kWeekViewBarOffset);
+    model_.ClickBarRow((point.y() - top) / lineHeight - 1);
+}
+
+void CalendarGrid::keyPressEvent(QKeyEvent* event)
+{
+    const CalendarModel& calendar = model_.Calendar();
+    int column = calendar.CurrentColumn;
+    int row = calendar.CurrentRow;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        --column;
+        break;
+    case Qt::Key_Right:
+        ++column;
+        break;
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (column >= 0 && column < CalendarModel::kColumns && row >= 1 && row < GridLayout().rowCount) {
+        model_.SelectCalendarCell(column, row);
+    }
+}
+
+CalendarView::CalendarView(MainWindowModel& model, QWidget* parent) : QWidget(parent), model_(model)
+{
+    setObjectName(QStringLiteral("Panel8"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("Splitter1"));
+    splitter_->setHandleWidth(kSplitterWidth);
+    splitter_->setChildrenCollapsible(false);
+    layout->addWidget(splitter_);
+
+    auto* column = new QWidget(splitter_);
+    column->setObjectName(QStringLiteral("Panel9"));
+    column->setMinimumWidth(kMinimumColumn);
+    auto* columnLayout = new QVBoxLayout(column);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    columnLayout->setSpacing(0);
+    caption_ = new QLabel(column);
+    caption_->setObjectName(QStringLiteral("Panel10"));
+    caption_->setFixedHeight(kCaptionHeight);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setFont(JapaneseFont(16, true));
+    caption_->setAutoFillBackground(true);
+    QPalette palette = caption_->palette();
+    palette.setColor(QPalette::Window, ColourOf(0xF0F0F0));
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    caption_->setPalette(palette);
+    columnLayout->addWidget(caption_);
+    dayList_ = new QListWidget(column);
+    dayList_->setObjectName(QStringLiteral("ListBox1"));
+    dayList_->setItemDelegate(new DayListDelegate(dayList_));
+    dayList_->setUniformItemSizes(true);
+    columnLayout->addWidget(dayList_, 1);
+
+    grid_ = new CalendarGrid(model_, splitter_);
+    grid_->setMinimumWidth(kMinimumColumn);
+    splitter_->addWidget(column);
+    splitter_->addWidget(grid_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({kLeftColumnWidth, 600});
+
+    connect(dayList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!showing_ && row >= 0) {
+            model_.ClickDayListItem(row);
+        }
+    });
+    // The day-list column stays narrower than half the window.
+    connect(splitter_, &QSplitter::splitterMoved, this, [this](int position, int /*index*/) {
+        const int half = window()->width() / 2;
+        if (position >= half) {
+            const int total = splitter_->sizes().value(0) + splitter_->sizes().value(1);
+            splitter_->setSizes({half - 1, total - (half - 1)});
+        }
+    });
+}
+
+void CalendarView::ShowCalendar()
+{
+    showing_ = true;
+    caption_->setText(FromCp932(model_.Calendar().CaptionText()));
+    dayList_->clear();
+    for (const std::string& item : model_.DayListItems()) {
+        auto* entry = new QListWidgetItem(dayList_);
+        const auto separator = item.rfind(kDayItemSeparator);
+        entry->setText(FromCp932(std::string_view(item).substr(0, separator)));
+        entry->setData(kCp932Role, QByteArray(item.data(), static_cast<qsizetype>(item.size())));
+    }
+    dayList_->setCurrentRow(model_.DayListSelection());
+    showing_ = false;
+    grid_->update();
+}
+
+}  // namespace dolvane
