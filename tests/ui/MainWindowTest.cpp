@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -174,6 +176,44 @@ TEST_F(MainWindowTest, EnterInADropDownAddsNothing)
     EXPECT_EQ(executor->findText(QStringLiteral("Sato")), -1);
     EXPECT_EQ(window->Model().Rows().size(), 2U);
     EXPECT_EQ(executor->currentText(), QStringLiteral("Sato"));
+}
+
+// The calendar button puts the calendar in the list's place around today (2010/05/05); a click
+// on the 1st shows that day's to-dos in the day list, a right click turns the bar labels off,
+// and the step button moves to June.
+TEST_F(MainWindowTest, CalendarTakesTheListsPlaceAndFollowsClicks)
+{
+    const auto window = Open();
+    window->resize(900, 700);
+    window->show();
+    auto* calendarButton = Find<QToolButton>(*window, "SpeedButton5");
+    auto* modeButton = Find<QToolButton>(*window, "SpeedButton6");
+    EXPECT_FALSE(modeButton->isEnabled());
+    calendarButton->click();
+    auto* list = Find<QTreeView>(*window, "ListView1");
+    auto* calendar = Find<QWidget>(*window, "Panel8");
+    EXPECT_TRUE(calendar->isVisible());
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(modeButton->isEnabled());
+    EXPECT_EQ(Find<QLabel>(*window, "Panel10")->text(), QStringLiteral("2010/05"));
+
+    // May 2010 begins on a Saturday: the 1st is the last cell of the first week.
+    auto* grid = Find<QWidget>(*window, "StringGrid1");
+    const int cellWidth = grid->width() / 7;
+    const QPoint first(6 * cellWidth + cellWidth / 2, 18 + 8);
+    QTest::mouseClick(grid, Qt::LeftButton, {}, first);
+    auto* dayList = Find<QListWidget>(*window, "ListBox1");
+    ASSERT_EQ(dayList->count(), 1);
+    EXPECT_EQ(dayList->item(0)->text(), Text("報告書を書く\n提出する"));
+    QTest::mouseClick(grid, Qt::RightButton, {}, first);
+    EXPECT_FALSE(window->Model().Calendar().ShowBarTexts);
+
+    Find<QToolButton>(*window, "SpeedButton8")->click();
+    EXPECT_EQ(Find<QLabel>(*window, "Panel10")->text(), QStringLiteral("2010/06"));
+
+    calendarButton->click();
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_TRUE(list->isVisible());
 }
 
 }  // namespace
