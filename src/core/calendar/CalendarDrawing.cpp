@@ -317,8 +317,12 @@ void DateCellPlanner::DrawBars()
         if (isCurrent_) {
             model_.CurrentCellBarRows.Add(ZeroPadded(slot, 2), key);
         }
+        // A row below the cell is left out, but the day's other to-dos keep their rows: the list
+        // is ordered by span and importance, not by row, so a later item may sit higher up, and
+        // its bar must run on straight from the days before.
         if (y + 3 > available) {
-            break;  // this row and every later one would leave the cell
+            ++position;
+            continue;
         }
         // Only rows that fit are highlighted: the highlight of a row below the cell would paint
         // over the cell underneath.

@@ -240,11 +240,9 @@ TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
             const auto plan = grid.Paint(grid.model.CurrentColumn, grid.model.CurrentRow, true);
             const auto rect = grid.Rect(grid.model.CurrentColumn, grid.model.CurrentRow);
             EXPECT_EQ(Ops(plan, DrawKind::Line, kBarInnerLineColour).size(), static_cast<std::size_t>(c.drawnRows));
-            // The first row that does not fit is still listed, then the day's bars stop.
-            const auto listed = static_cast<std::size_t>(c.drawnRows);
-            ASSERT_EQ(grid.model.CurrentCellBarRows.Count(), listed + 1);
-            EXPECT_EQ(grid.model.CurrentCellBarRows[listed],
-                      "0" + std::to_string(listed) + "=0000" + std::to_string(listed));
+            // Rows that do not fit are still listed, so the cell knows every row it holds.
+            ASSERT_EQ(grid.model.CurrentCellBarRows.Count(), rows.size());
+            EXPECT_EQ(grid.model.CurrentCellBarRows[5], "05=00005");
 
             const auto highlight = Ops(plan, DrawKind::FillRect, kHighlightedBarRowFillColour);
             if (selectedRow == c.drawnRows) {
@@ -262,6 +260,22 @@ TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
             }
         }
     }
+}
+
+// A to-do ranked first on a day can hold a row below the cell while a later one sits on row 0:
+// the later bar is still drawn, so it runs on straight from the day before.
+TEST(CalendarDrawingTest, ARowBelowTheCellDoesNotHideTheRowsAboveIt)
+{
+    Grid grid(kCalendarMonth, "2010/05/12");
+    grid.rowHeight = 50;  // room for rows 0 and 1
+    grid.model.DayTodoLists.Add("2010/05/12",
+                                Item("000", "17:30", "high") + "@\\@00001" + Item("000", "17:30", "low").substr(5));
+    grid.model.BarSlots.Add("00000", "4");
+    grid.model.BarSlots.Add("00001", "0");
+    const auto plan = grid.Paint(3, 3);
+    const auto bars = Ops(plan, DrawKind::Line, kBarInnerLineColour);
+    ASSERT_EQ(bars.size(), 1U);
+    EXPECT_EQ(bars[0].y1, grid.Rect(3, 3).top + kL + kL / 2 + 2);
 }
 
 TEST(CalendarDrawingTest, TodayAndHolidayCells)
