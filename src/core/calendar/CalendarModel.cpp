@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
-#include <unordered_set>
 
 namespace dolvane {
 namespace {
@@ -420,41 +419,63 @@ std::string CalendarModel::StepCalendar(bool forward, bool weekStepSeven) const
     return FormatDateText(AddDays(rangeStart, forward ? step : -step));
 }
 
+const CalendarModel::Positions& CalendarModel::DayPositions(std::string_view dateText) const
+{
+    if (indexes_.dayRevision != DayTodoLists.Revision()) {
+        indexes_.days.clear();
+        indexes_.dayRevision = DayTodoLists.Revision();
+    }
+    const std::string date(dateText);
+    if (const auto found = indexes_.days.find(date); found != indexes_.days.end()) {
+        return found->second;
+    }
+    // The views point into DayTodoLists, which stays unchanged while its revision does.
+    Positions positions;
+    const auto items = SplitItems(DayTodoLists.Value(dateText));
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        positions.emplace(Head(items[k], DayItemLayout::kIndexLength), static_cast<int>(k));
+    }
+    return indexes_.days.emplace(date, std::move(positions)).first->second;
+}
+
+const std::unordered_map<std::string, int>& CalendarModel::SlotIndex() const
+{
+    if (indexes_.slotRevision != BarSlots.Revision()) {
+        indexes_.slots.clear();
+        for (const auto& entry : BarSlots.Entries()) {
+            indexes_.slots.emplace(NameValueList::NameOf(entry),
+                                   ParseInt32(NameValueList::ValueOf(entry)).value_or(-1));
+        }
+        indexes_.slotRevision = BarSlots.Revision();
+    }
+    return indexes_.slots;
+}
+
 int CalendarModel::BarSlotOf(std::string_view indexText) const
 {
-    const auto index = BarSlots.IndexOfName(indexText);
-    if (!index) {
-        return -1;
-    }
-    return ParseInt32(NameValueList::ValueOf(BarSlots[*index])).value_or(-1);
+    const auto& slots = SlotIndex();
+    const auto found = slots.find(std::string(indexText));
+    return found == slots.end() ? -1 : found->second;
 }
 
 int CalendarModel::IndexInDayList(std::string_view dateText, std::string_view indexText) const
 {
-    const auto items = SplitItems(DayTodoLists.Value(dateText));
-    for (std::size_t k = 0; k < items.size(); ++k) {
-        if (Head(items[k], DayItemLayout::kIndexLength) == indexText) {
-            return static_cast<int>(k);
-        }
-    }
-    return -1;
+    const auto& positions = DayPositions(dateText);
+    const auto found = positions.find(indexText);
+    return found == positions.end() ? -1 : found->second;
 }
 
 int CalendarModel::FirstFreeBarSlot(std::string_view dateText) const
 {
-    // The to-dos of the day, looked up once rather than once per slot entry.
-    std::unordered_set<std::string_view> present;
-    for (const auto item : SplitItems(DayTodoLists.Value(dateText))) {
-        present.insert(Head(item, DayItemLayout::kIndexLength));
-    }
-    std::vector<bool> taken(BarSlots.Count() + 2, false);
-    for (const auto& entry : BarSlots.Entries()) {
-        if (!present.contains(NameValueList::NameOf(entry))) {
-            continue;
-        }
-        const auto slot = ParseInt32(NameValueList::ValueOf(entry));
-        if (slot && *slot >= 0 && static_cast<std::size_t>(*slot) < taken.size()) {
-            taken[static_cast<std::size_t>(*slot)] = true;
+    // The slots of the to-dos already placed that are present on the day. With m of them taken
+    // the lowest free slot is at most m, and never beyond the number of placed to-dos + 1.
+    const auto& present = DayPositions(dateText);
+    std::vector<bool> taken(std::min(BarSlots.Count() + 2, present.size() + 1), false);
+    const auto& slots = SlotIndex();
+    for (const auto& [key, position] : present) {
+        const auto found = slots.find(std::string(key));
+        if (found != slots.end() && found->second >= 0 && static_cast<std::size_t>(found->second) < taken.size()) {
+            taken[static_cast<std::size_t>(found->second)] = true;
         }
     }
     const auto free = std::find(taken.begin(), taken.end(), false);
@@ -463,12 +484,18 @@ int CalendarModel::FirstFreeBarSlot(std::string_view dateText) const
 
 int CalendarModel::AssignBarSlot(std::string_view indexText, std::string_view dateText)
 {
-    if (!BarSlots.IndexOfName(indexText)) {
-        std::string slot;
-        AppendNumber(slot, FirstFreeBarSlot(dateText));
-        BarSlots.Add(indexText, slot);
+    const int existing = BarSlotOf(indexText);
+    if (existing != -1 || SlotIndex().contains(std::string(indexText))) {
+        return existing;
     }
-    return BarSlotOf(indexText);
+    const int slot = FirstFreeBarSlot(dateText);
+    std::string text;
+    AppendNumber(text, slot);
+    BarSlots.Add(indexText, text);
+    // Kept current by hand: rebuilding it for every new to-do would cost as much as the scan.
+    indexes_.slots.emplace(std::string(indexText), slot);
+    indexes_.slotRevision = BarSlots.Revision();
+    return slot;
 }
 
 bool CalendarModel::SelectCalendarDate(std::string_view dateText)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dolvane {
@@ -125,7 +126,34 @@ public:
     int CurrentRow = 1;
 
 private:
+    // Lookups the painting makes for every item of every cell, answered from indexes that are
+    // built once per change of DayTodoLists and BarSlots instead of splitting and scanning the
+    // lists each time. Each index remembers the revision of the list it was built from.
+    using Positions = std::unordered_map<std::string_view, int>;  // to-do index -> position
+    const Positions& DayPositions(std::string_view dateText) const;
+    const std::unordered_map<std::string, int>& SlotIndex() const;
+
+    // The indexes point into this model's own lists: a copy starts without them.
+    struct Indexes {
+        Indexes() = default;
+        Indexes(const Indexes& /*other*/) {}
+        Indexes& operator=(const Indexes& /*other*/)
+        {
+            *this = Indexes();
+            return *this;
+        }
+        Indexes(Indexes&&) = default;
+        Indexes& operator=(Indexes&&) = default;
+        ~Indexes() = default;
+
+        std::uint64_t dayRevision = ~std::uint64_t{0};
+        std::unordered_map<std::string, Positions> days;
+        std::uint64_t slotRevision = ~std::uint64_t{0};
+        std::unordered_map<std::string, int> slots;  // first entry of each name
+    };
+
     std::vector<GridRow> cells_;
+    mutable Indexes indexes_;
 };
 
 }  // namespace dolvane

@@ -1,14 +1,25 @@
 #include "core/text/NameValueList.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace dolvane {
 
-NameValueList::NameValueList(std::vector<std::string> entries) : entries_(std::move(entries)) {}
+NameValueList::NameValueList(std::vector<std::string> entries) : entries_(std::move(entries))
+{
+    Touch();
+}
+
+void NameValueList::Touch() noexcept
+{
+    static std::atomic<std::uint64_t> lastRevision{0};
+    revision_ = ++lastRevision;
+}
 
 void NameValueList::Add(std::string entry)
 {
     entries_.push_back(std::move(entry));
+    Touch();
 }
 
 void NameValueList::Add(std::string_view name, std::string_view value)
@@ -17,6 +28,7 @@ void NameValueList::Add(std::string_view name, std::string_view value)
     entry.reserve(name.size() + 1 + value.size());
     entry.append(name).append(1, '=').append(value);
     entries_.push_back(std::move(entry));
+    Touch();
 }
 
 std::string_view NameValueList::NameOf(std::string_view entry)
@@ -49,6 +61,7 @@ std::string_view NameValueList::Value(std::string_view name) const
 void NameValueList::Sort()
 {
     std::sort(entries_.begin(), entries_.end());
+    Touch();
 }
 
 }  // namespace dolvane

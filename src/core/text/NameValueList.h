@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +19,11 @@ public:
 
     void Add(std::string entry);
     void Add(std::string_view name, std::string_view value);
-    void Clear() noexcept { entries_.clear(); }
+    void Clear() noexcept
+    {
+        entries_.clear();
+        Touch();
+    }
 
     // The value of the first entry named `name`; empty when there is none.
     std::string_view Value(std::string_view name) const;
@@ -36,10 +41,17 @@ public:
     static std::string_view NameOf(std::string_view entry);
     static std::string_view ValueOf(std::string_view entry);
 
-    friend bool operator==(const NameValueList&, const NameValueList&) = default;
+    // A stamp that changes with every change of the entries and is never shared by two different
+    // contents, so a lookup index built from a list can tell whether it is still current.
+    std::uint64_t Revision() const noexcept { return revision_; }
+
+    friend bool operator==(const NameValueList& a, const NameValueList& b) { return a.entries_ == b.entries_; }
 
 private:
+    void Touch() noexcept;
+
     std::vector<std::string> entries_;
+    std::uint64_t revision_ = 0;  // 0: the empty list as constructed
 };
 
 }  // namespace dolvane

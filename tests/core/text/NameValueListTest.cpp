@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,6 +58,28 @@ TEST(NameValueListTest, SortsByBytesAsUnsigned)
     list.Sort();
     EXPECT_EQ(list.Entries(), (std::vector<std::string>{"05=6", "A=5", "a0=4", "a=2", "ab=3", Sj("□=w"), Sj("■=b"),
                                                         Sj("あ=h"), Sj("ｱ=k")}));
+}
+
+// Indexes built from a list trust its revision: every change gives a stamp no other content has,
+// and equal contents compare equal whatever their stamps.
+TEST(NameValueListTest, RevisionChangesWithEveryChangeAndNeverRepeats)
+{
+    NameValueList list;
+    std::vector<std::uint64_t> seen = {list.Revision()};
+    list.Add("b=1");
+    seen.push_back(list.Revision());
+    list.Add("a", "2");
+    seen.push_back(list.Revision());
+    list.Sort();
+    seen.push_back(list.Revision());
+    const NameValueList copy = list;
+    EXPECT_EQ(copy.Revision(), list.Revision()) << "a copy holds the same content";
+    list.Clear();
+    seen.push_back(list.Revision());
+    seen.push_back(NameValueList({"b=1"}).Revision());
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+    EXPECT_EQ(NameValueList({"b=1"}), NameValueList({"b=1"}));
 }
 
 }  // namespace
