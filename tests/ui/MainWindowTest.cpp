@@ -205,6 +205,12 @@ TEST_F(MainWindowTest, CalendarTakesTheListsPlaceAndFollowsClicks)
     auto* dayList = Find<QListWidget>(*window, "ListBox1");
     ASSERT_EQ(dayList->count(), 1);
     EXPECT_EQ(dayList->item(0)->text(), Text("報告書を書く\n提出する"));
+    // A click on the item selects its to-do; the list keeps its item while it is clicked.
+    QTest::mouseClick(dayList->viewport(), Qt::LeftButton, {}, dayList->visualItemRect(dayList->item(0)).center());
+    EXPECT_TRUE(window->Model().Rows()[0].Selected);
+    EXPECT_EQ(window->Model().Panel().Text(PanelField::Executor), Sj("総務"));
+    ASSERT_EQ(dayList->count(), 1);
+    EXPECT_EQ(dayList->currentRow(), 0);
     QTest::mouseClick(grid, Qt::RightButton, {}, first);
     EXPECT_FALSE(window->Model().Calendar().ShowBarTexts);
 

@@ -230,8 +230,17 @@ void CalendarView::ShowCalendar()
 {
     showing_ = true;
     caption_->setText(FromCp932(model_.Calendar().CaptionText()));
+    // The list is refilled only when its items changed: a click in it comes back here from the
+    // list's own selection signal, and must not pull the items from under it.
+    if (model_.DayListItems() == shownItems_) {
+        dayList_->setCurrentRow(model_.DayListSelection());
+        showing_ = false;
+        grid_->update();
+        return;
+    }
+    shownItems_ = model_.DayListItems();
     dayList_->clear();
-    for (const std::string& item : model_.DayListItems()) {
+    for (const std::string& item : shownItems_) {
         auto* entry = new QListWidgetItem(dayList_);
         const auto separator = item.rfind(kDayItemSeparator);
         entry->setText(FromCp932(std::string_view(item).substr(0, separator)));

@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 class QLabel;
 class QListWidget;
 class QSplitter;
@@ -61,6 +64,7 @@ private:
     QLabel* caption_ = nullptr;
     QListWidget* dayList_ = nullptr;
     CalendarGrid* grid_ = nullptr;
+    std::vector<std::string> shownItems_;
     bool showing_ = false;
 };
 
