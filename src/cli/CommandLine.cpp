@@ -26,9 +26,9 @@ CommandLine::CommandLine(std::span<const std::string> arguments, std::span<const
         }
         const auto equals = argument.find('=');
         const std::string_view name = std::string_view(argument).substr(0, equals);
-        const auto spec = std::find_if(options.begin(), options.end(),
-                                       [name](const OptionSpec& known) { return known.name == name; });
-        if (spec == options.end()) {
+        const auto option = std::find_if(options.begin(), options.end(),
+                                         [name](const OptionSpec& known) { return known.name == name; });
+        if (option == options.end()) {
             throw CliError("不明なオプションです: " + std::string(name));
         }
         if (values_.contains(name)) {
@@ -36,11 +36,11 @@ CommandLine::CommandLine(std::span<const std::string> arguments, std::span<const
         }
         std::string value;
         if (equals != std::string::npos) {
-            if (!spec->takesValue) {
+            if (!option->takesValue) {
                 throw CliError("オプション " + std::string(name) + " は値をとりません");
             }
             value = argument.substr(equals + 1);
-        } else if (spec->takesValue) {
+        } else if (option->takesValue) {
             if (i + 1 == arguments.size()) {
                 throw CliError("オプション " + std::string(name) + " の値がありません");
             }
