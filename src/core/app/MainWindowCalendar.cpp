@@ -2,13 +2,13 @@
 // clicks on bar rows and dragging a to-do's start or deadline to another day.
 #include "core/app/MainWindowModel.h"
 
+#include "core/edit/DatePick.h"
 #include "core/text/Numbers.h"
 #include "core/time/TimeTexts.h"
 #include "core/view/StatusRefresh.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace dolvane {
 namespace {
@@ -294,9 +294,7 @@ std::optional<std::string> MainWindowModel::CalendarCellMoment() const
     }
     const std::string day(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
     try {
-        const DateTime date = ParseDateText(day);
-        const DateTime now = ports_.clock.Now();
-        return FormatDateTimeText(DateTime{date.days + (now.days - std::floor(now.days))});
+        return PickedText(ParseDateText(day), ports_.clock.Now(), false);
     } catch (const ConvertError&) {
         return std::nullopt;
     }
