@@ -15,8 +15,8 @@ namespace {
 
 using Escape = Utf8Writer::Escape;
 
-constexpr OptionSpec kHolidayOptions[] = {{"--year"}, {"--holiday-file"}};
-constexpr OptionSpec kCalendarOptions[] = {{"--month"}, {"--file"}, {"--holiday-file"}, {"--now"}};
+constexpr OptionRule kHolidayOptions[] = {{"--year"}, {"--holiday-file"}};
+constexpr OptionRule kCalendarOptions[] = {{"--month"}, {"--file"}, {"--holiday-file"}, {"--now"}};
 
 // Rule entries of the file that fall on the date; a derived holiday makes the count one higher.
 int RuleEntriesOn(const HolidayCalendar& calendar, std::string_view mmdd, int year)

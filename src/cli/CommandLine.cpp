@@ -7,7 +7,7 @@
 
 namespace dolvane::cli {
 
-CommandLine::CommandLine(std::span<const std::string> arguments, std::span<const OptionSpec> options,
+CommandLine::CommandLine(std::span<const std::string> arguments, std::span<const OptionRule> options,
                          std::size_t maxPositionals)
 {
     bool optionsEnded = false;
@@ -27,7 +27,7 @@ CommandLine::CommandLine(std::span<const std::string> arguments, std::span<const
         const auto equals = argument.find('=');
         const std::string_view name = std::string_view(argument).substr(0, equals);
         const auto option = std::find_if(options.begin(), options.end(),
-                                         [name](const OptionSpec& known) { return known.name == name; });
+                                         [name](const OptionRule& known) { return known.name == name; });
         if (option == options.end()) {
             throw CliError("不明なオプションです: " + std::string(name));
         }

@@ -11,7 +11,7 @@ namespace dolvane::cli {
 
 // One option a subcommand accepts: "--name VALUE" (or "--name=VALUE") when it takes a value, a
 // bare "--name" otherwise.
-struct OptionSpec {
+struct OptionRule {
     std::string_view name;  // with its leading "--"
     bool takesValue = true;
 };
@@ -21,7 +21,7 @@ class CommandLine final {
 public:
     // Throws CliError for an option the subcommand does not know, a missing value, an option
     // given twice, or more plain arguments than `maxPositionals`. "--" ends the options.
-    CommandLine(std::span<const std::string> arguments, std::span<const OptionSpec> options,
+    CommandLine(std::span<const std::string> arguments, std::span<const OptionRule> options,
                 std::size_t maxPositionals);
 
     std::optional<std::string> Value(std::string_view name) const;

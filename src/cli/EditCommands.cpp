@@ -14,12 +14,12 @@
 namespace dolvane::cli {
 namespace {
 
-constexpr OptionSpec kAddOptions[] = {
+constexpr OptionRule kAddOptions[] = {
     {"--file"},     {"--task"},     {"--start"},    {"--deadline"},      {"--importance"},
     {"--executor"}, {"--category"}, {"--progress"}, {"--warning-hours"}, {"--now"},
 };
 
-constexpr OptionSpec kDoneOptions[] = {{"--file"}, {"--now"}};
+constexpr OptionRule kDoneOptions[] = {{"--file"}, {"--now"}};
 
 // The panel fields the options fill, with the record field whose rules they follow.
 struct AddField {

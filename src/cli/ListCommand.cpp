@@ -15,7 +15,7 @@
 namespace dolvane::cli {
 namespace {
 
-constexpr OptionSpec kListOptions[] = {
+constexpr OptionRule kListOptions[] = {
     {"--file"},        {"--view"},      {"--category"}, {"--search"}, {"--exact", false},
     {"--fold", false}, {"--keep-days"}, {"--now"},      {"--format"}, {"--cp932", false},
 };
