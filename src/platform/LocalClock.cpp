@@ -1,18 +1,21 @@
 #include "platform/LocalClock.h"
 
+#include <chrono>
 #include <ctime>
 
 namespace dolvane {
 
 DateTime LocalClock::Now() const
 {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto milliseconds =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     std::tm local{};
-    ::localtime_r(&now.tv_sec, &local);
+    ::localtime_r(&seconds, &local);
     // Local time as the user reads it: the day count carries no zone, so none is applied.
     return EncodeDateTime(DateTimeParts{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                                        local.tm_min, local.tm_sec, static_cast<int>(now.tv_nsec / 1'000'000)});
+                                        local.tm_min, local.tm_sec, static_cast<int>(milliseconds)});
 }
 
 }  // namespace dolvane
