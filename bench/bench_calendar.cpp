@@ -1,8 +1,8 @@
 // Cost of filling the calendar grid: the dates of the view and every shown day's to-do list,
 // built from the rows. One iteration is one fill of the month view of 2026/12.
+#include "CalendarBenchRows.h"
 #include "core/calendar/CalendarDrawing.h"
 #include "core/calendar/CalendarModel.h"
-#include "core/time/TimeTexts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,30 +13,9 @@
 namespace dolvane {
 namespace {
 
-// `count` to-dos whose starts are spread evenly over `spreadDays` days ending a few days after
-// the shown month; one in four has no deadline, the others run for 0 to 6 days.
-std::vector<ToDoRecord> BuildRows(std::size_t count, int spreadDays)
-{
-    const DateTime last = ParseDateTimeText("2027/01/10 09:00");
-    std::vector<ToDoRecord> rows(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        ToDoRecord& row = rows[i];
-        const double offset = static_cast<double>(i % static_cast<std::size_t>(spreadDays));
-        const DateTime start{last.days - offset};
-        row.StartText = FormatDateTimeText(start);
-        if (i % 4 != 0) {
-            row.DeadlineText = FormatDateTimeText(DateTime{start.days + static_cast<double>(i % 7) + 0.25});
-        }
-        row.Importance = std::to_string(i % 6);
-        row.Progress = std::to_string(i * 13 % 101);
-        row.TaskText = "task number " + std::to_string(i) + " with a longer description";
-    }
-    return rows;
-}
-
 void FillMonth(benchmark::State& state, int spreadDays)
 {
-    const auto rows = BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
+    const auto rows = bench::BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
     CalendarModel model;
     std::size_t items = 0;
     for (auto _ : state) {
@@ -76,7 +55,7 @@ public:
 
 void PaintMonth(benchmark::State& state, int spreadDays)
 {
-    const auto rows = BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
+    const auto rows = bench::BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
     CalendarModel model;
     model.SetCalendarReference("2026/12/07", rows);
     model.ShowBarTexts = true;

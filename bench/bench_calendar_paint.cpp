@@ -1,8 +1,8 @@
 // Cost of one full repaint of the calendar grid in the window's font (offscreen): the plans of
 // 49 cells replayed on a QPainter, text widths measured by Qt. One iteration is one repaint of
 // the month view of 2026/12 (900 x 700 grid).
+#include "CalendarBenchRows.h"
 #include "core/calendar/CalendarModel.h"
-#include "core/time/TimeTexts.h"
 #include "ui/calendar/CalendarPainter.h"
 
 #include <QApplication>
@@ -17,29 +17,9 @@
 namespace dolvane {
 namespace {
 
-// `count` to-dos over three years up to a few days after the shown month; one in four without a
-// deadline, the others running 0 to 6 days.
-std::vector<ToDoRecord> BuildRows(std::size_t count)
-{
-    const DateTime last = ParseDateTimeText("2027/01/10 09:00");
-    std::vector<ToDoRecord> rows(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        ToDoRecord& row = rows[i];
-        const DateTime start{last.days - static_cast<double>(i % (3 * 365))};
-        row.StartText = FormatDateTimeText(start);
-        if (i % 4 != 0) {
-            row.DeadlineText = FormatDateTimeText(DateTime{start.days + static_cast<double>(i % 7) + 0.25});
-        }
-        row.Importance = std::to_string(i % 6);
-        row.Progress = std::to_string(i * 13 % 101);
-        row.TaskText = "task number " + std::to_string(i);
-    }
-    return rows;
-}
-
 void BM_RepaintMonth(benchmark::State& state)
 {
-    const auto rows = BuildRows(static_cast<std::size_t>(state.range(0)));
+    const auto rows = bench::BuildRows(static_cast<std::size_t>(state.range(0)), 3 * 365);
     CalendarModel model;
     model.SetCalendarReference("2026/12/07", rows);
     model.ShowBarTexts = true;

@@ -91,24 +91,6 @@ int WeekCount(std::int32_t viewMode)
     return viewMode == kCalendarMonth ? 7 : std::clamp(viewMode, 0, 2) + 1;
 }
 
-std::vector<std::string_view> SplitItems(std::string_view list)
-{
-    std::vector<std::string_view> items;
-    if (list.empty()) {
-        return items;
-    }
-    std::size_t from = 0;
-    while (true) {
-        const auto at = list.find(kDayItemSeparator, from);
-        if (at == std::string_view::npos) {
-            items.push_back(list.substr(from));
-            return items;
-        }
-        items.push_back(list.substr(from, at - from));
-        from = at + kDayItemSeparator.size();
-    }
-}
-
 struct RowDates {
     std::string_view start;
     std::string_view deadline;
@@ -226,7 +208,20 @@ std::string BuildDayTodoList(const std::vector<ToDoRecord>& rows, std::string_vi
 
 std::vector<std::string_view> SplitDayItems(std::string_view list)
 {
-    return SplitItems(list);
+    std::vector<std::string_view> items;
+    if (list.empty()) {
+        return items;
+    }
+    std::size_t from = 0;
+    while (true) {
+        const auto at = list.find(kDayItemSeparator, from);
+        if (at == std::string_view::npos) {
+            items.push_back(list.substr(from));
+            return items;
+        }
+        items.push_back(list.substr(from, at - from));
+        from = at + kDayItemSeparator.size();
+    }
 }
 
 CalendarModel::CalendarModel()
@@ -431,7 +426,7 @@ const CalendarModel::Positions& CalendarModel::DayPositions(std::string_view dat
     }
     // The views point into DayTodoLists, which stays unchanged while its revision does.
     Positions positions;
-    const auto items = SplitItems(DayTodoLists.Value(dateText));
+    const auto items = SplitDayItems(DayTodoLists.Value(dateText));
     for (std::size_t k = 0; k < items.size(); ++k) {
         positions.emplace(Head(items[k], DayItemLayout::kIndexLength), static_cast<int>(k));
     }
