@@ -29,16 +29,16 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kViews = 
     {"done", "完了"},
 }};
 
-int ViewOption(const CommandLine& line)
+MainTab ViewOption(const CommandLine& line)
 {
     const auto view = line.Value("--view");
     if (!view) {
         // A search text alone means the search tab; otherwise the tab the window starts on.
-        return line.Has("--search") ? kTabSearch : kTabAll;
+        return line.Has("--search") ? MainTab::Search : MainTab::All;
     }
     for (std::size_t tab = 0; tab < kViews.size(); ++tab) {
         if (kViews[tab].first == *view) {
-            return static_cast<int>(tab);
+            return static_cast<MainTab>(tab);
         }
     }
     throw CliError("--view には all, none, search, open, done のどれかを指定してください: " + *view);
@@ -62,10 +62,10 @@ ListFormat FormatOption(const CommandLine& line)
 }
 
 // The filter text of the category tabs: what the selected category tab's caption would be.
-std::string CategoryFilter(const CommandLine& line, int tab)
+std::string CategoryFilter(const CommandLine& line, MainTab tab)
 {
     const auto category = line.Value("--category");
-    if (tab != kTabOpen && tab != kTabDone) {
+    if (!HasCategoryTabs(tab)) {
         if (category) {
             throw CliError("--category は --view open か --view done と一緒に指定してください");
         }
@@ -79,7 +79,7 @@ std::string CategoryFilter(const CommandLine& line, int tab)
 int RunList(std::span<const std::string> arguments, const CliEnvironment& environment, std::ostream& out)
 {
     const CommandLine line(arguments, kListOptions, 0);
-    const int tab = ViewOption(line);
+    const MainTab tab = ViewOption(line);
     const ListFormat format = FormatOption(line);
     if (line.Has("--cp932") && format != ListFormat::Csv) {
         throw CliError("--cp932 は --format csv と一緒に指定してください");
@@ -87,7 +87,7 @@ int RunList(std::span<const std::string> arguments, const CliEnvironment& enviro
     if (line.Has("--exact") && line.Has("--fold")) {
         throw CliError("--exact と --fold は同時に指定できません");
     }
-    if (line.Has("--search") && tab != kTabSearch) {
+    if (line.Has("--search") && tab != MainTab::Search) {
         throw CliError("--search は --view search と一緒に指定してください");
     }
     const std::string categoryFilter = CategoryFilter(line, tab);
@@ -95,13 +95,14 @@ int RunList(std::span<const std::string> arguments, const CliEnvironment& enviro
 
     const Settings settings = ReadProgramSettings(environment.paths);
     const bool caseSensitive = line.Has("--exact") || (!line.Has("--fold") && settings.CaseSensitiveSearch);
-    const int keepDays = line.Number("--keep-days", 0, 60).value_or(settings.KeepDays);
+    const int keepDays =
+        line.Number("--keep-days", kKeepDaysRange.minimum, kKeepDaysRange.maximum).value_or(settings.KeepDays);
     const DateTime now = NowOption(line, environment);
 
     // The library only takes part in a search that folds, so only such a search loads it.
     std::unique_ptr<ConversionLibrary> library;
     std::function<bool(std::string_view)> searchMatches;
-    if (tab == kTabSearch) {
+    if (tab == MainTab::Search) {
         if (!caseSensitive && environment.loadConversionLibrary) {
             library = environment.loadConversionLibrary();
         }

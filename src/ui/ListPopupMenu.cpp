@@ -13,7 +13,7 @@ namespace dolvane {
 
 void TVelkDolvane::showListMenu(const QPoint& position)
 {
-    const auto state = model_->PopupMenuOpening();
+    const auto state = model_->List().PopupMenuOpening();
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("PopupMenu1"));
     QAction* sortSave = menu.addAction(QStringLiteral("現在の順序で保存"));
@@ -31,14 +31,14 @@ void TVelkDolvane::showListMenu(const QPoint& position)
     enclose->setObjectName(QStringLiteral("N6"));
     enclose->setCheckable(true);
     enclose->setChecked(state.enclose);
-    connect(enclose, &QAction::triggered, this, [this] { model_->ToggleCsvEnclosing(); });
+    connect(enclose, &QAction::triggered, this, [this] { model_->List().ToggleCsvEnclosing(); });
     menu.addSeparator();
     QAction* remove = menu.addAction(QStringLiteral("削除(&D)"));
     remove->setObjectName(QStringLiteral("Delete1"));
     remove->setShortcut(QKeySequence::Delete);
     remove->setEnabled(state.deleteRow);
     remove->setIcon(ImageListIcon(style(), 0));
-    connect(remove, &QAction::triggered, this, [this] { model_->DeleteSelected(); });
+    connect(remove, &QAction::triggered, this, [this] { model_->List().DeleteSelected(); });
     menu.exec(listView_->viewport()->mapToGlobal(position));
 }
 
@@ -52,7 +52,7 @@ void TVelkDolvane::exportCsv()
     if (!withSuffix.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
         withSuffix += QStringLiteral(".csv");
     }
-    model_->ExportCsv(std::filesystem::path(QFile::encodeName(withSuffix).toStdString()));
+    model_->List().ExportCsv(std::filesystem::path(QFile::encodeName(withSuffix).toStdString()));
 }
 
 }  // namespace dolvane

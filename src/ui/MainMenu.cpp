@@ -48,7 +48,7 @@ void TVelkDolvane::createMenus()
     QAction* selectAll = AddItem(edit, u"全て選択(&A)", "A1");
     selectAll->setIcon(ImageListIcon(style(), 6));
     connect(selectAll, &QAction::triggered, this, [this] {
-        model_->SelectAll();
+        model_->List().SelectAll();
         listView_->setFocus();
     });
 

@@ -69,7 +69,6 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     StoreStateChanged();
 
     model_->FormCreate();
-    ApplyTabPositions();
     // Hosted by the sibling, the program is reached from the sibling's tray menu and stays off
     // the task bar.
     if (model_->Paths().InsideSiblingFolder) {
@@ -141,31 +140,32 @@ void TVelkDolvane::createCentralArea()
     listArea->addWidget(captionBar_);
 
     listModel_ = new ToDoListModel(model_->Rows(), this);
-    listModel_->SetRowColour([this](int row) { return model_->RowColourOf(static_cast<std::size_t>(row)); });
+    listModel_->SetRowColour([this](int row) { return model_->List().RowColourOf(static_cast<std::size_t>(row)); });
     listView_ = new ToDoListView(page);
     listView_->setModel(listModel_);
     listArea->addWidget(listView_, 1);
     // The calendar takes the list's place while it is shown.
-    calendarView_ = new CalendarView(*model_, page);
+    calendarView_ = new CalendarView(model_->Calendar(), page);
     calendarView_->hide();
     listArea->addWidget(calendarView_, 1);
 
-    editPanel_ = new EditPanelWidget(*model_, page);
+    editPanel_ = new EditPanelWidget(model_->Editing(), page);
     elapsedRateBox_ = editPanel_->ElapsedRateBox();
     connect(elapsedRateBox_, &QCheckBox::toggled, this, [this](bool on) {
         model_->SetElapsedRate(on);
         listModel_->SetElapsedCaption(on ? QStringLiteral("経過率") : QStringLiteral("経過時間"));
         statusTimer_->setInterval(StatusRefresh::kFastIntervalMs);
     });
-    connect(editPanel_->KeepDaysEdit(), &QSpinBox::valueChanged, this, [this](int days) { model_->SetKeepDays(days); });
+    connect(editPanel_->KeepDaysEdit(), &QSpinBox::valueChanged, this,
+            [this](int days) { model_->Session().SetKeepDays(days); });
     connect(editPanel_, &EditPanelWidget::addClicked, this, [this] { model_->AddFromPanel(); });
-    connect(editPanel_, &EditPanelWidget::replaceClicked, this, [this] { model_->ReplaceSelected(); });
+    connect(editPanel_, &EditPanelWidget::replaceClicked, this, [this] { model_->Editing().ReplaceSelected(); });
     connect(editPanel_, &EditPanelWidget::applyClicked, this, [this] { model_->Apply(); });
     connect(editPanel_, &EditPanelWidget::undoClicked, this, [this] { model_->Reload(); });
     connect(editPanel_, &EditPanelWidget::calendarToggled, this, [this](bool shown) {
         listView_->setVisible(!shown);
         calendarView_->setVisible(shown);
-        model_->ShowCalendar(shown);
+        model_->Calendar().Show(shown);
         if (!shown) {
             listView_->setFocus();
             return;
@@ -174,11 +174,13 @@ void TVelkDolvane::createCentralArea()
         // each of its bar rows holds, which the day list's selection highlights.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         calendarView_->Grid()->repaint();
-        model_->SelectShownToDoInDayList();
+        model_->Calendar().SelectShownToDoInDayList();
     });
-    connect(editPanel_, &EditPanelWidget::calendarModeClicked, this, [this] { model_->CycleCalendarMode(); });
+    connect(editPanel_, &EditPanelWidget::calendarModeClicked, this, [this] { model_->Calendar().CycleMode(); });
     connect(editPanel_, &EditPanelWidget::calendarStepClicked, this,
-            [this](bool forward) { model_->StepCalendarRange(forward); });
+            [this](bool forward) { model_->Calendar().Step(forward); });
+    connect(editPanel_, &EditPanelWidget::dateFromCalendarRequested, this,
+            [this](int field) { model_->Calendar().SetDateFromCalendar(static_cast<PanelField>(field)); });
     layout->addWidget(editPanel_);
 
     setCentralWidget(central);
@@ -202,38 +204,38 @@ void TVelkDolvane::connectList()
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TVelkDolvane::copySelectionToModel);
     connect(listModel_, &ToDoListModel::completedChangeRequested, this, [this](int row, bool completed) {
-        model_->SetRowCompleted(static_cast<std::size_t>(row), completed);
+        model_->List().SetRowCompleted(static_cast<std::size_t>(row), completed);
         listModel_->RowsChanged(row, row);
     });
     connect(listView_, &ToDoListView::rowPressed, this,
-            [this](int row, int column) { model_->RecordPress(row, column); });
+            [this](int row, int column) { model_->List().RecordPress(row, column); });
     connect(listView_, &ToDoListView::checkBoxPressed, this,
-            [this](int row) { model_->PressCheckBox(static_cast<std::size_t>(row)); });
+            [this](int row) { model_->List().PressCheckBox(static_cast<std::size_t>(row)); });
     connect(listView_, &ToDoListView::dragStarted, this, [this] {
         statusTimer_->stop();
         scrollTimer_->start();
     });
     connect(listView_, &ToDoListView::dragMoved, this, [this](int row) {
-        model_->DragOver(row);
+        model_->List().DragOver(row);
         applySelectionFromModel();
     });
     connect(listView_, &ToDoListView::dragEnded, this, [this] {
         scrollTimer_->stop();
         statusTimer_->start();
     });
-    connect(listView_, &ToDoListView::released, this, [this] { model_->ShowSelectedRow(); });
+    connect(listView_, &ToDoListView::released, this, [this] { model_->Editing().ShowSelectedRow(); });
     auto* deleteAction = new QAction(QStringLiteral("削除(&D)"), listView_);
     deleteAction->setObjectName(QStringLiteral("Delete1"));
     deleteAction->setShortcut(QKeySequence::Delete);
     deleteAction->setShortcutContext(Qt::WidgetShortcut);
     listView_->addAction(deleteAction);
-    connect(deleteAction, &QAction::triggered, this, [this] { model_->DeleteSelected(); });
+    connect(deleteAction, &QAction::triggered, this, [this] { model_->List().DeleteSelected(); });
     listView_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(listView_, &QWidget::customContextMenuRequested, this, &TVelkDolvane::showListMenu);
-    connect(listView_, &ToDoListView::selectionKeyReleased, this, [this] { model_->ShowSelectedRow(); });
+    connect(listView_, &ToDoListView::selectionKeyReleased, this, [this] { model_->Editing().ShowSelectedRow(); });
     listView_->header()->setSectionsClickable(true);
     connect(listView_->header(), &QHeaderView::sectionClicked, this,
-            [this](int column) { model_->SortByColumn(column); });
+            [this](int column) { model_->List().SortByColumn(column); });
 }
 
 void TVelkDolvane::connectTabs()
@@ -249,12 +251,12 @@ void TVelkDolvane::connectTabs()
     };
     connect(mainTabs_, &QTabBar::currentChanged, this, [this, changeView](int tab) {
         if (!showingView_) {
-            changeView(model_->ChangeMainTab(tab));
+            changeView(tab >= 0 && tab < kMainTabCount && model_->Tabs().ChangeMainTab(static_cast<MainTab>(tab)));
         }
     });
     connect(categoryTabs_, &QTabBar::currentChanged, this, [this, changeView](int tab) {
         if (!showingView_) {
-            changeView(model_->ChangeCategoryTab(tab));
+            changeView(model_->Tabs().ChangeCategoryTab(tab));
         }
     });
 }
@@ -264,12 +266,12 @@ void TVelkDolvane::findText()
     bool accepted = false;
     const QString text =
         QInputDialog::getText(this, QStringLiteral("実行者とすべきことから検索"), QStringLiteral("検索する文字を入力"),
-                              QLineEdit::Normal, FromCp932(model_->SearchText()), &accepted);
+                              QLineEdit::Normal, FromCp932(model_->Tabs().SearchText()), &accepted);
     if (!accepted) {
         return;
     }
     if (const auto cp932 = ToCp932(text)) {
-        model_->SetSearchText(*cp932);
+        model_->Tabs().SetSearchText(*cp932);
     } else {
         QMessageBox::critical(this, QApplication::applicationName(),
                               QStringLiteral("検索する文字に、この一覧で扱えない文字が含まれています。"));
@@ -302,17 +304,18 @@ void TVelkDolvane::ApplyTabPositions()
 void TVelkDolvane::ViewChanged()
 {
     showingView_ = true;
-    mainTabs_->setTabText(kTabSearch, FromCp932(model_->MainTabCaption(kTabSearch)));
-    mainTabs_->setCurrentIndex(model_->MainTab());
+    const ViewTabs& tabs = model_->Tabs();
+    mainTabs_->setTabText(static_cast<int>(MainTab::Search), FromCp932(tabs.MainTabCaption(MainTab::Search)));
+    mainTabs_->setCurrentIndex(static_cast<int>(tabs.CurrentTab()));
     while (categoryTabs_->count() > 0) {
         categoryTabs_->removeTab(categoryTabs_->count() - 1);
     }
-    for (const auto& caption : model_->CategoryTabs()) {
+    for (const auto& caption : tabs.CategoryTabs()) {
         categoryTabs_->addTab(FromCp932(caption));
     }
-    categoryTabs_->setCurrentIndex(model_->CategoryTabIndex());
-    captionBar_->setText(FromCp932(model_->CaptionBarText()));
-    captionBar_->setVisible(model_->CaptionBarVisible());
+    categoryTabs_->setCurrentIndex(tabs.CategoryTabIndex());
+    captionBar_->setText(FromCp932(tabs.CaptionBarText()));
+    captionBar_->setVisible(tabs.CaptionBarVisible());
     showingView_ = false;
 }
 
@@ -349,7 +352,7 @@ void TVelkDolvane::statusTimerTick()
     if (tick.repaintAll) {
         listView_->viewport()->update();
     }
-    if (tick.repaintCalendar && model_->CalendarShown()) {
+    if (tick.repaintCalendar && model_->Calendar().Shown()) {
         calendarView_->Grid()->update();
     }
     statusTimer_->setInterval(tick.intervalMs);
@@ -383,7 +386,7 @@ void TVelkDolvane::autoScrollTick()
         }
     }
     if (row >= 0) {
-        model_->SetRowSelected(static_cast<std::size_t>(row), true);
+        model_->List().SetRowSelected(static_cast<std::size_t>(row), true);
         applySelectionFromModel();
     }
 }
@@ -395,7 +398,7 @@ void TVelkDolvane::copySelectionToModel()
     }
     const QItemSelectionModel* selection = listView_->selectionModel();
     for (int row = 0; row < listModel_->rowCount(); ++row) {
-        model_->SetRowSelected(static_cast<std::size_t>(row), selection->isRowSelected(row, QModelIndex()));
+        model_->List().SetRowSelected(static_cast<std::size_t>(row), selection->isRowSelected(row, QModelIndex()));
     }
 }
 
@@ -444,14 +447,26 @@ void TVelkDolvane::PanelChanged()
     }
 }
 
+void TVelkDolvane::SettingsChanged()
+{
+    ApplyTabPositions();
+    if (editPanel_ != nullptr) {
+        editPanel_->ShowKeepDays(model_->CurrentSettings().KeepDays);
+    }
+    // The bars' colours and the week steps are read at the next paint and step.
+    if (calendarView_ != nullptr && model_->Calendar().Shown()) {
+        calendarView_->Grid()->update();
+    }
+}
+
 void TVelkDolvane::CalendarChanged()
 {
     if (editPanel_ != nullptr) {
-        editPanel_->ShowCalendarButtons();
+        editPanel_->ShowCalendarButtons(model_->Calendar().Shown(), model_->Calendar().Model().CalendarViewMode);
     }
-    if (calendarView_ != nullptr && model_->CalendarShown()) {
+    if (calendarView_ != nullptr && model_->Calendar().Shown()) {
         calendarView_->ShowCalendar();
-        statusBar()->showMessage(FromCp932(model_->CalendarStatusText()));
+        statusBar()->showMessage(FromCp932(model_->Calendar().StatusText()));
     }
 }
 

@@ -60,6 +60,7 @@ private:
     void PanelChanged() override;
     void ViewChanged() override;
     void CalendarChanged() override;
+    void SettingsChanged() override;
 
     void createMenus();
     void createCentralArea();

@@ -122,8 +122,8 @@ TEST_F(MainWindowTest, CheckBoxOfOneOfThreeSelectedRowsTicksAllAndTextPressStart
     auto* statusTimer = Find<QTimer>(*window, "Timer1");
     auto* scrollTimer = Find<QTimer>(*window, "Timer2");
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, QPoint(16, rowMiddle));
-    EXPECT_EQ(window->Model().ClickedColumn(), -1);
-    EXPECT_EQ(window->Model().DragAnchorRow(), 1);
+    EXPECT_EQ(window->Model().List().ClickedColumn(), -1);
+    EXPECT_EQ(window->Model().List().DragAnchorRow(), 1);
     EXPECT_TRUE(scrollTimer->isActive());
     EXPECT_FALSE(statusTimer->isActive()) << "the status refresh waits while the pointer selects";
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, QPoint(16, rowMiddle));
@@ -208,11 +208,11 @@ TEST_F(MainWindowTest, CalendarTakesTheListsPlaceAndFollowsClicks)
     // A click on the item selects its to-do; the list keeps its item while it is clicked.
     QTest::mouseClick(dayList->viewport(), Qt::LeftButton, {}, dayList->visualItemRect(dayList->item(0)).center());
     EXPECT_TRUE(window->Model().Rows()[0].Selected);
-    EXPECT_EQ(window->Model().Panel().Text(PanelField::Executor), Sj("総務"));
+    EXPECT_EQ(window->Model().Editing().Panel().Text(PanelField::Executor), Sj("総務"));
     ASSERT_EQ(dayList->count(), 1);
     EXPECT_EQ(dayList->currentRow(), 0);
     QTest::mouseClick(grid, Qt::RightButton, {}, first);
-    EXPECT_FALSE(window->Model().Calendar().ShowBarTexts);
+    EXPECT_FALSE(window->Model().Calendar().Model().ShowBarTexts);
 
     Find<QToolButton>(*window, "SpeedButton8")->click();
     EXPECT_EQ(Find<QLabel>(*window, "Panel10")->text(), QStringLiteral("2010/06"));

@@ -244,10 +244,10 @@ void NotifySibling(SiblingPort& sibling)
 
 bool RowStaysInView(const ToDoRecord& row, const ViewState& view)
 {
-    if (view.mainTab == 3 && row.Completed) {
+    if (view.mainTab == MainTab::Open && row.Completed) {
         return false;
     }
-    if (view.mainTab == 4 && !row.Completed) {
+    if (view.mainTab == MainTab::Done && !row.Completed) {
         return false;
     }
     static const std::string none = Utf8ToCp932("なし");
@@ -260,16 +260,9 @@ bool RowStaysInView(const ToDoRecord& row, const ViewState& view)
     return true;
 }
 
-SaveStatus ApplyChanges(ListStore& store, const std::filesystem::path& listFile, const ViewState& view,
-                        FileError& error, const ListStore::SaveOptions& options)
+void RemoveRowsLeavingView(std::vector<ToDoRecord>& rows, const ViewState& view)
 {
-    const SaveMode mode = view.mainTab == 0 ? SaveMode::Full : SaveMode::Merge;
-    const SaveStatus status = store.SaveList(listFile, mode, error, options);
-    if (status != SaveStatus::Saved) {
-        return status;
-    }
-    std::erase_if(store.Rows(), [&view](const ToDoRecord& row) { return !RowStaysInView(row, view); });
-    return status;
+    std::erase_if(rows, [&view](const ToDoRecord& row) { return !RowStaysInView(row, view); });
 }
 
 }  // namespace dolvane

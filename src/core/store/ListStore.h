@@ -5,6 +5,7 @@
 #include "core/store/SiblingPort.h"
 #include "core/store/StoreState.h"
 #include "core/store/ToDoRecord.h"
+#include "core/view/MainTab.h"
 
 #include <filesystem>
 #include <functional>
@@ -87,15 +88,13 @@ void NotifySibling(SiblingPort& sibling);
 
 // What the window shows now, for deciding which rows leave the view after applying.
 struct ViewState {
-    int mainTab = 0;              // 0 "全て", 1 "なし", 2 "検索", 3 "未完了", 4 "完了"
+    MainTab mainTab = MainTab::All;
     std::string categoryTabText;  // cp932 caption of the selected category tab
     int categoryTabIndex = 0;     // 0 "全て", 1 "なし", 2.. the categories
 };
 
-// The apply command: saves to the list file (full on tab 0, merged otherwise), tells the
-// sibling, and on success removes the rows that no longer belong to the view.
-SaveStatus ApplyChanges(ListStore& store, const std::filesystem::path& listFile, const ViewState& view,
-                        FileError& error, const ListStore::SaveOptions& options);
+// After the apply command has saved: the rows that no longer belong to the view leave it.
+void RemoveRowsLeavingView(std::vector<ToDoRecord>& rows, const ViewState& view);
 
 // Whether a row still belongs to the view after its fields changed.
 bool RowStaysInView(const ToDoRecord& row, const ViewState& view);

@@ -8,22 +8,6 @@ namespace dolvane {
 namespace {
 
 constexpr std::string_view entryName = "Value";
-constexpr std::string_view keepDaysKey = "tododel";
-constexpr int defaultKeepDays = 7;
-constexpr int maxKeepDays = 60;
-
-// The stored number is trusted only as far as the window can follow it: a hand-edited 999 days
-// or tab position 7 is brought into range instead of reaching the spinner or the tab bar.
-TabPosition TabPositionIn(std::int32_t stored, TabPosition last)
-{
-    return static_cast<TabPosition>(std::clamp(stored, 0, static_cast<std::int32_t>(last)));
-}
-
-// The top byte of a stored colour has no meaning here; dropping it keeps the 0x00BBGGRR form.
-std::uint32_t ColorFrom(std::int32_t stored)
-{
-    return static_cast<std::uint32_t>(stored) & 0x00FFFFFFu;
-}
 
 }  // namespace
 
@@ -40,7 +24,10 @@ std::optional<std::int32_t> IniSettingsStore::ReadInteger(std::string_view key) 
     if (!text) {
         return std::nullopt;
     }
-    return ParseInt32(*text).value_or(key == keepDaysKey ? defaultKeepDays : 0);
+    // Like the classic INI reader: text that is not a number gives the setting's fall-back when
+    // it has one, else 0.
+    const SettingSpec* spec = FindSetting(key);
+    return ParseInt32(*text).value_or(spec != nullptr && spec->defaultWhenAbsent ? spec->range.defaultValue : 0);
 }
 
 std::optional<bool> IniSettingsStore::ReadBool(std::string_view key) const
@@ -69,25 +56,56 @@ bool IniSettingsStore::StoreText(std::string_view setting, std::string_view text
     return true;
 }
 
+const SettingSpec* FindSetting(std::string_view key)
+{
+    for (const SettingSpec& spec : kSettingTable) {
+        if (spec.key == key) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+std::int32_t SettingValueIn(const SettingSpec& spec, std::int32_t stored)
+{
+    switch (spec.kind) {
+    case SettingKind::Flag:
+        return stored != 0 ? 1 : 0;
+    case SettingKind::Colour:
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(stored) & 0x00FFFFFFu);
+    case SettingKind::Integer:
+        break;
+    }
+    return spec.range.Clamp(stored);
+}
+
+Settings ClampSettings(Settings values)
+{
+    for (const SettingSpec& spec : kSettingTable) {
+        spec.set(values, SettingValueIn(spec, spec.get(values)));
+    }
+    return values;
+}
+
 Settings ReadSettings(const SettingsStore& store, Settings current)
 {
     if (!store.IsOpen()) {
         return current;
     }
-    current.KeepDays = std::clamp(store.ReadInteger(keepDaysKey).value_or(defaultKeepDays), 0, maxKeepDays);
-    if (const auto value = store.ReadInteger("tabalm")) {
-        current.MainTabPosition = TabPositionIn(*value, TabPosition::Right);
-    }
-    if (const auto value = store.ReadInteger("tabsub")) {
-        current.CategoryTabPosition = TabPositionIn(*value, TabPosition::Bottom);
-    }
-    current.CaseSensitiveSearch = store.ReadBool("bigsml").value_or(current.CaseSensitiveSearch);
-    current.WeekStepSeven = store.ReadBool("sevenchg").value_or(current.WeekStepSeven);
-    if (const auto value = store.ReadInteger("barcolor")) {
-        current.BarFillColor = ColorFrom(*value);
-    }
-    if (const auto value = store.ReadInteger("wakucolor")) {
-        current.BarFrameColor = ColorFrom(*value);
+    for (const SettingSpec& spec : kSettingTable) {
+        std::optional<std::int32_t> stored;
+        if (spec.kind == SettingKind::Flag) {
+            if (const auto flag = store.ReadBool(spec.key)) {
+                stored = *flag ? 1 : 0;
+            }
+        } else {
+            stored = store.ReadInteger(spec.key);
+        }
+        if (stored) {
+            spec.set(current, SettingValueIn(spec, *stored));
+        } else if (spec.defaultWhenAbsent) {
+            spec.set(current, spec.range.defaultValue);
+        }
     }
     return current;
 }
@@ -98,13 +116,13 @@ bool WriteSettings(SettingsStore& store, const Settings& settings)
         return false;
     }
     // Every write is attempted even after one fails, so one bad value does not lose the others.
-    bool written = store.WriteInteger(keepDaysKey, settings.KeepDays);
-    written = store.WriteInteger("tabalm", static_cast<std::int32_t>(settings.MainTabPosition)) && written;
-    written = store.WriteInteger("tabsub", static_cast<std::int32_t>(settings.CategoryTabPosition)) && written;
-    written = store.WriteBool("bigsml", settings.CaseSensitiveSearch) && written;
-    written = store.WriteBool("sevenchg", settings.WeekStepSeven) && written;
-    written = store.WriteInteger("barcolor", static_cast<std::int32_t>(settings.BarFillColor)) && written;
-    written = store.WriteInteger("wakucolor", static_cast<std::int32_t>(settings.BarFrameColor)) && written;
+    bool written = true;
+    for (const SettingSpec& spec : kSettingTable) {
+        const std::int32_t value = spec.get(settings);
+        written = (spec.kind == SettingKind::Flag ? store.WriteBool(spec.key, value != 0)
+                                                  : store.WriteInteger(spec.key, value)) &&
+                  written;
+    }
     return written;
 }
 

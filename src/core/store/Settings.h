@@ -16,12 +16,31 @@ namespace dolvane {
 // Where a tab bar sits, numbered as stored. The category tabs use only Top and Bottom.
 enum class TabPosition : std::int32_t { Top = 0, Bottom = 1, Left = 2, Right = 3 };
 
-// The seven values that survive between runs, each stored under its own key:
-// "tododel", "tabalm", "tabsub", "bigsml", "sevenchg", "barcolor", "wakucolor" (this order).
+// The default of a setting and the range a stored or typed number is brought into: the window
+// can only follow values in range (a hand-edited 999 days or tab position 7 would break the
+// spinner or the tab bar).
+struct SettingRange {
+    std::int32_t defaultValue;
+    std::int32_t minimum;
+    std::int32_t maximum;
+
+    constexpr std::int32_t Clamp(std::int64_t value) const noexcept
+    {
+        return static_cast<std::int32_t>(value < minimum ? minimum : value > maximum ? maximum : value);
+    }
+};
+
+inline constexpr SettingRange kKeepDaysRange{7, 0, 60};
+inline constexpr SettingRange kMainTabPositionRange{0, 0, 3};
+inline constexpr SettingRange kCategoryTabPositionRange{1, 0, 1};
+inline constexpr SettingRange kFlagRange{0, 0, 1};
+inline constexpr SettingRange kColourRange{0, 0, 0x00FFFFFF};
+
+// The seven values that survive between runs; `kSettingTable` says how each is stored.
 struct Settings {
-    int KeepDays = 7;  // days a completed to-do is kept before the purge offers to delete it, 0-60
-    TabPosition MainTabPosition = TabPosition::Top;
-    TabPosition CategoryTabPosition = TabPosition::Bottom;
+    int KeepDays = kKeepDaysRange.defaultValue;  // days a completed to-do is kept before the purge offers to delete it
+    TabPosition MainTabPosition = static_cast<TabPosition>(kMainTabPositionRange.defaultValue);
+    TabPosition CategoryTabPosition = static_cast<TabPosition>(kCategoryTabPositionRange.defaultValue);
     bool CaseSensitiveSearch = true;
     bool WeekStepSeven = false;
     std::uint32_t BarFillColor = 255;     // 0x00BBGGRR: red
@@ -29,6 +48,55 @@ struct Settings {
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
+
+// How a setting is stored: a number kept in its range, a flag stored as 0 or 1, or a colour whose
+// top byte has no meaning and is dropped so the 0x00BBGGRR form holds.
+enum class SettingKind { Integer, Flag, Colour };
+
+// One stored setting: its key in either store, how it is stored, its range, and its field.
+struct SettingSpec {
+    std::string_view key;
+    SettingKind kind;
+    SettingRange range;
+    // An absent key sets the default instead of keeping the current value.
+    bool defaultWhenAbsent;
+    std::int32_t (*get)(const Settings&);
+    void (*set)(Settings&, std::int32_t);
+};
+
+// Every setting in the order they are read and written. Reading, writing, the settings dialog and
+// the keeping period's spinner all go through this table.
+inline constexpr SettingSpec kSettingTable[] = {
+    {"tododel", SettingKind::Integer, kKeepDaysRange, true, [](const Settings& s) { return s.KeepDays; },
+     [](Settings& s, std::int32_t v) { s.KeepDays = v; }},
+    {"tabalm", SettingKind::Integer, kMainTabPositionRange, false,
+     [](const Settings& s) { return static_cast<std::int32_t>(s.MainTabPosition); },
+     [](Settings& s, std::int32_t v) { s.MainTabPosition = static_cast<TabPosition>(v); }},
+    {"tabsub", SettingKind::Integer, kCategoryTabPositionRange, false,
+     [](const Settings& s) { return static_cast<std::int32_t>(s.CategoryTabPosition); },
+     [](Settings& s, std::int32_t v) { s.CategoryTabPosition = static_cast<TabPosition>(v); }},
+    {"bigsml", SettingKind::Flag, kFlagRange, false,
+     [](const Settings& s) { return static_cast<std::int32_t>(s.CaseSensitiveSearch); },
+     [](Settings& s, std::int32_t v) { s.CaseSensitiveSearch = v != 0; }},
+    {"sevenchg", SettingKind::Flag, kFlagRange, false,
+     [](const Settings& s) { return static_cast<std::int32_t>(s.WeekStepSeven); },
+     [](Settings& s, std::int32_t v) { s.WeekStepSeven = v != 0; }},
+    {"barcolor", SettingKind::Colour, kColourRange, false,
+     [](const Settings& s) { return static_cast<std::int32_t>(s.BarFillColor); },
+     [](Settings& s, std::int32_t v) { s.BarFillColor = static_cast<std::uint32_t>(v); }},
+    {"wakucolor", SettingKind::Colour, kColourRange, false,
+     [](const Settings& s) { return static_cast<std::int32_t>(s.BarFrameColor); },
+     [](Settings& s, std::int32_t v) { s.BarFrameColor = static_cast<std::uint32_t>(v); }},
+};
+
+// The entry of a key, or none.
+const SettingSpec* FindSetting(std::string_view key);
+
+// A number read or typed for a setting, as the setting can hold it.
+std::int32_t SettingValueIn(const SettingSpec& spec, std::int32_t stored);
+
+// Every value of `values` brought into its range.
+Settings ClampSettings(Settings values);
 
 // Where the settings live: "data.ini" next to the program, or the sibling program's per-user
 // store when the program is installed inside its folder. An absent value is nullopt.

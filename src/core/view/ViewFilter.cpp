@@ -19,23 +19,22 @@ bool CategoryPasses(std::string_view filter, std::string_view category)
     return category == filter;
 }
 
-bool RowPassesView(int mainTab, std::string_view categoryTabText, const LineFacts& facts,
+bool RowPassesView(MainTab mainTab, std::string_view categoryTabText, const LineFacts& facts,
                    const std::function<bool(std::string_view value)>& searchMatches)
 {
     switch (mainTab) {
-    case kTabAll:
+    case MainTab::All:
         return true;
-    case kTabNone:
+    case MainTab::None:
         return facts.category.empty();
-    case kTabSearch:
+    case MainTab::Search:
         return searchMatches && searchMatches(facts.value);
-    case kTabOpen:
+    case MainTab::Open:
         return !facts.completed && CategoryPasses(categoryTabText, facts.category);
-    case kTabDone:
+    case MainTab::Done:
         return facts.completed && CategoryPasses(categoryTabText, facts.category);
-    default:
-        return false;
     }
+    return false;
 }
 
 }  // namespace dolvane

@@ -1,14 +1,12 @@
 #pragma once
 
 #include "core/store/RecordLine.h"
+#include "core/view/MainTab.h"
 
 #include <functional>
 #include <string_view>
 
 namespace dolvane {
-
-// Main tabs of the list, by index.
-enum MainTabIndex : int { kTabAll = 0, kTabNone = 1, kTabSearch = 2, kTabOpen = 3, kTabDone = 4 };
 
 // The category filter of a category tab: "全て" passes every to-do, "なし" those without a
 // category, any other text the to-dos of exactly that category (byte for byte). A category
@@ -17,7 +15,7 @@ bool CategoryPasses(std::string_view filter, std::string_view category);
 
 // Whether a list-file line belongs to the view of main tab `mainTab` with the category filter
 // `categoryTabText`; on the search tab `searchMatches` decides on the line's value part.
-bool RowPassesView(int mainTab, std::string_view categoryTabText, const LineFacts& facts,
+bool RowPassesView(MainTab mainTab, std::string_view categoryTabText, const LineFacts& facts,
                    const std::function<bool(std::string_view value)>& searchMatches);
 
 }  // namespace dolvane

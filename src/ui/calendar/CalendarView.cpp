@@ -1,6 +1,6 @@
 #include "ui/calendar/CalendarView.h"
 
-#include "core/app/MainWindowModel.h"
+#include "core/app/CalendarController.h"
 #include "core/time/TimeTexts.h"
 #include "ui/calendar/CalendarPainter.h"
 #include "ui/widgets/Cp932Text.h"
@@ -52,7 +52,7 @@ public:
 
 }  // namespace
 
-CalendarGrid::CalendarGrid(MainWindowModel& model, QWidget* parent) : QWidget(parent), model_(model)
+CalendarGrid::CalendarGrid(CalendarController& model, QWidget* parent) : QWidget(parent), model_(model)
 {
     setObjectName(QStringLiteral("StringGrid1"));
     setToolTip(QStringLiteral("右クリックで文字表示の有無切換"));
@@ -63,7 +63,7 @@ CalendarGrid::CalendarGrid(MainWindowModel& model, QWidget* parent) : QWidget(pa
 
 CalendarGridLayout CalendarGrid::GridLayout() const
 {
-    return LayoutCalendarGrid(model_.Calendar().CalendarViewMode, width(), height());
+    return LayoutCalendarGrid(model_.Model().CalendarViewMode, width(), height());
 }
 
 void CalendarGrid::paintEvent(QPaintEvent* /*event*/)
@@ -78,7 +78,7 @@ void CalendarGrid::paintEvent(QPaintEvent* /*event*/)
     context.barFrameColour = settings.BarFrameColor;
     context.defaultColumnWidth = layout.defaultColumnWidth;
     context.defaultRowHeight = layout.defaultRowHeight;
-    PaintCalendarGrid(painter, model_.Calendar(), model_.Holidays(), layout, context);
+    PaintCalendarGrid(painter, model_.Model(), model_.Holidays(), layout, context);
 }
 
 void CalendarGrid::mousePressEvent(QMouseEvent* event)
@@ -92,10 +92,10 @@ void CalendarGrid::mousePressEvent(QMouseEvent* event)
         return;
     }
     const auto [column, row] = *cell;
-    if (row >= 1 && (column != model_.Calendar().CurrentColumn || row != model_.Calendar().CurrentRow)) {
-        model_.SelectCalendarCell(column, row);
+    if (row >= 1 && (column != model_.Model().CurrentColumn || row != model_.Model().CurrentRow)) {
+        model_.SelectCell(column, row);
     }
-    model_.PressCalendarCell(column, row);
+    model_.PressCell(column, row);
     pressPoint_ = event->position().toPoint();
     pressed_ = true;
     dragging_ = false;
@@ -109,7 +109,7 @@ void CalendarGrid::mouseMoveEvent(QMouseEvent* event)
     if (dragging_) {
         const auto cell =
             CalendarCellAt(GridLayout(), event->position().toPoint().x(), event->position().toPoint().y());
-        const bool allowed = cell && cell->second >= 1 && model_.CalendarDropAllowed();
+        const bool allowed = cell && cell->second >= 1 && model_.DropAllowed();
         setCursor(allowed ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
     }
 }
@@ -126,8 +126,8 @@ void CalendarGrid::mouseReleaseEvent(QMouseEvent* event)
     const auto cell = CalendarCellAt(layout, point.x(), point.y());
     if (dragging_) {
         dragging_ = false;
-        if (cell && cell->second >= 1 && model_.CalendarDropAllowed()) {
-            model_.DropOnCalendar(cell->first, cell->second);
+        if (cell && cell->second >= 1 && model_.DropAllowed()) {
+            model_.Drop(cell->first, cell->second);
         }
         return;
     }
@@ -139,13 +139,13 @@ void CalendarGrid::mouseReleaseEvent(QMouseEvent* event)
     const FontTextMeasure measure;
     const int lineHeight = measure.TextHeight("H", kCalendarPointSize, true) + 2;
     const int top = CalendarCellRect(layout, cell->first, cell->second).top +
-                    (model_.Calendar().CalendarViewMode == kCalendarMonth ? 0 : kWeekViewBarOffset);
+                    (model_.Model().CalendarViewMode == kCalendarMonth ? 0 : kWeekViewBarOffset);
     model_.ClickBarRow((point.y() - top) / lineHeight - 1);
 }
 
 void CalendarGrid::keyPressEvent(QKeyEvent* event)
 {
-    const CalendarModel& calendar = model_.Calendar();
+    const CalendarModel& calendar = model_.Model();
     int column = calendar.CurrentColumn;
     int row = calendar.CurrentRow;
     switch (event->key()) {
@@ -166,11 +166,11 @@ void CalendarGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (column >= 0 && column < CalendarModel::kColumns && row >= 1 && row < GridLayout().rowCount) {
-        model_.SelectCalendarCell(column, row);
+        model_.SelectCell(column, row);
     }
 }
 
-CalendarView::CalendarView(MainWindowModel& model, QWidget* parent) : QWidget(parent), model_(model)
+CalendarView::CalendarView(CalendarController& model, QWidget* parent) : QWidget(parent), model_(model)
 {
     setObjectName(QStringLiteral("Panel8"));
     auto* layout = new QVBoxLayout(this);
@@ -229,7 +229,7 @@ CalendarView::CalendarView(MainWindowModel& model, QWidget* parent) : QWidget(pa
 void CalendarView::ShowCalendar()
 {
     showing_ = true;
-    caption_->setText(FromCp932(model_.Calendar().CaptionText()));
+    caption_->setText(FromCp932(model_.Model().CaptionText()));
     // The list is refilled only when its items changed: a click in it comes back here from the
     // list's own selection signal, and must not pull the items from under it.
     if (model_.DayListItems() == shownItems_) {

@@ -11,7 +11,7 @@ class QSplitter;
 
 namespace dolvane {
 
-class MainWindowModel;
+class CalendarController;
 struct CalendarGridLayout;
 
 // The calendar grid ("StringGrid1"): painted from the model's calendar, cell by cell; a left
@@ -21,7 +21,7 @@ class CalendarGrid final : public QWidget {
     Q_OBJECT
 
 public:
-    CalendarGrid(MainWindowModel& model, QWidget* parent = nullptr);
+    CalendarGrid(CalendarController& model, QWidget* parent = nullptr);
 
     // The sizes of the grid's rows and columns for the widget's size and the view mode.
     CalendarGridLayout GridLayout() const;
@@ -37,7 +37,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    MainWindowModel& model_;
+    CalendarController& model_;
     QPoint pressPoint_;
     bool pressed_ = false;
     bool dragging_ = false;
@@ -49,7 +49,7 @@ class CalendarView final : public QWidget {
     Q_OBJECT
 
 public:
-    CalendarView(MainWindowModel& model, QWidget* parent = nullptr);
+    CalendarView(CalendarController& model, QWidget* parent = nullptr);
 
     // Shows what the model's calendar holds now: caption, day list and grid.
     void ShowCalendar();
@@ -59,7 +59,7 @@ public:
     QSplitter* Splitter() const { return splitter_; }
 
 private:
-    MainWindowModel& model_;
+    CalendarController& model_;
     QSplitter* splitter_ = nullptr;
     QLabel* caption_ = nullptr;
     QListWidget* dayList_ = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/edit/EditPanelWidget.h"
 
-#include "core/app/MainWindowModel.h"
+#include "core/app/CalendarController.h"
+#include "core/app/PanelCommands.h"
 #include "core/edit/DatePick.h"
 #include "core/time/TimeTexts.h"
 #include "ui/dialogs/TFusenDlg.h"
@@ -108,7 +109,7 @@ QSpinBox* MakeNumberField(const char* name, int maximum, QWidget* parent)
 
 }  // namespace
 
-EditPanelWidget::EditPanelWidget(MainWindowModel& model, QWidget* parent) : QWidget(parent), model_(model)
+EditPanelWidget::EditPanelWidget(PanelCommands& model, QWidget* parent) : QWidget(parent), model_(model)
 {
     setObjectName(QStringLiteral("Panel1"));
     setFixedHeight(kPanelHeight);
@@ -133,7 +134,7 @@ QCheckBox* EditPanelWidget::makeIncludeBox(int key, const QString& caption, cons
     connect(box, &QCheckBox::pressed, this, [this] { model_.PressIncludeBox(); });
     connect(box, &QCheckBox::toggled, this, [this, key](bool on) {
         if (!showing_) {
-            model_.SetPanelIncluded(static_cast<PanelField>(key), on);
+            model_.SetIncluded(static_cast<PanelField>(key), on);
             ShowPanel();
         }
     });
@@ -240,9 +241,10 @@ void EditPanelWidget::createLowerLeftBlock()
     // Row 3: keeping period, the elapsed-rate switch and the commands.
     auto* commands = new QHBoxLayout;
     commands->addWidget(new QLabel(QStringLiteral("完了したToDoの保持日数"), left));
-    keepDaysEdit_ = MakeNumberField("NumberEdit1", 60, left);
+    keepDaysEdit_ = MakeNumberField("NumberEdit1", kKeepDaysRange.maximum, left);
     keepDaysEdit_->setFixedWidth(44);
-    keepDaysEdit_->setValue(model_.CurrentSettings().KeepDays);
+    keepDaysEdit_->setMinimum(kKeepDaysRange.minimum);
+    keepDaysEdit_->setValue(kKeepDaysRange.defaultValue);
     commands->addWidget(keepDaysEdit_);
     elapsedRateBox_ = new QCheckBox(QStringLiteral("経過率"), left);
     elapsedRateBox_->setObjectName(QStringLiteral("CheckBox9"));
@@ -311,8 +313,8 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
     calendarButton_ = makeButton("SpeedButton5", QStringLiteral("カレンダー"));
     calendarButton_->setCheckable(true);
     calendarButton_->setText(QStringLiteral("暦"));
-    modeButton_ = makeButton("SpeedButton6", QString::fromUtf8(MainWindowModel::CalendarModeHint(kCalendarMonth)));
-    modeButton_->setText(QString::fromUtf8(MainWindowModel::CalendarModeCaption(kCalendarMonth)));
+    modeButton_ = makeButton("SpeedButton6", QString::fromUtf8(CalendarController::ModeHint(kCalendarMonth)));
+    modeButton_->setText(QString::fromUtf8(CalendarController::ModeCaption(kCalendarMonth)));
     QFont modeFont = JapaneseFont(16, true);
     modeButton_->setFont(modeFont);
     QPalette blue = modeButton_->palette();
@@ -325,7 +327,7 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
     expandButton_ = makeButton("SpeedButton9", QStringLiteral("拡張と収縮"));
     expandButton_->setCheckable(true);
     expandButton_->setArrowType(Qt::DownArrow);
-    ShowCalendarButtons();
+    ShowCalendarButtons(false, kCalendarMonth);
 
     connect(calendarButton_, &QToolButton::toggled, this, &EditPanelWidget::calendarToggled);
     connect(modeButton_, &QToolButton::clicked, this, &EditPanelWidget::calendarModeClicked);
@@ -337,17 +339,21 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
     });
 }
 
-void EditPanelWidget::ShowCalendarButtons()
+void EditPanelWidget::ShowKeepDays(int days)
 {
-    const bool shown = model_.CalendarShown();
-    const std::int32_t mode = model_.Calendar().CalendarViewMode;
+    const QSignalBlocker blocker(keepDaysEdit_);
+    keepDaysEdit_->setValue(days);
+}
+
+void EditPanelWidget::ShowCalendarButtons(bool shown, std::int32_t mode)
+{
     const QSignalBlocker blocker(calendarButton_);
     calendarButton_->setChecked(shown);
     for (QToolButton* button : {modeButton_, backButton_, forwardButton_}) {
         button->setEnabled(shown);
     }
-    modeButton_->setText(QString::fromUtf8(MainWindowModel::CalendarModeCaption(mode)));
-    modeButton_->setToolTip(QString::fromUtf8(MainWindowModel::CalendarModeHint(mode)));
+    modeButton_->setText(QString::fromUtf8(CalendarController::ModeCaption(mode)));
+    modeButton_->setToolTip(QString::fromUtf8(CalendarController::ModeHint(mode)));
     modeButton_->setStatusTip(modeButton_->toolTip());
 }
 
@@ -363,11 +369,11 @@ QToolButton* EditPanelWidget::makeDateButton(int key, const char* name, const QS
     // A right click takes the day selected in the calendar, at the present time of day.
     button->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(button, &QToolButton::customContextMenuRequested, this,
-            [this, key] { model_.SetDateFromCalendar(static_cast<PanelField>(key)); });
+            [this, key] { Q_EMIT dateFromCalendarRequested(key); });
     connect(button, &QToolButton::clicked, this, [this, key, caption] {
         const auto field = static_cast<PanelField>(key);
         if (auto text = PickDateTime(window(), model_.Panel().Text(field), caption, model_.Now())) {
-            model_.SetPanelText(field, std::move(*text));
+            model_.SetText(field, std::move(*text));
         }
     });
     return button;
@@ -388,7 +394,7 @@ void EditPanelWidget::fieldEdited(int key, const QString& text)
         return;
     }
     if (auto cp932 = ToCp932(text)) {
-        model_.SetPanelText(static_cast<PanelField>(key), std::move(*cp932));
+        model_.SetText(static_cast<PanelField>(key), std::move(*cp932));
     }
     ShowPanel();
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 class QCheckBox;
@@ -18,7 +19,7 @@ class QToolButton;
 namespace dolvane {
 
 class EditPanel;
-class MainWindowModel;
+class PanelCommands;
 
 // The editing panel ("Panel1") under the list: a field and an include box per editable field,
 // the keeping period, "経過率" and the command buttons. It shows what the model's EditPanel
@@ -27,15 +28,17 @@ class EditPanelWidget final : public QWidget {
     Q_OBJECT
 
 public:
-    EditPanelWidget(MainWindowModel& model, QWidget* parent = nullptr);
+    EditPanelWidget(PanelCommands& model, QWidget* parent = nullptr);
 
     // Copies the model's panel into the widgets (texts, include boxes, Replace, caption colour).
     void ShowPanel();
     // Enables "適用" and "元に戻す" from the store state.
     void ShowStoreState();
 
-    // The calendar buttons follow the model: mode, step buttons enabled while it is shown.
-    void ShowCalendarButtons();
+    // The keeping period's spinner follows the settings (without telling them back).
+    void ShowKeepDays(int days);
+    // The calendar buttons follow the calendar: its mode, the step buttons enabled while it is shown.
+    void ShowCalendarButtons(bool shown, std::int32_t mode);
     // The lower area is hidden while the list area is expanded.
     void SetExpanded(bool expanded);
 
@@ -51,6 +54,8 @@ Q_SIGNALS:
     void calendarModeClicked();
     void calendarStepClicked(bool forward);
     void expandToggled(bool expanded);
+    // A right click on a date button: the field (a PanelField) takes the calendar's selected day.
+    void dateFromCalendarRequested(int field);
 
 private:
     void createTopStrip();
@@ -62,7 +67,7 @@ private:
     QCheckBox* makeIncludeBox(int key, const QString& caption, const QString& hint);
     QToolButton* makeDateButton(int key, const char* name, const QString& caption);
 
-    MainWindowModel& model_;
+    PanelCommands& model_;
     bool showing_ = false;  // set while the widgets are filled from the model
 
     std::array<QCheckBox*, 9> includeBoxes_{};

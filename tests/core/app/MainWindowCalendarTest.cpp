@@ -30,14 +30,14 @@ protected:
     void Select(std::size_t row)
     {
         for (std::size_t i = 0; i < model_->Rows().size(); ++i) {
-            model_->SetRowSelected(i, i == row);
+            model_->List().SetRowSelected(i, i == row);
         }
-        model_->ShowSelectedRow();
+        model_->Editing().ShowSelectedRow();
     }
 
     std::string CurrentDay() const
     {
-        const auto& calendar = model_->Calendar();
+        const auto& calendar = model_->Calendar().Model();
         return calendar.CellText(calendar.CurrentColumn, calendar.CurrentRow);
     }
 
@@ -50,29 +50,29 @@ protected:
 
 TEST_F(MainWindowCalendarTest, OpensOnTodayOrOnTheSelectedToDosStartDay)
 {
-    model_->ShowCalendar(true);
-    EXPECT_EQ(model_->Calendar().CaptionText(), "2010/05");
+    model_->Calendar().Show(true);
+    EXPECT_EQ(model_->Calendar().Model().CaptionText(), "2010/05");
     EXPECT_EQ(CurrentDay(), "2010/05/05");
-    EXPECT_TRUE(model_->DayListItems().empty());
+    EXPECT_TRUE(model_->Calendar().DayListItems().empty());
 
-    model_->ShowCalendar(false);
+    model_->Calendar().Show(false);
     Select(2);
-    model_->ShowCalendar(true);
-    EXPECT_EQ(model_->Calendar().CaptionText(), "2010/03");
+    model_->Calendar().Show(true);
+    EXPECT_EQ(model_->Calendar().Model().CaptionText(), "2010/03");
     EXPECT_EQ(CurrentDay(), "2010/03/15");
-    EXPECT_EQ(model_->DayListItems(), std::vector<std::string>{"march@\\@2"});
-    model_->SelectShownToDoInDayList();
-    EXPECT_EQ(model_->DayListSelection(), 0);
+    EXPECT_EQ(model_->Calendar().DayListItems(), std::vector<std::string>{"march@\\@2"});
+    model_->Calendar().SelectShownToDoInDayList();
+    EXPECT_EQ(model_->Calendar().DayListSelection(), 0);
     EXPECT_TRUE(model_->Rows()[2].Selected);
 }
 
 TEST_F(MainWindowCalendarTest, ModeButtonCyclesThroughTheWeekViews)
 {
-    model_->ShowCalendar(true);
+    model_->Calendar().Show(true);
     std::vector<std::string> captions;
     for (int press = 0; press < 4; ++press) {
-        model_->CycleCalendarMode();
-        captions.emplace_back(MainWindowModel::CalendarModeCaption(model_->Calendar().CalendarViewMode));
+        model_->Calendar().CycleMode();
+        captions.emplace_back(CalendarController::ModeCaption(model_->Calendar().Model().CalendarViewMode));
         EXPECT_EQ(CurrentDay(), "2010/05/05") << "the selected day stays in view";
     }
     EXPECT_EQ(captions, (std::vector<std::string>{"21", "14", "7", "31"}));
@@ -80,26 +80,26 @@ TEST_F(MainWindowCalendarTest, ModeButtonCyclesThroughTheWeekViews)
 
 TEST_F(MainWindowCalendarTest, DayListAndBarRowsSelectToDos)
 {
-    model_->ShowCalendar(true);
-    ASSERT_TRUE(model_->Calendar().SelectCalendarDate("2010/05/11"));
-    model_->SelectCalendarCell(model_->Calendar().CurrentColumn, model_->Calendar().CurrentRow);
-    EXPECT_EQ(model_->DayListItems(), (std::vector<std::string>{"span@\\@0", "single@\\@1"}));
+    model_->Calendar().Show(true);
+    ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate("2010/05/11"));
+    model_->Calendar().SelectCell(model_->Calendar().Model().CurrentColumn, model_->Calendar().Model().CurrentRow);
+    EXPECT_EQ(model_->Calendar().DayListItems(), (std::vector<std::string>{"span@\\@0", "single@\\@1"}));
 
     // What painting the current cell left: slot 0 holds row 0, slot 2 row 1, slot 1 is empty.
-    model_->Calendar().CurrentCellBarRows = NameValueList({"00=00000", "02=00001"});
-    model_->ClickBarRow(2);
-    EXPECT_EQ(model_->DayListSelection(), 1);
-    EXPECT_EQ(model_->Calendar().SelectedBarRow, 2);
+    model_->Calendar().Model().CurrentCellBarRows = NameValueList({"00=00000", "02=00001"});
+    model_->Calendar().ClickBarRow(2);
+    EXPECT_EQ(model_->Calendar().DayListSelection(), 1);
+    EXPECT_EQ(model_->Calendar().Model().SelectedBarRow, 2);
     EXPECT_TRUE(model_->Rows()[1].Selected);
-    EXPECT_EQ(model_->Panel().Text(PanelField::Task), "single");
+    EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Task), "single");
 
-    model_->ClickBarRow(1);  // the empty row between them changes nothing
+    model_->Calendar().ClickBarRow(1);  // the empty row between them changes nothing
     EXPECT_TRUE(model_->Rows()[1].Selected);
 
-    model_->ClickBarRow(-1);  // the day-number line
-    EXPECT_EQ(model_->Calendar().SelectedBarRow, -1);
-    EXPECT_EQ(model_->SelectedCount(), 0U);
-    EXPECT_EQ(model_->Panel().Text(PanelField::Task), "");
+    model_->Calendar().ClickBarRow(-1);  // the day-number line
+    EXPECT_EQ(model_->Calendar().Model().SelectedBarRow, -1);
+    EXPECT_EQ(model_->List().SelectedCount(), 0U);
+    EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Task), "");
 }
 
 TEST_F(MainWindowCalendarTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimits)
@@ -120,54 +120,54 @@ TEST_F(MainWindowCalendarTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimi
          }) {
         model_->Reload();
         Select(c.row);
-        model_->ShowCalendar(true);
-        ASSERT_TRUE(model_->Calendar().SelectCalendarDate(c.from));
-        const auto& calendar = model_->Calendar();
-        model_->PressCalendarCell(calendar.CurrentColumn, calendar.CurrentRow);
-        EXPECT_TRUE(model_->CalendarDropAllowed()) << c.from;
-        ASSERT_TRUE(model_->Calendar().SelectCalendarDate(c.to));
-        model_->DropOnCalendar(calendar.CurrentColumn, calendar.CurrentRow);
+        model_->Calendar().Show(true);
+        ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate(c.from));
+        const auto& calendar = model_->Calendar().Model();
+        model_->Calendar().PressCell(calendar.CurrentColumn, calendar.CurrentRow);
+        EXPECT_TRUE(model_->Calendar().DropAllowed()) << c.from;
+        ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate(c.to));
+        model_->Calendar().Drop(calendar.CurrentColumn, calendar.CurrentRow);
         const ToDoRecord& row = model_->Rows()[c.row];
         EXPECT_EQ(row.StartText, c.start) << c.from << " -> " << c.to;
         EXPECT_EQ(row.DeadlineText, c.deadline) << c.from << " -> " << c.to;
-        EXPECT_EQ(model_->Panel().Text(PanelField::Deadline), c.deadline);
+        EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Deadline), c.deadline);
         EXPECT_EQ(model_->State().UnsavedChanges, c.moved);
-        EXPECT_FALSE(model_->Panel().ReplaceEnabled());
-        model_->ShowCalendar(false);
+        EXPECT_FALSE(model_->Editing().Panel().ReplaceEnabled());
+        model_->Calendar().Show(false);
     }
 }
 
 TEST_F(MainWindowCalendarTest, DropsFromOtherDaysAndWithoutSelectionDoNothing)
 {
     Select(0);
-    model_->ShowCalendar(true);
-    ASSERT_TRUE(model_->Calendar().SelectCalendarDate("2010/05/11"));  // inside the span, neither end
-    const auto& calendar = model_->Calendar();
-    model_->PressCalendarCell(calendar.CurrentColumn, calendar.CurrentRow);
-    EXPECT_FALSE(model_->CalendarDropAllowed());
+    model_->Calendar().Show(true);
+    ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate("2010/05/11"));  // inside the span, neither end
+    const auto& calendar = model_->Calendar().Model();
+    model_->Calendar().PressCell(calendar.CurrentColumn, calendar.CurrentRow);
+    EXPECT_FALSE(model_->Calendar().DropAllowed());
 
     Select(std::size_t(-1));
-    model_->DropOnCalendar(calendar.CurrentColumn, calendar.CurrentRow);
+    model_->Calendar().Drop(calendar.CurrentColumn, calendar.CurrentRow);
     EXPECT_FALSE(model_->State().UnsavedChanges);
 }
 
 TEST_F(MainWindowCalendarTest, AddAndDateButtonsTakeTheSelectedDay)
 {
-    model_->SetDateFromCalendar(PanelField::Deadline);  // hidden calendar: nothing
-    EXPECT_EQ(model_->Panel().Text(PanelField::Deadline), "");
+    model_->Calendar().SetDateFromCalendar(PanelField::Deadline);  // hidden calendar: nothing
+    EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Deadline), "");
 
-    model_->ShowCalendar(true);
-    ASSERT_TRUE(model_->Calendar().SelectCalendarDate("2010/05/20"));
-    model_->SetDateFromCalendar(PanelField::Deadline);
-    EXPECT_EQ(model_->Panel().Text(PanelField::Deadline), "2010/05/20 12:00");
+    model_->Calendar().Show(true);
+    ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate("2010/05/20"));
+    model_->Calendar().SetDateFromCalendar(PanelField::Deadline);
+    EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Deadline), "2010/05/20 12:00");
 
-    model_->SetPanelText(PanelField::Task, Sj("新しい"));
+    model_->Editing().SetText(PanelField::Task, Sj("新しい"));
     model_->AddFromPanel();
     ASSERT_EQ(model_->Rows().size(), 4U);
     EXPECT_EQ(model_->Rows()[3].StartText, "2010/05/20 12:00");
     // The calendar follows the rows at once: the new to-do is in the day's list.
-    model_->SelectCalendarCell(model_->Calendar().CurrentColumn, model_->Calendar().CurrentRow);
-    EXPECT_EQ(model_->DayListItems(), std::vector<std::string>{Sj("新しい") + "@\\@3"});
+    model_->Calendar().SelectCell(model_->Calendar().Model().CurrentColumn, model_->Calendar().Model().CurrentRow);
+    EXPECT_EQ(model_->Calendar().DayListItems(), std::vector<std::string>{Sj("新しい") + "@\\@3"});
 }
 
 }  // namespace

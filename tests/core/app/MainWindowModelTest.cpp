@@ -56,8 +56,8 @@ TEST_F(MainWindowModelTest, StartsWithTheListLoadedOnTheAllTab)
     ASSERT_EQ(model->Rows().size(), 1U);
     EXPECT_EQ(model->Rows()[0].RemainingText, Sj("5日6時間")) << "computed at the clock's now";
     EXPECT_FALSE(model->State().UnsavedChanges);
-    EXPECT_EQ(model->CategoryTabText(), Sj("全て"));
-    EXPECT_TRUE(model->PurgePending());
+    EXPECT_EQ(model->Tabs().CategoryTabText(), Sj("全て"));
+    EXPECT_TRUE(model->Purge().Pending());
 }
 
 TEST_F(MainWindowModelTest, ClosingAsksOnlyWithUnsavedChangesAndSavesOnlyOnYes)
@@ -76,7 +76,7 @@ TEST_F(MainWindowModelTest, ClosingAsksOnlyWithUnsavedChangesAndSavesOnlyOnYes)
         prompts_.answer = c.answer;
         const auto model = Make();
         if (c.change) {
-            model->SetRowCompleted(0, true);
+            model->List().SetRowCompleted(0, true);
         }
         EXPECT_TRUE(model->CloseQuery());
         EXPECT_EQ(prompts_.questions, c.asked ? std::vector<std::string>{kSaveQuestion} : std::vector<std::string>{});
@@ -91,7 +91,7 @@ TEST_F(MainWindowModelTest, SavingWithoutASiblingReportsNothing)
 {
     sibling_.running = false;
     const auto model = Make();
-    model->SetRowCompleted(0, true);
+    model->List().SetRowCompleted(0, true);
     EXPECT_EQ(model->Rows()[0].RemainingText, Sj("完了"));
     ASSERT_TRUE(model->Apply());
     EXPECT_TRUE(prompts_.errors.empty() && prompts_.messages.empty());
@@ -100,7 +100,7 @@ TEST_F(MainWindowModelTest, SavingWithoutASiblingReportsNothing)
 TEST_F(MainWindowModelTest, AFailedSaveOnCloseKeepsTheWindowOpen)
 {
     const auto model = Make();
-    model->SetRowCompleted(0, true);
+    model->List().SetRowCompleted(0, true);
     std::filesystem::remove(paths_.ListFilePath);
     std::filesystem::create_directory(paths_.ListFilePath);  // the file cannot be replaced now
     EXPECT_FALSE(model->CloseQuery());
@@ -111,7 +111,7 @@ TEST_F(MainWindowModelTest, AFailedSaveOnCloseKeepsTheWindowOpen)
 TEST_F(MainWindowModelTest, AFileChangedBehindTheProgramIsOverwrittenOnlyWhenConfirmed)
 {
     const auto model = Make();
-    model->SetRowCompleted(0, true);
+    model->List().SetRowCompleted(0, true);
     const std::string other = kLine + "\r\n" + kLine + "2\r\n";
     WriteBytes(paths_.ListFilePath, other);
     prompts_.answer = false;
@@ -129,7 +129,7 @@ TEST_F(MainWindowModelTest, SettingsComeFromDataIniOrFromTheSiblingsStore)
     WriteBytes(dataIni, "[tabalm]\r\nValue=2\r\n");
     auto model = Make();
     EXPECT_EQ(model->CurrentSettings().MainTabPosition, TabPosition::Left);
-    model->CurrentSettings().KeepDays = 3;
+    model->Session().SetKeepDays(3);
     EXPECT_TRUE(model->CloseQuery());
     EXPECT_NE(ReadBytes(dataIni).find("[tododel]\r\nValue=3\r\n"), std::string::npos);
     EXPECT_TRUE(siblingSettings_.values.empty());
@@ -143,7 +143,7 @@ TEST_F(MainWindowModelTest, SettingsComeFromDataIniOrFromTheSiblingsStore)
     model = Make();
     EXPECT_EQ(model->CurrentSettings().KeepDays, 14);
     EXPECT_FALSE(model->CurrentSettings().CaseSensitiveSearch);
-    EXPECT_EQ(model->HolidayList(), (std::vector<std::string>{"01/01=a", "02/11=b"}));
+    EXPECT_EQ(model->Session().HolidayList(), (std::vector<std::string>{"01/01=a", "02/11=b"}));
     EXPECT_TRUE(model->CloseQuery());
     EXPECT_EQ(siblingSettings_.values.size(), 7U);
     EXPECT_FALSE(std::filesystem::exists(paths_.ProgramFolder / "data.ini"));
@@ -177,13 +177,13 @@ TEST_F(ListBehaviourTest, ACheckBoxOfASelectedRowTicksEverySelectedRow)
 {
     const auto model = Make();
     for (const std::size_t row : {0U, 1U, 2U}) {
-        model->SetRowSelected(row, row != 2);
+        model->List().SetRowSelected(row, row != 2);
     }
-    model->PressCheckBox(0);
+    model->List().PressCheckBox(0);
     EXPECT_TRUE(model->Rows()[0].Completed && model->Rows()[1].Completed);
     EXPECT_FALSE(model->Rows()[2].Completed);
     EXPECT_TRUE(model->State().UnsavedChanges);
-    model->PressCheckBox(2);  // not selected: only this row
+    model->List().PressCheckBox(2);  // not selected: only this row
     EXPECT_TRUE(model->Rows()[2].Completed && model->Rows()[0].Completed);
 }
 
@@ -197,13 +197,13 @@ TEST_F(ListBehaviourTest, HeaderClicksAlternateDirectionAcrossColumns)
         }
         return texts;
     };
-    model->SortByColumn(6);  // the first click ever sorts descending, as text: 50 > 20 > 100 > 10
+    model->List().SortByColumn(6);  // the first click ever sorts descending, as text: 50 > 20 > 100 > 10
     EXPECT_EQ(column(Field::Progress), "50 20 100 10 ");
-    model->SortByColumn(4);  // the next, on another column, ascending
+    model->List().SortByColumn(4);  // the next, on another column, ascending
     EXPECT_EQ(column(Field::Task), "a b c old ");
     EXPECT_TRUE(model->State().OrderChanged);
-    model->SortByColumn(11);  // not a column: nothing, and the direction stays
-    model->SortByColumn(4);
+    model->List().SortByColumn(11);  // not a column: nothing, and the direction stays
+    model->List().SortByColumn(4);
     EXPECT_EQ(column(Field::Task), "old c b a ");
     ASSERT_TRUE(model->Apply());
     EXPECT_FALSE(model->State().OrderChanged);
@@ -216,9 +216,9 @@ TEST_F(ListBehaviourTest, ThePurgeWaitsForAKeepingPeriodAndAsksOnce)
     EXPECT_EQ(model->CurrentSettings().KeepDays, 0);
     model->StatusTick();
     EXPECT_TRUE(prompts_.questions.empty()) << "keeping period 0: nothing is purged";
-    EXPECT_TRUE(model->PurgePending());
+    EXPECT_TRUE(model->Purge().Pending());
 
-    model->SetKeepDays(7);
+    model->Session().SetKeepDays(7);
     prompts_.answer = false;
     model->StatusTick();
     ASSERT_EQ(prompts_.questions.size(), 1U);
@@ -242,29 +242,29 @@ TEST_F(ListBehaviourTest, YesToThePurgeRemovesAndSaves)
 TEST_F(ListBehaviourTest, DragAndKeyboardHooks)
 {
     const auto model = Make();
-    model->RecordPress(1, -1);
-    model->DragOver(3);
-    EXPECT_EQ(model->DragAnchorRow(), 1);
-    EXPECT_EQ(model->ClickedColumn(), -1);
+    model->List().RecordPress(1, -1);
+    model->List().DragOver(3);
+    EXPECT_EQ(model->List().DragAnchorRow(), 1);
+    EXPECT_EQ(model->List().ClickedColumn(), -1);
     EXPECT_TRUE(!model->Rows()[0].Selected && model->Rows()[1].Selected && model->Rows()[3].Selected);
-    model->ShowSelectedRow();
-    EXPECT_EQ(model->ShownRow(), 1);
+    model->Editing().ShowSelectedRow();
+    EXPECT_EQ(model->Editing().ShownRow(), 1);
 }
 
 TEST_F(ListBehaviourTest, DeleteAsksAndUndoBringsTheRowsBack)
 {
     const auto model = Make();
     for (const std::size_t row : {0U, 1U, 3U}) {
-        model->SetRowSelected(row, true);
+        model->List().SetRowSelected(row, true);
     }
     prompts_.answer = false;
-    model->DeleteSelected();
+    model->List().DeleteSelected();
     EXPECT_EQ(prompts_.questions, std::vector<std::string>{"削除確認|3個のToDoを削除します。よろしいですか？"});
     EXPECT_EQ(model->Rows().size(), 4U);
     EXPECT_FALSE(model->State().UnsavedChanges);
 
     prompts_.answer = true;
-    model->DeleteSelected();
+    model->List().DeleteSelected();
     ASSERT_EQ(model->Rows().size(), 1U);
     EXPECT_EQ(model->Rows()[0].TaskText, "a");
     EXPECT_TRUE(model->State().UnsavedChanges && model->State().UndoAvailable);
@@ -278,45 +278,45 @@ TEST_F(ListBehaviourTest, DeleteAsksAndUndoBringsTheRowsBack)
 TEST_F(ListBehaviourTest, AddAndReplaceEnableTheirButtons)
 {
     const auto model = Make();
-    model->SetPanelText(PanelField::Task, "new");
-    model->SetPanelText(PanelField::Executor, "Sato");
+    model->Editing().SetText(PanelField::Task, "new");
+    model->Editing().SetText(PanelField::Executor, "Sato");
     model->AddFromPanel();
     ASSERT_EQ(model->Rows().size(), 5U);
-    EXPECT_TRUE(model->Rows()[4].Selected && model->ShownRow() == 4);
-    EXPECT_EQ(model->Executors().Items(), std::vector<std::string>{"Sato"});
+    EXPECT_TRUE(model->Rows()[4].Selected && model->Editing().ShownRow() == 4);
+    EXPECT_EQ(model->Editing().Executors().Items(), std::vector<std::string>{"Sato"});
     EXPECT_TRUE(model->State().UnsavedChanges);
     EXPECT_FALSE(model->State().UndoAvailable) << "Add leaves undo as it was";
-    EXPECT_FALSE(model->Panel().ReplaceEnabled());
+    EXPECT_FALSE(model->Editing().Panel().ReplaceEnabled());
 
-    model->SetPanelText(PanelField::Executor, "a#@#b");
+    model->Editing().SetText(PanelField::Executor, "a#@#b");
     model->AddFromPanel();
     EXPECT_EQ(model->Rows().size(), 5U) << "a marker in the executor would split the saved line";
     EXPECT_EQ(prompts_.errors.size(), 1U);
-    model->SetPanelIncluded(PanelField::Executor, false);
+    model->Editing().SetIncluded(PanelField::Executor, false);
 
-    model->SetPanelText(PanelField::Importance, "5");
-    EXPECT_TRUE(model->Panel().ReplaceEnabled());
-    model->ReplaceSelected();
+    model->Editing().SetText(PanelField::Importance, "5");
+    EXPECT_TRUE(model->Editing().Panel().ReplaceEnabled());
+    model->Editing().ReplaceSelected();
     EXPECT_EQ(model->Rows()[4].Importance, "5");
     EXPECT_TRUE(model->State().UndoAvailable);
-    EXPECT_FALSE(model->Panel().ReplaceEnabled());
+    EXPECT_FALSE(model->Editing().Panel().ReplaceEnabled());
 }
 
 TEST_F(ListBehaviourTest, PopupMenuEnablingAndCsvOfTheSelection)
 {
     const auto model = Make();
-    auto menu = model->PopupMenuOpening();
+    auto menu = model->List().PopupMenuOpening();
     EXPECT_FALSE(menu.deleteRow || menu.sortSave || menu.enclose);
     EXPECT_TRUE(menu.stickyNote) << "the sibling runs";
-    model->SortByColumn(4);
-    model->SetRowSelected(0, true);
-    model->ToggleCsvEnclosing();
-    menu = model->PopupMenuOpening();
+    model->List().SortByColumn(4);
+    model->List().SetRowSelected(0, true);
+    model->List().ToggleCsvEnclosing();
+    menu = model->List().PopupMenuOpening();
     EXPECT_TRUE(menu.deleteRow && menu.sortSave && menu.enclose);
-    model->ToggleCsvEnclosing();
-    EXPECT_FALSE(model->PopupMenuOpening().enclose) << "toggled twice: cleared again";
+    model->List().ToggleCsvEnclosing();
+    EXPECT_FALSE(model->List().PopupMenuOpening().enclose) << "toggled twice: cleared again";
 
-    ASSERT_TRUE(model->ExportCsv(folder_ / "out.csv"));
+    ASSERT_TRUE(model->List().ExportCsv(folder_ / "out.csv"));
     const std::string csv = ReadBytes(folder_ / "out.csv");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2) << "the header and the one selected row";
 }
@@ -335,84 +335,89 @@ protected:
 TEST_F(ViewTest, TabsFilterTheListAndNameTheView)
 {
     const auto model = Make();
-    EXPECT_EQ(model->Executors().Items(), std::vector<std::string>{"abc"}) << "ABC and abc give one entry";
-    ASSERT_TRUE(model->ChangeMainTab(kTabOpen));
+    EXPECT_EQ(model->Editing().Executors().Items(), std::vector<std::string>{"abc"}) << "ABC and abc give one entry";
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
     EXPECT_EQ(model->Rows().size(), 4U);
-    EXPECT_EQ(model->CategoryTabs(), (std::vector<std::string>{Sj("全て"), Sj("なし"), Sj("仕事"), Sj("家庭")}));
-    EXPECT_TRUE(model->CaptionBarVisible());
-    EXPECT_EQ(model->CaptionBarText(), Sj("  未完了  [ 全て ]"));
-    ASSERT_TRUE(model->ChangeCategoryTab(2));
+    EXPECT_EQ(model->Tabs().CategoryTabs(), (std::vector<std::string>{Sj("全て"), Sj("なし"), Sj("仕事"), Sj("家庭")}));
+    EXPECT_TRUE(model->Tabs().CaptionBarVisible());
+    EXPECT_EQ(model->Tabs().CaptionBarText(), Sj("  未完了  [ 全て ]"));
+    ASSERT_TRUE(model->Tabs().ChangeCategoryTab(2));
     EXPECT_EQ(model->Rows().size(), 2U) << "the open 仕事 rows";
-    EXPECT_EQ(model->Categories().Items().size(), 2U) << "the drop-downs keep what they saw before";
+    EXPECT_EQ(model->Editing().Categories().Items().size(), 2U) << "the drop-downs keep what they saw before";
 
-    model->SortByColumn(4);
+    model->List().SortByColumn(4);
     EXPECT_FALSE(model->State().OrderChanged) << "only the whole list has an order to save";
-    EXPECT_FALSE(model->PopupMenuOpening().sortSave);
+    EXPECT_FALSE(model->List().PopupMenuOpening().sortSave);
 
-    ASSERT_TRUE(model->ChangeMainTab(kTabAll));
-    ASSERT_TRUE(model->ChangeMainTab(kTabOpen));
-    EXPECT_EQ(model->CategoryTabIndex(), 2) << "仕事 is selected again";
-    ASSERT_TRUE(model->ChangeMainTab(kTabNone));
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::All));
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
+    EXPECT_EQ(model->Tabs().CategoryTabIndex(), 2) << "仕事 is selected again";
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::None));
     EXPECT_EQ(model->Rows().size(), 1U);
-    EXPECT_TRUE(model->CategoryTabs().empty());
-    ASSERT_TRUE(model->ChangeMainTab(kTabDone));
-    EXPECT_EQ(model->CategoryTabText(), Sj("仕事")) << "the category chosen last comes back";
+    EXPECT_TRUE(model->Tabs().CategoryTabs().empty());
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Done));
+    EXPECT_EQ(model->Tabs().CategoryTabText(), Sj("仕事")) << "the category chosen last comes back";
     EXPECT_EQ(model->Rows().size(), 1U);
-    EXPECT_EQ(model->CategoryTabIndex(), 2) << "and its tab is selected again";
+    EXPECT_EQ(model->Tabs().CategoryTabIndex(), 2) << "and its tab is selected again";
 
-    model->CurrentSettings().CategoryTabPosition = TabPosition::Top;
-    EXPECT_FALSE(model->CaptionBarVisible()) << "both rows on top name the view themselves";
-    model->CurrentSettings().MainTabPosition = TabPosition::Left;
-    EXPECT_TRUE(model->CaptionBarVisible());
-    ASSERT_TRUE(model->ChangeCategoryTab(1));  // category "なし": open or completed without category
+    Settings values = model->CurrentSettings();
+    values.CategoryTabPosition = TabPosition::Top;
+    model->Session().Apply(values);
+    EXPECT_FALSE(model->Tabs().CaptionBarVisible()) << "both rows on top name the view themselves";
+    values.MainTabPosition = TabPosition::Left;
+    model->Session().Apply(values);
+    EXPECT_TRUE(model->Tabs().CaptionBarVisible());
+    ASSERT_TRUE(model->Tabs().ChangeCategoryTab(1));  // category "なし": open or completed without category
     EXPECT_TRUE(model->Rows().empty()) << "no completed row without a category";
 }
 
 TEST_F(ViewTest, EditsInACategoryViewKeepTheirPlaceInTheFile)
 {
     const auto model = Make();
-    ASSERT_TRUE(model->ChangeMainTab(kTabOpen));
-    ASSERT_TRUE(model->ChangeCategoryTab(2));  // 仕事: lines 0 and 4
-    model->SetPanelText(PanelField::Task, "new");
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
+    ASSERT_TRUE(model->Tabs().ChangeCategoryTab(2));  // 仕事: lines 0 and 4
+    model->Editing().SetText(PanelField::Task, "new");
     model->AddFromPanel();
     EXPECT_EQ(model->Rows().back().Category, Sj("仕事")) << "a new row is filed under the shown tab";
 
-    model->SetRowSelected(1, true);  // line 4
-    model->SetRowSelected(2, true);  // the new row
+    model->List().SetRowSelected(1, true);  // line 4
+    model->List().SetRowSelected(2, true);  // the new row
     prompts_.answer = true;
-    model->DeleteSelected();
+    model->List().DeleteSelected();
     EXPECT_EQ(model->State().DeletedFileLines, std::vector<std::string>{"4"}) << "nothing for a new row";
 
     prompts_.questions.clear();
     prompts_.answer = false;
-    EXPECT_FALSE(model->ChangeMainTab(kTabAll));
+    EXPECT_FALSE(model->Tabs().ChangeMainTab(MainTab::All));
     EXPECT_EQ(prompts_.questions,
               std::vector<std::string>{"確認|このままタブを切り換えると変更内容が取り消されます。\nよろしいですか？"});
-    EXPECT_EQ(model->MainTab(), kTabOpen);
+    EXPECT_EQ(model->Tabs().CurrentTab(), MainTab::Open);
     ASSERT_TRUE(model->Apply());
     EXPECT_EQ(ReadBytes(paths_.ListFilePath),
               Sj("+=00000@\\@仕事#@#a\r\n+=10000@\\@仕事#@#b\r\n+=00000abc@\\@家庭#@#c\r\n+=00000ABC@\\@#@#d\r\n"));
 
-    model->SetPanelText(PanelField::Category, Sj("趣味"));
-    model->SetPanelText(PanelField::Task, "hobby");
+    model->Editing().SetText(PanelField::Category, Sj("趣味"));
+    model->Editing().SetText(PanelField::Task, "hobby");
     model->AddFromPanel();
-    EXPECT_EQ(model->CategoryTabs().back(), Sj("趣味")) << "a category added in a category view becomes a tab";
+    EXPECT_EQ(model->Tabs().CategoryTabs().back(), Sj("趣味")) << "a category added in a category view becomes a tab";
 }
 
 TEST_F(ViewTest, SearchingSetsTheCaptionAndFiltersOnlyTheSearchTab)
 {
     const auto model = Make();
-    model->SetSearchText("abc");
-    EXPECT_EQ(model->MainTabCaption(kTabSearch), Sj("検索 > [ abc ]"));
+    model->Tabs().SetSearchText("abc");
+    EXPECT_EQ(model->Tabs().MainTabCaption(MainTab::Search), Sj("検索 > [ abc ]"));
     EXPECT_EQ(model->Rows().size(), 5U) << "on 全て the same view is reloaded";
-    ASSERT_TRUE(model->ChangeMainTab(kTabSearch));
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Search));
     EXPECT_EQ(model->Rows().size(), 1U) << "case-sensitive by default: ABC is not abc";
-    model->CurrentSettings().CaseSensitiveSearch = false;
-    model->SetSearchText("abc");
+    Settings values = model->CurrentSettings();
+    values.CaseSensitiveSearch = false;
+    model->Session().Apply(values);
+    model->Tabs().SetSearchText("abc");
     EXPECT_EQ(model->Rows().size(), 2U);
-    model->SetSearchText("");
+    model->Tabs().SetSearchText("");
     EXPECT_TRUE(model->Rows().empty());
-    EXPECT_EQ(model->MainTabCaption(kTabSearch), Sj("検索"));
+    EXPECT_EQ(model->Tabs().MainTabCaption(MainTab::Search), Sj("検索"));
 }
 
 }  // namespace

@@ -115,7 +115,8 @@ TEST_F(ListStoreTest, CompletingOnTheOpenTabRemovesTheRowAndKeepsHiddenLines)
     store_.Rows()[1].CompletedText = "2010/05/05 11:00";
 
     FileError error;
-    ASSERT_EQ(ApplyChanges(store_, path_, ViewState{3, "", 0}, error, {false, &sibling_, nullptr}), SaveStatus::Saved);
+    ASSERT_EQ(store_.SaveList(path_, SaveMode::Merge, error, {false, &sibling_, nullptr}), SaveStatus::Saved);
+    RemoveRowsLeavingView(store_.Rows(), ViewState{MainTab::Open, "", 0});
     ASSERT_EQ(store_.Rows().size(), 1U);
     EXPECT_EQ(store_.Rows()[0].TaskText, "task0");
     EXPECT_EQ(ReadBytes(path_), Lines({Line(0), Line(1, true), "kept as it is",
@@ -224,14 +225,14 @@ TEST(RowStaysInViewTest, WhichRowsLeaveAfterApplying)
     const ToDoRecord open = ParseRecordLine(Line(0));
     const ToDoRecord done = ParseRecordLine(Line(1, true));
     const ToDoRecord work = ParseRecordLine("+=00000@\\@" + Sj("仕事") + "#@#w");
-    EXPECT_FALSE(RowStaysInView(done, {3, Sj("全て"), 0}));
-    EXPECT_FALSE(RowStaysInView(open, {4, Sj("全て"), 0}));
-    EXPECT_TRUE(RowStaysInView(done, {4, Sj("全て"), 0}));
-    EXPECT_FALSE(RowStaysInView(work, {3, Sj("なし"), 1}));
-    EXPECT_TRUE(RowStaysInView(open, {3, Sj("なし"), 1}));
-    EXPECT_TRUE(RowStaysInView(work, {3, Sj("仕事"), 2}));
-    EXPECT_FALSE(RowStaysInView(work, {3, Sj("家庭"), 3}));
-    EXPECT_TRUE(RowStaysInView(work, {1, "", 0})) << "only category tabs filter by category";
+    EXPECT_FALSE(RowStaysInView(done, {MainTab::Open, Sj("全て"), 0}));
+    EXPECT_FALSE(RowStaysInView(open, {MainTab::Done, Sj("全て"), 0}));
+    EXPECT_TRUE(RowStaysInView(done, {MainTab::Done, Sj("全て"), 0}));
+    EXPECT_FALSE(RowStaysInView(work, {MainTab::Open, Sj("なし"), 1}));
+    EXPECT_TRUE(RowStaysInView(open, {MainTab::Open, Sj("なし"), 1}));
+    EXPECT_TRUE(RowStaysInView(work, {MainTab::Open, Sj("仕事"), 2}));
+    EXPECT_FALSE(RowStaysInView(work, {MainTab::Open, Sj("家庭"), 3}));
+    EXPECT_TRUE(RowStaysInView(work, {MainTab::None, "", 0})) << "only category tabs filter by category";
 }
 
 }  // namespace

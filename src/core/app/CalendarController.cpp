@@ -1,6 +1,4 @@
-// The calendar's commands of the main window: showing it, its view modes and steps, the day list,
-// clicks on bar rows and dragging a to-do's start or deadline to another day.
-#include "core/app/MainWindowModel.h"
+#include "core/app/CalendarController.h"
 
 #include "core/edit/DatePick.h"
 #include "core/text/Numbers.h"
@@ -51,51 +49,82 @@ std::optional<std::size_t> RowOfDayListItem(std::string_view item, std::size_t r
 
 }  // namespace
 
-const char* MainWindowModel::CalendarModeCaption(std::int32_t mode)
+CalendarController::CalendarController(ToDoDocument& document, const SettingsSession& settings, PanelCommands& panel)
+    : document_(document),
+      settings_(settings),
+      panel_(panel)
+{
+    document_.AddObserver(this);
+}
+
+CalendarController::~CalendarController()
+{
+    document_.RemoveObserver(this);
+}
+
+void CalendarController::RowsReset()
+{
+    RowsChanged();
+}
+
+void CalendarController::RowsChanged()
+{
+    if (shown_) {
+        Rebuild();
+        document_.Notify(&MainWindowObserver::CalendarChanged);
+    }
+}
+
+bool CalendarController::CountDownHolidayNames()
+{
+    return calendar_.HolidayNameTicks > 0 && --calendar_.HolidayNameTicks == 0;
+}
+
+const char* CalendarController::ModeCaption(std::int32_t mode)
 {
     static constexpr std::array<const char*, 4> kCaptions = {"7", "14", "21", "31"};
     return kCaptions.at(static_cast<std::size_t>(std::clamp(mode, 0, 3)));
 }
 
-const char* MainWindowModel::CalendarModeHint(std::int32_t mode)
+const char* CalendarController::ModeHint(std::int32_t mode)
 {
     static constexpr std::array<const char*, 4> kHints = {"一週間", "二週間", "三週間", "一ヶ月"};
     return kHints.at(static_cast<std::size_t>(std::clamp(mode, 0, 3)));
 }
 
-void MainWindowModel::ShowCalendar(bool shown)
+void CalendarController::Show(bool shown)
 {
-    calendarShown_ = shown;
+    shown_ = shown;
     std::string reference;
     shownToDo_.reset();
-    for (std::size_t i = 0; i < Rows().size(); ++i) {
-        if (Rows()[i].Selected) {
+    for (std::size_t i = 0; i < document_.Rows().size(); ++i) {
+        if (document_.Rows()[i].Selected) {
             shownToDo_ = i;
-            reference = FirstTen(Rows()[i].StartText);
+            reference = FirstTen(document_.Rows()[i].StartText);
             break;
         }
     }
     calendar_.HolidayNameTicks = kHolidayNameTicks;
     calendar_.ShowBarTexts = true;
     if (shown) {
-        const std::string today = FormatDateText(ports_.clock.Now());
-        if (reference.empty() || !calendar_.SetCalendarReference(reference, Rows())) {
-            calendar_.SetCalendarReference(today, Rows());
+        const std::string today = FormatDateText(document_.Now());
+        if (reference.empty() || !calendar_.SetCalendarReference(reference, document_.Rows())) {
+            calendar_.SetCalendarReference(today, document_.Rows());
             reference = today;
         }
         calendar_.SelectCalendarDate(reference);
         ShowDayTodos();
     }
-    Notify(&MainWindowObserver::CalendarChanged);
+    document_.Notify(&MainWindowObserver::CalendarChanged);
 }
 
-void MainWindowModel::SelectShownToDoInDayList()
+void CalendarController::SelectShownToDoInDayList()
 {
-    if (!calendarShown_ || !shownToDo_ || *shownToDo_ >= Rows().size()) {
+    if (!shown_ || !shownToDo_ || *shownToDo_ >= document_.Rows().size()) {
         return;
     }
     // The to-do's own item, found by its row: another to-do's task could end in the same text.
-    const std::string item = DayListItem(Rows()[*shownToDo_], *shownToDo_);
+    const std::string item = DayListItem(document_.Rows()[*shownToDo_], *shownToDo_);
     shownToDo_.reset();
     const auto found = std::find(dayListItems_.begin(), dayListItems_.end(), item);
     if (found != dayListItems_.end()) {
@@ -103,66 +132,66 @@ void MainWindowModel::SelectShownToDoInDayList()
     }
 }
 
-void MainWindowModel::CycleCalendarMode()
+void CalendarController::CycleMode()
 {
     const std::string target(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
     calendar_.CalendarViewMode =
         calendar_.CalendarViewMode == kCalendarOneWeek ? kCalendarMonth : calendar_.CalendarViewMode - 1;
     calendar_.HolidayNameTicks = kHolidayNameTicks;
     calendar_.ShowBarTexts = true;
-    if (calendarShown_) {
-        const std::string reference = target.empty() ? FormatDateText(ports_.clock.Now()) : target;
-        calendar_.SetCalendarReference(reference, Rows());
+    if (shown_) {
+        const std::string reference = target.empty() ? FormatDateText(document_.Now()) : target;
+        calendar_.SetCalendarReference(reference, document_.Rows());
         calendar_.SelectCalendarDate(reference);
         ShowDayTodos();
     }
-    Notify(&MainWindowObserver::CalendarChanged);
+    document_.Notify(&MainWindowObserver::CalendarChanged);
 }
 
-void MainWindowModel::StepCalendarRange(bool forward)
+void CalendarController::Step(bool forward)
 {
     calendar_.HolidayNameTicks = kHolidayNameTicks;
-    const std::string date = calendar_.StepCalendar(forward, settings_.WeekStepSeven);
+    const std::string date = calendar_.StepCalendar(forward, settings_.Values().WeekStepSeven);
     if (!date.empty()) {
-        calendar_.SetCalendarReference(date, Rows());
+        calendar_.SetCalendarReference(date, document_.Rows());
     }
     ShowDayTodos();
-    Notify(&MainWindowObserver::CalendarChanged);
+    document_.Notify(&MainWindowObserver::CalendarChanged);
 }
 
-void MainWindowModel::SelectCalendarCell(int column, int row)
+void CalendarController::SelectCell(int column, int row)
 {
     calendar_.CurrentColumn = column;
     calendar_.CurrentRow = row;
     ShowDayTodos();
-    Notify(&MainWindowObserver::CalendarChanged);
+    document_.Notify(&MainWindowObserver::CalendarChanged);
 }
 
-void MainWindowModel::ShowDayTodos()
+void CalendarController::ShowDayTodos()
 {
     dayListItems_.clear();
     dayListSelection_ = -1;
     const auto date = FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow));
     for (const auto item : SplitDayItems(calendar_.DayTodoLists.Value(date))) {
         const auto index = ParseInt32(item.substr(0, DayItemLayout::kIndexLength));
-        if (index && *index >= 0 && static_cast<std::size_t>(*index) < Rows().size()) {
+        if (index && *index >= 0 && static_cast<std::size_t>(*index) < document_.Rows().size()) {
             dayListItems_.push_back(
-                DayListItem(Rows()[static_cast<std::size_t>(*index)], static_cast<std::size_t>(*index)));
+                DayListItem(document_.Rows()[static_cast<std::size_t>(*index)], static_cast<std::size_t>(*index)));
         }
     }
 }
 
-std::string MainWindowModel::CalendarStatusText() const
+std::string CalendarController::StatusText() const
 {
-    return holidays_.HolidayTextOf(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
+    return Holidays().HolidayTextOf(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
 }
 
-void MainWindowModel::RebuildCalendar()
+void CalendarController::Rebuild()
 {
     const std::string selected =
         dayListSelection_ >= 0 ? dayListItems_[static_cast<std::size_t>(dayListSelection_)] : std::string();
     const int selection = dayListSelection_;
-    calendar_.SetCalendarReference(calendar_.CalendarRefDateText, Rows());
+    calendar_.SetCalendarReference(calendar_.CalendarRefDateText, document_.Rows());
     ShowDayTodos();
     // The day list keeps its selection while the same to-do stays at the same place.
     if (selection >= 0 && static_cast<std::size_t>(selection) < dayListItems_.size() &&
@@ -171,19 +200,12 @@ void MainWindowModel::RebuildCalendar()
     }
 }
 
-void MainWindowModel::SelectOnlyRow(std::size_t row)
-{
-    for (std::size_t i = 0; i < store_.Rows().size(); ++i) {
-        store_.Rows()[i].Selected = i == row;
-    }
-}
-
-void MainWindowModel::ClickDayListItem(int index)
+void CalendarController::ClickDayListItem(int index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= dayListItems_.size()) {
         return;
     }
-    const auto row = RowOfDayListItem(dayListItems_[static_cast<std::size_t>(index)], Rows().size());
+    const auto row = RowOfDayListItem(dayListItems_[static_cast<std::size_t>(index)], document_.Rows().size());
     if (!row) {
         return;
     }
@@ -196,73 +218,70 @@ void MainWindowModel::ClickDayListItem(int index)
             break;
         }
     }
-    SelectOnlyRow(*row);
+    document_.SelectOnly(*row);
     dayListSelection_ = index;
-    Notify(&MainWindowObserver::RowsChanged);
-    ShowSelectedRow();
+    document_.Notify(&MainWindowObserver::RowsChanged);
+    panel_.ShowSelectedRow();
 }
 
-void MainWindowModel::ToggleBarTexts()
+void CalendarController::ToggleBarTexts()
 {
     calendar_.ShowBarTexts = !calendar_.ShowBarTexts;
-    Notify(&MainWindowObserver::CalendarChanged);
+    document_.Notify(&MainWindowObserver::CalendarChanged);
 }
 
-void MainWindowModel::PressCalendarCell(int column, int row)
+void CalendarController::PressCell(int column, int row)
 {
     dragSourceDateText_ = FirstTen(calendar_.CellText(column, row));
 }
 
-void MainWindowModel::ClickBarRow(int barRow)
+void CalendarController::ClickBarRow(int barRow)
 {
     calendar_.NormaliseCurrentCellBarRows();
     const auto& bars = calendar_.CurrentCellBarRows.Entries();
     if (barRow >= 0 && static_cast<std::size_t>(barRow) < bars.size()) {
         const auto index = ParseInt32(NameValueList::ValueOf(bars[static_cast<std::size_t>(barRow)]));
         dayListSelection_ = -1;
-        if (index && *index >= 0 && static_cast<std::size_t>(*index) < Rows().size()) {
+        if (index && *index >= 0 && static_cast<std::size_t>(*index) < document_.Rows().size()) {
             const std::string item =
-                DayListItem(Rows()[static_cast<std::size_t>(*index)], static_cast<std::size_t>(*index));
+                DayListItem(document_.Rows()[static_cast<std::size_t>(*index)], static_cast<std::size_t>(*index));
             const auto found = std::find(dayListItems_.begin(), dayListItems_.end(), item);
             if (found != dayListItems_.end()) {
                 ClickDayListItem(static_cast<int>(found - dayListItems_.begin()));
                 return;
             }
         }
-        Notify(&MainWindowObserver::CalendarChanged);
+        document_.Notify(&MainWindowObserver::CalendarChanged);
         return;
     }
     // Above the first bar row or below the last: nothing is selected any more.
     calendar_.SelectedBarRow = -1;
     dayListSelection_ = -1;
-    for (auto& row : store_.Rows()) {
-        row.Selected = false;
-    }
-    Notify(&MainWindowObserver::RowsChanged);
-    ShowSelectedRow();
+    document_.ClearSelection();
+    document_.Notify(&MainWindowObserver::RowsChanged);
+    panel_.ShowSelectedRow();
 }
 
-bool MainWindowModel::CalendarDropAllowed() const
+bool CalendarController::DropAllowed() const
 {
-    return !dragSourceDateText_.empty() && (dragSourceDateText_ == FirstTen(panel_.Text(PanelField::Start)) ||
-                                            dragSourceDateText_ == FirstTen(panel_.Text(PanelField::Deadline)));
+    return !dragSourceDateText_.empty() && (dragSourceDateText_ == FirstTen(panel_.Panel().Text(PanelField::Start)) ||
+                                            dragSourceDateText_ == FirstTen(panel_.Panel().Text(PanelField::Deadline)));
 }
 
-void MainWindowModel::DropOnCalendar(int column, int row)
+void CalendarController::Drop(int column, int row)
 {
-    auto& rows = store_.Rows();
-    const auto selected = std::find_if(rows.begin(), rows.end(), [](const ToDoRecord& r) { return r.Selected; });
-    if (selected == rows.end()) {
+    ToDoRecord* selected = document_.FirstSelected();
+    if (selected == nullptr) {
         return;
     }
     const std::string target(FirstTen(calendar_.CellText(column, row)));
-    const std::string startText = panel_.Text(PanelField::Start);
-    const std::string deadlineText = panel_.Text(PanelField::Deadline);
+    const std::string startText = panel_.Panel().Text(PanelField::Start);
+    const std::string deadlineText = panel_.Panel().Text(PanelField::Deadline);
     const auto startDay = FirstTen(startText);
     const auto deadlineDay = FirstTen(deadlineText);
     const auto startTime = TimePart(startText);
     std::string deadlineTime(TimePart(deadlineText));
-    const DateTime now = ports_.clock.Now();
+    const DateTime now = document_.Now();
     if (deadlineTime.empty()) {
         deadlineTime = FormatTimeText(now);
     }
@@ -270,40 +289,40 @@ void MainWindowModel::DropOnCalendar(int column, int row)
     if (!target.empty() && ((deadlineDay.empty() && target >= startDay) ||
                             (source == deadlineDay && target != deadlineDay && target >= startDay))) {
         const std::string moved = target + " " + deadlineTime;
-        panel_.SetText(PanelField::Deadline, moved, SelectedCount());
+        panel_.TakeDraggedDate(PanelField::Deadline, moved);
         selected->DeadlineText = moved;
-        store_.State().UnsavedChanges = true;
+        document_.MarkChanged(false);
     } else if (!target.empty() && source == startDay && target != startDay && target <= deadlineDay) {
         const std::string moved = target + " " + std::string(startTime);
-        panel_.SetText(PanelField::Start, moved, SelectedCount());
+        panel_.TakeDraggedDate(PanelField::Start, moved);
         selected->StartText = moved;
-        store_.State().UnsavedChanges = true;
+        document_.MarkChanged(false);
     }
     // The moved to-do's remaining and elapsed texts follow its new dates at once.
-    RefreshRowStatus(*selected, now, refresh_.ElapsedRate());
+    document_.RefreshRow(*selected);
     panel_.DisableReplace();
-    Notify(&MainWindowObserver::RowsChanged);
-    Notify(&MainWindowObserver::StoreStateChanged);
-    Notify(&MainWindowObserver::PanelChanged);
+    document_.Notify(&MainWindowObserver::RowsChanged);
+    document_.Notify(&MainWindowObserver::StoreStateChanged);
+    document_.Notify(&MainWindowObserver::PanelChanged);
 }
 
-std::optional<std::string> MainWindowModel::CalendarCellMoment() const
+std::optional<std::string> CalendarController::CellMoment() const
 {
-    if (!calendarShown_) {
+    if (!shown_) {
         return std::nullopt;
     }
     const std::string day(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
     try {
-        return PickedText(ParseDateText(day), ports_.clock.Now(), false);
+        return PickedText(ParseDateText(day), document_.Now(), false);
     } catch (const ConvertError&) {
         return std::nullopt;
     }
 }
 
-void MainWindowModel::SetDateFromCalendar(PanelField field)
+void CalendarController::SetDateFromCalendar(PanelField field)
 {
-    if (const auto moment = CalendarCellMoment()) {
-        SetPanelText(field, *moment);
+    if (const auto moment = CellMoment()) {
+        panel_.SetText(field, *moment);
     }
 }
 

@@ -1,0 +1,122 @@
+#include "core/app/PanelCommands.h"
+
+#include "core/store/FieldValidation.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+namespace dolvane {
+
+PanelCommands::PanelCommands(ToDoDocument& document, ViewTabs& tabs) : document_(document), tabs_(tabs) {}
+
+void PanelCommands::ShowSelectedRow()
+{
+    const ToDoRecord* shown = document_.FirstSelected();
+    shownRow_ = shown == nullptr ? -1 : static_cast<int>(shown - document_.Rows().data());
+    panel_.ShowRow(shown, document_.SelectedCount());
+    document_.Notify(&MainWindowObserver::PanelChanged);
+}
+
+void PanelCommands::SetText(PanelField field, std::string text)
+{
+    panel_.SetText(field, std::move(text), document_.SelectedCount());
+    document_.Notify(&MainWindowObserver::PanelChanged);
+}
+
+void PanelCommands::TakeDraggedDate(PanelField field, std::string text)
+{
+    panel_.SetText(field, std::move(text), document_.SelectedCount());
+}
+
+void PanelCommands::ClearForNewView()
+{
+    const std::size_t selected = document_.SelectedCount();
+    for (const PanelField field : {PanelField::Importance, PanelField::Executor, PanelField::Category, PanelField::Task,
+                                   PanelField::Progress, PanelField::Completed}) {
+        panel_.SetText(field, {}, selected);
+    }
+    panel_.SetIncluded(PanelField::Task, false);
+    panel_.SetIncluded(PanelField::Progress, false);
+    document_.Notify(&MainWindowObserver::PanelChanged);
+}
+
+void PanelCommands::RememberCombos()
+{
+    if (panel_.Included(PanelField::Executor)) {
+        document_.Executors().Remember(panel_.Text(PanelField::Executor));
+    }
+    if (panel_.Included(PanelField::Category)) {
+        document_.Categories().Remember(panel_.Text(PanelField::Category));
+        tabs_.EnsureCategoryTab(panel_.Text(PanelField::Category));
+    }
+}
+
+bool PanelCommands::FieldsValid()
+{
+    // The ticked fields go into the one-line file format: a marker or a line break in them would
+    // split the line differently when it is read back.
+    static constexpr std::pair<PanelField, Field> kChecked[] = {
+        {PanelField::Start, Field::Start},
+        {PanelField::Deadline, Field::Deadline},
+        {PanelField::Importance, Field::Importance},
+        {PanelField::Executor, Field::Executor},
+        {PanelField::Category, Field::Category},
+        {PanelField::Progress, Field::Progress},
+        {PanelField::WarningHours, Field::WarningHours},
+        {PanelField::Completed, Field::Completed},
+    };
+    std::optional<std::string> problem;
+    const auto valid = [this, &problem](const std::pair<PanelField, Field>& entry) {
+        const std::string& text = panel_.Text(entry.first);
+        // An empty importance is taken as "0".
+        if (!panel_.Included(entry.first) || (entry.first == PanelField::Importance && text.empty())) {
+            return true;
+        }
+        problem = FieldError(entry.second, text);
+        return !problem.has_value();
+    };
+    if (std::all_of(std::begin(kChecked), std::end(kChecked), valid)) {
+        return true;
+    }
+    document_.Ask().ShowError(*problem);
+    return false;
+}
+
+void PanelCommands::AddFromPanel(std::optional<DateTime> start)
+{
+    if (!FieldsValid()) {
+        return;
+    }
+    document_.ClearSelection();
+    const DateTime now = document_.Now();
+    // A row added while a real category tab is shown belongs to that category.
+    ToDoRecord row = panel_.NewRow(now, start.value_or(now), tabs_.SelectedCategory());
+    RememberCombos();
+    row.Selected = true;
+    document_.Rows().push_back(std::move(row));
+    document_.MarkChanged(false);
+    document_.Notify(&MainWindowObserver::RowsReset);
+    document_.Notify(&MainWindowObserver::StoreStateChanged);
+    ShowSelectedRow();
+}
+
+void PanelCommands::ReplaceSelected()
+{
+    if (document_.SelectedCount() == 0 || !FieldsValid()) {
+        return;
+    }
+    const DateTime now = document_.Now();
+    for (auto& row : document_.Rows()) {
+        if (row.Selected) {
+            panel_.ReplaceInto(row, now);
+        }
+    }
+    RememberCombos();
+    ShowSelectedRow();
+    document_.MarkChanged(true);
+    document_.Notify(&MainWindowObserver::RowsChanged);
+    document_.Notify(&MainWindowObserver::StoreStateChanged);
+}
+
+}  // namespace dolvane

@@ -1,0 +1,65 @@
+#include "core/app/SettingsSession.h"
+
+namespace dolvane {
+
+SettingsSession::SettingsSession(ToDoDocument& document, SettingsStore* siblingStore)
+    : document_(document),
+      siblingStore_(siblingStore)
+{
+}
+
+void SettingsSession::Read()
+{
+    const ProgramPaths& paths = document_.Paths();
+    if (paths.InsideSiblingFolder) {
+        holidayList_ = LoadHolidayLines(paths.SiblingFolder / "data" / "NationalHoliday.txt");
+        holidays_ = HolidayCalendar(holidayList_);
+        if (siblingStore_ != nullptr) {
+            settings_ = ReadSettings(*siblingStore_, settings_);
+        }
+    } else {
+        // A data.ini that cannot be read leaves the defaults; writing it back is refused later,
+        // so its content is not lost either.
+        FileError ignored;
+        settings_ = ReadDataIni(paths.ProgramFolder / "data.ini", ignored);
+    }
+    document_.Notify(&MainWindowObserver::SettingsChanged);
+    document_.Notify(&MainWindowObserver::ViewChanged);  // the caption bar depends on the tab positions
+}
+
+void SettingsSession::Write()
+{
+    const ProgramPaths& paths = document_.Paths();
+    if (paths.InsideSiblingFolder) {
+        if (siblingStore_ != nullptr) {
+            WriteSettings(*siblingStore_, settings_);
+        }
+        return;
+    }
+    FileError ignored;
+    WriteDataIni(paths.ProgramFolder / "data.ini", settings_, ignored);
+}
+
+void SettingsSession::SetKeepDays(int days)
+{
+    const int kept = kKeepDaysRange.Clamp(days);
+    if (kept == settings_.KeepDays) {
+        return;
+    }
+    settings_.KeepDays = kept;
+    document_.Notify(&MainWindowObserver::RowsChanged);  // the colours of completed rows depend on it
+}
+
+void SettingsSession::Apply(const Settings& values)
+{
+    const Settings kept = ClampSettings(values);
+    const bool keepDaysChanged = kept.KeepDays != settings_.KeepDays;
+    settings_ = kept;
+    document_.Notify(&MainWindowObserver::SettingsChanged);
+    document_.Notify(&MainWindowObserver::ViewChanged);
+    if (keepDaysChanged) {
+        document_.Notify(&MainWindowObserver::RowsChanged);
+    }
+}
+
+}  // namespace dolvane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/app/ToDoDocument.h"
+#include "core/calendar/Holidays.h"
+#include "core/store/Settings.h"
+
+#include <string>
+#include <vector>
+
+namespace dolvane {
+
+// The seven settings for one run of the window: read once when the window is created, edited by
+// the keeping period's spinner and the settings dialog, written when the window closes. They live
+// in "data.ini" beside the program, or in the sibling's own store when the sibling hosts the
+// program (which also brings the sibling's holiday file).
+class SettingsSession final {
+public:
+    // `siblingStore` may be absent: hosted without it, nothing is read or written.
+    SettingsSession(ToDoDocument& document, SettingsStore* siblingStore);
+
+    // Reads the settings and, hosted, the sibling's holiday file; the window follows at once.
+    void Read();
+    // Writes every setting where it was read. A data.ini that cannot be read is left alone.
+    void Write();
+
+    const Settings& Values() const noexcept { return settings_; }
+    // The keeping period of completed to-dos ("完了したToDoの保持日数").
+    void SetKeepDays(int days);
+    // The settings dialog's OK: every value at once, each brought into its range.
+    void Apply(const Settings& values);
+
+    const std::vector<std::string>& HolidayList() const noexcept { return holidayList_; }
+    const HolidayCalendar& Holidays() const noexcept { return holidays_; }
+
+private:
+    ToDoDocument& document_;
+    SettingsStore* siblingStore_;
+    Settings settings_;
+    std::vector<std::string> holidayList_;
+    HolidayCalendar holidays_;
+};
+
+}  // namespace dolvane
