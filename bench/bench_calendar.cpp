@@ -61,7 +61,7 @@ void PaintMonth(benchmark::State& state, int spreadDays)
     model.ShowBarTexts = true;
     const HolidayCalendar holidays;
     const FixedMeasure measure;
-    const CalendarGridLayout layout = LayoutCalendarGrid(kCalendarMonth, 7 * 120, 28 + 6 * 100);
+    const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, 7 * 120, 28 + 6 * 100);
     DateCellContext context;
     context.todayText = "2026/12/07";
     context.defaultColumnWidth = layout.defaultColumnWidth;

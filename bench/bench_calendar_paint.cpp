@@ -24,7 +24,7 @@ void BM_RepaintMonth(benchmark::State& state)
     model.SetCalendarReference("2026/12/07", rows);
     model.ShowBarTexts = true;
     const HolidayCalendar holidays;
-    const CalendarGridLayout layout = LayoutCalendarGrid(kCalendarMonth, 900, 700);
+    const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, 900, 700);
     DateCellContext context;
     context.todayText = "2026/12/07";
     context.defaultColumnWidth = layout.defaultColumnWidth;

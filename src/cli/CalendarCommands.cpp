@@ -160,7 +160,7 @@ int RunCalendar(std::span<const std::string> arguments, const CliEnvironment& en
         throw CliError(error.message);
     }
     CalendarModel calendar;
-    calendar.CalendarViewMode = kCalendarMonth;
+    calendar.CalendarViewMode = CalendarMode::Month;
     if (!calendar.SetCalendarReference(monthText + "/01", store.Rows())) {
         throw CliError("--month: " + *month);
     }

@@ -100,7 +100,7 @@ TEST(CalendarPaintTest, MonthGridShowsTodayHolidaysAndBars)
     model.ShowBarTexts = true;
     model.HolidayNameTicks = 20;
     const HolidayCalendar holidays({Sj("05/03=憲法記念日"), Sj("05/04=みどりの日"), Sj("05/05=こどもの日")});
-    const CalendarGridLayout layout = LayoutCalendarGrid(kCalendarMonth, 7 * 102, 28 + 6 * 80);
+    const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, 7 * 102, 28 + 6 * 80);
     DateCellContext context;
     context.todayText = "2010/05/20";
     context.defaultColumnWidth = layout.defaultColumnWidth;

@@ -80,16 +80,16 @@ bool CalendarController::CountDownHolidayNames()
     return calendar_.HolidayNameTicks > 0 && --calendar_.HolidayNameTicks == 0;
 }
 
-const char* CalendarController::ModeCaption(std::int32_t mode)
+const char* CalendarController::ModeCaption(CalendarMode mode)
 {
     static constexpr std::array<const char*, 4> kCaptions = {"7", "14", "21", "31"};
-    return kCaptions.at(static_cast<std::size_t>(std::clamp(mode, 0, 3)));
+    return kCaptions.at(static_cast<std::size_t>(std::clamp(static_cast<int>(mode), 0, 3)));
 }
 
-const char* CalendarController::ModeHint(std::int32_t mode)
+const char* CalendarController::ModeHint(CalendarMode mode)
 {
     static constexpr std::array<const char*, 4> kHints = {"一週間", "二週間", "三週間", "一ヶ月"};
-    return kHints.at(static_cast<std::size_t>(std::clamp(mode, 0, 3)));
+    return kHints.at(static_cast<std::size_t>(std::clamp(static_cast<int>(mode), 0, 3)));
 }
 
 void CalendarController::Show(bool shown)
@@ -135,8 +135,9 @@ void CalendarController::SelectShownToDoInDayList()
 void CalendarController::CycleMode()
 {
     const std::string target(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
-    calendar_.CalendarViewMode =
-        calendar_.CalendarViewMode == kCalendarOneWeek ? kCalendarMonth : calendar_.CalendarViewMode - 1;
+    calendar_.CalendarViewMode = calendar_.CalendarViewMode == CalendarMode::OneWeek
+                                     ? CalendarMode::Month
+                                     : static_cast<CalendarMode>(static_cast<int>(calendar_.CalendarViewMode) - 1);
     calendar_.HolidayNameTicks = kHolidayNameTicks;
     calendar_.ShowBarTexts = true;
     if (shown_) {

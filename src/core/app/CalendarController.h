@@ -39,8 +39,8 @@ public:
     // The view-mode button: month, three weeks, two weeks, one week, month again.
     void CycleMode();
     // Caption ("31", "21", "14", "7") and hint of the view-mode button for a mode.
-    static const char* ModeCaption(std::int32_t mode);
-    static const char* ModeHint(std::int32_t mode);
+    static const char* ModeCaption(CalendarMode mode);
+    static const char* ModeHint(CalendarMode mode);
     // The back and forward buttons.
     void Step(bool forward);
     // The grid's current cell moved to (column, row): the day list follows.

@@ -155,7 +155,7 @@ public:
         const int year = YearOf(date_, context.todayText);
         holiday_ = holidays.HolidayNameOf(date_, year, kHolidayNameMaxLength);
         holidayCount_ = holidays.HolidayCountOf(date_, year);
-        if (model.CalendarViewMode != kCalendarMonth) {
+        if (model.CalendarViewMode != CalendarMode::Month) {
             rowTop_ = 2;
             rowExtra_ = 5;
         }
@@ -191,7 +191,7 @@ private:
     {
         const auto cellMonth = ParseInt32(Part(date_, 5, 2));
         const bool displayed = cellMonth == model_.DisplayedMonth;
-        if (model_.CalendarViewMode == kCalendarMonth) {
+        if (model_.CalendarViewMode == CalendarMode::Month) {
             return displayed;
         }
         // Week views highlight the month that holds the first shown Saturday.

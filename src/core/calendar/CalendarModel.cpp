@@ -81,14 +81,14 @@ const std::string& WeekdayNames(int column)
     return names.at(static_cast<std::size_t>(column));
 }
 
-int VisibleRowCount(std::int32_t viewMode)
+int VisibleRowCount(CalendarMode viewMode)
 {
-    return viewMode == kCalendarMonth ? 7 : std::clamp(viewMode, 0, 2) + 2;
+    return viewMode == CalendarMode::Month ? 7 : std::clamp(static_cast<int>(viewMode), 0, 2) + 2;
 }
 
-int WeekCount(std::int32_t viewMode)
+int WeekCount(CalendarMode viewMode)
 {
-    return viewMode == kCalendarMonth ? 7 : std::clamp(viewMode, 0, 2) + 1;
+    return viewMode == CalendarMode::Month ? 7 : std::clamp(static_cast<int>(viewMode), 0, 2) + 1;
 }
 
 struct RowDates {
@@ -123,13 +123,13 @@ ClampedDay DaysInMonth(int year, int month, int day) noexcept
     return day <= length ? ClampedDay{true, day} : ClampedDay{false, length};
 }
 
-CalendarGridLayout LayoutCalendarGrid(std::int32_t viewMode, int gridWidth, int gridHeight) noexcept
+CalendarGridLayout LayoutCalendarGrid(CalendarMode viewMode, int gridWidth, int gridHeight) noexcept
 {
     // A grid squeezed smaller than its header gets empty rows rather than negative sizes.
     const int height = std::max(0, gridHeight - 28);
     CalendarGridLayout layout;
     layout.rowCount = VisibleRowCount(viewMode);
-    if (viewMode == kCalendarMonth) {
+    if (viewMode == CalendarMode::Month) {
         layout.defaultRowHeight = height / 6;
     } else {
         const int weeks = layout.rowCount - 1;
@@ -256,7 +256,7 @@ bool CalendarModel::SetCalendarReference(std::string_view refText, const std::ve
     DateTime rangeStart;
     try {
         reference = ParseDateText(Head(refText, 10));
-        if (CalendarViewMode == kCalendarMonth) {
+        if (CalendarViewMode == CalendarMode::Month) {
             std::string firstOfMonth(Head(refText, 7));
             firstOfMonth.append("/01");
             rangeStart = ParseDateText(firstOfMonth);
@@ -278,7 +278,7 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
     BarSlots.Clear();
     DisplayedMonth = DecodeDateTime(firstDate).month;
     const int weeks = WeekCount(CalendarViewMode);
-    if (CalendarViewMode == kCalendarMonth) {
+    if (CalendarViewMode == CalendarMode::Month) {
         firstDate = AddDays(firstDate, -(DayOfWeek(firstDate) - 1));
     }
     firstDate = DateTime{std::floor(firstDate.days)};
@@ -394,7 +394,7 @@ std::string CalendarModel::StepCalendar(bool forward, bool weekStepSeven) const
     } catch (const ConvertError&) {
         return {};
     }
-    if (CalendarViewMode == kCalendarMonth) {
+    if (CalendarViewMode == CalendarMode::Month) {
         const DateTimeParts parts = DecodeDateTime(rangeStart);
         int year = parts.year;
         int month = parts.month + (forward ? 1 : -1);
@@ -410,7 +410,7 @@ std::string CalendarModel::StepCalendar(bool forward, bool weekStepSeven) const
         }
         return FormatDateText(EncodeDateTime({year, month, 1, 0, 0, 0, 0}));
     }
-    const int step = weekStepSeven ? 7 : 7 * (std::clamp(CalendarViewMode, 0, 2) + 1);
+    const int step = weekStepSeven ? 7 : 7 * (std::clamp(static_cast<int>(CalendarViewMode), 0, 2) + 1);
     return FormatDateText(AddDays(rangeStart, forward ? step : -step));
 }
 

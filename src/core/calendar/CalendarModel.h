@@ -14,11 +14,8 @@
 
 namespace dolvane {
 
-// How many weeks the calendar shows: 0, 1, 2 are one, two and three weeks, 3 the month.
-inline constexpr std::int32_t kCalendarOneWeek = 0;
-inline constexpr std::int32_t kCalendarTwoWeeks = 1;
-inline constexpr std::int32_t kCalendarThreeWeeks = 2;
-inline constexpr std::int32_t kCalendarMonth = 3;
+// How many weeks the calendar shows, numbered as the view-mode button cycles them backwards.
+enum class CalendarMode : std::int32_t { OneWeek = 0, TwoWeeks = 1, ThreeWeeks = 2, Month = 3 };
 
 // Joins the items of one day's list.
 inline constexpr std::string_view kDayItemSeparator = "@\\@";
@@ -56,7 +53,7 @@ struct CalendarGridLayout {
 
     friend bool operator==(const CalendarGridLayout&, const CalendarGridLayout&) = default;
 };
-CalendarGridLayout LayoutCalendarGrid(std::int32_t viewMode, int gridWidth, int gridHeight) noexcept;
+CalendarGridLayout LayoutCalendarGrid(CalendarMode viewMode, int gridWidth, int gridHeight) noexcept;
 
 // The day item of one to-do (sort prefix included, see BuildDayTodoList); empty when the to-do
 // has no place in the calendar (no start, or dates that cannot be read).
@@ -110,7 +107,7 @@ public:
     // Date of the day before and after `dateText`.
     static std::string NeighbourDate(std::string_view dateText, int offset);
 
-    std::int32_t CalendarViewMode = kCalendarMonth;
+    CalendarMode CalendarViewMode = CalendarMode::Month;
     std::string CalendarRefDateText;
     std::string RangeStartText;
     std::string FirstCellDateText;

@@ -139,7 +139,7 @@ void CalendarGrid::mouseReleaseEvent(QMouseEvent* event)
     const FontTextMeasure measure;
     const int lineHeight = measure.TextHeight("H", kCalendarPointSize, true) + 2;
     const int top = CalendarCellRect(layout, cell->first, cell->second).top +
-                    (model_.Model().CalendarViewMode == kCalendarMonth ? 0 : kWeekViewBarOffset);
+                    (model_.Model().CalendarViewMode == CalendarMode::Month ? 0 : kWeekViewBarOffset);
     model_.ClickBarRow((point.y() - top) / lineHeight - 1);
 }
 

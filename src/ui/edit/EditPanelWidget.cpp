@@ -313,8 +313,8 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
     calendarButton_ = makeButton("SpeedButton5", QStringLiteral("カレンダー"));
     calendarButton_->setCheckable(true);
     calendarButton_->setText(QStringLiteral("暦"));
-    modeButton_ = makeButton("SpeedButton6", QString::fromUtf8(CalendarController::ModeHint(kCalendarMonth)));
-    modeButton_->setText(QString::fromUtf8(CalendarController::ModeCaption(kCalendarMonth)));
+    modeButton_ = makeButton("SpeedButton6", QString::fromUtf8(CalendarController::ModeHint(CalendarMode::Month)));
+    modeButton_->setText(QString::fromUtf8(CalendarController::ModeCaption(CalendarMode::Month)));
     QFont modeFont = JapaneseFont(16, true);
     modeButton_->setFont(modeFont);
     QPalette blue = modeButton_->palette();
@@ -327,7 +327,7 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
     expandButton_ = makeButton("SpeedButton9", QStringLiteral("拡張と収縮"));
     expandButton_->setCheckable(true);
     expandButton_->setArrowType(Qt::DownArrow);
-    ShowCalendarButtons(false, kCalendarMonth);
+    ShowCalendarButtons(false, CalendarMode::Month);
 
     connect(calendarButton_, &QToolButton::toggled, this, &EditPanelWidget::calendarToggled);
     connect(modeButton_, &QToolButton::clicked, this, &EditPanelWidget::calendarModeClicked);
@@ -345,7 +345,7 @@ void EditPanelWidget::ShowKeepDays(int days)
     keepDaysEdit_->setValue(days);
 }
 
-void EditPanelWidget::ShowCalendarButtons(bool shown, std::int32_t mode)
+void EditPanelWidget::ShowCalendarButtons(bool shown, CalendarMode mode)
 {
     const QSignalBlocker blocker(calendarButton_);
     calendarButton_->setChecked(shown);

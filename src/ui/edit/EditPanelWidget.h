@@ -20,6 +20,7 @@ namespace dolvane {
 
 class EditPanel;
 class PanelCommands;
+enum class CalendarMode : std::int32_t;
 
 // The editing panel ("Panel1") under the list: a field and an include box per editable field,
 // the keeping period, "経過率" and the command buttons. It shows what the model's EditPanel
@@ -38,7 +39,7 @@ public:
     // The keeping period's spinner follows the settings (without telling them back).
     void ShowKeepDays(int days);
     // The calendar buttons follow the calendar: its mode, the step buttons enabled while it is shown.
-    void ShowCalendarButtons(bool shown, std::int32_t mode);
+    void ShowCalendarButtons(bool shown, CalendarMode mode);
     // The lower area is hidden while the list area is expanded.
     void SetExpanded(bool expanded);
 

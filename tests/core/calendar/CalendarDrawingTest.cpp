@@ -46,7 +46,7 @@ ToDoRecord Row(std::string start, std::string deadline, std::string progress)
 }
 
 struct Grid {
-    Grid(std::int32_t mode, std::string_view ref, const std::vector<ToDoRecord>& rows = {},
+    Grid(CalendarMode mode, std::string_view ref, const std::vector<ToDoRecord>& rows = {},
          const std::vector<std::string>& holidayLines = {})
         : holidays(holidayLines)
     {
@@ -131,7 +131,7 @@ BarView FirstBar(const DrawingPlan& plan, const PixelRect& rect)
 
 TEST(CalendarDrawingTest, BarFromThursdayToTuesdayIsClosedAtItsEndsAndLabelledOnEachWeekRow)
 {
-    Grid grid(kCalendarMonth, "2010/05/01", {Row("2010/05/06 09:00", "2010/05/11 18:00", "0")});
+    Grid grid(CalendarMode::Month, "2010/05/01", {Row("2010/05/06 09:00", "2010/05/11 18:00", "0")});
     const auto plans = grid.PaintMonth();
     const auto red = kContinuingStartTimeColour;
     const BarView through{0, kW};
@@ -154,7 +154,7 @@ TEST(CalendarDrawingTest, BarFromThursdayToTuesdayIsClosedAtItsEndsAndLabelledOn
 TEST(CalendarDrawingTest, ProgressFillsTheDaysBeforeTheProgressDateAndPartOfThatDay)
 {
     // 50 % of three days is 36 hours: all of 05/10, half of 05/11, nothing of 05/12.
-    Grid grid(kCalendarMonth, "2010/05/01", {Row("2010/05/10 09:00", "2010/05/12 18:00", "50")});
+    Grid grid(CalendarMode::Month, "2010/05/01", {Row("2010/05/10 09:00", "2010/05/12 18:00", "50")});
     const auto plans = grid.PaintMonth();
     for (const auto& [column, fillEnd] : {std::pair(1, kW), std::pair(2, kW / 2), std::pair(3, 0)}) {
         EXPECT_EQ(FirstBar(plans[14 + static_cast<std::size_t>(column)], grid.Rect(column, 3)).fillEnd, fillEnd);
@@ -188,7 +188,7 @@ TEST(CalendarDrawingTest, SingleDayLabelsAndHeadsCutToTheColumn)
           Case{long25, 200, true, true, {5, 195, "<>", 0, "17:30", kWhite, "abcdefghijklmnopqrst", kWhite}},
           Case{ascii, 30, false, true, {5, 25, "<>", 0, "17:30", kPurple}},
           Case{ascii, kW, false, false, {5, 65, "<>"}}}) {
-        Grid grid(kCalendarOneWeek, "2010/05/12");
+        Grid grid(CalendarMode::OneWeek, "2010/05/12");
         grid.model.ShowBarTexts = c.showTexts;
         grid.model.DayTodoLists.Add("2010/05/12", c.item);
         const auto plan = grid.Paint(3, 1, c.selected, c.width);
@@ -207,7 +207,7 @@ TEST(CalendarDrawingTest, HeadLabelNeverCoversTheTime)
         int TextWidth(std::string_view text, int, bool) const override { return static_cast<int>(text.size()) * 8; }
         int TextHeight(std::string_view, int, bool) const override { return 12; }
     };
-    Grid grid(kCalendarOneWeek, "2010/05/12");
+    Grid grid(CalendarMode::OneWeek, "2010/05/12");
     grid.model.DayTodoLists.Add("2010/05/12", Item("000", "17:30", "abcdefgh"));
     const PixelRect rect = grid.Rect(3, 1);
     const auto plan = PlanDateCell(grid.model, grid.holidays, {3, 1, rect, false},
@@ -226,12 +226,12 @@ TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
 {
     const std::vector<ToDoRecord> rows(6, Row("2010/05/12 09:00", "", "0"));
     struct Case {
-        std::int32_t mode;
+        CalendarMode mode;
         // Row s starts at firstRowTop + 15 s; 3 below that must stay inside the cell less one line
         // height (and less 2 in week views). The first row left out misses by 1 to 3 pixels.
         int rowHeight, drawnRows, firstRowTop;
     };
-    for (const auto& c : {Case{kCalendarMonth, 90, 4, kL}, Case{kCalendarOneWeek, 84, 3, kL + 7}}) {
+    for (const auto& c : {Case{CalendarMode::Month, 90, 4, kL}, Case{CalendarMode::OneWeek, 84, 3, kL + 7}}) {
         for (const int selectedRow : {c.drawnRows - 1, c.drawnRows}) {
             Grid grid(c.mode, "2010/05/12", rows);
             grid.rowHeight = c.rowHeight;
@@ -266,7 +266,7 @@ TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
 // the later bar is still drawn, so it runs on straight from the day before.
 TEST(CalendarDrawingTest, ARowBelowTheCellDoesNotHideTheRowsAboveIt)
 {
-    Grid grid(kCalendarMonth, "2010/05/12");
+    Grid grid(CalendarMode::Month, "2010/05/12");
     grid.rowHeight = 50;  // room for rows 0 and 1
     grid.model.DayTodoLists.Add("2010/05/12",
                                 Item("000", "17:30", "high") + "@\\@00001" + Item("000", "17:30", "low").substr(5));
@@ -295,7 +295,7 @@ TEST(CalendarDrawingTest, TodayAndHolidayCells)
                           Case{children, 10, 1, true, true, kSelectedCellBackgroundColour, name, kWhite},
                           Case{"05/05=$ABC", 10, 1, false, false, kMarkedHolidayBackgroundColour, "ABC", 0x800080},
                           Case{"05/08=ABC", 13, 1, false, false, kPlainHolidayBackgroundColour, "ABC", 0x0000FF}}) {
-        Grid grid(kCalendarMonth, "2010/05/01", {}, {c.holiday});
+        Grid grid(CalendarMode::Month, "2010/05/01", {}, {c.holiday});
         const int column = c.cell % 7;
         const int row = c.cell / 7 + 1;
         grid.model.HolidayNameTicks = c.ticks;
@@ -330,7 +330,7 @@ TEST(CalendarDrawingTest, TodayAndHolidayCells)
 TEST(CalendarDrawingTest, MoreThanOneHolidayGetsAMarkBesideTheName)
 {
     // 2010/05/10 is both a fixed date and the second Monday of May.
-    Grid grid(kCalendarMonth, "2010/05/01", {}, {Sj("05/10=固定"), Sj("05月2=第二月曜")});
+    Grid grid(CalendarMode::Month, "2010/05/01", {}, {Sj("05/10=固定"), Sj("05月2=第二月曜")});
     grid.model.HolidayNameTicks = 1;
     const auto plan = grid.Paint(1, 3);
     const auto* mark = TextOp(plan, ">");
@@ -343,16 +343,16 @@ TEST(CalendarDrawingTest, MoreThanOneHolidayGetsAMarkBesideTheName)
 TEST(CalendarDrawingTest, WeekViewsHighlightTheMonthOfTheFirstSaturday)
 {
     struct Case {
-        std::int32_t mode;
+        CalendarMode mode;
         const char* ref;
         int column, row;
         std::uint32_t background;
     };
-    for (const auto& c : {Case{kCalendarThreeWeeks, "2010/01/24", 1, 1, kShownMonthBackgroundColour},
-                          Case{kCalendarThreeWeeks, "2010/01/24", 1, 2, kOtherDateBackgroundColour},
-                          Case{kCalendarThreeWeeks, "2010/01/24", 6, 1, kSaturdayBackgroundColour},
-                          Case{kCalendarOneWeek, "2010/03/28", 3, 1, kOtherDateBackgroundColour},
-                          Case{kCalendarOneWeek, "2010/03/28", 4, 1, kShownMonthBackgroundColour}}) {
+    for (const auto& c : {Case{CalendarMode::ThreeWeeks, "2010/01/24", 1, 1, kShownMonthBackgroundColour},
+                          Case{CalendarMode::ThreeWeeks, "2010/01/24", 1, 2, kOtherDateBackgroundColour},
+                          Case{CalendarMode::ThreeWeeks, "2010/01/24", 6, 1, kSaturdayBackgroundColour},
+                          Case{CalendarMode::OneWeek, "2010/03/28", 3, 1, kOtherDateBackgroundColour},
+                          Case{CalendarMode::OneWeek, "2010/03/28", 4, 1, kShownMonthBackgroundColour}}) {
         Grid grid(c.mode, c.ref);
         EXPECT_EQ(grid.Paint(c.column, c.row).front().colour, c.background) << grid.model.CellText(c.column, c.row);
     }

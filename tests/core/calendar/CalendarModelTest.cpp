@@ -35,7 +35,7 @@ std::vector<std::string> Items(std::string_view list)
 }
 
 // A model showing `reference` in `mode`, filled from `rows`.
-CalendarModel Shown(std::int32_t mode, std::string_view reference, const std::vector<ToDoRecord>& rows = {})
+CalendarModel Shown(CalendarMode mode, std::string_view reference, const std::vector<ToDoRecord>& rows = {})
 {
     CalendarModel model;
     model.CalendarViewMode = mode;
@@ -60,15 +60,16 @@ TEST(CalendarDatesTest, DaysInMonthClampsToTheMonthLength)
 TEST(CalendarDatesTest, LayoutDividesTheGridAmongTheShownWeeks)
 {
     struct Case {
-        std::int32_t mode;
+        CalendarMode mode;
         int width, height;
         CalendarGridLayout expected;
     };
-    for (const auto& c :
-         {Case{kCalendarMonth, 700, 628, {7, 98, 100, 18}}, Case{kCalendarOneWeek, 700, 628, {2, 98, 600, 18}},
-          Case{kCalendarTwoWeeks, 700, 628, {3, 98, 300, 18}}, Case{kCalendarThreeWeeks, 701, 629, {4, 98, 200, 18}},
-          Case{kCalendarMonth, 10, 20, {7, 0, 0, 18}}}) {
-        EXPECT_EQ(LayoutCalendarGrid(c.mode, c.width, c.height), c.expected) << "mode " << c.mode;
+    for (const auto& c : {Case{CalendarMode::Month, 700, 628, {7, 98, 100, 18}},
+                          Case{CalendarMode::OneWeek, 700, 628, {2, 98, 600, 18}},
+                          Case{CalendarMode::TwoWeeks, 700, 628, {3, 98, 300, 18}},
+                          Case{CalendarMode::ThreeWeeks, 701, 629, {4, 98, 200, 18}},
+                          Case{CalendarMode::Month, 10, 20, {7, 0, 0, 18}}}) {
+        EXPECT_EQ(LayoutCalendarGrid(c.mode, c.width, c.height), c.expected) << "mode " << static_cast<int>(c.mode);
     }
 }
 
@@ -81,7 +82,7 @@ TEST(CalendarGridTest, MonthViewStartsOnTheSundayOnOrBeforeTheFirst)
     // 2009/11/01 is a Sunday, 2010/05/01 a Saturday.
     for (const auto& c : {Case{"2009/11/17", "2009/11/01", "2009/12/12", "2009/12/19", 0},
                           Case{"2010/05/31", "2010/04/25", "2010/06/05", "2010/06/12", 6}}) {
-        const CalendarModel model = Shown(kCalendarMonth, c.reference);
+        const CalendarModel model = Shown(CalendarMode::Month, c.reference);
         EXPECT_EQ(model.CaptionText(), c.reference.substr(0, 7));
         EXPECT_EQ(model.CellText(0, 1), c.firstCell);
         EXPECT_EQ(model.CellText(c.firstOfMonthColumn, 1), c.reference.substr(0, 7) + "/01");
@@ -94,16 +95,16 @@ TEST(CalendarGridTest, MonthViewStartsOnTheSundayOnOrBeforeTheFirst)
 TEST(CalendarGridTest, WeekViewsStartOnTheSundayOfTheReferenceWeek)
 {
     struct Case {
-        std::int32_t mode;
+        CalendarMode mode;
         std::string reference;
         int rows;
         std::string lastCell;
         int displayedMonth;
     };
-    for (const auto& c : {Case{kCalendarOneWeek, "2010/05/15", 2, "2010/05/15", 5},  // a Saturday
-                          Case{kCalendarOneWeek, "2010/05/09", 2, "2010/05/15", 5},  // a Sunday
-                          Case{kCalendarThreeWeeks, "2010/01/24", 4, "2010/02/13", 1},
-                          Case{kCalendarTwoWeeks, "2010/08/01", 3, "2010/08/14", 8}}) {
+    for (const auto& c : {Case{CalendarMode::OneWeek, "2010/05/15", 2, "2010/05/15", 5},  // a Saturday
+                          Case{CalendarMode::OneWeek, "2010/05/09", 2, "2010/05/15", 5},  // a Sunday
+                          Case{CalendarMode::ThreeWeeks, "2010/01/24", 4, "2010/02/13", 1},
+                          Case{CalendarMode::TwoWeeks, "2010/08/01", 3, "2010/08/14", 8}}) {
         CalendarModel model = Shown(c.mode, c.reference);
         EXPECT_EQ(model.Cells().size(), static_cast<std::size_t>(c.rows));
         EXPECT_EQ(DayOfWeek(ParseDateText(model.CellText(0, 1))), 1) << model.CellText(0, 1);
@@ -115,28 +116,28 @@ TEST(CalendarGridTest, WeekViewsStartOnTheSundayOfTheReferenceWeek)
 TEST(CalendarGridTest, StepMovesByMonthsOrWeeks)
 {
     struct Case {
-        std::int32_t mode;
+        CalendarMode mode;
         std::string reference;
         bool forward, weekStepSeven;
         std::string expected;
     };
-    for (const auto& c : {Case{kCalendarMonth, "2010/01/20", false, false, "2009/12/01"},
-                          Case{kCalendarMonth, "2009/12/31", true, false, "2010/01/01"},
-                          Case{kCalendarMonth, "2010/03/31", false, true, "2010/02/01"},
-                          Case{kCalendarThreeWeeks, "2010/01/24", true, true, "2010/01/31"},
-                          Case{kCalendarThreeWeeks, "2010/01/24", true, false, "2010/02/14"},
-                          Case{kCalendarThreeWeeks, "2010/01/24", false, false, "2010/01/03"},
-                          Case{kCalendarTwoWeeks, "2010/01/27", false, false, "2010/01/10"},
-                          Case{kCalendarOneWeek, "2010/01/27", true, false, "2010/01/31"}}) {
+    for (const auto& c : {Case{CalendarMode::Month, "2010/01/20", false, false, "2009/12/01"},
+                          Case{CalendarMode::Month, "2009/12/31", true, false, "2010/01/01"},
+                          Case{CalendarMode::Month, "2010/03/31", false, true, "2010/02/01"},
+                          Case{CalendarMode::ThreeWeeks, "2010/01/24", true, true, "2010/01/31"},
+                          Case{CalendarMode::ThreeWeeks, "2010/01/24", true, false, "2010/02/14"},
+                          Case{CalendarMode::ThreeWeeks, "2010/01/24", false, false, "2010/01/03"},
+                          Case{CalendarMode::TwoWeeks, "2010/01/27", false, false, "2010/01/10"},
+                          Case{CalendarMode::OneWeek, "2010/01/27", true, false, "2010/01/31"}}) {
         CalendarModel model = Shown(c.mode, c.reference);
         EXPECT_EQ(model.StepCalendar(c.forward, c.weekStepSeven), c.expected)
-            << c.reference << " mode " << c.mode << (c.forward ? " forward" : " back");
+            << c.reference << " mode " << static_cast<int>(c.mode) << (c.forward ? " forward" : " back");
     }
 }
 
 TEST(CalendarGridTest, UnreadableReferenceChangesNothing)
 {
-    CalendarModel model = Shown(kCalendarMonth, "2010/05/10", {Row("2010/05/10 09:00", "")});
+    CalendarModel model = Shown(CalendarMode::Month, "2010/05/10", {Row("2010/05/10 09:00", "")});
     const auto before = model.DayTodoLists;
     for (const char* bad : {"", "2010/13/01", "abc", "2010/02/30"}) {
         EXPECT_FALSE(model.SetCalendarReference(bad, {})) << bad;
@@ -237,7 +238,7 @@ TEST(DayTodoListTest, GridFillGivesTheSameListsAsScanningEveryRow)
             ++n;
         }
     }
-    for (const std::int32_t mode : {kCalendarMonth, kCalendarOneWeek, kCalendarThreeWeeks}) {
+    for (const CalendarMode mode : {CalendarMode::Month, CalendarMode::OneWeek, CalendarMode::ThreeWeeks}) {
         const CalendarModel model = Shown(mode, "2010/05/20", rows);
         std::vector<std::string> dates;
         for (std::size_t r = 1; r < model.Cells().size(); ++r) {
@@ -253,7 +254,7 @@ TEST(DayTodoListTest, GridFillGivesTheSameListsAsScanningEveryRow)
                 expected.Add(date, list);
             }
         }
-        EXPECT_EQ(model.DayTodoLists.Entries(), expected.Entries()) << "mode " << mode;
+        EXPECT_EQ(model.DayTodoLists.Entries(), expected.Entries()) << "mode " << static_cast<int>(mode);
         EXPECT_GT(model.DayTodoLists.Count(), 5U);
     }
 }
@@ -263,7 +264,7 @@ TEST(DayTodoListTest, BarsRunningBeyondTheShownMonthKeepTheirNeighbourDays)
     // May 2010 shows 04/25 to 06/05; 06/06 is the first day of the hidden week.
     const std::vector<ToDoRecord> rows = {Row("2010/06/04 09:00", "2010/06/08 18:00"),
                                           Row("2010/04/24 09:00", "2010/04/25 18:00"), Row("2010/06/13 09:00", "")};
-    CalendarModel model = Shown(kCalendarMonth, "2010/05/01", rows);
+    CalendarModel model = Shown(CalendarMode::Month, "2010/05/01", rows);
     EXPECT_EQ(model.IndexInDayList("2010/06/05", "00000"), 0);
     EXPECT_EQ(model.IndexInDayList("2010/06/06", "00000"), 0);  // the bar on 06/05 stays open
     EXPECT_EQ(model.IndexInDayList("2010/04/24", "00001"), 0);  // the day before the first cell
@@ -282,7 +283,7 @@ TEST(BarSlotTest, FirstFreeSlotSkipsOnlyToDosPresentThatDay)
                                           Row("2010/05/03 09:00", "2010/05/04 18:00"),  // slot 1, not on 05/11
                                           Row("2010/05/10 09:00", "2010/05/11 18:00"),  // slot 2
                                           Row("2010/05/11 09:00", "")};
-    CalendarModel model = Shown(kCalendarMonth, "2010/05/01", rows);
+    CalendarModel model = Shown(CalendarMode::Month, "2010/05/01", rows);
     model.BarSlots.Add("00000", "0");
     model.BarSlots.Add("00001", "1");
     model.BarSlots.Add("00002", "2");
