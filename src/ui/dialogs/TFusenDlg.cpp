@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
 #include <QDateEdit>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -14,12 +15,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace dolvane {
 namespace {
 
 constexpr int kPickerFontPixels = 16;
+constexpr int kSettingsHeight = 275;
 
 QDate DayOf(DateTime moment)
 {
@@ -53,17 +56,49 @@ DateTime MomentOfTime(QTime timeOfDay)
 
 }  // namespace
 
-TFusenDlg::TFusenDlg(QWidget* owner) : QDialog(owner)
+TFusenDlg::TFusenDlg(QWidget* owner, FusenLayout layout) : QDialog(owner)
 {
     setObjectName(QStringLiteral("FusenDlg"));
     setWindowTitle(QStringLiteral("付箋の作成"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(createPickerPanel());
-    layout->addWidget(createButtonStrip());
-    // The dialog has a fixed border: its size is what the contents ask for.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    switch (layout) {
+    case FusenLayout::Settings:
+        rows->addWidget(createSettingsPanel());
+        break;
+    case FusenLayout::Picker:
+        rows->addWidget(createPickerPanel());
+        break;
+    case FusenLayout::StickyNote:
+        rows->addStretch();
+        break;
+    }
+    rows->addWidget(createButtonStrip());
+    // The dialog has a fixed border: its size is what the contents ask for, except that the
+    // settings layout keeps its own height and lets its panel take up the rest.
+    if (layout == FusenLayout::Settings) {
+        setFixedSize(sizeHint().width(), kSettingsHeight);
+    } else {
+        rows->setSizeConstraint(QLayout::SetFixedSize);
+    }
+    startHoverTimer();
+}
+
+void TFusenDlg::startHoverTimer()
+{
+    // It runs in every layout, though only the settings layout has a bar to open. The pointer is
+    // polled rather than followed through mouse events, which the frame's child (the bar) and the
+    // panel's other children would take for themselves.
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setInterval(500);
+    connect(timer, &QTimer::timeout, this, [this] {
+        if (settingsPanel_ != nullptr) {
+            HoverAt(settingsPanel_->mapFromGlobal(QCursor::pos()));
+        }
+    });
+    timer->start();
 }
 
 QWidget* TFusenDlg::createPickerPanel()
@@ -131,7 +166,7 @@ std::optional<std::string> PickDateTime(QWidget* owner, const std::string& field
         return std::nullopt;
     }
 
-    TFusenDlg dialog(owner);
+    TFusenDlg dialog(owner, FusenLayout::Picker);
     dialog.ClearBox()->setVisible(PickerOffersClear(caption.toStdString()));
     dialog.setWindowTitle(caption);
     dialog.DatePicker()->setDate(DayOf(start.date));

@@ -1,41 +1,89 @@
 #pragma once
 
+#include <QColor>
 #include <QDialog>
+#include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
 #include <string>
 
+class QBoxLayout;
+class QButtonGroup;
 class QCheckBox;
 class QDateEdit;
+class QFrame;
 class QTimeEdit;
 
 namespace dolvane {
 
 // Declared only: moc cannot read the C++20 headers behind the core's DateTime, and a declaration
-// needs no complete parameter type.
+// needs no complete parameter type. Settings is declared only as well, so that the store headers
+// behind it stay out of what moc reads.
 struct DateTime;
+struct Settings;
 
-// The small modal dialog of the editing panel, here in its picker layout: a day, a time of day
-// and a box that clears the field. Fixed size; OK accepts, Cancel and Escape reject.
+class ColourBarShape;
+
+// What the dialog is opened for. StickyNote is the dialog created without a layout of its own.
+enum class FusenLayout { Settings = 0, Picker = 1, StickyNote };
+
+// The small modal dialog of the program, laid out for one use: the settings, or the date-time
+// picker of the editing panel (a day, a time of day and a box that clears the field). Fixed size;
+// OK accepts, Cancel and Escape reject. Only the widgets of its own layout exist; the accessors of
+// the others give null.
 class TFusenDlg final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFusenDlg(QWidget* owner);
+    // Asks the user for a colour, starting at `initial`, in a window titled `title`. Nothing when
+    // the user cancels.
+    using ColourChooser = std::function<std::optional<QColor>(QColor initial, const QString& title)>;
+
+    TFusenDlg(QWidget* owner, FusenLayout layout);
 
     QDateEdit* DatePicker() const { return datePicker_; }
     QTimeEdit* TimePicker() const { return timePicker_; }
     QCheckBox* ClearBox() const { return clearBox_; }
 
+    QButtonGroup* MainTabButtons() const { return mainTabButtons_; }
+    QButtonGroup* CategoryTabButtons() const { return categoryTabButtons_; }
+    QCheckBox* CaseSensitiveBox() const { return caseSensitiveBox_; }
+    QCheckBox* WeekStepBox() const { return weekStepBox_; }
+    QColor BarFill() const;
+    QColor BarFrame() const;
+    int BarOutline() const;
+    void SetBarColours(QColor fill, QColor frame);
+    // The platform's colour dialog unless replaced.
+    void SetColourChooser(ColourChooser chooser);
+
+    // Opens the colour bar while `panelPoint` (Panel1 coordinates) is within its frame and closes
+    // it otherwise. Timer1 calls it with the pointer's position.
+    void HoverAt(QPoint panelPoint);
+
 private:
     QWidget* createPickerPanel();
+    QWidget* createSettingsPanel();
+    QButtonGroup* addTabGroup(QBoxLayout* layout, const QString& objectName, const QString& caption,
+                              const QStringList& items);
     QWidget* createButtonStrip();
+    void startHoverTimer();
+    void chooseBarColourAt(QPoint barPoint);
 
     QDateEdit* datePicker_ = nullptr;
     QTimeEdit* timePicker_ = nullptr;
     QCheckBox* clearBox_ = nullptr;
+
+    QWidget* settingsPanel_ = nullptr;
+    QButtonGroup* mainTabButtons_ = nullptr;
+    QButtonGroup* categoryTabButtons_ = nullptr;
+    QCheckBox* caseSensitiveBox_ = nullptr;
+    QCheckBox* weekStepBox_ = nullptr;
+    QFrame* barFrame_ = nullptr;
+    ColourBarShape* bar_ = nullptr;
+    ColourChooser chooseColour_;
 };
 
 // Asks for a new moment for a date field holding `fieldText` (cp932, "" or "yyyy/mm/dd hh:nn").
@@ -48,5 +96,14 @@ std::optional<std::string> PickDateTime(QWidget* owner, const std::string& field
 // The same with `interact` run in place of the modal loop; it ends by calling accept() or reject().
 std::optional<std::string> PickDateTime(QWidget* owner, const std::string& fieldText, const QString& caption,
                                         DateTime now, const std::function<void(TFusenDlg&)>& interact);
+
+// Lets the user edit the tab positions, the search and week-step choices and the two calendar bar
+// colours of `current`. On OK gives `current` with those six values replaced (the rest untouched),
+// on Cancel nothing, whatever was chosen in between.
+std::optional<Settings> EditSettings(QWidget* owner, const Settings& current);
+
+// The same with `interact` run in place of the modal loop; it ends by calling accept() or reject().
+std::optional<Settings> EditSettings(QWidget* owner, const Settings& current,
+                                     const std::function<void(TFusenDlg&)>& interact);
 
 }  // namespace dolvane
