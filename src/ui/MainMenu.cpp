@@ -56,7 +56,9 @@ void TVelkDolvane::createMenus()
     AddItem(tools, u"ピマロに統合", "PimaloMenu")->setVisible(false);
     connect(AddItem(tools, u"検索(&S)", "Find1"), &QAction::triggered, this, &TVelkDolvane::findText);
     tools->addSeparator();
-    AddItem(tools, u"設定(&T)", "Setting1")->setEnabled(false);
+    QAction* settings = AddItem(tools, u"設定(&T)", "N5");
+    settings->setIcon(ImageListIcon(style(), 10));
+    connect(settings, &QAction::triggered, this, [this] { model_->Session().EditInDialog(); });
 
     QMenu* help = AddMenu(bar, u"ヘルプ(&H)", "Help1");
     AddItem(help, u"ヘルプ", "Help2")->setEnabled(false);

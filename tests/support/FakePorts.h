@@ -29,8 +29,15 @@ public:
     }
     void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
     void ShowError(std::string_view text) override { errors.emplace_back(text); }
+    std::optional<Settings> EditSettings(const Settings& current) override
+    {
+        settingsShown.push_back(current);
+        return settingsAnswer;
+    }
 
     bool answer = true;
+    std::optional<Settings> settingsAnswer;  // what the settings dialog returns: nothing is Cancel
+    std::vector<Settings> settingsShown;     // what it was opened on
     std::vector<std::string> questions;
     std::vector<std::string> messages;
     std::vector<std::string> errors;

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -93,13 +94,19 @@ TEST_F(MainWindowTest, ShowsTheListFileAndTheClickedRowInThePanel)
 
 TEST_F(MainWindowTest, TabRowsTakeTheirSidesFromTheSettingsAndClosingWritesThem)
 {
-    WriteBytes(paths_.ProgramFolder / "data.ini", "[tabalm]\r\nValue=3\r\n[tabsub]\r\nValue=0\r\n");
+    WriteBytes(paths_.ProgramFolder / "data.ini",
+               "[tabalm]\r\nValue=3\r\n[tabsub]\r\nValue=0\r\n[tododel]\r\nValue=30\r\n");
     const auto window = Open();
     EXPECT_EQ(Find<QTabBar>(*window, "TabControl1")->shape(), QTabBar::RoundedEast);
     EXPECT_EQ(Find<QTabBar>(*window, "TabControl2")->shape(), QTabBar::RoundedNorth);
+    auto* keepDays = Find<QSpinBox>(*window, "NumberEdit1");
+    EXPECT_EQ(keepDays->value(), 30) << "the spinner shows the stored keeping period";
+    EXPECT_EQ(keepDays->maximum(), 60);
     window->show();
+    keepDays->stepUp();
+    EXPECT_EQ(window->Model().CurrentSettings().KeepDays, 31) << "one step from the stored value, not from 7";
     EXPECT_TRUE(window->close()) << "no unsaved changes: no question";
-    EXPECT_NE(ReadBytes(paths_.ProgramFolder / "data.ini").find("[tododel]\r\nValue=7\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(paths_.ProgramFolder / "data.ini").find("[tododel]\r\nValue=31\r\n"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, CheckBoxOfOneOfThreeSelectedRowsTicksAllAndTextPressStartsADrag)

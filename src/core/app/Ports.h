@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/Settings.h"
 #include "core/time/DateTime.h"
 
 #include <cstdint>
@@ -27,6 +28,8 @@ public:
     virtual void ShowMessage(std::string_view text) = 0;
     // The application's error box.
     virtual void ShowError(std::string_view text) = 0;
+    // The settings dialog, opened on `current`: the edited values on OK, nothing on Cancel.
+    virtual std::optional<Settings> EditSettings(const Settings& current) = 0;
 };
 
 // The optional "CharacterConversion" library, loaded from the program's own folder. Texts are

@@ -62,4 +62,11 @@ void SettingsSession::Apply(const Settings& values)
     }
 }
 
+void SettingsSession::EditInDialog()
+{
+    if (const auto edited = document_.Ask().EditSettings(settings_)) {
+        Apply(*edited);
+    }
+}
+
 }  // namespace dolvane

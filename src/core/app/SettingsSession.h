@@ -28,6 +28,8 @@ public:
     void SetKeepDays(int days);
     // The settings dialog's OK: every value at once, each brought into its range.
     void Apply(const Settings& values);
+    // "設定(&T)": the dialog edits a copy of the settings; OK applies all of them, Cancel nothing.
+    void EditInDialog();
 
     const std::vector<std::string>& HolidayList() const noexcept { return holidayList_; }
     const HolidayCalendar& Holidays() const noexcept { return holidays_; }

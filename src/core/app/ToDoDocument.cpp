@@ -29,8 +29,8 @@ void ToDoDocument::Notify(void (MainWindowObserver::*change)())
 {
     // An observer may notify again while being told (the calendar rebuilds and says so); the
     // list of observers itself never changes during a notice.
-    for (std::size_t i = 0; i < observers_.size(); ++i) {
-        (observers_[i]->*change)();
+    for (MainWindowObserver* observer : observers_) {
+        (observer->*change)();
     }
 }
 

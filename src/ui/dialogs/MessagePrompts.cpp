@@ -1,5 +1,7 @@
 #include "ui/dialogs/MessagePrompts.h"
 
+#include "ui/dialogs/TFusenDlg.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
@@ -32,6 +34,11 @@ void MessagePrompts::ShowError(std::string_view text)
 {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), FromUtf8(text), QMessageBox::Ok, owner_);
     box.exec();
+}
+
+std::optional<Settings> MessagePrompts::EditSettings(const Settings& current)
+{
+    return dolvane::EditSettings(owner_, current);
 }
 
 }  // namespace dolvane

@@ -14,6 +14,7 @@ public:
     bool AskYesNo(std::string_view caption, std::string_view text) override;
     void ShowMessage(std::string_view text) override;
     void ShowError(std::string_view text) override;
+    std::optional<Settings> EditSettings(const Settings& current) override;
 
 private:
     QWidget* owner_;

@@ -16,9 +16,9 @@ const char* const kList = "2010/05/10 09:00&2010/05/12 18:00+=03050@\\@#@#span\r
                           "2010/05/11 08:00+=01000@\\@#@#single\r\n"
                           "2010/03/15 10:00&2010/03/16 10:00+=02000@\\@#@#march\r\n";
 
-class MainWindowCalendarTest : public testing::Test {
+class CalendarControllerTest : public testing::Test {
 protected:
-    MainWindowCalendarTest()
+    CalendarControllerTest()
     {
         const ProgramPaths paths = DeriveProgramPaths(folder_.Path() / "program", "aki", folder_.Path() / "opt");
         std::filesystem::create_directories(paths.ListFilePath.parent_path());
@@ -48,7 +48,7 @@ protected:
     std::unique_ptr<MainWindowModel> model_;
 };
 
-TEST_F(MainWindowCalendarTest, OpensOnTodayOrOnTheSelectedToDosStartDay)
+TEST_F(CalendarControllerTest, OpensOnTodayOrOnTheSelectedToDosStartDay)
 {
     model_->Calendar().Show(true);
     EXPECT_EQ(model_->Calendar().Model().CaptionText(), "2010/05");
@@ -66,7 +66,7 @@ TEST_F(MainWindowCalendarTest, OpensOnTodayOrOnTheSelectedToDosStartDay)
     EXPECT_TRUE(model_->Rows()[2].Selected);
 }
 
-TEST_F(MainWindowCalendarTest, ModeButtonCyclesThroughTheWeekViews)
+TEST_F(CalendarControllerTest, ModeButtonCyclesThroughTheWeekViews)
 {
     model_->Calendar().Show(true);
     std::vector<std::string> captions;
@@ -78,7 +78,7 @@ TEST_F(MainWindowCalendarTest, ModeButtonCyclesThroughTheWeekViews)
     EXPECT_EQ(captions, (std::vector<std::string>{"21", "14", "7", "31"}));
 }
 
-TEST_F(MainWindowCalendarTest, DayListAndBarRowsSelectToDos)
+TEST_F(CalendarControllerTest, DayListAndBarRowsSelectToDos)
 {
     model_->Calendar().Show(true);
     ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate("2010/05/11"));
@@ -102,7 +102,7 @@ TEST_F(MainWindowCalendarTest, DayListAndBarRowsSelectToDos)
     EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Task), "");
 }
 
-TEST_F(MainWindowCalendarTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimits)
+TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimits)
 {
     struct Case {
         std::size_t row;
@@ -137,7 +137,7 @@ TEST_F(MainWindowCalendarTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimi
     }
 }
 
-TEST_F(MainWindowCalendarTest, DropsFromOtherDaysAndWithoutSelectionDoNothing)
+TEST_F(CalendarControllerTest, DropsFromOtherDaysAndWithoutSelectionDoNothing)
 {
     Select(0);
     model_->Calendar().Show(true);
@@ -151,7 +151,7 @@ TEST_F(MainWindowCalendarTest, DropsFromOtherDaysAndWithoutSelectionDoNothing)
     EXPECT_FALSE(model_->State().UnsavedChanges);
 }
 
-TEST_F(MainWindowCalendarTest, AddAndDateButtonsTakeTheSelectedDay)
+TEST_F(CalendarControllerTest, AddAndDateButtonsTakeTheSelectedDay)
 {
     model_->Calendar().SetDateFromCalendar(PanelField::Deadline);  // hidden calendar: nothing
     EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Deadline), "");

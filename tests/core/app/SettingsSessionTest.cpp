@@ -1,0 +1,153 @@
+#include "support/WindowModelFixture.h"
+
+#include "core/view/ViewFilter.h"
+
+namespace dolvane {
+namespace {
+
+using test::ReadBytes;
+using test::Sj;
+using test::WriteBytes;
+
+// Counts the notices the window would get.
+class NoticeCounter final : public MainWindowObserver {
+public:
+    void SettingsChanged() override { ++settings; }
+    void ViewChanged() override { ++views; }
+    int settings = 0;
+    int views = 0;
+};
+
+class SettingsSessionTest : public test::WindowModelTest {};
+
+TEST_F(SettingsSessionTest, SettingsComeFromDataIniOrFromTheSiblingsStore)
+{
+    const auto dataIni = paths_.ProgramFolder / "data.ini";
+    WriteBytes(dataIni, "[tabalm]\r\nValue=2\r\n");
+    auto model = Make();
+    EXPECT_EQ(model->CurrentSettings().MainTabPosition, TabPosition::Left);
+    model->Session().SetKeepDays(3);
+    EXPECT_TRUE(model->CloseQuery());
+    EXPECT_NE(ReadBytes(dataIni).find("[tododel]\r\nValue=3\r\n"), std::string::npos);
+    EXPECT_TRUE(siblingSettings_.values.empty());
+
+    // Hosted by the sibling: its store and its holiday file, and data.ini is left alone.
+    paths_ = DeriveProgramPaths(folder_.Path() / "opt/Ｖｅｌｋ/ピマロ", "aki", folder_.Path() / "opt");
+    ASSERT_TRUE(paths_.InsideSiblingFolder);
+    std::filesystem::create_directories(paths_.SiblingFolder / "data");
+    WriteBytes(paths_.SiblingFolder / "data/NationalHoliday.txt", "01/01=a\r\n02/11=b\r\n");
+    siblingSettings_.values = {{"tododel", 14}, {"bigsml", 0}};
+    model = Make();
+    EXPECT_EQ(model->CurrentSettings().KeepDays, 14);
+    EXPECT_FALSE(model->CurrentSettings().CaseSensitiveSearch);
+    EXPECT_EQ(model->Session().HolidayList(), (std::vector<std::string>{"01/01=a", "02/11=b"}));
+    EXPECT_TRUE(model->CloseQuery());
+    EXPECT_EQ(siblingSettings_.values.size(), 7U);
+    EXPECT_FALSE(std::filesystem::exists(paths_.ProgramFolder / "data.ini"));
+}
+
+TEST_F(SettingsSessionTest, OkInTheDialogAppliesEveryValueAndWhatFollowsThem)
+{
+    // Lines 0 and 1 open in category 仕事 ("ABC" and "abc" as executors), line 2 open without one.
+    WriteBytes(paths_.ListFilePath, Sj("2010/05/03 09:00+=00000ABC@\\@仕事#@#a\r\n"
+                                       "2010/05/03 09:00+=00000abc@\\@仕事#@#b\r\n+=00000@\\@#@#c\r\n"));
+    const auto model = Make();
+    NoticeCounter notices;
+    model->SetObserver(&notices);
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
+    EXPECT_TRUE(model->Tabs().CaptionBarVisible()) << "category tabs at the bottom by default";
+    model->Calendar().Show(true);
+    model->Calendar().CycleMode();  // three weeks
+    model->Tabs().SetSearchText("abc");
+
+    const Settings edited{.KeepDays = 7,
+                          .MainTabPosition = TabPosition::Right,
+                          .CategoryTabPosition = TabPosition::Top,
+                          .CaseSensitiveSearch = false,
+                          .WeekStepSeven = true,
+                          .BarFillColor = 0x00123456,
+                          .BarFrameColor = 0x00654321};
+    prompts_.settingsAnswer = edited;
+    const int settingsNotices = notices.settings;
+    model->Session().EditInDialog();
+
+    ASSERT_EQ(prompts_.settingsShown.size(), 1U);
+    EXPECT_EQ(prompts_.settingsShown[0], Settings{}) << "the dialog opens on the current values";
+    EXPECT_EQ(model->CurrentSettings(), edited);
+    EXPECT_EQ(notices.settings, settingsNotices + 1) << "the window follows once";
+    EXPECT_TRUE(model->Tabs().CaptionBarVisible()) << "main tabs on the right name no category";
+    EXPECT_EQ(model->Calendar().CurrentSettings().BarFillColor, 0x00123456U);
+
+    const std::string before = model->Calendar().Model().RangeStartText;
+    model->Calendar().Step(true);
+    EXPECT_EQ(ParseDateText(model->Calendar().Model().RangeStartText).days - ParseDateText(before).days, 7.0)
+        << "the week view now moves by seven days, not three weeks";
+
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Search));
+    EXPECT_EQ(model->Rows().size(), 2U) << "the search now folds case: ABC and abc";
+
+    EXPECT_TRUE(model->CloseQuery());
+    const std::string dataIni = ReadBytes(paths_.ProgramFolder / "data.ini");
+    for (const char* written :
+         {"[tabalm]\r\nValue=3\r\n", "[tabsub]\r\nValue=0\r\n", "[bigsml]\r\nValue=0\r\n", "[sevenchg]\r\nValue=1\r\n",
+          "[barcolor]\r\nValue=1193046\r\n", "[wakucolor]\r\nValue=6636321\r\n"}) {
+        EXPECT_NE(dataIni.find(written), std::string::npos) << written;
+    }
+    model->SetObserver(nullptr);
+}
+
+TEST_F(SettingsSessionTest, CancelInTheDialogChangesNothing)
+{
+    WriteBytes(paths_.ProgramFolder / "data.ini", "[tabalm]\r\nValue=2\r\n[barcolor]\r\nValue=65280\r\n");
+    const auto model = Make();
+    NoticeCounter notices;
+    model->SetObserver(&notices);
+    const Settings before = model->CurrentSettings();
+    prompts_.settingsAnswer.reset();
+    model->Session().EditInDialog();
+    EXPECT_EQ(prompts_.settingsShown.size(), 1U);
+    EXPECT_EQ(model->CurrentSettings(), before);
+    EXPECT_EQ(notices.settings, 0);
+    EXPECT_EQ(notices.views, 0);
+    model->SetObserver(nullptr);
+}
+
+TEST_F(SettingsSessionTest, TheCaptionBarShowsWhereTheTabRowsDoNotNameTheView)
+{
+    const auto model = Make();
+    for (int tab = 0; tab < kMainTabCount; ++tab) {
+        ASSERT_TRUE(model->Tabs().ChangeMainTab(static_cast<MainTab>(tab)));
+        for (const TabPosition main : {TabPosition::Top, TabPosition::Bottom, TabPosition::Left, TabPosition::Right}) {
+            for (const TabPosition category : {TabPosition::Top, TabPosition::Bottom}) {
+                Settings values = model->CurrentSettings();
+                values.MainTabPosition = main;
+                values.CategoryTabPosition = category;
+                model->Session().Apply(values);
+                const bool expected = tab >= 3 && !(main == TabPosition::Top && category == TabPosition::Top);
+                EXPECT_EQ(model->Tabs().CaptionBarVisible(), expected)
+                    << "tab " << tab << " main " << static_cast<int>(main) << " category "
+                    << static_cast<int>(category);
+            }
+        }
+    }
+}
+
+TEST_F(SettingsSessionTest, ValuesOutsideTheirRangeAreBroughtIntoIt)
+{
+    const auto model = Make();
+    Settings wild;
+    wild.KeepDays = 999;
+    wild.MainTabPosition = static_cast<TabPosition>(7);
+    wild.CategoryTabPosition = TabPosition::Left;  // the category row has only top and bottom
+    wild.BarFillColor = 0xFF0000FFu;
+    model->Session().Apply(wild);
+    EXPECT_EQ(model->CurrentSettings().KeepDays, 60);
+    EXPECT_EQ(model->CurrentSettings().MainTabPosition, TabPosition::Right);
+    EXPECT_EQ(model->CurrentSettings().CategoryTabPosition, TabPosition::Bottom);
+    EXPECT_EQ(model->CurrentSettings().BarFillColor, 0x000000FFU);
+    model->Session().SetKeepDays(-5);
+    EXPECT_EQ(model->CurrentSettings().KeepDays, 0);
+}
+
+}  // namespace
+}  // namespace dolvane

@@ -1,0 +1,112 @@
+#include "support/WindowModelFixture.h"
+
+#include <algorithm>
+
+namespace dolvane {
+namespace {
+
+using test::ReadBytes;
+using test::Sj;
+using test::WriteBytes;
+
+class ViewTabsTest : public test::WindowModelTest {
+protected:
+    // Line 0 open in 仕事, 1 completed in 仕事, 2 open in 家庭 (executor abc), 3 open without
+    // category (executor ABC), 4 open in 仕事.
+    ViewTabsTest()
+    {
+        WriteBytes(paths_.ListFilePath, Sj("+=00000@\\@仕事#@#a\r\n+=10000@\\@仕事#@#b\r\n+=00000abc@\\@家庭#@#c\r\n"
+                                           "+=00000ABC@\\@#@#d\r\n+=00000@\\@仕事#@#e\r\n"));
+    }
+};
+
+TEST_F(ViewTabsTest, TabsFilterTheListAndNameTheView)
+{
+    const auto model = Make();
+    EXPECT_EQ(model->Editing().Executors().Items(), std::vector<std::string>{"abc"}) << "ABC and abc give one entry";
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
+    EXPECT_EQ(model->Rows().size(), 4U);
+    EXPECT_EQ(model->Tabs().CategoryTabs(), (std::vector<std::string>{Sj("全て"), Sj("なし"), Sj("仕事"), Sj("家庭")}));
+    EXPECT_TRUE(model->Tabs().CaptionBarVisible());
+    EXPECT_EQ(model->Tabs().CaptionBarText(), Sj("  未完了  [ 全て ]"));
+    ASSERT_TRUE(model->Tabs().ChangeCategoryTab(2));
+    EXPECT_EQ(model->Rows().size(), 2U) << "the open 仕事 rows";
+    EXPECT_EQ(model->Editing().Categories().Items().size(), 2U) << "the drop-downs keep what they saw before";
+
+    model->List().SortByColumn(4);
+    EXPECT_FALSE(model->State().OrderChanged) << "only the whole list has an order to save";
+    EXPECT_FALSE(model->List().PopupMenuOpening().sortSave);
+
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::All));
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
+    EXPECT_EQ(model->Tabs().CategoryTabIndex(), 2) << "仕事 is selected again";
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::None));
+    EXPECT_EQ(model->Rows().size(), 1U);
+    EXPECT_TRUE(model->Tabs().CategoryTabs().empty());
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Done));
+    EXPECT_EQ(model->Tabs().CategoryTabText(), Sj("仕事")) << "the category chosen last comes back";
+    EXPECT_EQ(model->Rows().size(), 1U);
+    EXPECT_EQ(model->Tabs().CategoryTabIndex(), 2) << "and its tab is selected again";
+
+    Settings values = model->CurrentSettings();
+    values.CategoryTabPosition = TabPosition::Top;
+    model->Session().Apply(values);
+    EXPECT_FALSE(model->Tabs().CaptionBarVisible()) << "both rows on top name the view themselves";
+    values.MainTabPosition = TabPosition::Left;
+    model->Session().Apply(values);
+    EXPECT_TRUE(model->Tabs().CaptionBarVisible());
+    ASSERT_TRUE(model->Tabs().ChangeCategoryTab(1));  // category "なし": open or completed without category
+    EXPECT_TRUE(model->Rows().empty()) << "no completed row without a category";
+}
+
+TEST_F(ViewTabsTest, EditsInACategoryViewKeepTheirPlaceInTheFile)
+{
+    const auto model = Make();
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
+    ASSERT_TRUE(model->Tabs().ChangeCategoryTab(2));  // 仕事: lines 0 and 4
+    model->Editing().SetText(PanelField::Task, "new");
+    model->AddFromPanel();
+    EXPECT_EQ(model->Rows().back().Category, Sj("仕事")) << "a new row is filed under the shown tab";
+
+    model->List().SetRowSelected(1, true);  // line 4
+    model->List().SetRowSelected(2, true);  // the new row
+    prompts_.answer = true;
+    model->List().DeleteSelected();
+    EXPECT_EQ(model->State().DeletedFileLines, std::vector<std::string>{"4"}) << "nothing for a new row";
+
+    prompts_.questions.clear();
+    prompts_.answer = false;
+    EXPECT_FALSE(model->Tabs().ChangeMainTab(MainTab::All));
+    EXPECT_EQ(prompts_.questions,
+              std::vector<std::string>{"確認|このままタブを切り換えると変更内容が取り消されます。\nよろしいですか？"});
+    EXPECT_EQ(model->Tabs().CurrentTab(), MainTab::Open);
+    ASSERT_TRUE(model->Apply());
+    EXPECT_EQ(ReadBytes(paths_.ListFilePath),
+              Sj("+=00000@\\@仕事#@#a\r\n+=10000@\\@仕事#@#b\r\n+=00000abc@\\@家庭#@#c\r\n+=00000ABC@\\@#@#d\r\n"));
+
+    model->Editing().SetText(PanelField::Category, Sj("趣味"));
+    model->Editing().SetText(PanelField::Task, "hobby");
+    model->AddFromPanel();
+    EXPECT_EQ(model->Tabs().CategoryTabs().back(), Sj("趣味")) << "a category added in a category view becomes a tab";
+}
+
+TEST_F(ViewTabsTest, SearchingSetsTheCaptionAndFiltersOnlyTheSearchTab)
+{
+    const auto model = Make();
+    model->Tabs().SetSearchText("abc");
+    EXPECT_EQ(model->Tabs().MainTabCaption(MainTab::Search), Sj("検索 > [ abc ]"));
+    EXPECT_EQ(model->Rows().size(), 5U) << "on 全て the same view is reloaded";
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Search));
+    EXPECT_EQ(model->Rows().size(), 1U) << "case-sensitive by default: ABC is not abc";
+    Settings values = model->CurrentSettings();
+    values.CaseSensitiveSearch = false;
+    model->Session().Apply(values);
+    model->Tabs().SetSearchText("abc");
+    EXPECT_EQ(model->Rows().size(), 2U);
+    model->Tabs().SetSearchText("");
+    EXPECT_TRUE(model->Rows().empty());
+    EXPECT_EQ(model->Tabs().MainTabCaption(MainTab::Search), Sj("検索"));
+}
+
+}  // namespace
+}  // namespace dolvane
