@@ -1,10 +1,14 @@
 #include "ui/MainWindow.h"
+#include "ui/dialogs/TFusenDlg.h"
 
 #include "support/FakePorts.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QInputMethodEvent>
@@ -107,6 +111,49 @@ TEST_F(MainWindowTest, TabRowsTakeTheirSidesFromTheSettingsAndClosingWritesThem)
     EXPECT_EQ(window->Model().CurrentSettings().KeepDays, 31) << "one step from the stored value, not from 7";
     EXPECT_TRUE(window->close()) << "no unsaved changes: no question";
     EXPECT_NE(ReadBytes(paths_.ProgramFolder / "data.ini").find("[tododel]\r\nValue=31\r\n"), std::string::npos);
+}
+
+// The dialog runs modally from the menu; the answer is given once it is up.
+TEST_F(MainWindowTest, SettingsDialogOkMovesTheTabRowsAndChangesTheSearchAtOnce)
+{
+    const auto window = Open();
+    window->show();
+    auto* captionBar = Find<QLabel>(*window, "Panel7");
+    auto* mainTabs = Find<QTabBar>(*window, "TabControl1");
+    mainTabs->setCurrentIndex(3);  // 未完了, category tabs below: the caption bar names the view
+    ASSERT_FALSE(captionBar->isHidden());
+
+    const auto answer = [](bool ok) {
+        QTimer::singleShot(0, [ok] {
+            auto* dialog = qobject_cast<TFusenDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), Text("設定"));
+            for (QButtonGroup* group : {dialog->MainTabButtons(), dialog->CategoryTabButtons()}) {
+                group->button(group == dialog->MainTabButtons() ? 2 : 0)->click();  // 左, 上
+            }
+            dialog->CaseSensitiveBox()->setChecked(false);
+            QTest::mouseClick(
+                dialog->findChild<QPushButton*>(ok ? QStringLiteral("OKBtn") : QStringLiteral("CancelBtn")),
+                Qt::LeftButton);
+        });
+        return ok;
+    };
+    auto* settings = window->findChild<QAction*>(QStringLiteral("N5"));
+    ASSERT_NE(settings, nullptr);
+    ASSERT_TRUE(settings->isEnabled());
+    answer(false);
+    settings->trigger();
+    EXPECT_EQ(mainTabs->shape(), QTabBar::RoundedNorth) << "Cancel changes nothing";
+    EXPECT_TRUE(window->Model().CurrentSettings().CaseSensitiveSearch);
+
+    answer(true);
+    settings->trigger();
+    EXPECT_EQ(mainTabs->shape(), QTabBar::RoundedWest);
+    EXPECT_EQ(Find<QTabBar>(*window, "TabControl2")->shape(), QTabBar::RoundedNorth);
+    EXPECT_FALSE(captionBar->isHidden()) << "main tabs on the left do not name the category";
+    EXPECT_FALSE(window->Model().CurrentSettings().CaseSensitiveSearch);
+    EXPECT_TRUE(window->close());
+    EXPECT_NE(ReadBytes(paths_.ProgramFolder / "data.ini").find("[tabalm]\r\nValue=2\r\n"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, CheckBoxOfOneOfThreeSelectedRowsTicksAllAndTextPressStartsADrag)
