@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Drives the real program on a real X server with the mouse and keyboard, as a user would: opens
+# "設定(&T)" from the menu, clicks the colour bar before and after it opens, moves the tab rows,
+# switches case folding off and presses OK; then the program is closed and data.ini must hold
+# what was chosen. Run under xvfb-run (ctest does); DOLVANE_SHOT_DIR keeps screenshots.
+# Usage: settings_dialog.sh PROGRAM CONVERSION_LIBRARY
+set -euo pipefail
+
+program=$1
+library=$2
+work=$(mktemp -d)
+trap 'if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
+mkdir -p "$work/prog" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$program" "$library" "$work/prog/"
+export XDG_RUNTIME_DIR="$work/runtime" HOME="$work" XDG_CONFIG_HOME="$work/config"
+
+fail() {
+  echo "settings_dialog: $*" >&2
+  exit 1
+}
+# Waits for a top-level window by its exact title and prints its id.
+window() {
+  timeout 10 xdotool search --sync --name "^$1\$" | head -1 || fail "no window titled $1"
+}
+shot() {
+  if [ -n "${DOLVANE_SHOT_DIR:-}" ] && command -v import >/dev/null; then
+    import -window root "$DOLVANE_SHOT_DIR/$1.png"
+  fi
+}
+# Clicks at a point given relative to a window's top-left corner.
+click_in() {
+  local id=$1 dx=$2 dy=$3 X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  xdotool mousemove $((X + dx)) $((Y + dy)) click 1
+}
+
+"$work/prog/dolvane" &
+pid=$!
+main=$(window Dolvane)
+sleep 0.5
+
+# The menu "ツール" is the third on the menu bar; its entry "設定(&T)" answers to T.
+click_in "$main" 149 7
+sleep 0.3
+xdotool key t
+dialog=$(window 設定)
+sleep 0.5
+shot settings-closed-bar
+
+# The colour bar's frame spans (8..215, 122..163) of the dialog; its middle is (112, 142). A click
+# at once, before the hover timer has opened the thin bar, edits the frame colour.
+click_in "$dialog" 112 142
+window 枠の色を変更 >/dev/null
+sleep 0.3
+shot settings-frame-chooser
+xdotool key Escape
+sleep 0.3
+
+# The pointer stays over the frame: the bar opens, and a click in its middle edits the fill.
+sleep 1.2
+shot settings-open-bar
+click_in "$dialog" 112 142
+window 進捗率の色を変更 >/dev/null
+sleep 0.3
+shot settings-fill-chooser
+xdotool key Escape
+sleep 0.3
+
+click_in "$dialog" 177 36   # "右" of メインタブの表示位置
+click_in "$dialog" 24 85    # "上" of 分類タブの表示位置
+click_in "$dialog" 15 178   # untick 検索では、大文字小文字等を区別する
+sleep 0.3
+shot settings-chosen
+click_in "$dialog" 97 254   # OK
+sleep 0.5
+shot settings-applied
+
+# A log-out's SIGTERM closes the window the usual way, which writes the settings.
+kill -TERM "$pid"
+wait "$pid" || true
+pid=
+
+ini="$work/prog/data.ini"
+[ -f "$ini" ] || fail "data.ini was not written"
+expect() {
+  tr -d '\r' <"$ini" | grep -A1 -x "\[$1\]" | grep -qx "Value=$2" || fail "[$1] is not $2: $(tr -d '\r' <"$ini" | tr '\n' ' ')"
+}
+expect tabalm 3
+expect tabsub 0
+expect bigsml 0
+expect sevenchg 0
+expect barcolor 255
+expect wakucolor 32768
+echo "settings_dialog: 1 passed, 0 failed"
