@@ -19,9 +19,19 @@ fail() {
   echo "settings_dialog: $*" >&2
   exit 1
 }
-# Waits for a top-level window by its exact title and prints its id.
+# Waits for a shown top-level window by its exact title, then until it has stopped moving (a
+# dialog is centred after it is mapped), and prints its id.
 window() {
-  timeout 10 xdotool search --sync --name "^$1\$" | head -1 || fail "no window titled $1"
+  local id before="" now
+  id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1) || fail "no window titled $1"
+  [ -n "$id" ] || fail "no window titled $1"
+  for _ in $(seq 50); do
+    now=$(xdotool getwindowgeometry "$id")
+    [ "$now" = "$before" ] && break
+    before=$now
+    sleep 0.2
+  done
+  echo "$id"
 }
 shot() {
   if [ -n "${DOLVANE_SHOT_DIR:-}" ] && command -v import >/dev/null; then
