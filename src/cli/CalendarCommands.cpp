@@ -58,15 +58,6 @@ bool IsDerived(const HolidayCalendar& calendar, const HolidayName& shown, std::s
     return calendar.HolidayCountOf(date, year) > RuleEntriesOn(calendar, date.substr(5, 5), year);
 }
 
-// The first 20 bytes of a task may end in the first half of a double-byte character.
-std::string_view WholeCharacters(std::string_view text)
-{
-    if (!text.empty() && ByteKindAt(text, text.size() - 1) == ByteKind::Lead) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 void WriteDayItems(Utf8Writer& writer, std::string_view items, const std::vector<ToDoRecord>& rows)
 {
     std::size_t from = 0;
@@ -85,7 +76,7 @@ void WriteDayItems(Utf8Writer& writer, std::string_view items, const std::vector
         writer.Ascii("    ");
         writer.Field(index < rows.size() ? std::string_view(rows[index].FileLine) : std::string_view("?"));
         writer.Ascii(": ");
-        writer.Field(WholeCharacters(item.substr(DayItemLayout::kHead)), Escape::Line);
+        writer.Field(WholeCharacters(item.substr(DayItemLayout::kHead), DayItemLayout::kHeadLength), Escape::Line);
         writer.Ascii("  ");
         writer.Field(item.substr(DayItemLayout::kStartTime, 5));
         writer.Ascii('-');

@@ -168,13 +168,7 @@ void TVelkDolvane::createCentralArea()
         model_->Calendar().Show(shown);
         if (!shown) {
             listView_->setFocus();
-            return;
         }
-        // The grid is laid out and painted first: painting the current cell tells which to-do
-        // each of its bar rows holds, which the day list's selection highlights.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        calendarView_->Grid()->repaint();
-        model_->Calendar().SelectShownToDoInDayList();
     });
     connect(editPanel_, &EditPanelWidget::calendarModeClicked, this, [this] { model_->Calendar().CycleMode(); });
     connect(editPanel_, &EditPanelWidget::calendarStepClicked, this,

@@ -1,4 +1,5 @@
 #include "ui/MainWindow.h"
+#include "ui/calendar/CalendarPainter.h"
 #include "ui/dialogs/TFusenDlg.h"
 
 #include "support/FakePorts.h"
@@ -235,6 +236,36 @@ TEST_F(MainWindowTest, EnterInADropDownAddsNothing)
 // The calendar button puts the calendar in the list's place around today (2010/05/05); a click
 // on the 1st shows that day's to-dos in the day list, a right click turns the bar labels off,
 // and the step button moves to June.
+// A tap (press and release at once, no paint between them) on a bar row of a day that was not
+// the current cell selects the to-do drawn in that row.
+TEST_F(MainWindowTest, ATapOnABarRowOfAnotherDaySelectsItsToDo)
+{
+    WriteBytes(paths_.ListFilePath, Sj("2010/05/10 09:00+=03000@\\@#@#月曜の件\r\n"
+                                       "2010/05/04 09:00&2010/05/12 18:00+=03000@\\@#@#長い件\r\n"
+                                       "2010/05/11 09:00+=03000@\\@#@#火曜の件\r\n"));
+    const auto window = Open();
+    window->resize(900, 700);
+    window->show();
+    Find<QToolButton>(*window, "SpeedButton5")->click();
+    auto* grid = Find<QWidget>(*window, "StringGrid1");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QCoreApplication::processEvents();  // the grid shows today, 2010/05/05, as the current cell
+
+    // 05/11 is the Tuesday of the third week (row 3); the long to-do holds row 0 there, the
+    // Tuesday one row 1 (row 1 is free again after Monday's single to-do).
+    const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, grid->width(), grid->height());
+    const PixelRect cell = CalendarCellRect(layout, 2, 3);
+    const int lineHeight = FontTextMeasure().TextHeight("H", kCalendarPointSize, true) + 2;
+    for (const auto& [row, task] : {std::pair{1, "火曜の件"}, std::pair{0, "長い件"}}) {
+        const QPoint tap(cell.left + 40, cell.top + lineHeight * (row + 1) + lineHeight / 2);
+        QTest::mouseClick(grid, Qt::LeftButton, {}, tap);
+        EXPECT_EQ(window->Model().Editing().Panel().Text(PanelField::Task), Sj(task)) << "bar row " << row;
+        EXPECT_EQ(window->Model().Calendar().Model().SelectedBarRow, row);
+        // Back to another day, so that the next tap lands on a day that is not current either.
+        QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(cell.left - 40, cell.top + 4));
+    }
+}
+
 TEST_F(MainWindowTest, CalendarTakesTheListsPlaceAndFollowsClicks)
 {
     const auto window = Open();

@@ -7,11 +7,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace dolvane {
 namespace {
 
+// Holiday names show for 20 ticks of 100 ms after every change of the shown range.
 constexpr int kHolidayNameTicks = 20;
+constexpr double kHolidayNameTickMs = 100.0;
+constexpr double kMillisecondsPerDay = 86'400'000.0;
 
 std::string_view FirstTen(std::string_view text)
 {
@@ -75,9 +79,24 @@ void CalendarController::RowsChanged()
     }
 }
 
+void CalendarController::StartHolidayNames()
+{
+    calendar_.HolidayNameTicks = kHolidayNameTicks;
+    holidayNamesSince_ = document_.Now();
+}
+
 bool CalendarController::CountDownHolidayNames()
 {
-    return calendar_.HolidayNameTicks > 0 && --calendar_.HolidayNameTicks == 0;
+    if (calendar_.HolidayNameTicks <= 0) {
+        return false;
+    }
+    // Counted on the clock, not in timer ticks: the status timer slows down to 500 ms once it has
+    // been round the rows. A clock set back ends the display too.
+    // Whole milliseconds: a day count holds two seconds only to within a rounding error.
+    const double elapsedMs = std::round((document_.Now().days - holidayNamesSince_.days) * kMillisecondsPerDay);
+    const int left = kHolidayNameTicks - static_cast<int>(elapsedMs / kHolidayNameTickMs);
+    calendar_.HolidayNameTicks = elapsedMs < 0 ? 0 : std::clamp(left, 0, kHolidayNameTicks);
+    return calendar_.HolidayNameTicks == 0;
 }
 
 const char* CalendarController::ModeCaption(CalendarMode mode)
@@ -96,15 +115,15 @@ void CalendarController::Show(bool shown)
 {
     shown_ = shown;
     std::string reference;
-    shownToDo_.reset();
+    std::optional<std::size_t> shownToDo;
     for (std::size_t i = 0; i < document_.Rows().size(); ++i) {
         if (document_.Rows()[i].Selected) {
-            shownToDo_ = i;
+            shownToDo = i;
             reference = FirstTen(document_.Rows()[i].StartText);
             break;
         }
     }
-    calendar_.HolidayNameTicks = kHolidayNameTicks;
+    StartHolidayNames();
     calendar_.ShowBarTexts = true;
     if (shown) {
         const std::string today = FormatDateText(document_.Now());
@@ -116,19 +135,13 @@ void CalendarController::Show(bool shown)
         ShowDayTodos();
     }
     document_.Notify(&MainWindowObserver::CalendarChanged);
-}
-
-void CalendarController::SelectShownToDoInDayList()
-{
-    if (!shown_ || !shownToDo_ || *shownToDo_ >= document_.Rows().size()) {
-        return;
-    }
-    // The to-do's own item, found by its row: another to-do's task could end in the same text.
-    const std::string item = DayListItem(document_.Rows()[*shownToDo_], *shownToDo_);
-    shownToDo_.reset();
-    const auto found = std::find(dayListItems_.begin(), dayListItems_.end(), item);
-    if (found != dayListItems_.end()) {
-        ClickDayListItem(static_cast<int>(found - dayListItems_.begin()));
+    if (shown && shownToDo) {
+        // The to-do's own item, found by its row: another to-do's task could end in the same text.
+        const std::string item = DayListItem(document_.Rows()[*shownToDo], *shownToDo);
+        const auto found = std::find(dayListItems_.begin(), dayListItems_.end(), item);
+        if (found != dayListItems_.end()) {
+            ClickDayListItem(static_cast<int>(found - dayListItems_.begin()));
+        }
     }
 }
 
@@ -138,7 +151,7 @@ void CalendarController::CycleMode()
     calendar_.CalendarViewMode = calendar_.CalendarViewMode == CalendarMode::OneWeek
                                      ? CalendarMode::Month
                                      : static_cast<CalendarMode>(static_cast<int>(calendar_.CalendarViewMode) - 1);
-    calendar_.HolidayNameTicks = kHolidayNameTicks;
+    StartHolidayNames();
     calendar_.ShowBarTexts = true;
     if (shown_) {
         const std::string reference = target.empty() ? FormatDateText(document_.Now()) : target;
@@ -151,7 +164,7 @@ void CalendarController::CycleMode()
 
 void CalendarController::Step(bool forward)
 {
-    calendar_.HolidayNameTicks = kHolidayNameTicks;
+    StartHolidayNames();
     const std::string date = calendar_.StepCalendar(forward, settings_.Values().WeekStepSeven);
     if (!date.empty()) {
         calendar_.SetCalendarReference(date, document_.Rows());
@@ -162,8 +175,7 @@ void CalendarController::Step(bool forward)
 
 void CalendarController::SelectCell(int column, int row)
 {
-    calendar_.CurrentColumn = column;
-    calendar_.CurrentRow = row;
+    calendar_.SetCurrentCell(column, row);
     ShowDayTodos();
     document_.Notify(&MainWindowObserver::CalendarChanged);
 }

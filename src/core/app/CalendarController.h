@@ -32,10 +32,8 @@ public:
     bool Shown() const noexcept { return shown_; }
 
     // The calendar button went down (around the selected to-do's start day, or today) or up.
+    // Opening on a selected to-do selects it in the day list and highlights its bar.
     void Show(bool shown);
-    // Once the shown grid has been painted (its current cell knows its bar rows): the to-do that
-    // was selected when the calendar opened is selected in the day list and its bar highlighted.
-    void SelectShownToDoInDayList();
     // The view-mode button: month, three weeks, two weeks, one week, month again.
     void CycleMode();
     // Caption ("31", "21", "14", "7") and hint of the view-mode button for a mode.
@@ -69,7 +67,8 @@ public:
     // A right click on a date button: the field takes the calendar's selected day.
     void SetDateFromCalendar(PanelField field);
 
-    // A tick of the status timer: true when the holiday names have just run out (repaint).
+    // A tick of the status timer: true when the holiday names have just run out (repaint). They
+    // show for two seconds after the shown range changed, however fast the timer ticks.
     bool CountDownHolidayNames();
     // A new view was loaded: no bar stays highlighted.
     void ViewApplied() noexcept { calendar_.SelectedBarRow = -1; }
@@ -78,6 +77,7 @@ private:
     void RowsReset() override;
     void RowsChanged() override;
     void Rebuild();
+    void StartHolidayNames();
     void ShowDayTodos();
 
     ToDoDocument& document_;
@@ -88,7 +88,7 @@ private:
     std::vector<std::string> dayListItems_;
     int dayListSelection_ = -1;
     std::string dragSourceDateText_;
-    std::optional<std::size_t> shownToDo_;
+    DateTime holidayNamesSince_;
 };
 
 }  // namespace dolvane

@@ -63,37 +63,63 @@ int CalendarModel::IndexInDayList(std::string_view dateText, std::string_view in
     return found == positions.end() ? -1 : found->second;
 }
 
-int CalendarModel::FirstFreeBarSlot(std::string_view dateText) const
+void CalendarModel::AssignBarSlots(const std::vector<CellRun>& runs, std::size_t cellCount)
 {
-    // The slots of the to-dos already placed that are present on the day. With m of them taken
-    // the lowest free slot is at most m, and never beyond the number of placed to-dos + 1.
-    const auto& present = DayPositions(dateText);
-    std::vector<bool> taken(std::min(BarSlots.Count() + 2, present.size() + 1), false);
-    const auto& slots = SlotIndex();
-    for (const auto& [key, position] : present) {
-        const auto found = slots.find(std::string(key));
-        if (found != slots.end() && found->second >= 0 && static_cast<std::size_t>(found->second) < taken.size()) {
-            taken[static_cast<std::size_t>(found->second)] = true;
+    // Each day's items in order, as indexes into `runs`.
+    std::vector<std::vector<std::uint32_t>> dayItems(cellCount);
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        for (std::size_t cell = runs[r].first; cell <= runs[r].last; ++cell) {
+            dayItems[cell].push_back(static_cast<std::uint32_t>(r));
         }
     }
-    const auto free = std::find(taken.begin(), taken.end(), false);
-    return static_cast<int>(free - taken.begin());
+    // Rows only ever get taken, so the lowest free row of a day never moves back up: each day
+    // keeps where its search stopped.
+    std::vector<std::vector<bool>> taken(cellCount);
+    std::vector<std::size_t> lowestFree(cellCount, 0);
+    std::vector<bool> placed(runs.size(), false);
+    std::string text;
+    for (std::size_t cell = 0; cell < cellCount; ++cell) {
+        for (const std::uint32_t r : dayItems[cell]) {
+            if (placed[r]) {
+                continue;
+            }
+            placed[r] = true;
+            const std::vector<bool>& rows = taken[cell];
+            std::size_t& slot = lowestFree[cell];
+            while (slot < rows.size() && rows[slot]) {
+                ++slot;
+            }
+            const std::size_t row = slot;
+            for (std::size_t day = runs[r].first; day <= runs[r].last; ++day) {
+                if (taken[day].size() <= row) {
+                    taken[day].resize(row + 1, false);
+                }
+                taken[day][row] = true;
+            }
+            text.clear();
+            AppendNumber(text, static_cast<std::int64_t>(row));
+            BarSlots.Add(runs[r].key, text);
+        }
+    }
 }
 
-int CalendarModel::AssignBarSlot(std::string_view indexText, std::string_view dateText)
+void CalendarModel::SetCurrentCell(int column, int row)
 {
-    const int existing = BarSlotOf(indexText);
-    if (existing != -1 || SlotIndex().contains(std::string(indexText))) {
-        return existing;
+    CurrentColumn = column;
+    CurrentRow = row;
+    ListCurrentCellBarRows();
+}
+
+void CalendarModel::ListCurrentCellBarRows()
+{
+    CurrentCellBarRows.Clear();
+    int position = 0;
+    for (const auto item : SplitDayItems(DayTodoLists.Value(Head(CellText(CurrentColumn, CurrentRow), 10)))) {
+        const auto key = Head(item, DayItemLayout::kIndexLength);
+        const int slot = BarSlotOf(key);
+        CurrentCellBarRows.Add(ZeroPadded(slot == -1 ? position : slot, 2), key);
+        ++position;
     }
-    const int slot = FirstFreeBarSlot(dateText);
-    std::string text;
-    AppendNumber(text, slot);
-    BarSlots.Add(indexText, text);
-    // Kept current by hand: rebuilding it for every new to-do would cost as much as the scan.
-    indexes_.slots.emplace(std::string(indexText), slot);
-    indexes_.slotRevision = BarSlots.Revision();
-    return slot;
 }
 
 void CalendarModel::NormaliseCurrentCellBarRows()

@@ -139,7 +139,7 @@ std::string_view FittedHead(std::string_view head, int maxWidth, const TextMeasu
 // cell's top.
 class DateCellPlanner final {
 public:
-    DateCellPlanner(CalendarModel& model, const HolidayCalendar& holidays, const CalendarCell& cell,
+    DateCellPlanner(const CalendarModel& model, const HolidayCalendar& holidays, const CalendarCell& cell,
                     const DateCellContext& context, const TextMeasure& measure)
         : model_(model),
           cell_(cell),
@@ -155,10 +155,6 @@ public:
         const int year = YearOf(date_, context.todayText);
         holiday_ = holidays.HolidayNameOf(date_, year, kHolidayNameMaxLength);
         holidayCount_ = holidays.HolidayCountOf(date_, year);
-        if (model.CalendarViewMode != CalendarMode::Month) {
-            rowTop_ = 2;
-            rowExtra_ = 5;
-        }
     }
 
     DrawingPlan Plan()
@@ -247,8 +243,7 @@ private:
         const int width = measure_.TextWidth(monthDay, kDayTextPointSize, true);
         writer_.Text(left_ + centre_ - width / 2, top_ + 1, monthDay);
         writer_.SetPointSize(kCalendarPointSize);
-        // The bar row height is taken with the font the day text leaves behind, still bold.
-        lineHeight_ = measure_.TextHeight(kLineHeightSample, kCalendarPointSize, writer_.Bold()) + 2;
+        rows_ = BarRowsFor(model_.CalendarViewMode, measure_);
     }
 
     void DrawBars();
@@ -257,7 +252,7 @@ private:
     void DrawLabels(std::string_view item, int slot, int y, bool endsToday, std::uint32_t cellColour);
     void DrawHolidayName();
 
-    CalendarModel& model_;
+    const CalendarModel& model_;
     const CalendarCell& cell_;
     const DateCellContext& context_;
     const TextMeasure& measure_;
@@ -271,25 +266,18 @@ private:
     HolidayName holiday_;
     int holidayCount_ = 0;
     std::uint32_t textColour_ = kDayTextColour;
-    int lineHeight_ = 0;
-    // Week views start the bar rows 2 + 5 pixels lower and stop them 2 pixels higher.
-    int rowTop_ = 0;
-    int rowExtra_ = 0;
+    BarRows rows_;
 };
 
 void DateCellPlanner::DrawBars()
 {
-    if (isCurrent_) {
-        model_.CurrentCellBarRows.Clear();
-    }
-    // Painting adds to BarSlots and CurrentCellBarRows only, so the day's list stays in place.
     const auto list = model_.DayTodoLists.Value(date_);
     if (list.empty()) {
         return;
     }
     writer_.SetBold(false);
     const auto cellColour = writer_.Fill();
-    const int available = context_.defaultRowHeight - lineHeight_ - rowTop_;
+    const int available = rows_.Available(context_.defaultRowHeight);
     const auto dayBefore = CalendarModel::NeighbourDate(date_, -1);
     const auto dayAfter = CalendarModel::NeighbourDate(date_, 1);
 
@@ -309,14 +297,12 @@ void DateCellPlanner::DrawBars()
         const bool fromPrevious = model_.IndexInDayList(dayBefore, key) != -1;
         const bool intoNext = model_.IndexInDayList(dayAfter, key) != -1;
 
-        int slot = model_.AssignBarSlot(key, date_);
+        // The model gave every shown to-do its row before painting.
+        int slot = model_.BarSlotOf(key);
         if (slot == -1) {
             slot = position;
         }
-        const int y = lineHeight_ * slot + lineHeight_ + rowTop_ + rowExtra_;
-        if (isCurrent_) {
-            model_.CurrentCellBarRows.Add(ZeroPadded(slot, 2), key);
-        }
+        const int y = rows_.Top(slot);
         // A row below the cell is left out, but the day's other to-dos keep their rows: the list
         // is ordered by span and importance, not by row, so a later item may sit higher up, and
         // its bar must run on straight from the days before.
@@ -346,7 +332,7 @@ void DateCellPlanner::DrawBarSegment(int y, int fill, bool fromPrevious, bool in
     const int width = context_.defaultColumnWidth;
     const int x1 = fromPrevious ? left_ : left_ + kBarEndInset;
     const int x2 = intoNext ? left_ + width : left_ + width - kBarEndInset;
-    const int yb = top_ + y + lineHeight_ / 2 + 1;
+    const int yb = top_ + y + rows_.lineHeight / 2 + 1;
     writer_.HorizontalLine(x1, x2, yb, context_.barFrameColour);
     writer_.HorizontalLine(x1, x2, yb + 1, kBarInnerLineColour);
     writer_.HorizontalLine(x1, x2, yb + 2, context_.barFrameColour);
@@ -368,7 +354,7 @@ void DateCellPlanner::DrawRowHighlight(int slot, int y)
         return;
     }
     const auto saved = writer_.Fill();
-    const PixelRect row{left_, top_ + y + 1, left_ + context_.defaultColumnWidth, top_ + y + lineHeight_ + 3};
+    const PixelRect row{left_, top_ + y + 1, left_ + context_.defaultColumnWidth, top_ + y + rows_.lineHeight + 3};
     writer_.SetFill(kHighlightedBarRowFillColour);
     writer_.FillRect(row);
     writer_.FrameRect(row, kHighlightedBarRowFrameColour);
@@ -440,6 +426,28 @@ void DateCellPlanner::DrawHolidayName()
 
 }  // namespace
 
+int BarRows::RowAt(int y) const noexcept
+{
+    if (lineHeight <= 0) {
+        return -1;
+    }
+    const int fromFirst = y - rowTop - rowExtra;
+    // Rounded down, also above the cell's top, so that no y above a row reads as that row.
+    const int lines = fromFirst >= 0 ? fromFirst / lineHeight : -((-fromFirst + lineHeight - 1) / lineHeight);
+    return lines - 1;
+}
+
+BarRows BarRowsFor(CalendarMode mode, const TextMeasure& measure)
+{
+    BarRows rows;
+    rows.lineHeight = measure.TextHeight(kLineHeightSample, kCalendarPointSize, true) + 2;
+    if (mode != CalendarMode::Month) {
+        rows.rowTop = 2;
+        rows.rowExtra = 5;
+    }
+    return rows;
+}
+
 DrawingPlan PlanHeaderCell(int column, std::string_view text, const PixelRect& rect, const TextMeasure& measure)
 {
     PlanWriter writer;
@@ -461,7 +469,7 @@ DrawingPlan PlanHeaderCell(int column, std::string_view text, const PixelRect& r
     return writer.Take();
 }
 
-DrawingPlan PlanDateCell(CalendarModel& model, const HolidayCalendar& holidays, const CalendarCell& cell,
+DrawingPlan PlanDateCell(const CalendarModel& model, const HolidayCalendar& holidays, const CalendarCell& cell,
                          const DateCellContext& context, const TextMeasure& measure)
 {
     return DateCellPlanner(model, holidays, cell, context, measure).Plan();

@@ -59,6 +59,22 @@ public:
     virtual int TextHeight(std::string_view cp932, int pointSize, bool bold) const = 0;
 };
 
+// Where the bar rows of a date cell lie, in pixels from the cell's top. Row `slot` spans
+// [Top(slot), Top(slot) + lineHeight): the drawing puts its bar there, and a click is read back
+// through RowAt, so a click always selects the row drawn under it.
+struct BarRows {
+    int lineHeight = 0;  // text height of "H" at the bars' size, bold as the day text leaves it, + 2
+    int rowTop = 0;      // week views start the rows 2 pixels lower...
+    int rowExtra = 0;    // ...and 5 more, while only the 2 count against the cell's height
+
+    int Top(int slot) const noexcept { return lineHeight * (slot + 1) + rowTop + rowExtra; }
+    // The row under `y`; -1 or below for the day number's line and above.
+    int RowAt(int y) const noexcept;
+    // The lowest row top whose bar still fits a cell of the grid's default row height.
+    int Available(int rowHeight) const noexcept { return rowHeight - lineHeight - rowTop; }
+};
+BarRows BarRowsFor(CalendarMode mode, const TextMeasure& measure);
+
 // A rectangle in pixels of the widget; right and bottom lie just outside it.
 struct PixelRect {
     int left = 0;
@@ -125,10 +141,9 @@ DrawingPlan PlanHeaderCell(int column, std::string_view text, const PixelRect& r
 
 // A date cell: background by weekday, month, holiday, today and selection; the today mark; the
 // day number; a bar per to-do of the day with its progress and labels; and the holiday name while
-// the model's HolidayNameTicks runs. Painting gives each newly met to-do its bar row in BarSlots
-// and, for the current cell, rebuilds CurrentCellBarRows; cells must be painted row by row, left
-// to right, for the bar rows to line up across days.
-DrawingPlan PlanDateCell(CalendarModel& model, const HolidayCalendar& holidays, const CalendarCell& cell,
+// the model's HolidayNameTicks runs. Painting only reads the model: the bar rows (BarSlots) were
+// given out by the grid's fill, so cells may be painted in any order.
+DrawingPlan PlanDateCell(const CalendarModel& model, const HolidayCalendar& holidays, const CalendarCell& cell,
                          const DateCellContext& context, const TextMeasure& measure);
 
 // One line of the day list: the to-do's text up to the first "@\@" between separator lines.

@@ -373,6 +373,21 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
             entry.append(std::string_view(candidate.item).substr(3));
         }
     }
+    // Bar rows for the painted cells; `ordered` position p is grid cell p - 1.
+    const std::size_t paintedCells = static_cast<std::size_t>(visibleRows - 1) * kColumns;
+    std::vector<CellRun> runs;
+    runs.reserve(candidates.size());
+    for (const std::size_t c : byOrder) {
+        const Candidate& candidate = candidates[c];
+        if (candidate.last == 0 || candidate.first > paintedCells) {
+            continue;
+        }
+        const std::size_t first = candidate.first == 0 ? 0 : candidate.first - 1;
+        const std::size_t last = std::min(candidate.last - 1, paintedCells - 1);
+        runs.push_back({std::string_view(candidate.item).substr(3, DayItemLayout::kIndexLength), first, last});
+    }
+    AssignBarSlots(runs, paintedCells);
+
     // `ordered` is [before, cells..., after]; the lists are kept as cells, before, after.
     for (std::size_t p = 1; p + 1 < ordered.size(); ++p) {
         if (!entries[p].empty()) {
@@ -384,6 +399,7 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
             DayTodoLists.Add(std::move(entries[p]));
         }
     }
+    ListCurrentCellBarRows();
 }
 
 std::string CalendarModel::StepCalendar(bool forward, bool weekStepSeven) const
@@ -420,8 +436,7 @@ bool CalendarModel::SelectCalendarDate(std::string_view dateText)
     for (int r = 0; r < visibleRows; ++r) {
         for (int c = 0; c < kColumns; ++c) {
             if (Head(CellText(c, r), 10) == dateText) {
-                CurrentColumn = c;
-                CurrentRow = r;
+                SetCurrentCell(c, r);
                 return true;
             }
         }

@@ -79,21 +79,21 @@ public:
     // Builds the grid around `refText`: the month holding it, or the weeks from the Sunday on or
     // before it. An unreadable reference leaves everything as it was and returns false.
     bool SetCalendarReference(std::string_view refText, const std::vector<ToDoRecord>& rows);
-    // Writes the dates from `firstDate` into the grid and rebuilds the day lists; clears BarSlots.
+    // Writes the dates from `firstDate` into the grid, rebuilds the day lists and gives every
+    // shown to-do its bar row (BarSlots), and lists the current cell's rows.
     void FillCalendarGrid(DateTime firstDate, const std::vector<ToDoRecord>& rows);
 
     // The reference date the back or forward button goes to.
     std::string StepCalendar(bool forward, bool weekStepSeven) const;
 
+    // The bar row of the to-do of `indexText` (-1 when it has none), given out by the fill.
     int BarSlotOf(std::string_view indexText) const;
     int IndexInDayList(std::string_view dateText, std::string_view indexText) const;
-    int FirstFreeBarSlot(std::string_view dateText) const;
-    // The slot of the to-do of `indexText`, chosen on first use as the lowest slot free on
-    // `dateText` and kept for the rest of the grid.
-    int AssignBarSlot(std::string_view indexText, std::string_view dateText);
 
     // Makes the first cell whose date is `dateText` the current cell; false when none matches.
     bool SelectCalendarDate(std::string_view dateText);
+    // Makes (column, row) the current cell and lists its bar rows in CurrentCellBarRows.
+    void SetCurrentCell(int column, int row);
     // Sorts CurrentCellBarRows and fills the slots below the highest with "-1" placeholders, so
     // that position k is slot k.
     void NormaliseCurrentCellBarRows();
@@ -123,6 +123,20 @@ public:
     int CurrentRow = 1;
 
 private:
+    // The cells a to-do covers, as positions in the grid (0 = first date cell, row by row).
+    struct CellRun {
+        std::string_view key;  // the item's list index, "iiiii"
+        std::size_t first;
+        std::size_t last;  // inclusive
+    };
+    // Gives every to-do of the first `cellCount` cells its bar row, as they are painted: cells row
+    // by row, left to right, each day's items in order (`runs` is in that item order); a to-do
+    // met for the first time takes the lowest row free on that day and keeps it on every day it
+    // covers. Linear in the number of items shown.
+    void AssignBarSlots(const std::vector<CellRun>& runs, std::size_t cellCount);
+    // CurrentCellBarRows for the current cell: "ss=iiiii" per item of its day, in list order.
+    void ListCurrentCellBarRows();
+
     // Lookups the painting makes for every item of every cell, answered from indexes that are
     // built once per change of DayTodoLists and BarSlots instead of splitting and scanning the
     // lists each time. Each index remembers the revision of the list it was built from.

@@ -243,11 +243,12 @@ HolidayName HolidayCalendar::HolidayNameOf(std::string_view dateText, int year, 
     if (name.empty()) {
         return {};
     }
+    // A marked name is cut to `maxLength` bytes, never in the middle of a character.
     switch (name.front()) {
     case '$':
-        return {name.substr(1, maxLength), HolidayKind::Marked};
+        return {std::string(WholeCharacters(std::string_view(name).substr(1), maxLength)), HolidayKind::Marked};
     case '&':
-        return {name.substr(1, maxLength), HolidayKind::SecondMarked};
+        return {std::string(WholeCharacters(std::string_view(name).substr(1), maxLength)), HolidayKind::SecondMarked};
     default:
         break;
     }

@@ -31,4 +31,13 @@ std::vector<ByteKind> ByteKinds(std::string_view text)
     return kinds;
 }
 
+std::string_view WholeCharacters(std::string_view text, std::size_t maxBytes)
+{
+    text = text.substr(0, maxBytes);
+    if (!text.empty() && ByteKindAt(text, text.size() - 1) == ByteKind::Lead) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 }  // namespace dolvane

@@ -24,4 +24,8 @@ ByteKind ByteKindAt(std::string_view text, std::size_t position);
 // Kinds of every byte of the text in one pass.
 std::vector<ByteKind> ByteKinds(std::string_view text);
 
+// The first `maxBytes` bytes of `text`, one fewer when they would end in the first half of a
+// double-byte character, so a cut text never shows a broken character.
+std::string_view WholeCharacters(std::string_view text, std::size_t maxBytes);
+
 }  // namespace dolvane

@@ -112,7 +112,7 @@ std::optional<std::pair<int, int>> CalendarCellAt(const CalendarGridLayout& layo
     return std::pair{column, row};
 }
 
-void PaintCalendarGrid(QPainter& painter, CalendarModel& model, const HolidayCalendar& holidays,
+void PaintCalendarGrid(QPainter& painter, const CalendarModel& model, const HolidayCalendar& holidays,
                        const CalendarGridLayout& layout, const DateCellContext& context)
 {
     const FontTextMeasure measure;

@@ -38,7 +38,7 @@ std::optional<std::pair<int, int>> CalendarCellAt(const CalendarGridLayout& layo
 // row, left to right (the order the bar rows are handed out in). Columns are
 // `layout.defaultColumnWidth` wide and rows `layout.defaultRowHeight` high below a header of
 // `layout.headerRowHeight`; the model's current cell is painted selected.
-void PaintCalendarGrid(QPainter& painter, CalendarModel& model, const HolidayCalendar& holidays,
+void PaintCalendarGrid(QPainter& painter, const CalendarModel& model, const HolidayCalendar& holidays,
                        const CalendarGridLayout& layout, const DateCellContext& context);
 
 }  // namespace dolvane

@@ -23,7 +23,6 @@ constexpr int kCaptionHeight = 20;
 constexpr int kDayListItemHeight = 16;
 constexpr int kSplitterWidth = 4;
 constexpr int kMinimumColumn = 50;
-constexpr int kWeekViewBarOffset = 7;
 constexpr int kCp932Role = Qt::UserRole;
 
 // Day-list items are painted from their cp932 text: the task before the row number.
@@ -134,13 +133,10 @@ void CalendarGrid::mouseReleaseEvent(QMouseEvent* event)
     if (!cell || cell->second < 1) {
         return;
     }
-    // The bar row under the pointer, counted as the drawing lays the rows out; the current
-    // cell was painted by now, so the model knows which to-do each of its rows holds.
-    const FontTextMeasure measure;
-    const int lineHeight = measure.TextHeight("H", kCalendarPointSize, true) + 2;
-    const int top = CalendarCellRect(layout, cell->first, cell->second).top +
-                    (model_.Model().CalendarViewMode == CalendarMode::Month ? 0 : kWeekViewBarOffset);
-    model_.ClickBarRow((point.y() - top) / lineHeight - 1);
+    // The bar row under the pointer, read back through the rows the drawing lays out. The press
+    // made this cell current, and the model knew its rows from then on, painted or not.
+    const BarRows rows = BarRowsFor(model_.Model().CalendarViewMode, FontTextMeasure());
+    model_.ClickBarRow(rows.RowAt(point.y() - CalendarCellRect(layout, cell->first, cell->second).top));
 }
 
 void CalendarGrid::keyPressEvent(QKeyEvent* event)

@@ -317,8 +317,10 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
     modeButton_->setText(QString::fromUtf8(CalendarController::ModeCaption(CalendarMode::Month)));
     QFont modeFont = JapaneseFont(16, true);
     modeButton_->setFont(modeFont);
+    // Blue while it can be pressed; disabled it keeps the style's grey like the other buttons.
     QPalette blue = modeButton_->palette();
-    blue.setColor(QPalette::ButtonText, Qt::blue);
+    blue.setColor(QPalette::Active, QPalette::ButtonText, Qt::blue);
+    blue.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::blue);
     modeButton_->setPalette(blue);
     backButton_ = makeButton("SpeedButton7", QStringLiteral("戻る"));
     backButton_->setArrowType(Qt::LeftArrow);

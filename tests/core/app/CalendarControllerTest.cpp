@@ -61,9 +61,30 @@ TEST_F(CalendarControllerTest, OpensOnTodayOrOnTheSelectedToDosStartDay)
     EXPECT_EQ(model_->Calendar().Model().CaptionText(), "2010/03");
     EXPECT_EQ(CurrentDay(), "2010/03/15");
     EXPECT_EQ(model_->Calendar().DayListItems(), std::vector<std::string>{"march@\\@2"});
-    model_->Calendar().SelectShownToDoInDayList();
-    EXPECT_EQ(model_->Calendar().DayListSelection(), 0);
+    EXPECT_EQ(model_->Calendar().DayListSelection(), 0) << "selected at once, before any painting";
+    EXPECT_EQ(model_->Calendar().Model().SelectedBarRow, 0);
     EXPECT_TRUE(model_->Rows()[2].Selected);
+}
+
+TEST_F(CalendarControllerTest, HolidayNamesShowForTwoSecondsHoweverFastTheTimerTicks)
+{
+    const auto seconds = [](double s) { return s / 86400.0; };
+    const DateTime opened = clock_.now;
+    for (const auto& [step, shown] : {std::pair{1.9, true}, std::pair{2.0, false}, std::pair{2.5, false}}) {
+        model_->Calendar().Show(true);
+        clock_.now = {opened.days + seconds(0.5)};  // one slow (500 ms) tick
+        EXPECT_FALSE(model_->StatusTick().repaintCalendar);
+        EXPECT_GT(model_->Calendar().Model().HolidayNameTicks, 0);
+        clock_.now = {opened.days + seconds(step)};
+        EXPECT_EQ(model_->StatusTick().repaintCalendar, !shown) << step << " s: repainted once they run out";
+        EXPECT_EQ(model_->Calendar().Model().HolidayNameTicks > 0, shown) << step;
+        clock_.now = opened;
+        model_->Calendar().Show(false);
+    }
+    model_->Calendar().Show(true);
+    clock_.now = {opened.days - seconds(60)};  // the clock was set back
+    EXPECT_TRUE(model_->StatusTick().repaintCalendar);
+    EXPECT_EQ(model_->Calendar().Model().HolidayNameTicks, 0);
 }
 
 TEST_F(CalendarControllerTest, ModeButtonCyclesThroughTheWeekViews)
@@ -84,8 +105,16 @@ TEST_F(CalendarControllerTest, DayListAndBarRowsSelectToDos)
     ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate("2010/05/11"));
     model_->Calendar().SelectCell(model_->Calendar().Model().CurrentColumn, model_->Calendar().Model().CurrentRow);
     EXPECT_EQ(model_->Calendar().DayListItems(), (std::vector<std::string>{"span@\\@0", "single@\\@1"}));
+    // The rows of a cell are known as soon as it is current: span took row 0 on 05/10, single
+    // the next free row on 05/11.
+    EXPECT_EQ(model_->Calendar().Model().CurrentCellBarRows.Entries(),
+              (std::vector<std::string>{"00=00000", "01=00001"}));
+    model_->Calendar().ClickBarRow(1);
+    EXPECT_TRUE(model_->Rows()[1].Selected);
+    EXPECT_FALSE(model_->Rows()[0].Selected);
 
-    // What painting the current cell left: slot 0 holds row 0, slot 2 row 1, slot 1 is empty.
+    // Rows with a gap between them (a to-do of the days before keeps its row): slot 0 holds row 0, slot 2 row 1, slot 1
+    // is empty.
     model_->Calendar().Model().CurrentCellBarRows = NameValueList({"00=00000", "02=00001"});
     model_->Calendar().ClickBarRow(2);
     EXPECT_EQ(model_->Calendar().DayListSelection(), 1);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -277,25 +280,84 @@ TEST(DayTodoListTest, BarsRunningBeyondTheShownMonthKeepTheirNeighbourDays)
     EXPECT_EQ(model.CurrentRow, 6);
 }
 
-TEST(BarSlotTest, FirstFreeSlotSkipsOnlyToDosPresentThatDay)
+TEST(BarSlotTest, TheFillGivesEachToDoTheLowestRowFreeWhereItIsFirstShown)
 {
-    const std::vector<ToDoRecord> rows = {Row("2010/05/10 09:00", "2010/05/12 18:00"),  // slot 0
-                                          Row("2010/05/03 09:00", "2010/05/04 18:00"),  // slot 1, not on 05/11
-                                          Row("2010/05/10 09:00", "2010/05/11 18:00"),  // slot 2
-                                          Row("2010/05/11 09:00", "")};
+    const std::vector<ToDoRecord> rows = {Row("2010/05/10 09:00", "2010/05/12 18:00"),   // row 0 from 05/10
+                                          Row("2010/05/03 09:00", "2010/05/04 18:00"),   // row 0: alone that week
+                                          Row("2010/05/10 09:00", "2010/05/11 18:00"),   // row 1 beside the first
+                                          Row("2010/05/11 09:00", ""),                   // rows 0 and 1 taken
+                                          Row("2010/05/12 09:00", "2010/05/13 18:00")};  // row 1 free again
     CalendarModel model = Shown(CalendarMode::Month, "2010/05/01", rows);
-    model.BarSlots.Add("00000", "0");
-    model.BarSlots.Add("00001", "1");
-    model.BarSlots.Add("00002", "2");
-    EXPECT_EQ(model.FirstFreeBarSlot("2010/05/11"), 1);
-    EXPECT_EQ(model.FirstFreeBarSlot("2010/05/04"), 0);
-    EXPECT_EQ(model.AssignBarSlot("00003", "2010/05/11"), 1);
-    EXPECT_EQ(model.AssignBarSlot("00003", "2010/05/04"), 1);  // kept once chosen
+    for (const auto& [key, slot] : {std::pair{"00000", 0}, std::pair{"00001", 0}, std::pair{"00002", 1},
+                                    std::pair{"00003", 2}, std::pair{"00004", 1}}) {
+        EXPECT_EQ(model.BarSlotOf(key), slot) << key;
+    }
     EXPECT_EQ(model.BarSlotOf("00009"), -1);
     model.BarSlots.Add("00009", "x");
-    EXPECT_EQ(model.BarSlotOf("00009"), -1);
-    ASSERT_TRUE(model.SetCalendarReference("2010/05/01", rows));
-    EXPECT_TRUE(model.BarSlots.Empty());
+    EXPECT_EQ(model.BarSlotOf("00009"), -1) << "an unreadable slot counts as none";
+
+    ASSERT_TRUE(model.SelectCalendarDate("2010/05/11"));
+    EXPECT_EQ(model.CurrentCellBarRows.Entries(), (std::vector<std::string>{"00=00000", "01=00002", "02=00003"}))
+        << "the current cell's rows are listed without painting";
+    ASSERT_TRUE(model.SetCalendarReference("2010/06/01", rows));
+    EXPECT_TRUE(model.BarSlots.Empty()) << "a new range gives out its rows afresh";
+}
+
+// The rule as the painting applied it cell by cell, row by row and left to right: a to-do met for
+// the first time takes the lowest row that no already placed to-do present on that day holds.
+std::map<std::string, int> PlainSlots(const CalendarModel& model)
+{
+    std::map<std::string, int> slots;
+    const int paintedRows = LayoutCalendarGrid(model.CalendarViewMode, 700, 700).rowCount - 1;
+    for (int row = 1; row <= paintedRows; ++row) {
+        for (int column = 0; column < CalendarModel::kColumns; ++column) {
+            const auto items = SplitDayItems(model.DayTodoLists.Value(model.CellText(column, row)));
+            for (const auto item : items) {
+                const std::string key(item.substr(0, 5));
+                if (slots.contains(key)) {
+                    continue;
+                }
+                std::set<int> taken;
+                for (const auto other : items) {
+                    if (const auto found = slots.find(std::string(other.substr(0, 5))); found != slots.end()) {
+                        taken.insert(found->second);
+                    }
+                }
+                int slot = 0;
+                while (taken.contains(slot)) {
+                    ++slot;
+                }
+                slots[key] = slot;
+            }
+        }
+    }
+    return slots;
+}
+
+TEST(BarSlotTest, RowsOnRandomDaysFollowThePlainRule)
+{
+    std::mt19937 random(20101207);
+    const auto day = [&random](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
+    const DateTime base = ParseDateText("2010/05/01");
+    for (int round = 0; round < 12; ++round) {
+        std::vector<ToDoRecord> rows;
+        const int count = day(20, 400);
+        for (int i = 0; i < count; ++i) {
+            const DateTime start{base.days + day(-20, 45)};
+            const int span = day(-3, 15);  // below 0: no deadline
+            rows.push_back(Row(FormatDateTimeText(start), span < 0 ? "" : FormatDateTimeText({start.days + span}),
+                               std::to_string(day(0, 5))));
+        }
+        for (const CalendarMode mode : {CalendarMode::Month, CalendarMode::OneWeek, CalendarMode::ThreeWeeks}) {
+            const CalendarModel model = Shown(mode, "2010/05/12", rows);
+            const auto expected = PlainSlots(model);
+            EXPECT_EQ(model.BarSlots.Count(), expected.size()) << "round " << round;
+            for (const auto& [key, slot] : expected) {
+                ASSERT_EQ(model.BarSlotOf(key), slot)
+                    << "round " << round << " mode " << static_cast<int>(mode) << " to-do " << key;
+            }
+        }
+    }
 }
 
 TEST(BarSlotTest, NormalisedCurrentCellRowsHaveOneEntryPerSlot)
