@@ -1,5 +1,10 @@
-// Cost of filling the calendar grid: the dates of the view and every shown day's to-do list,
-// built from the rows. One iteration is one fill of the month view of 2026/12.
+// Cost of the calendar on a list: filling the grid (the dates of the view, every shown day's to-do
+// list and every shown to-do's bar row), and planning the paint of all its cells. One iteration
+// is one fill, or one fill and the plans of the whole month view of 2026/12.
+//
+// "Crowded" puts every to-do within ten weeks of the shown month (a list that keeps years of open
+// to-dos around today: thousands of items a day at 100,000 rows); "years" spreads them over three
+// years. The sizes 10k..100k show how the cost grows with the items of a day: linearly.
 #include "CalendarBenchRows.h"
 #include "core/calendar/CalendarDrawing.h"
 #include "core/calendar/CalendarModel.h"
@@ -13,12 +18,17 @@
 namespace dolvane {
 namespace {
 
-void FillMonth(benchmark::State& state, int spreadDays)
+// `rowsChanged`: the rows' items are made afresh, as after an edit; otherwise they are reused,
+// as by a step or a mode change.
+void FillMonth(benchmark::State& state, int spreadDays, bool rowsChanged = false)
 {
     const auto rows = bench::BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
     CalendarModel model;
     std::size_t items = 0;
     for (auto _ : state) {
+        if (rowsChanged) {
+            model.RowsChanged();
+        }
         model.SetCalendarReference("2026/12/07", rows);
         benchmark::DoNotOptimize(model.DayTodoLists);
     }
@@ -33,17 +43,25 @@ void BM_FillMonth_YearsOfToDos(benchmark::State& state)
 {
     FillMonth(state, 3 * 365);
 }
-BENCHMARK(BM_FillMonth_YearsOfToDos)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillMonth_YearsOfToDos)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Every to-do within ten weeks of the shown month: hundreds to thousands of items per day.
 void BM_FillMonth_Crowded(benchmark::State& state)
 {
     FillMonth(state, 70);
 }
-BENCHMARK(BM_FillMonth_Crowded)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillMonth_Crowded)->Arg(10000)->Arg(20000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// Planning the paint of a whole month grid (42 cells, row by row) after a fill: what the window
-// does on every repaint. Text widths come from a fixed-width stand-in, so this is the plan alone.
+// The same after an edit of the rows: every row's item is made and sorted again.
+void BM_FillMonth_Crowded_AfterEdit(benchmark::State& state)
+{
+    FillMonth(state, 70, true);
+}
+BENCHMARK(BM_FillMonth_Crowded_AfterEdit)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A fill followed by the plans of the whole month grid (42 cells): what the window does when the
+// calendar is shown, stepped or switched to another mode. Text widths come from a fixed-width
+// stand-in, so this is the model and the plans alone.
 class FixedMeasure final : public TextMeasure {
 public:
     int TextWidth(std::string_view text, int size, bool /*bold*/) const override
@@ -57,7 +75,6 @@ void PaintMonth(benchmark::State& state, int spreadDays)
 {
     const auto rows = bench::BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
     CalendarModel model;
-    model.SetCalendarReference("2026/12/07", rows);
     model.ShowBarTexts = true;
     const HolidayCalendar holidays;
     const FixedMeasure measure;
@@ -67,7 +84,7 @@ void PaintMonth(benchmark::State& state, int spreadDays)
     context.defaultColumnWidth = layout.defaultColumnWidth;
     context.defaultRowHeight = layout.defaultRowHeight;
     for (auto _ : state) {
-        model.BarSlots.Clear();
+        model.SetCalendarReference("2026/12/07", rows);
         for (int row = 1; row < layout.rowCount; ++row) {
             for (int column = 0; column < CalendarModel::kColumns; ++column) {
                 const int left = column * 121;
@@ -79,17 +96,17 @@ void PaintMonth(benchmark::State& state, int spreadDays)
     }
 }
 
-void BM_PlanMonth_YearsOfToDos(benchmark::State& state)
+void BM_FillAndPlanMonth_YearsOfToDos(benchmark::State& state)
 {
     PaintMonth(state, 3 * 365);
 }
-BENCHMARK(BM_PlanMonth_YearsOfToDos)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillAndPlanMonth_YearsOfToDos)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-void BM_PlanMonth_Crowded(benchmark::State& state)
+void BM_FillAndPlanMonth_Crowded(benchmark::State& state)
 {
     PaintMonth(state, 70);
 }
-BENCHMARK(BM_PlanMonth_Crowded)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillAndPlanMonth_Crowded)->Arg(10000)->Arg(20000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dolvane

@@ -73,6 +73,7 @@ void CalendarController::RowsReset()
 
 void CalendarController::RowsChanged()
 {
+    calendar_.RowsChanged();
     if (shown_) {
         Rebuild();
         document_.Notify(&MainWindowObserver::CalendarChanged);

@@ -6,6 +6,7 @@
 #include "core/text/Numbers.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace dolvane {
 namespace {
@@ -13,6 +14,22 @@ namespace {
 std::string_view Head(std::string_view text, std::size_t length)
 {
     return text.substr(0, std::min(length, text.size()));
+}
+
+// The list index an item's five digits stand for.
+std::optional<std::size_t> ListIndexOf(std::string_view indexText)
+{
+    if (indexText.size() != DayItemLayout::kIndexLength) {
+        return std::nullopt;
+    }
+    std::size_t index = 0;
+    for (const char digit : indexText) {
+        if (digit < '0' || digit > '9') {
+            return std::nullopt;
+        }
+        index = index * 10 + static_cast<std::size_t>(digit - '0');
+    }
+    return index;
 }
 
 }  // namespace
@@ -49,8 +66,35 @@ const std::unordered_map<std::string, int>& CalendarModel::SlotIndex() const
     return indexes_.slots;
 }
 
+const CalendarModel::Placement* CalendarModel::PlacementOf(std::string_view indexText) const
+{
+    const auto index = ListIndexOf(indexText);
+    return index && *index < placements_.size() ? &placements_[*index] : nullptr;
+}
+
+bool CalendarModel::PresentOn(std::string_view dateText, std::string_view indexText) const
+{
+    if (placedDayRevision_ != DayTodoLists.Revision()) {
+        return IndexInDayList(dateText, indexText) != -1;
+    }
+    const Placement* placement = PlacementOf(indexText);
+    if (placement == nullptr || placement->first < 0) {
+        return false;
+    }
+    const auto found = std::lower_bound(storedDates_.begin(), storedDates_.end(), dateText);
+    if (found == storedDates_.end() || *found != dateText) {
+        return false;
+    }
+    const auto position = static_cast<std::int32_t>(found - storedDates_.begin());
+    return placement->first <= position && position <= placement->last;
+}
+
 int CalendarModel::BarSlotOf(std::string_view indexText) const
 {
+    if (placedSlotRevision_ == BarSlots.Revision()) {
+        const Placement* placement = PlacementOf(indexText);
+        return placement != nullptr ? placement->slot : -1;
+    }
     const auto& slots = SlotIndex();
     const auto found = slots.find(std::string(indexText));
     return found == slots.end() ? -1 : found->second;
@@ -65,11 +109,22 @@ int CalendarModel::IndexInDayList(std::string_view dateText, std::string_view in
 
 void CalendarModel::AssignBarSlots(const std::vector<CellRun>& runs, std::size_t cellCount)
 {
-    // Each day's items in order, as indexes into `runs`.
-    std::vector<std::vector<std::uint32_t>> dayItems(cellCount);
+    // Each day's items in order, as indexes into `runs`: the items of cell c are
+    // dayItems[start[c] .. start[c + 1]).
+    std::vector<std::size_t> start(cellCount + 1, 0);
+    for (const CellRun& run : runs) {
+        for (std::size_t cell = run.first; cell <= run.last; ++cell) {
+            ++start[cell + 1];
+        }
+    }
+    for (std::size_t cell = 0; cell < cellCount; ++cell) {
+        start[cell + 1] += start[cell];
+    }
+    std::vector<std::uint32_t> dayItems(start[cellCount]);
+    std::vector<std::size_t> filled(start.begin(), start.end() - 1);
     for (std::size_t r = 0; r < runs.size(); ++r) {
         for (std::size_t cell = runs[r].first; cell <= runs[r].last; ++cell) {
-            dayItems[cell].push_back(static_cast<std::uint32_t>(r));
+            dayItems[filled[cell]++] = static_cast<std::uint32_t>(r);
         }
     }
     // Rows only ever get taken, so the lowest free row of a day never moves back up: each day
@@ -79,7 +134,8 @@ void CalendarModel::AssignBarSlots(const std::vector<CellRun>& runs, std::size_t
     std::vector<bool> placed(runs.size(), false);
     std::string text;
     for (std::size_t cell = 0; cell < cellCount; ++cell) {
-        for (const std::uint32_t r : dayItems[cell]) {
+        for (std::size_t k = start[cell]; k < start[cell + 1]; ++k) {
+            const std::uint32_t r = dayItems[k];
             if (placed[r]) {
                 continue;
             }
@@ -99,6 +155,9 @@ void CalendarModel::AssignBarSlots(const std::vector<CellRun>& runs, std::size_t
             text.clear();
             AppendNumber(text, static_cast<std::int64_t>(row));
             BarSlots.Add(runs[r].key, text);
+            if (const auto index = ListIndexOf(runs[r].key); index && *index < placements_.size()) {
+                placements_[*index].slot = static_cast<std::int32_t>(row);
+            }
         }
     }
 }

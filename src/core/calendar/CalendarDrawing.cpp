@@ -284,19 +284,6 @@ void DateCellPlanner::DrawBars()
     int position = 0;
     for (const auto item : SplitDayItems(list)) {
         const auto key = Part(item, DayItemLayout::kIndex, DayItemLayout::kIndexLength);
-        const auto progressDate = Part(item, DayItemLayout::kProgressDate, 10);
-        const int fraction = ParseInt32(Part(item, DayItemLayout::kProgressFraction, 3)).value_or(0);
-        // Days before the progress date are done, days after it not begun. A fraction out of
-        // 0..100 (a hand-edited progress) must not draw past the bar's ends.
-        int fill = 0;
-        if (progressDate > std::string_view(date_)) {
-            fill = 100;
-        } else if (progressDate == date_) {
-            fill = std::clamp(fraction, 0, 100);
-        }
-        const bool fromPrevious = model_.IndexInDayList(dayBefore, key) != -1;
-        const bool intoNext = model_.IndexInDayList(dayAfter, key) != -1;
-
         // The model gave every shown to-do its row before painting.
         int slot = model_.BarSlotOf(key);
         if (slot == -1) {
@@ -310,6 +297,18 @@ void DateCellPlanner::DrawBars()
             ++position;
             continue;
         }
+        // Worked out only for the bars drawn: a crowded day lists thousands of to-dos, of which a
+        // handful fit the cell. Days before the progress date are done, days after it not begun;
+        // a fraction out of 0..100 (a hand-edited progress) must not draw past the bar's ends.
+        const auto progressDate = Part(item, DayItemLayout::kProgressDate, 10);
+        int fill = 0;
+        if (progressDate > std::string_view(date_)) {
+            fill = 100;
+        } else if (progressDate == date_) {
+            fill = std::clamp(ParseInt32(Part(item, DayItemLayout::kProgressFraction, 3)).value_or(0), 0, 100);
+        }
+        const bool fromPrevious = model_.PresentOn(dayBefore, key);
+        const bool intoNext = model_.PresentOn(dayAfter, key);
         // Only rows that fit are highlighted: the highlight of a row below the cell would paint
         // over the cell underneath.
         if (isCurrent_) {

@@ -315,16 +315,23 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
     const std::string_view low = ordered.front();
     const std::string_view high = ordered.back();
 
+    // The rows' items in calendar order, made once per change of the rows (see RowsChanged).
+    if (!itemsValid_ || itemsFrom_ != rows.data() || itemsRowCount_ != rows.size()) {
+        CollectItems(rows);
+    }
     struct Candidate {
-        std::string item;    // with its sort prefix
-        std::int32_t order;  // the prefix and the index, whose digits sort as the item does
+        const ListedItem* listed;
         std::size_t first;
         std::size_t last;  // positions in `ordered`, inclusive
     };
+    // Candidates come out in calendar order: a day's items in this order are that day's sorted
+    // items.
     std::vector<Candidate> candidates;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const auto [start, deadline] = DatesOf(rows[i]);
-        if (start.empty() || start > high || (deadline.empty() ? start < low : deadline < low)) {
+    for (const std::uint32_t k : itemOrder_) {
+        const ListedItem& listed = items_[k];
+        const std::string_view start = listed.Start();
+        const std::string_view deadline = listed.Deadline();
+        if (start > high || (deadline.empty() ? start < low : deadline < low)) {
             continue;
         }
         const auto from = std::lower_bound(ordered.begin(), ordered.end(), start);
@@ -333,27 +340,16 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
         if (from >= to) {
             continue;
         }
-        std::string item = DayItemWithSortPrefix(rows[i], i);
-        if (item.empty()) {
-            continue;
-        }
-        const auto order = ParseInt32(std::string_view(item).substr(0, 3 + DayItemLayout::kIndexLength)).value_or(0);
-        candidates.push_back({std::move(item), order, static_cast<std::size_t>(from - ordered.begin()),
+        candidates.push_back({&listed, static_cast<std::size_t>(from - ordered.begin()),
                               static_cast<std::size_t>(to - ordered.begin()) - 1});
     }
-    // One sort for all days: a day's items in this order are that day's sorted items. Items differ
-    // in their fixed-width digits already, so comparing those as a number is the text order.
-    std::vector<std::size_t> byOrder(candidates.size());
-    std::iota(byOrder.begin(), byOrder.end(), std::size_t{0});
-    std::sort(byOrder.begin(), byOrder.end(),
-              [&candidates](std::size_t a, std::size_t b) { return candidates[a].order < candidates[b].order; });
 
     // Each day's entry "date=items" is written in place, its length counted first, so a crowded
     // day is not copied again and again as it grows.
     std::vector<std::size_t> lengths(ordered.size(), 0);
     for (const auto& candidate : candidates) {
         for (std::size_t p = candidate.first; p <= candidate.last; ++p) {
-            lengths[p] += candidate.item.size() - 3 + kDayItemSeparator.size();
+            lengths[p] += candidate.listed->item.size() + kDayItemSeparator.size();
         }
     }
     std::vector<std::string> entries(ordered.size());
@@ -363,28 +359,34 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
             entries[p].append(ordered[p]).append(1, '=');
         }
     }
-    for (const std::size_t c : byOrder) {
-        const Candidate& candidate = candidates[c];
+    for (const Candidate& candidate : candidates) {
         for (std::size_t p = candidate.first; p <= candidate.last; ++p) {
             std::string& entry = entries[p];
             if (entry.back() != '=') {
                 entry.append(kDayItemSeparator);
             }
-            entry.append(std::string_view(candidate.item).substr(3));
+            entry.append(candidate.listed->item);
         }
     }
+    // Each to-do's run of dates, by its list index (the item's digits after the sort prefix).
+    storedDates_.assign(ordered.begin(), ordered.end());
+    placements_.assign(rows.size(), Placement{});
+    for (const auto& candidate : candidates) {
+        placements_[candidate.listed->row] = {-1, static_cast<std::int32_t>(candidate.first),
+                                              static_cast<std::int32_t>(candidate.last)};
+    }
+
     // Bar rows for the painted cells; `ordered` position p is grid cell p - 1.
     const std::size_t paintedCells = static_cast<std::size_t>(visibleRows - 1) * kColumns;
     std::vector<CellRun> runs;
     runs.reserve(candidates.size());
-    for (const std::size_t c : byOrder) {
-        const Candidate& candidate = candidates[c];
+    for (const Candidate& candidate : candidates) {
         if (candidate.last == 0 || candidate.first > paintedCells) {
             continue;
         }
         const std::size_t first = candidate.first == 0 ? 0 : candidate.first - 1;
         const std::size_t last = std::min(candidate.last - 1, paintedCells - 1);
-        runs.push_back({std::string_view(candidate.item).substr(3, DayItemLayout::kIndexLength), first, last});
+        runs.push_back({std::string_view(candidate.listed->item).substr(0, DayItemLayout::kIndexLength), first, last});
     }
     AssignBarSlots(runs, paintedCells);
 
@@ -399,7 +401,47 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
             DayTodoLists.Add(std::move(entries[p]));
         }
     }
+    placedDayRevision_ = DayTodoLists.Revision();
+    placedSlotRevision_ = BarSlots.Revision();
     ListCurrentCellBarRows();
+}
+
+void CalendarModel::CollectItems(const std::vector<ToDoRecord>& rows)
+{
+    items_.clear();
+    items_.reserve(rows.size());
+    // The prefix is the single-day flag and two digits: at most 200 values.
+    constexpr std::size_t kOrders = 200;
+    std::array<std::uint32_t, kOrders + 1> counts{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::string item = DayItemWithSortPrefix(rows[i], i);
+        if (item.empty()) {
+            continue;
+        }
+        const auto [start, deadline] = DatesOf(rows[i]);
+        ListedItem& listed = items_.emplace_back();
+        listed.order = std::clamp(ParseInt32(std::string_view(item).substr(0, 3)).value_or(0), 0,
+                                  static_cast<std::int32_t>(kOrders) - 1);
+        listed.item.assign(std::string_view(item).substr(3));
+        std::copy(start.begin(), start.end(), listed.start.begin());
+        listed.startLength = static_cast<std::uint8_t>(start.size());
+        std::copy(deadline.begin(), deadline.end(), listed.deadline.begin());
+        listed.deadlineLength = static_cast<std::uint8_t>(deadline.size());
+        listed.row = i;
+        ++counts[static_cast<std::size_t>(listed.order) + 1];
+    }
+    // A counting sort by prefix keeps the list order within a prefix, which is the order of the
+    // index that follows it: the text order of the prefixed items.
+    for (std::size_t order = 0; order < kOrders; ++order) {
+        counts[order + 1] += counts[order];
+    }
+    itemOrder_.assign(items_.size(), 0);
+    for (std::size_t k = 0; k < items_.size(); ++k) {
+        itemOrder_[counts[static_cast<std::size_t>(items_[k].order)]++] = static_cast<std::uint32_t>(k);
+    }
+    itemsValid_ = true;
+    itemsFrom_ = rows.data();
+    itemsRowCount_ = rows.size();
 }
 
 std::string CalendarModel::StepCalendar(bool forward, bool weekStepSeven) const

@@ -83,12 +83,20 @@ public:
     // shown to-do its bar row (BarSlots), and lists the current cell's rows.
     void FillCalendarGrid(DateTime firstDate, const std::vector<ToDoRecord>& rows);
 
+    // The rows' texts changed: the next fill makes their items afresh. Until then fills reuse the
+    // items made from the same rows (a step or a mode change does not touch the rows).
+    void RowsChanged() noexcept { itemsValid_ = false; }
+
     // The reference date the back or forward button goes to.
     std::string StepCalendar(bool forward, bool weekStepSeven) const;
 
     // The bar row of the to-do of `indexText` (-1 when it has none), given out by the fill.
     int BarSlotOf(std::string_view indexText) const;
+    // The position of the to-do of `indexText` in the day list of `dateText`, or -1.
     int IndexInDayList(std::string_view dateText, std::string_view indexText) const;
+    // Whether the to-do of `indexText` is in the day list of `dateText` (IndexInDayList != -1),
+    // answered from the fill's record of each to-do's days without a look at the lists.
+    bool PresentOn(std::string_view dateText, std::string_view indexText) const;
 
     // Makes the first cell whose date is `dateText` the current cell; false when none matches.
     bool SelectCalendarDate(std::string_view dateText);
@@ -136,6 +144,40 @@ private:
     void AssignBarSlots(const std::vector<CellRun>& runs, std::size_t cellCount);
     // CurrentCellBarRows for the current cell: "ss=iiiii" per item of its day, in list order.
     void ListCurrentCellBarRows();
+
+    // A row's item without its sort prefix, with what the fill needs to place it.
+    struct ListedItem {
+        std::string item;
+        std::array<char, 10> start{};     // "yyyy/mm/dd", or shorter as written
+        std::array<char, 10> deadline{};  // empty when the to-do has none
+        std::uint8_t startLength = 0;
+        std::uint8_t deadlineLength = 0;
+        std::int32_t order = 0;  // the sort prefix: single-day flag and inverted importance
+        std::size_t row = 0;
+
+        std::string_view Start() const noexcept { return {start.data(), startLength}; }
+        std::string_view Deadline() const noexcept { return {deadline.data(), deadlineLength}; }
+    };
+    void CollectItems(const std::vector<ToDoRecord>& rows);
+    std::vector<ListedItem> items_;         // in list order
+    std::vector<std::uint32_t> itemOrder_;  // indexes into items_, in calendar order
+    bool itemsValid_ = false;
+    const ToDoRecord* itemsFrom_ = nullptr;
+    std::size_t itemsRowCount_ = 0;
+
+    // What the last fill found for each to-do, by its list index: its bar row and the first and
+    // last of the stored dates it is present on (positions in `storedDates_`). Valid while
+    // DayTodoLists and BarSlots are as the fill left them; a hand edit falls back to the lists.
+    struct Placement {
+        std::int32_t slot = -1;
+        std::int32_t first = -1;  // -1: not on any stored date
+        std::int32_t last = -1;
+    };
+    const Placement* PlacementOf(std::string_view indexText) const;
+    std::vector<Placement> placements_;
+    std::vector<std::string> storedDates_;  // every date with a list, in date (= text) order
+    std::uint64_t placedDayRevision_ = ~std::uint64_t{0};
+    std::uint64_t placedSlotRevision_ = ~std::uint64_t{0};
 
     // Lookups the painting makes for every item of every cell, answered from indexes that are
     // built once per change of DayTodoLists and BarSlots instead of splitting and scanning the
