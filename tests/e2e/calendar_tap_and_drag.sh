@@ -7,26 +7,9 @@
 # Usage: calendar_tap_and_drag.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
-program=$1
-library=$2
-work=$(mktemp -d)
-trap 'if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; fi; rm -rf "$work"' EXIT
-user=$(id -un)
-mkdir -p "$work/prog/data/$user" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$program" "$library" "$work/prog/"
+PROGRAM=$1 LIBRARY=$2 NAME=calendar_tap_and_drag
+source "$(dirname "$0")/common.sh"
 printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
-export XDG_RUNTIME_DIR="$work/runtime" HOME="$work" XDG_CONFIG_HOME="$work/config"
-
-fail() {
-  echo "calendar_tap_and_drag: $*" >&2
-  exit 1
-}
-shot() {
-  if [ -n "${DOLVANE_SHOT_DIR:-}" ] && command -v import >/dev/null; then
-    import -window root "$DOLVANE_SHOT_DIR/$1.png"
-  fi
-}
 
 # Days of the month the calendar opens on (today's), away from today so that none is current.
 month=$(date +%Y/%m)
@@ -78,9 +61,7 @@ shot calendar-dropped
 
 at 390 486 click 1   # 適用
 sleep 0.8
-kill -TERM "$pid"
-wait "$pid" || true
-pid=
+close_program
 
 list=$(tr -d '\r' <"$work/prog/data/$user/todolist.txt")
 grep -q "^$(day $middle) 09:00&$(day $target) [0-9][0-9]:[0-9][0-9]+=03000@\\\\@#@#single\$" <<<"$list" ||

@@ -6,19 +6,9 @@
 # Usage: settings_dialog.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
-program=$1
-library=$2
-work=$(mktemp -d)
-trap 'if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
-mkdir -p "$work/prog" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$program" "$library" "$work/prog/"
-export XDG_RUNTIME_DIR="$work/runtime" HOME="$work" XDG_CONFIG_HOME="$work/config"
+PROGRAM=$1 LIBRARY=$2 NAME=settings_dialog
+source "$(dirname "$0")/common.sh"
 
-fail() {
-  echo "settings_dialog: $*" >&2
-  exit 1
-}
 # Waits for a shown top-level window by its exact title, then until it has stopped moving (a
 # dialog is centred after it is mapped), and prints its id.
 window() {
@@ -32,11 +22,6 @@ window() {
     sleep 0.2
   done
   echo "$id"
-}
-shot() {
-  if [ -n "${DOLVANE_SHOT_DIR:-}" ] && command -v import >/dev/null; then
-    import -window root "$DOLVANE_SHOT_DIR/$1.png"
-  fi
 }
 # Clicks at a point given relative to a window's top-left corner.
 click_in() {
@@ -86,10 +71,7 @@ click_in "$dialog" 97 254   # OK
 sleep 0.5
 shot settings-applied
 
-# A log-out's SIGTERM closes the window the usual way, which writes the settings.
-kill -TERM "$pid"
-wait "$pid" || true
-pid=
+close_program
 
 ini="$work/prog/data.ini"
 [ -f "$ini" ] || fail "data.ini was not written"
