@@ -101,6 +101,23 @@ RowDates DatesOf(const ToDoRecord& row)
     return {Head(row.StartText, 10), Head(row.DeadlineText, 10)};
 }
 
+// "yyyy/mm/dd" as the number yyyymmdd, or -1 when the text has another shape. Numbers of such
+// texts order as the texts do, so the fill compares them instead of the texts.
+std::int32_t DateKey(std::string_view text)
+{
+    if (text.size() != 10 || text[4] != '/' || text[7] != '/') {
+        return -1;
+    }
+    std::int32_t key = 0;
+    for (const std::size_t i : {0U, 1U, 2U, 3U, 5U, 6U, 8U, 9U}) {
+        if (text[i] < '0' || text[i] > '9') {
+            return -1;
+        }
+        key = key * 10 + (text[i] - '0');
+    }
+    return key;
+}
+
 void JoinItem(std::string& joined, std::string_view itemWithPrefix)
 {
     if (!joined.empty()) {
@@ -312,8 +329,6 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
         ordered.push_back(dates[i]);
     }
     ordered.push_back(dates[cellCount + 1]);
-    const std::string_view low = ordered.front();
-    const std::string_view high = ordered.back();
 
     // The rows' items in calendar order, made once per change of the rows (see RowsChanged).
     if (!itemsValid_ || itemsFrom_ != rows.data() || itemsRowCount_ != rows.size()) {
@@ -327,21 +342,30 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
     // Candidates come out in calendar order: a day's items in this order are that day's sorted
     // items.
     std::vector<Candidate> candidates;
+    std::vector<std::int32_t> orderedKeys;
+    orderedKeys.reserve(ordered.size());
+    for (const auto date : ordered) {
+        orderedKeys.push_back(DateKey(date));
+    }
+    // The run of stored dates a to-do covers, as [from, to) in `ordered`; by number where both
+    // dates have the usual shape, by text otherwise.
+    const auto runOf = [&](const auto& dates, const auto& start, const auto& deadline,
+                           bool noDeadline) -> std::pair<std::size_t, std::size_t> {
+        const auto from = std::lower_bound(dates.begin(), dates.end(), start);
+        const auto to = noDeadline ? (from != dates.end() && *from == start ? from + 1 : from)
+                                   : std::upper_bound(dates.begin(), dates.end(), deadline);
+        return {static_cast<std::size_t>(from - dates.begin()), static_cast<std::size_t>(to - dates.begin())};
+    };
     for (const std::uint32_t k : itemOrder_) {
         const ListedItem& listed = items_[k];
-        const std::string_view start = listed.Start();
-        const std::string_view deadline = listed.Deadline();
-        if (start > high || (deadline.empty() ? start < low : deadline < low)) {
-            continue;
-        }
-        const auto from = std::lower_bound(ordered.begin(), ordered.end(), start);
-        const auto to = deadline.empty() ? (from != ordered.end() && *from == start ? from + 1 : from)
-                                         : std::upper_bound(ordered.begin(), ordered.end(), deadline);
+        const bool noDeadline = listed.deadlineLength == 0;
+        const auto [from, to] = listed.startKey >= 0 && (noDeadline || listed.deadlineKey >= 0)
+                                    ? runOf(orderedKeys, listed.startKey, listed.deadlineKey, noDeadline)
+                                    : runOf(ordered, listed.Start(), listed.Deadline(), noDeadline);
         if (from >= to) {
             continue;
         }
-        candidates.push_back({&listed, static_cast<std::size_t>(from - ordered.begin()),
-                              static_cast<std::size_t>(to - ordered.begin()) - 1});
+        candidates.push_back({&listed, from, to - 1});
     }
 
     // Each day's entry "date=items" is written in place, its length counted first, so a crowded
@@ -428,6 +452,8 @@ void CalendarModel::CollectItems(const std::vector<ToDoRecord>& rows)
         std::copy(deadline.begin(), deadline.end(), listed.deadline.begin());
         listed.deadlineLength = static_cast<std::uint8_t>(deadline.size());
         listed.row = i;
+        listed.startKey = DateKey(start);
+        listed.deadlineKey = deadline.empty() ? -1 : DateKey(deadline);
         ++counts[static_cast<std::size_t>(listed.order) + 1];
     }
     // A counting sort by prefix keeps the list order within a prefix, which is the order of the

@@ -154,6 +154,10 @@ private:
         std::uint8_t deadlineLength = 0;
         std::int32_t order = 0;  // the sort prefix: single-day flag and inverted importance
         std::size_t row = 0;
+        // The dates as yyyymmdd numbers, which order as the texts do; -1 for a text that is not
+        // "dddd/dd/dd" (compared as text then).
+        std::int32_t startKey = -1;
+        std::int32_t deadlineKey = -1;
 
         std::string_view Start() const noexcept { return {start.data(), startLength}; }
         std::string_view Deadline() const noexcept { return {deadline.data(), deadlineLength}; }
