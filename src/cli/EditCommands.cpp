@@ -63,10 +63,27 @@ void Save(ListStore& store, const std::filesystem::path& file, SiblingPort* sibl
     // sibling hears of the save as it does from the window, so its view of the list follows.
     ListStore::SaveOptions options;
     options.sibling = sibling;
+    options.lockHeld = true;  // taken by the command before it read the file
     if (store.SaveList(file, SaveMode::Merge, error, options) != SaveStatus::Saved) {
         throw CliError(error.message);
     }
 }
+
+// Held from the command's read of the list to its save: another writer waits, so commands run
+// one after another and none is refused for a change the other made meanwhile.
+class CommandLock final {
+public:
+    explicit CommandLock(const std::filesystem::path& file) : lock_(file, error_)
+    {
+        if (!lock_.Held()) {
+            throw CliError(error_.message);
+        }
+    }
+
+private:
+    FileError error_;
+    ListFileLock lock_;
+};
 
 void Load(ListStore& store, const std::filesystem::path& file, const LineFilter& filter, DateTime now)
 {
@@ -105,6 +122,7 @@ int RunAdd(std::span<const std::string> arguments, const CliEnvironment& environ
     const DateTime now = NowOption(line, environment);
     const std::filesystem::path file = ListFileOption(line, environment);
 
+    const CommandLock lock(file);
     ListStore store;
     // No existing row is needed: the new one is appended after every line of the file.
     Load(
@@ -132,6 +150,7 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
     const DateTime now = NowOption(line, environment);
     const std::filesystem::path file = ListFileOption(line, environment);
 
+    const CommandLock lock(file);
     // Only the one row is built: the loader hands the filter the to-do lines in file order, so
     // the row is the one after as many to-do lines as stand before it.
     FileError error;

@@ -56,11 +56,41 @@ public:
 };
 
 // Replaces `path` with `bytes` so that a crash, a kill or a full disk at any moment leaves
-// either the old file or the new one whole: a temporary file in the same folder, every write
-// checked for its full length, fdatasync, rename over the target, fsync of the folder.
-// Creates missing parent folders. On failure the old file is untouched and the temporary file
-// is removed.
+// either the old file or the new one whole: a temporary file (mode 0600) in the same folder,
+// every write checked for its full length, the old file's owner, group and mode, fdatasync,
+// rename over the target, fsync of the folder. A symbolic link stays and its target is replaced
+// (a link to nothing is an error). Refuses, writing nothing, what is not a regular file, a file
+// that is not writable (also one its owner made read-only) and a file whose owner or group the
+// new one could not keep. Creates missing parent folders. On failure the old file is untouched
+// and the temporary file is removed.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, FileError& error,
                          WriteSystemCalls* calls = nullptr);
+
+// The file a save of `path` replaces: a symbolic link's target, else `path` itself.
+std::filesystem::path SaveTargetOf(const std::filesystem::path& path);
+
+// Removes the temporary files that saves of `path` left behind when they were killed: only
+// names this program makes, only when their writing process is gone, and only the user's own.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& path);
+
+// An exclusive lock on "<list file>.lock" beside the list (beside a link's target), so that
+// two writers (the window, dolvane-cli, scripts) never interleave a check of the file and its
+// replacement. Waits up to `waitMilliseconds` for another writer; then, or when the lock file
+// cannot be opened, Held() is false and `error` says why. Released when destroyed.
+class ListFileLock final {
+public:
+    static constexpr int kDefaultWaitMilliseconds = 5000;
+
+    ListFileLock(const std::filesystem::path& listFile, FileError& error,
+                 int waitMilliseconds = kDefaultWaitMilliseconds);
+    ~ListFileLock();
+    ListFileLock(const ListFileLock&) = delete;
+    ListFileLock& operator=(const ListFileLock&) = delete;
+
+    bool Held() const noexcept { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
 
 }  // namespace dolvane

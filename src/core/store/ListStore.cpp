@@ -4,6 +4,7 @@
 #include "core/text/Numbers.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace dolvane {
 namespace {
@@ -48,6 +49,7 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
     state_.UnsavedChanges = false;
     state_.UndoAvailable = false;
     loadedPath_ = path;
+    RemoveStaleTemporaryFiles(path);
 
     const auto contents = ReadWholeFile(path, error);
     std::erase_if(unreadable_, [&path](const std::filesystem::path& known) { return SamePath(known, path); });
@@ -186,6 +188,15 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
     if (IsUnreadable(path)) {
         error.message = std::string("ToDoリストが読み込めていないため、上書きしません: ") + path.string();
         return SaveStatus::RefusedUnreadable;
+    }
+    // From the check below to the rename no other writer may replace the file.
+    std::optional<ListFileLock> lock;
+    if (!options.lockHeld) {
+        lock.emplace(path, error);
+        if (!lock->Held()) {
+            error.message = std::string("ToDoリストを保存できませんでした: ") + error.message;
+            return SaveStatus::Failed;
+        }
     }
 
     Output output;

@@ -52,11 +52,16 @@ public:
         SiblingPort* sibling = nullptr;
         // Replaces the system calls of the write, to make it fail part-way in tests.
         WriteSystemCalls* calls = nullptr;
+        // The caller holds the list file's lock already (from before its load); otherwise the
+        // save takes it for its own check and write.
+        bool lockHeld = false;
     };
 
-    // Writes the rows that have a task text to `path`. On success the unsaved and undo states
-    // and OrderChanged are cleared and the rows' FileLine values describe the written file. On
-    // any failure nothing on disk and nothing in the rows or their state changes.
+    // Writes the rows that have a task text to `path`, under the list file's lock from the check
+    // for changes by others to the rename. On success the unsaved and undo states and
+    // OrderChanged are cleared and the rows' FileLine values describe the written file. On any
+    // failure (also another writer holding the lock for seconds) nothing on disk and nothing in
+    // the rows or their state changes.
     SaveStatus SaveList(const std::filesystem::path& path, SaveMode mode, FileError& error, const SaveOptions& options);
 
     // The path of the last load, successful or not.
