@@ -159,12 +159,16 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
         throw CliError("ToDoリストを読み込めませんでした: " + error.message);
     }
     const std::vector<std::string_view> lines = SplitLines(contents->bytes);
-    if (target >= lines.size() || !ReadLineFacts(lines[target])) {
+    // A to-do line as the loader sees one: with "=" and a task (other lines are kept, not rows).
+    const auto isToDo = [](std::string_view text) {
+        const auto facts = ReadLineFacts(text);
+        return facts && facts->hasTask;
+    };
+    if (target >= lines.size() || !isToDo(lines[target])) {
         throw CliError("行 " + lineText + " に ToDo はありません: " + file.string());
     }
     const auto before = static_cast<std::size_t>(
-        std::count_if(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(target),
-                      [](std::string_view text) { return text.find('=') != std::string_view::npos; }));
+        std::count_if(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(target), isToDo));
     std::size_t seen = 0;
     ListStore store;
     Load(

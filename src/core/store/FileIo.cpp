@@ -193,6 +193,19 @@ std::vector<std::string_view> SplitLines(std::string_view text)
     return lines;
 }
 
+std::vector<std::string_view> LineEnds(std::string_view text, const std::vector<std::string_view>& lines)
+{
+    std::vector<std::string_view> ends;
+    ends.reserve(lines.size());
+    const char* const textEnd = text.data() + text.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const char* from = lines[i].data() + lines[i].size();
+        const char* to = i + 1 < lines.size() ? lines[i + 1].data() : textEnd;
+        ends.emplace_back(from, static_cast<std::size_t>(to - from));
+    }
+    return ends;
+}
+
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, FileError& error,
                          WriteSystemCalls* calls)
 {

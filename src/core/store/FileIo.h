@@ -46,6 +46,10 @@ std::optional<FileFingerprint> FingerprintOf(const std::filesystem::path& path, 
 // text after the last line end does not.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// The line end that follows each of `lines` (SplitLines of `text`): "\r\n", "\n", "\r", or
+// empty for a last line without one.
+std::vector<std::string_view> LineEnds(std::string_view text, const std::vector<std::string_view>& lines);
+
 // The system calls an atomic write makes, so tests can make them fail part-way.
 class WriteSystemCalls {
 public:

@@ -16,21 +16,6 @@ bool IsBlankLine(std::string_view line)
     return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
 }
 
-std::string JoinLines(const std::vector<std::string>& lines)
-{
-    std::size_t size = 0;
-    for (const auto& line : lines) {
-        size += line.size() + kLineEnd.size();
-    }
-    std::string text;
-    text.reserve(size);
-    for (const auto& line : lines) {
-        text += line;
-        text += kLineEnd;
-    }
-    return text;
-}
-
 bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b)
 {
     std::error_code error;
@@ -62,12 +47,13 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
     loadedFingerprint_ = contents->fingerprint;
 
     const std::vector<std::string_view> lines = SplitLines(contents->bytes);
+    const std::vector<std::string_view> ends = LineEnds(contents->bytes, lines);
     rows_.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto facts = ReadLineFacts(lines[i]);
-        if (!facts) {
+        if (!facts || !facts->hasTask) {
             if (!IsBlankLine(lines[i])) {
-                otherLines_.emplace_back(lines[i]);
+                otherLines_.emplace_back(lines[i]).append(ends[i]);
             }
             continue;
         }
@@ -76,6 +62,9 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
         }
         ToDoRecord& row = rows_.emplace_back(ParseRecordLine(lines[i]));
         row.FileLine = std::to_string(i);
+        if (ends[i] != kLineEnd) {
+            row.LineEnd = ends[i];
+        }
         ComputeRowTexts(row, now);
     }
     rows_.shrink_to_fit();
@@ -85,26 +74,41 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
 ListStore::Output ListStore::FullOutput() const
 {
     Output output;
-    std::vector<std::string> lines;
-    lines.reserve(rows_.size() + otherLines_.size());
     output.fileLines.reserve(rows_.size());
+    std::size_t size = 0;
+    for (const auto& row : rows_) {
+        size += row.TaskText.size() + 64;
+    }
+    for (const auto& other : otherLines_) {
+        size += other.size() + kLineEnd.size();
+    }
+    output.text.reserve(size);
+    // Every line keeps the line end it was read with (CR LF unless it had another; the file's
+    // last line may have had none, and gets CR LF now that lines may follow it).
+    std::size_t written = 0;
     for (const auto& row : rows_) {
         if (row.TaskText.empty()) {
             output.fileLines.emplace_back();
             continue;
         }
-        output.fileLines.push_back(std::to_string(lines.size()));
-        lines.push_back(LineToWrite(row));
+        output.fileLines.push_back(std::to_string(written++));
+        output.text += LineToWrite(row);
+        output.text += row.LineEnd.empty() ? kLineEnd : std::string_view(row.LineEnd);
     }
-    lines.insert(lines.end(), otherLines_.begin(), otherLines_.end());
-    output.text = JoinLines(lines);
+    for (const auto& other : otherLines_) {
+        output.text += other;
+        if (other.back() != '\n' && other.back() != '\r') {
+            output.text += kLineEnd;
+        }
+    }
     return output;
 }
 
 ListStore::Output ListStore::MergedOutput(std::string_view current) const
 {
-    // Lines the rows do not touch are written straight from the file's bytes.
+    // Lines the rows do not touch are written straight from the file's bytes, line ends included.
     std::vector<std::string_view> lines = SplitLines(current);
+    std::vector<std::string_view> ends = LineEnds(current, lines);
     std::vector<std::string> written;
     written.reserve(rows_.size());  // no reallocation: `lines` points into these strings
 
@@ -126,6 +130,7 @@ ListStore::Output ListStore::MergedOutput(std::string_view current) const
         } else {
             positions.push_back(static_cast<std::int64_t>(lines.size()));
             lines.push_back(line);
+            ends.push_back(kLineEnd);
         }
     }
 
@@ -147,6 +152,14 @@ ListStore::Output ListStore::MergedOutput(std::string_view current) const
         size += line.size() + kLineEnd.size();
     }
     output.text.reserve(size);
+    // A line read without a line end (the file's last) gets one only when lines follow it now.
+    std::size_t lastKept = lines.size();
+    for (std::size_t i = lines.size(); i-- > 0;) {
+        if (!std::binary_search(deleted.begin(), deleted.end(), static_cast<std::int64_t>(i))) {
+            lastKept = i;
+            break;
+        }
+    }
     auto nextDeleted = deleted.begin();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (nextDeleted != deleted.end() && *nextDeleted == static_cast<std::int64_t>(i)) {
@@ -154,7 +167,7 @@ ListStore::Output ListStore::MergedOutput(std::string_view current) const
             continue;
         }
         output.text += lines[i];
-        output.text += kLineEnd;
+        output.text += ends[i].empty() && i != lastKept ? kLineEnd : ends[i];
     }
 
     output.fileLines.reserve(rows_.size());

@@ -42,6 +42,40 @@ int ProgressValue(std::string_view progress)
     return ParseInt32(progress).value_or(0);
 }
 
+namespace {
+
+// Where the executor, the category and the task stand in a line's value. A value that lacks a
+// marker still gives a task: it takes the rest of the value.
+struct ValueParts {
+    std::string_view executor;
+    std::string_view category;
+    std::string_view task;
+};
+
+ValueParts SplitValue(std::string_view value)
+{
+    const auto p1 = value.find(kExecutorEnd);
+    const auto p2 = value.find(kCategoryEnd);
+    ValueParts parts;
+    if (p1 != std::string_view::npos && p2 != std::string_view::npos && p2 >= p1 + kExecutorEnd.size()) {
+        parts.executor = Slice(value, kValueHeadLength, p1);
+        parts.category = Slice(value, p1 + kExecutorEnd.size(), p2);
+        parts.task = value.substr(p2 + kCategoryEnd.size());
+    } else if (p2 != std::string_view::npos) {
+        // No executor marker before the category marker: keep what stands before it visible.
+        parts.executor = Slice(value, kValueHeadLength, p2);
+        parts.task = value.substr(p2 + kCategoryEnd.size());
+    } else if (p1 != std::string_view::npos) {
+        parts.executor = Slice(value, kValueHeadLength, p1);
+        parts.task = value.substr(p1 + kExecutorEnd.size());
+    } else {
+        parts.task = Slice(value, kValueHeadLength, value.size());
+    }
+    return parts;
+}
+
+}  // namespace
+
 std::optional<LineFacts> ReadLineFacts(std::string_view line)
 {
     const auto equals = line.find('=');
@@ -56,6 +90,9 @@ std::optional<LineFacts> ReadLineFacts(std::string_view line)
     if (p1 != std::string_view::npos && p2 != std::string_view::npos) {
         facts.category = Slice(facts.value, p1 + kExecutorEnd.size(), p2);
     }
+    // Only single-byte "･" in a task means no lead byte there, so no 0xA5 is a trail byte.
+    const std::string_view task = SplitValue(facts.value).task;
+    facts.hasTask = task.find_first_not_of('\xA5') != std::string_view::npos;
     return facts;
 }
 
@@ -75,24 +112,10 @@ ToDoRecord ParseRecordLine(std::string_view line)
     row.Importance = Slice(value, 1, 2);
     row.Progress = std::to_string(ProgressValue(Slice(value, 2, kValueHeadLength)));
 
-    const auto p1 = value.find(kExecutorEnd);
-    const auto p2 = value.find(kCategoryEnd);
-    std::string_view task;
-    if (p1 != std::string_view::npos && p2 != std::string_view::npos && p2 >= p1 + kExecutorEnd.size()) {
-        row.Executor = Slice(value, kValueHeadLength, p1);
-        row.Category = Slice(value, p1 + kExecutorEnd.size(), p2);
-        task = value.substr(p2 + kCategoryEnd.size());
-    } else if (p2 != std::string_view::npos) {
-        // No executor marker before the category marker: keep what stands before it visible.
-        row.Executor = Slice(value, kValueHeadLength, p2);
-        task = value.substr(p2 + kCategoryEnd.size());
-    } else if (p1 != std::string_view::npos) {
-        row.Executor = Slice(value, kValueHeadLength, p1);
-        task = value.substr(p1 + kExecutorEnd.size());
-    } else {
-        task = Slice(value, kValueHeadLength, value.size());
-    }
-    row.TaskText = ReplaceText(task, kStoredLineBreak, kLineBreak);
+    const ValueParts parts = SplitValue(value);
+    row.Executor = parts.executor;
+    row.Category = parts.category;
+    row.TaskText = ReplaceText(parts.task, kStoredLineBreak, kLineBreak);
     // Every line of a file passes here at load: reuse one buffer for the comparison.
     thread_local std::string formatted;
     formatted.clear();

@@ -18,6 +18,9 @@ struct LineFacts {
     bool completed = false;
     std::string_view category;
     std::string_view value;  // everything after the first "="
+    // The task holds something besides "･" (its stored line breaks): only then is the line a
+    // to-do. Lines without one are kept in the file as they are, never shown as rows.
+    bool hasTask = false;
 };
 
 // Nullopt when the line has no "=" (it is not a to-do).

@@ -50,6 +50,9 @@ struct ToDoRecord {
     // the same bytes (stray blanks, a missing marker, unreadable digits). While the row is not
     // edited, saving writes this line back unchanged.
     std::string SourceLine;
+    // The line end it was read with ("\r\n", "\n" or "\r"; empty for a last line without
+    // one), written back with it. New rows take "\r\n".
+    std::string LineEnd;
 
     std::string& Text(Field field);
     const std::string& Text(Field field) const;
