@@ -1,0 +1,239 @@
+// What a save does with files that are not plain lists of this user: pipes, links, other
+// owners, read-only files, leftovers of killed saves, foreign line ends and lines without a task.
+#include "core/store/FileIo.h"
+#include "core/store/IniFile.h"
+#include "core/store/ListStore.h"
+#include "core/store/Settings.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace dolvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+const std::string kLine = "2010/05/01 09:00+=00000@\\@#@#task";
+
+// Loads `path` on the "全て" tab, marks the first row changed and saves it in `mode`.
+SaveStatus EditAndSave(const fs::path& path, SaveMode mode, FileError& error)
+{
+    ListStore store;
+    if (!store.LoadList(path, {}, DateTime{40'000}, error)) {
+        return SaveStatus::Failed;
+    }
+    if (!store.Rows().empty()) {
+        store.Rows()[0].TaskText = "changed";
+    }
+    store.State().UnsavedChanges = true;
+    return store.SaveList(path, mode, error, {});
+}
+
+TEST(ListFileSafetyTest, ANamedPipeIsRefusedAtOnceWhereverAFileIsRead)
+{
+    const TempFolder folder;
+    const fs::path pipe = folder / "todolist.txt";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Nobody ever writes to the pipe: a blocking open would wait for ever.
+    auto reads = std::async(std::launch::async, [&pipe] {
+        FileError error;
+        ListStore store;
+        const bool loaded = store.LoadList(pipe, {}, DateTime{40'000}, error);
+        FileError iniError;
+        IniFile::Load(pipe, iniError);
+        return std::tuple{loaded, error.message, iniError.message, LoadHolidayLines(pipe).size()};
+    });
+    ASSERT_EQ(reads.wait_for(std::chrono::seconds(2)), std::future_status::ready) << "a read blocked on the pipe";
+    const auto [loaded, message, iniMessage, holidays] = reads.get();
+    EXPECT_FALSE(loaded);
+    EXPECT_NE(message.find("通常のファイルではありません"), std::string::npos) << message;
+    EXPECT_NE(iniMessage.find("通常のファイルではありません"), std::string::npos) << iniMessage;
+    EXPECT_EQ(holidays, 0U);
+    FileError error;
+    EXPECT_FALSE(WriteFileAtomically(pipe, "x", error));
+    EXPECT_TRUE(fs::is_fifo(pipe)) << "the pipe is not replaced";
+}
+
+TEST(ListFileSafetyTest, ALinkStaysALinkAndItsTargetIsSaved)
+{
+    const TempFolder folder;
+    fs::create_directories(folder / "real");
+    const fs::path target = folder / "real/list.txt";
+    const fs::path link = folder / "todolist.txt";
+    WriteBytes(target, kLine + "\r\n");
+    fs::create_symlink(target, link);
+    for (const SaveMode mode : {SaveMode::Full, SaveMode::Merge}) {
+        FileError error;
+        ASSERT_EQ(EditAndSave(link, mode, error), SaveStatus::Saved) << error.message;
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_NE(ReadBytes(target).find("changed"), std::string::npos);
+        WriteBytes(target, kLine + "\r\n");
+    }
+    EXPECT_TRUE(fs::exists(folder / "real/list.txt.lock")) << "writers lock beside the real file";
+
+    const fs::path dangling = folder / "dangling.txt";
+    fs::create_symlink(folder / "missing/list.txt", dangling);
+    FileError error;
+    EXPECT_FALSE(WriteFileAtomically(dangling, kLine, error));
+    EXPECT_NE(error.message.find("リンク先"), std::string::npos) << error.message;
+    EXPECT_FALSE(fs::exists(folder / "missing")) << "a link to nothing makes no new file";
+}
+
+TEST(ListFileSafetyTest, ModeOwnerAndReadOnlyFilesAreRespected)
+{
+    const TempFolder folder;
+    const fs::path path = folder / "todolist.txt";
+    WriteBytes(path, kLine + "\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);  // a list of another account, saved by root
+    }
+    FileError error;
+    ASSERT_EQ(EditAndSave(path, SaveMode::Full, error), SaveStatus::Saved) << error.message;
+    struct stat saved {};
+    ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_mode & 07777, 0640U);
+    if (root) {
+        EXPECT_EQ(saved.st_uid, 65534U);
+        EXPECT_EQ(saved.st_gid, 65534U);
+    }
+
+    // Made read-only by its owner: left alone, also by root, who could write it.
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    const std::string before = ReadBytes(path);
+    for (const SaveMode mode : {SaveMode::Full, SaveMode::Merge}) {
+        error.message.clear();
+        EXPECT_EQ(EditAndSave(path, mode, error), SaveStatus::Failed);
+        EXPECT_NE(error.message.find("書き込みが許可されていない"), std::string::npos) << error.message;
+        EXPECT_EQ(ReadBytes(path), before);
+    }
+}
+
+// Sees the mode of the temporary file while it is being written.
+class ModeSpy final : public WriteSystemCalls {
+public:
+    ssize_t Write(int fd, const void* data, std::size_t size) override
+    {
+        struct stat status {};
+        ::fstat(fd, &status);
+        mode = status.st_mode & 07777;
+        return WriteSystemCalls::Write(fd, data, size);
+    }
+    mode_t mode = 0;
+};
+
+TEST(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
+{
+    const TempFolder folder;
+    const fs::path path = folder / "todolist.txt";
+    WriteBytes(path, kLine + "\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+    ModeSpy spy;
+    FileError error;
+    ASSERT_TRUE(WriteFileAtomically(path, kLine, error, &spy)) << error.message;
+    EXPECT_EQ(spy.mode, 0600U);
+    struct stat saved {};
+    ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_mode & 07777, 0664U);
+}
+
+TEST(ListFileSafetyTest, LeftoversOfKilledSavesGoWhenTheirWriterIsGone)
+{
+    const TempFolder folder;
+    const fs::path path = folder / "todolist.txt";
+    WriteBytes(path, kLine + "\r\n");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);  // its process id now names no process
+    const std::string dead = std::to_string(child);
+    const std::string alive = std::to_string(::getppid());
+    struct Case {
+        std::string name;
+        bool removed;
+    };
+    const std::vector<Case> cases{
+        {"todolist.txt.tmp-" + dead + "-12345", true},
+        {"todolist.txt.tmp-" + alive + "-12345", false},  // a save running in another process
+        {"todolist.txt.tmp-" + dead, false},              // not a name this program makes
+        {"todolist.txt.tmp-x" + dead + "-1", false},
+        {"other.txt.tmp-" + dead + "-1", false},  // another list's
+        {"todolist.txt.lock", false},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(folder / c.name, "half a list");
+    }
+    ListStore store;
+    FileError error;
+    ASSERT_TRUE(store.LoadList(path, {}, DateTime{40'000}, error));
+    for (const Case& c : cases) {
+        EXPECT_EQ(fs::exists(folder / c.name), !c.removed) << c.name;
+    }
+}
+
+TEST(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
+{
+    const std::string empty = "2010/05/02 09:00+=00000@\\@#@#";
+    const std::string dots = "2010/05/03 09:00+=00000@\\@#@#\xA5";
+    struct Case {
+        const char* what;
+        std::string file;
+        SaveMode mode;
+        std::string saved;
+    };
+    const std::vector<Case> cases{
+        {"LF and a lone CR kept by a merge", kLine + "\n" + kLine + "2\r" + kLine + "3", SaveMode::Merge,
+         "2010/05/01 09:00+=00000@\\@#@#changed\n" + kLine + "2\r" + kLine + "3"},
+        {"CR CR LF gains no line", kLine + "\r\r\n" + "memo\r\n", SaveMode::Merge,
+         "2010/05/01 09:00+=00000@\\@#@#changed\r\r\nmemo\r\n"},
+        {"LF kept by a full save", kLine + "\n" + kLine + "2\n", SaveMode::Full,
+         "2010/05/01 09:00+=00000@\\@#@#changed\n" + kLine + "2\n"},
+        {"no task: kept by a merge", empty + "\r\n" + kLine + "\r\n" + dots + "\r\n", SaveMode::Merge,
+         empty + "\r\n2010/05/01 09:00+=00000@\\@#@#changed\r\n" + dots + "\r\n"},
+        {"no task: kept by a full save", empty + "\r\n" + kLine + "\r\n" + dots + "\n", SaveMode::Full,
+         "2010/05/01 09:00+=00000@\\@#@#changed\r\n" + empty + "\r\n" + dots + "\n"},
+    };
+    const TempFolder folder;
+    const fs::path path = folder / "todolist.txt";
+    for (const Case& c : cases) {
+        WriteBytes(path, c.file);
+        FileError error;
+        ASSERT_EQ(EditAndSave(path, c.mode, error), SaveStatus::Saved) << c.what << ": " << error.message;
+        EXPECT_EQ(ReadBytes(path), c.saved) << c.what;
+    }
+    ListStore store;
+    FileError error;
+    WriteBytes(path, empty + "\r\n" + dots + "\r\n");
+    ASSERT_TRUE(store.LoadList(path, {}, DateTime{40'000}, error));
+    EXPECT_TRUE(store.Rows().empty()) << "a line without a task is no row";
+}
+
+TEST(ListFileSafetyTest, ASecondWriterWaitsForTheLockAndThenGivesUp)
+{
+    const TempFolder folder;
+    const fs::path path = folder / "todolist.txt";
+    FileError first;
+    const ListFileLock held(path, first);
+    ASSERT_TRUE(held.Held()) << first.message;
+    FileError second;
+    const auto start = std::chrono::steady_clock::now();
+    const ListFileLock waiting(path, second, 200);
+    EXPECT_FALSE(waiting.Held());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_NE(second.message.find("保存中"), std::string::npos) << second.message;
+}
+
+}  // namespace
+}  // namespace dolvane
