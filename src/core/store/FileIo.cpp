@@ -1,13 +1,13 @@
 #include "core/store/FileIo.h"
 
 #include <cerrno>
-#include <cstring>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <functional>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -217,8 +217,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
         return false;
     }
     const std::filesystem::path& target = *resolved;
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     std::error_code folderError;
     std::filesystem::create_directories(folder, folderError);
     if (folderError) {
@@ -317,8 +316,7 @@ std::filesystem::path SaveTargetOf(const std::filesystem::path& path)
 void RemoveStaleTemporaryFiles(const std::filesystem::path& path)
 {
     const std::filesystem::path target = SaveTargetOf(path);
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     const std::string prefix = target.filename().string() + std::string(kTemporaryMarker);
     std::error_code code;
     for (std::filesystem::directory_iterator entry(folder, code), end; !code && entry != end; entry.increment(code)) {
