@@ -8,6 +8,7 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 int main(int argc, char* argv[])
 {
@@ -16,10 +17,17 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(title);
     QApplication::setApplicationVersion(QStringLiteral(DOLVANE_VERSION));
 
-    // A second start leaves quietly: the first instance keeps the user's list.
+    // A second start leaves quietly: the first instance keeps the user's list. When no lock can be
+    // had at all, leaving quietly would look like a crash, so the user is told why.
     dolvane::SingleInstance instance(title);
-    if (!instance.TryAcquire()) {
+    switch (instance.TryAcquire()) {
+    case dolvane::SingleInstance::Outcome::Acquired:
+        break;
+    case dolvane::SingleInstance::Outcome::AlreadyRunning:
         return 0;
+    case dolvane::SingleInstance::Outcome::CannotLock:
+        QMessageBox::critical(nullptr, title, QStringLiteral("Dolvane を起動できません: %1").arg(instance.Problem()));
+        return 1;
     }
 
     dolvane::SystemClock clock;

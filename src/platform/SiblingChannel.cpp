@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -16,6 +18,49 @@ namespace dolvane {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
+
+std::string ErrnoText(const std::filesystem::path& path, int error)
+{
+    return path.string() + ": " + std::strerror(error);
+}
+
+// An absolute path from the environment, trailing separators dropped: lstat on "link/" would
+// follow the link. Empty when the variable is unset, empty or relative.
+std::filesystem::path FolderFromEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value != '/') {
+        return {};
+    }
+    std::string folder(value);
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+// Empty when `folder` itself (not what a link points to) is a folder of the effective user that
+// neither group nor others may write to; else why not.
+std::string PrivateFolderProblem(const std::filesystem::path& folder)
+{
+    struct stat status {};
+    if (::lstat(folder.c_str(), &status) != 0) {
+        return ErrnoText(folder, errno);
+    }
+    if (S_ISLNK(status.st_mode)) {
+        return folder.string() + " はシンボリックリンクです";
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        return folder.string() + " はフォルダーではありません";
+    }
+    if (status.st_uid != ::geteuid()) {
+        return folder.string() + " は別のユーザーのフォルダーです";
+    }
+    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        return folder.string() + " は別のユーザーも書き込めるフォルダーです";
+    }
+    return {};
+}
 
 void AppendUint32Le(std::string& out, std::uint32_t value)
 {
@@ -41,7 +86,7 @@ public:
         }
         // A local connection is accepted into the backlog at once or refused; nothing to wait for.
         // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the socket API's own type pun
-        if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
+        if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 || !PeerIsThisUser()) {
             Close();
         }
     }
@@ -85,6 +130,16 @@ public:
     }
 
 private:
+    // The listener's credentials as of its listen(), from the kernel: a socket file's owner says
+    // nothing about who listens on it.
+    bool PeerIsThisUser() const
+    {
+        ucred peer{};
+        socklen_t size = sizeof(peer);
+        return ::getsockopt(fd_, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && size == sizeof(peer) &&
+               peer.uid == ::geteuid();
+    }
+
     bool Wait(short events, SteadyClock::time_point deadline) const
     {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
@@ -108,6 +163,29 @@ private:
 
 }  // namespace
 
+RuntimeFolder UserRuntimeFolder()
+{
+    // A runtime folder that fails the check (one inherited through su, say) is passed over rather
+    // than fatal: the fallback below is just as private.
+    if (const auto runtime = FolderFromEnvironment("XDG_RUNTIME_DIR");
+        !runtime.empty() && PrivateFolderProblem(runtime).empty()) {
+        return {runtime, {}};
+    }
+    std::filesystem::path folder = FolderFromEnvironment("TMPDIR");
+    if (folder.empty()) {
+        folder = "/tmp";
+    }
+    folder /= "dolvane-" + std::to_string(::geteuid());
+    // Whoever made it first, it is used only when the check below finds it ours and private.
+    if (::mkdir(folder.c_str(), S_IRWXU) != 0 && errno != EEXIST) {
+        return {{}, ErrnoText(folder, errno)};
+    }
+    if (std::string problem = PrivateFolderProblem(folder); !problem.empty()) {
+        return {{}, std::move(problem)};
+    }
+    return {folder, {}};
+}
+
 LocalSocketSibling::LocalSocketSibling(std::string serverName) : serverName_(std::move(serverName))
 {
     if (serverName_.empty()) {
@@ -117,20 +195,15 @@ LocalSocketSibling::LocalSocketSibling(std::string serverName) : serverName_(std
 
 std::string LocalSocketSibling::DefaultServerName()
 {
-    return "ピマロ-" + std::to_string(::getuid());
+    return "ピマロ-" + std::to_string(::geteuid());
 }
 
 std::string LocalSocketSibling::SocketPath() const
 {
-    if (serverName_.starts_with('/')) {
-        return serverName_;
-    }
-    const char* temp = std::getenv("TMPDIR");
-    std::string folder = temp != nullptr && *temp != '\0' ? std::string(temp) : std::string("/tmp");
-    while (folder.size() > 1 && folder.back() == '/') {
-        folder.pop_back();
-    }
-    return folder + "/" + serverName_;
+    // Looked up on every use: a runtime folder made after we started is found, one that turned
+    // unsafe is dropped.
+    const RuntimeFolder folder = UserRuntimeFolder();
+    return folder.path.empty() ? std::string() : (folder.path / serverName_).string();
 }
 
 void LocalSocketSibling::Send(std::uint32_t kind, std::string_view payload)
@@ -142,7 +215,7 @@ void LocalSocketSibling::Send(std::uint32_t kind, std::string_view payload)
     const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kSendBudgetMs);
     const Connection connection(SocketPath());
     if (!connection.Open()) {
-        return;  // nobody listens: no sibling runs
+        return;  // nobody of ours listens: no sibling runs
     }
     std::string record;
     record.reserve(payload.size() + 8);

@@ -1,5 +1,6 @@
 #include "platform/SiblingChannel.h"
 
+#include "PrivateRuntime.h"
 #include "support/StandInSibling.h"
 
 #include <QCoreApplication>
@@ -10,10 +11,16 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <string>
 
+#include <grp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace dolvane {
@@ -21,6 +28,8 @@ namespace {
 
 using test::StandInSibling;
 using Clock = std::chrono::steady_clock;
+
+constexpr uid_t kNobody = 65534;
 
 // The socket calls need an application object; gtest_main does not make one.
 class QtEnvironment final : public ::testing::Environment {
@@ -48,17 +57,16 @@ private:
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-// Every test has its own name so a leftover socket of one never answers another.
-std::string UniqueName(const char* what)
-{
-    static int counter = 0;
-    return "ピマロ-test-" + std::to_string(::getpid()) + "-" + what + "-" + std::to_string(++counter);
-}
+// Each test in a runtime folder of its own, so a socket left by one never answers another.
+class SiblingChannelTest : public ::testing::Test {
+protected:
+    test::PrivateRuntime runtime_;
+};
 
-TEST(SiblingChannelTest, AbsentSiblingIsIgnoredQuicklyUnderTheSiblingsPerUserName)
+TEST_F(SiblingChannelTest, AbsentSiblingIsIgnoredQuicklyAtTheSocketInTheRuntimeFolder)
 {
-    EXPECT_EQ(LocalSocketSibling().ServerName(), "ピマロ-" + std::to_string(::getuid()));
-    LocalSocketSibling sibling(UniqueName("absent"));
+    LocalSocketSibling sibling;
+    EXPECT_EQ(sibling.SocketPath(), (runtime_.Runtime() / ("ピマロ-" + std::to_string(::geteuid()))).string());
     const auto start = Clock::now();
     EXPECT_FALSE(sibling.Running());
     sibling.Send(0, "VelkA");
@@ -67,15 +75,15 @@ TEST(SiblingChannelTest, AbsentSiblingIsIgnoredQuicklyUnderTheSiblingsPerUserNam
 
 // "VelkA" alone is the saved notice; a note's text follows the tag. 「買い物～」 in cp932 holds
 // 0x5C as a trail byte and 0x8160 (U+FF5E), the bytes a text-mode or UTF-16 round trip would damage.
-TEST(SiblingChannelTest, RecordsArriveByteExact)
+TEST_F(SiblingChannelTest, RecordsArriveByteExact)
 {
     const std::string body = "\x94\x83\x82\xA2\x95\xA8\x81\x60\x83\x5C";
     const std::pair<std::uint32_t, std::string> cases[] = {
         {0, "VelkA"}, {1, "VelkA" + body}, {1, std::string("VelkA\0\0", 7)}};
 
-    const std::string name = UniqueName("reply");
-    StandInSibling standIn(QString::fromStdString(name));
-    LocalSocketSibling sibling(name);
+    LocalSocketSibling sibling;
+    StandInSibling standIn(QString::fromStdString(sibling.SocketPath()));
+    ASSERT_TRUE(standIn.Listening());
     EXPECT_TRUE(sibling.Running());
     for (const auto& [kind, payload] : cases) {
         sibling.Send(kind, payload);
@@ -90,16 +98,104 @@ TEST(SiblingChannelTest, RecordsArriveByteExact)
     }
 }
 
-TEST(SiblingChannelTest, SilentSiblingIsGivenUpAfterTwoSeconds)
+TEST_F(SiblingChannelTest, SilentSiblingIsGivenUpAfterTwoSeconds)
 {
-    const std::string name = UniqueName("silent");
-    StandInSibling standIn(QString::fromStdString(name), StandInSibling::Answer::Silent);
-    LocalSocketSibling sibling(name);
+    LocalSocketSibling sibling;
+    StandInSibling standIn(QString::fromStdString(sibling.SocketPath()), StandInSibling::Answer::Silent);
+    ASSERT_TRUE(standIn.Listening());
     const auto start = Clock::now();
     sibling.Send(0, "VelkA");
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     EXPECT_TRUE(seconds >= 1.5 && seconds <= 4.0) << seconds;
     EXPECT_EQ(standIn.Records().size(), 1u) << "the record was delivered, only the answer is missing";
+}
+
+// What a listener of another account saw.
+struct Seen {
+    int connections = 0;
+    long bytes = 0;
+};
+
+// In a forked child: binds `path` while still root (only root may write in the runtime folder),
+// then becomes "nobody" before listen(), which is when the kernel records who listens. Counts
+// connections and bytes until `stop` is closed, then writes a Seen to `report`.
+[[noreturn]] void ListenAsNobody(const std::string& path, int ready, int stop, int report)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.data(), path.size());
+    const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (server < 0 || ::bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
+        ::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 || ::listen(server, 16) != 0 ||
+        ::write(ready, "r", 1) != 1) {
+        ::_exit(1);
+    }
+    Seen seen;
+    for (;;) {
+        pollfd entries[] = {{server, POLLIN, 0}, {stop, POLLIN, 0}};
+        if (::poll(entries, 2, 5000) <= 0) {
+            break;
+        }
+        if ((entries[0].revents & POLLIN) == 0) {
+            break;  // the parent is done and every connection has been taken
+        }
+        const int client = ::accept(server, nullptr, nullptr);
+        if (client < 0) {
+            break;
+        }
+        ++seen.connections;
+        char buffer[256];
+        pollfd readable{client, POLLIN, 0};
+        ssize_t got = 0;
+        while (::poll(&readable, 1, 200) > 0 && (got = ::read(client, buffer, sizeof(buffer))) > 0) {
+            seen.bytes += got;
+        }
+        ::close(client);
+    }
+    _exit(::write(report, &seen, sizeof(seen)) == sizeof(seen) ? 0 : 1);
+}
+
+// A socket of another account at the very path the channel uses gets neither the user's records
+// nor counts as the sibling.
+TEST_F(SiblingChannelTest, ListenerOfAnotherAccountGetsNothingAndIsNotTheSibling)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can listen as another account";
+    }
+    LocalSocketSibling sibling;
+    const std::string path = sibling.SocketPath();
+    ASSERT_FALSE(path.empty());
+    int ready[2];
+    int stop[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(stop), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(ready[0]);
+        ::close(stop[1]);
+        ListenAsNobody(path, ready[1], stop[0], ready[1]);
+    }
+    ::close(ready[1]);
+    ::close(stop[0]);
+    char started = 0;
+    const bool listening = ::read(ready[0], &started, 1) == 1;
+
+    const bool running = sibling.Running();
+    sibling.Send(0, "VelkA");
+    sibling.Send(1, "VelkA\x94\x83\x82\xA2\x95\xA8");
+    ::close(stop[1]);
+    Seen seen;
+    const bool reported = ::read(ready[0], &seen, sizeof(seen)) == sizeof(seen);
+    ::close(ready[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+
+    ASSERT_TRUE(listening) << "the child could not listen as nobody";
+    ASSERT_TRUE(reported);
+    EXPECT_EQ(seen.connections, 3) << "the channel looked for the sibling exactly there";
+    EXPECT_EQ(seen.bytes, 0);
+    EXPECT_FALSE(running);
 }
 
 }  // namespace

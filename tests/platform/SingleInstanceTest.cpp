@@ -1,49 +1,61 @@
 #include "platform/SingleInstance.h"
 
-#include <QTemporaryDir>
+#include "PrivateRuntime.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
+#include <functional>
 #include <optional>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace dolvane {
 namespace {
 
+namespace fs = std::filesystem;
+using Outcome = SingleInstance::Outcome;
+using test::PrivateRuntime;
+
 const QString kTitle = QStringLiteral("Dolvane");
 
-TEST(SingleInstanceTest, SecondHolderIsRefusedUntilTheFirstLetsGo)
+fs::path LockFile()
 {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
+    return SingleInstance(kTitle).LockPath().toStdString();
+}
 
-    std::optional<SingleInstance> first(std::in_place, kTitle, folder.path());
-    ASSERT_TRUE(first->TryAcquire());
-    EXPECT_TRUE(first->TryAcquire()) << "asking again keeps the lock";
+TEST(SingleInstanceTest, SecondHolderIsRefusedAsRunningUntilTheFirstLetsGo)
+{
+    const PrivateRuntime runtime;
+    std::optional<SingleInstance> first(std::in_place, kTitle);
+    EXPECT_EQ(first->LockPath().toStdString(),
+              (runtime.Runtime() / ("Dolvane-" + std::to_string(::geteuid()) + ".lock")));
+    ASSERT_EQ(first->TryAcquire(), Outcome::Acquired);
+    EXPECT_EQ(first->TryAcquire(), Outcome::Acquired) << "asking again keeps the lock";
 
-    SingleInstance second(kTitle, folder.path());
-    EXPECT_FALSE(second.TryAcquire());
+    SingleInstance second(kTitle);
+    EXPECT_EQ(second.TryAcquire(), Outcome::AlreadyRunning);
     EXPECT_FALSE(second.Held());
-    SingleInstance other(QStringLiteral("Other"), folder.path());
-    EXPECT_TRUE(other.TryAcquire()) << "other titles do not collide";
+    SingleInstance other(QStringLiteral("Other"));
+    EXPECT_EQ(other.TryAcquire(), Outcome::Acquired) << "other titles do not collide";
 
     first.reset();
-    EXPECT_TRUE(second.TryAcquire());
+    EXPECT_EQ(second.TryAcquire(), Outcome::Acquired);
 }
 
 TEST(SingleInstanceTest, LockOfAKilledProcessDoesNotBlockTheNextStart)
 {
-    QTemporaryDir folder;
+    const PrivateRuntime runtime;
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
 
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        SingleInstance held(kTitle, folder.path());
-        const char answer = held.TryAcquire() ? 'y' : 'n';
+        SingleInstance held(kTitle);
+        const char answer = held.TryAcquire() == Outcome::Acquired ? 'y' : 'n';
         (void)!write(ready[1], &answer, 1);
         pause();
         _exit(0);
@@ -52,8 +64,8 @@ TEST(SingleInstanceTest, LockOfAKilledProcessDoesNotBlockTheNextStart)
     ASSERT_EQ(read(ready[0], &answer, 1), 1);
     ASSERT_EQ(answer, 'y');
 
-    SingleInstance whileAlive(kTitle, folder.path());
-    EXPECT_FALSE(whileAlive.TryAcquire()) << "a live holder keeps its lock";
+    SingleInstance whileAlive(kTitle);
+    EXPECT_EQ(whileAlive.TryAcquire(), Outcome::AlreadyRunning) << "a live holder keeps its lock";
 
     kill(child, SIGKILL);
     int status = 0;
@@ -61,8 +73,48 @@ TEST(SingleInstanceTest, LockOfAKilledProcessDoesNotBlockTheNextStart)
     close(ready[0]);
     close(ready[1]);
 
-    SingleInstance next(kTitle, folder.path());
-    EXPECT_TRUE(next.TryAcquire());
+    SingleInstance next(kTitle);
+    EXPECT_EQ(next.TryAcquire(), Outcome::Acquired);
+}
+
+// Where no lock of ours can be had, that is not "already running": the start must say why.
+TEST(SingleInstanceTest, UnusableLockIsReportedWithAReason)
+{
+    const bool root = ::geteuid() == 0;
+    const struct {
+        const char* what;
+        std::function<void(const PrivateRuntime&)> make;
+        bool needsRoot;
+    } cases[] = {
+        {"shared fallback folder",
+         [](const PrivateRuntime& env) {
+             env.UnsetRuntime();
+             fs::create_directory(env.Fallback());
+             fs::permissions(env.Fallback(), fs::perms::owner_all | fs::perms::group_all | fs::perms::others_all);
+         },
+         false},
+        {"link in place of the lock",
+         [](const PrivateRuntime& env) { fs::create_symlink(env.Path() / "target", LockFile()); }, false},
+        {"folder in place of the lock", [](const PrivateRuntime&) { fs::create_directory(LockFile()); }, false},
+        {"lock file of another user",
+         [](const PrivateRuntime&) {
+             test::WriteBytes(LockFile(), "");
+             ASSERT_EQ(::chown(LockFile().c_str(), 65534, 65534), 0);
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        if (c.needsRoot && !root) {
+            continue;  // only root can give a file away
+        }
+        const PrivateRuntime env;
+        c.make(env);
+        SingleInstance instance(kTitle);
+        EXPECT_EQ(instance.TryAcquire(), Outcome::CannotLock) << c.what;
+        EXPECT_FALSE(instance.Held()) << c.what;
+        EXPECT_FALSE(instance.Problem().isEmpty()) << c.what;
+        EXPECT_FALSE(fs::exists(env.Path() / "target")) << c.what << ": nothing made through the link";
+    }
 }
 
 }  // namespace

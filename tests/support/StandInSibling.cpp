@@ -24,11 +24,11 @@ std::uint32_t Uint32Le(const QByteArray& bytes, qsizetype at)
 
 }  // namespace
 
-StandInSibling::StandInSibling(const QString& serverName, Answer answer, std::uint32_t reply)
+StandInSibling::StandInSibling(const QString& socketPath, Answer answer, std::uint32_t reply)
     : answer_(answer),
       reply_(reply)
 {
-    thread_.reset(QThread::create([this, serverName] { Run(serverName); }));
+    thread_.reset(QThread::create([this, socketPath] { Run(socketPath); }));
     thread_->start();
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return started_; });
@@ -53,20 +53,21 @@ bool StandInSibling::WaitForRecords(std::size_t count, int timeoutMs) const
                              [this, count] { return records_.size() >= count; });
 }
 
-void StandInSibling::Run(const QString& serverName)
+void StandInSibling::Run(const QString& socketPath)
 {
     QLocalServer server;
     server.setSocketOptions(QLocalServer::UserAccessOption);
     // A socket file left by a crashed server blocks listen(); remove it only when nobody answers.
-    // A live server keeps its name: with access options set, listen() would silently replace it.
+    // A live server keeps its path: with access options set, listen() would silently replace it.
+    // A path starting with '/' is used as it stands, not placed in the temporary folder.
     QLocalSocket probe;
-    probe.connectToServer(serverName);
+    probe.connectToServer(socketPath);
     const bool taken = probe.waitForConnected(200);
     probe.abort();
     if (!taken) {
-        QLocalServer::removeServer(serverName);
+        QLocalServer::removeServer(socketPath);
     }
-    const bool listening = !taken && server.listen(serverName);
+    const bool listening = !taken && server.listen(socketPath);
     {
         std::lock_guard lock(mutex_);
         listening_ = listening;

@@ -13,9 +13,9 @@
 
 namespace dolvane::test {
 
-// A stand-in for the sibling program: listens on a per-user local socket in a thread of its own
-// (the test thread blocks inside Send), records every record it receives and answers each one
-// with a single uint32, unless told to stay silent.
+// A stand-in for the sibling program: listens on a local socket in a thread of its own (the test
+// thread blocks inside Send), records every record it receives and answers each one with a single
+// uint32, unless told to stay silent. It runs as the test's own user, so the channel accepts it.
 class StandInSibling final {
 public:
     struct Record {
@@ -26,19 +26,20 @@ public:
 
     enum class Answer { Reply, Silent };
 
-    explicit StandInSibling(const QString& serverName, Answer answer = Answer::Reply, std::uint32_t reply = 1);
+    // `socketPath` is the full path of the socket file, as LocalSocketSibling::SocketPath() gives it.
+    explicit StandInSibling(const QString& socketPath, Answer answer = Answer::Reply, std::uint32_t reply = 1);
     ~StandInSibling();
     StandInSibling(const StandInSibling&) = delete;
     StandInSibling& operator=(const StandInSibling&) = delete;
 
-    // False when the name was taken by a live server.
+    // False when the path was taken by a live server.
     bool Listening() const { return listening_; }
     std::vector<Record> Records() const;
     // True once at least `count` records arrived, false after `timeoutMs`.
     bool WaitForRecords(std::size_t count, int timeoutMs) const;
 
 private:
-    void Run(const QString& serverName);
+    void Run(const QString& socketPath);
 
     const Answer answer_;
     const std::uint32_t reply_;

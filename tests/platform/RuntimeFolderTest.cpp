@@ -1,0 +1,125 @@
+#include "platform/SiblingChannel.h"
+
+#include "PrivateRuntime.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dolvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::PrivateRuntime;
+
+constexpr uid_t kNobody = 65534;
+
+mode_t ModeOf(const fs::path& path)
+{
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// What to look for in XDG_RUNTIME_DIR → the folder that must be used.
+TEST(RuntimeFolderTest, UsesAnAbsoluteRuntimeFolderElseMakesAPrivateOne)
+{
+    const struct {
+        const char* what;
+        std::function<void(const PrivateRuntime&)> set;
+        std::function<fs::path(const PrivateRuntime&)> expected;
+    } cases[] = {
+        {"set", [](const PrivateRuntime&) {}, [](const PrivateRuntime& env) { return env.Runtime(); }},
+        {"trailing slash", [](const PrivateRuntime& env) { env.SetRuntime(env.Runtime().string() + "/"); },
+         [](const PrivateRuntime& env) { return env.Runtime(); }},
+        {"unset", [](const PrivateRuntime& env) { env.UnsetRuntime(); },
+         [](const PrivateRuntime& env) { return env.Fallback(); }},
+        {"empty", [](const PrivateRuntime& env) { env.SetRuntime(""); },
+         [](const PrivateRuntime& env) { return env.Fallback(); }},
+        {"relative", [](const PrivateRuntime& env) { env.SetRuntime("runtime"); },
+         [](const PrivateRuntime& env) { return env.Fallback(); }},
+    };
+    const fs::path workingFolder = fs::current_path();
+    for (const auto& c : cases) {
+        const PrivateRuntime env;
+        c.set(env);
+        // From inside the test's folder "runtime" names a usable folder, so only refusing
+        // relative paths leads to the fallback.
+        fs::current_path(env.Path());
+        const RuntimeFolder folder = UserRuntimeFolder();
+        fs::current_path(workingFolder);
+        EXPECT_EQ(folder.path, c.expected(env)) << c.what;
+        EXPECT_EQ(folder.problem, "") << c.what;
+        EXPECT_EQ(ModeOf(folder.path), 0700) << c.what;
+        EXPECT_EQ(UserRuntimeFolder().path, folder.path) << c.what << ": the folder made is taken next time";
+    }
+}
+
+// Folders nobody may trust: each is passed over as XDG_RUNTIME_DIR and refused as the fallback.
+TEST(RuntimeFolderTest, RefusesLinksForeignAndSharedFolders)
+{
+    const bool root = ::geteuid() == 0;
+    const struct {
+        const char* what;
+        std::function<void(const fs::path&, const fs::path& elsewhere)> make;
+        bool needsRoot;
+    } cases[] = {
+        {"link to a private folder",
+         [](const fs::path& at, const fs::path& elsewhere) {
+             fs::create_directory(elsewhere);
+             fs::permissions(elsewhere, fs::perms::owner_all);
+             fs::create_directory_symlink(elsewhere, at);
+         },
+         false},
+        {"group-writable",
+         [](const fs::path& at, const fs::path&) {
+             fs::create_directory(at);
+             fs::permissions(at, fs::perms::owner_all | fs::perms::group_all);
+         },
+         false},
+        {"writable by others",
+         [](const fs::path& at, const fs::path&) {
+             fs::create_directory(at);
+             fs::permissions(at, fs::perms::owner_all | fs::perms::others_write | fs::perms::others_exec);
+         },
+         false},
+        {"a file", [](const fs::path& at, const fs::path&) { test::WriteBytes(at, ""); }, false},
+        {"another user's",
+         [](const fs::path& at, const fs::path&) {
+             fs::create_directory(at);
+             fs::permissions(at, fs::perms::owner_all);
+             ASSERT_EQ(::chown(at.c_str(), kNobody, kNobody), 0);
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        if (c.needsRoot && !root) {
+            continue;  // only root can give a folder away
+        }
+        {
+            const PrivateRuntime env;
+            c.make(env.Path() / "planted", env.Path() / "elsewhere");
+            env.SetRuntime(env.Path().string() + "/planted/");
+            EXPECT_EQ(UserRuntimeFolder().path, env.Fallback()) << c.what;
+        }
+        {
+            const PrivateRuntime env;
+            env.UnsetRuntime();
+            c.make(env.Fallback(), env.Path() / "elsewhere");
+            const RuntimeFolder folder = UserRuntimeFolder();
+            EXPECT_EQ(folder.path, fs::path()) << c.what;
+            EXPECT_NE(folder.problem.find(env.Fallback().string()), std::string::npos) << c.what << folder.problem;
+            // The channel then has nowhere to look: no sibling runs.
+            const LocalSocketSibling sibling;
+            EXPECT_EQ(sibling.SocketPath(), "") << c.what;
+            EXPECT_FALSE(sibling.Running()) << c.what;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dolvane
