@@ -357,10 +357,11 @@ std::future<std::vector<std::string>> ListenAsSibling(const fs::path& socketPath
 
 TEST_F(CliTest, SavesTellTheSiblingAndRefusedSavesDoNot)
 {
-    const fs::path temp = folder_ / "tmp";
-    fs::create_directories(temp);
-    auto records = ListenAsSibling(temp / ("ピマロ-" + std::to_string(::getuid())), 1500);
-    const std::vector<std::string> environment = {"TMPDIR=" + temp.string()};
+    const fs::path runtime = folder_ / "runtime";
+    fs::create_directories(runtime);
+    fs::permissions(runtime, fs::perms::owner_all);
+    auto records = ListenAsSibling(runtime / ("ピマロ-" + std::to_string(::geteuid())), 1500);
+    const std::vector<std::string> environment = {"XDG_RUNTIME_DIR=" + runtime.string()};
     EXPECT_EQ(Start({"add", "--task", "x", "--file", ListFile().string()}, environment).exitCode, 0);
     EXPECT_EQ(Start({"done", "0", "--file", ListFile().string()}, environment).exitCode, 0);
     EXPECT_EQ(Start({"done", "2", "--file", ListFile().string()}, environment).exitCode, 2);
