@@ -294,6 +294,35 @@ TEST_F(CliTest, DoneRewritesOnlyItsOwnLine)
     EXPECT_EQ(ReadBytes(ListFile()), expected);
 }
 
+// A task that says nothing is refused in the window's words; done names a line that holds no
+// to-do: no "=" (line 2), a blank task (line 8) or none at all (line 9). Nothing is written.
+TEST_F(CliTest, BlankTasksAndLinesWithoutAToDoAreRefusedAndNothingIsWritten)
+{
+    const std::string list =
+        PreparedList() + Sj("2010/05/01 09:00+=00000@\\@#@#　 ･･\r\n") + "2010/05/01 09:00+=00000@\\@#@#\r\n";
+    WriteBytes(ListFile(), list);
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"add", "--task", "   "}, "すべきことを入力してください。"},
+        {{"add", "--task", "　\t\n･"}, "すべきことを入力してください。"},
+        {{"done", "2"}, "2 行目は ToDo ではありません"},
+        {{"done", "8"}, "8 行目は ToDo ではありません"},
+        {{"done", "9"}, "9 行目は ToDo ではありません"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        std::vector<std::string> command(arguments);
+        command.insert(command.end(), {"--file", ListFile().string(), "--now", kNow});
+        const Finished run = Start(command);
+        EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(arguments);
+        EXPECT_EQ(run.err, "dolvane-cli: " + error + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(ReadBytes(ListFile()), list);
+}
+
 TEST_F(CliTest, AFileChangedBetweenLoadAndSaveIsNotWrittenOver)
 {
     const std::vector<std::string> environment = {
