@@ -417,6 +417,8 @@ TEST_F(CliTest, ClearErrorsForWrongOptionsFilesAndDates)
         {"holidays", "--year", "2010", "--holiday-file", "/nonexistent/NationalHoliday.txt"},
         {"calendar", "--month", "2010/13"},
         {"calendar", "--month", "2010-05"},
+        {"calendar", "--month", "10000/01"},
+        {"calendar", "--month", "0000/12"},
     };
     for (const auto& arguments : cases) {
         const Finished run = Start(arguments);
@@ -486,6 +488,15 @@ TEST_F(CliTest, TheCalendarShowsTheMonthGridWithItsToDosAndHolidays)
     EXPECT_NE(run.out.find("2010/05/03 (月) 憲法記念日\n" + item), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("2010/05/09 (日)\n" + item), std::string::npos);
     EXPECT_EQ(run.out.find("2010/05/10 (月)\n" + item), std::string::npos);
+}
+
+// 9999/12/31 is a Friday: the grid stops there rather than run on into a year "0000".
+TEST_F(CliTest, TheLastMonthEndsOnTheLastDay)
+{
+    const Finished run = Start({"calendar", "--month", "9999/12", "--file", ListFile().string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.out.ends_with("\n9999/12/30 (木)\n9999/12/31 (金)\n")) << run.out;
+    EXPECT_EQ(run.out.find("0000/"), std::string::npos);
 }
 
 }  // namespace
