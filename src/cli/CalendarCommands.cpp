@@ -162,9 +162,17 @@ int RunCalendar(std::span<const std::string> arguments, const CliEnvironment& en
     // The month view fills a seventh week that the grid never shows.
     constexpr int kShownWeeks = 6;
     for (int row = 1; row <= kShownWeeks; ++row) {
-        writer.EndLine();
+        bool weekStarted = false;
         for (int column = 0; column < CalendarModel::kColumns; ++column) {
             const std::string& date = calendar.CellText(column, row);
+            // Cells before 0001/01/01 and after 9999/12/31 have no date to show.
+            if (date.empty()) {
+                continue;
+            }
+            if (!weekStarted) {
+                writer.EndLine();
+                weekStarted = true;
+            }
             writer.Field(date);
             writer.Ascii(" (");
             writer.Field(calendar.CellText(column, 0));

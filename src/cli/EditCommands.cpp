@@ -98,9 +98,14 @@ void Load(ListStore& store, const std::filesystem::path& file, const LineFilter&
 int RunAdd(std::span<const std::string> arguments, const CliEnvironment& environment, std::ostream& out)
 {
     const CommandLine line(arguments, kAddOptions, 0);
-    const std::string task = TaskWithWindowsLineBreaks(ArgumentToCp932(line.Value("--task").value_or(""), "--task"));
-    if (task.empty()) {
+    const auto taskOption = line.Value("--task");
+    if (!taskOption) {
         throw CliError("--task ですべきことを指定してください");
+    }
+    const std::string task = TaskWithWindowsLineBreaks(ArgumentToCp932(*taskOption, "--task"));
+    // The window's own words: an empty or blank task is the same mistake there.
+    if (const auto problem = FieldError(Field::Task, task)) {
+        throw CliError(*problem);
     }
     EditPanel panel;
     panel.SetText(PanelField::Task, task, 0);
@@ -159,13 +164,14 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
         throw CliError("ToDoリストを読み込めませんでした: " + error.message);
     }
     const std::vector<std::string_view> lines = SplitLines(contents->bytes);
+    const std::string notToDo = std::to_string(target) + " 行目は ToDo ではありません";
     // A to-do line as the loader sees one: with "=" and a task (other lines are kept, not rows).
     const auto isToDo = [](std::string_view text) {
         const auto facts = ReadLineFacts(text);
         return facts && facts->hasTask;
     };
     if (target >= lines.size() || !isToDo(lines[target])) {
-        throw CliError("行 " + lineText + " に ToDo はありません: " + file.string());
+        throw CliError(notToDo);
     }
     const auto before = static_cast<std::size_t>(
         std::count_if(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(target), isToDo));
@@ -178,6 +184,10 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
     }
 
     ToDoRecord& row = store.Rows().front();
+    // A blank task makes no to-do, by the same rule that keeps Add from writing one.
+    if (IsBlankTask(row.TaskText)) {
+        throw CliError(notToDo);
+    }
     if (row.Completed) {
         err << "dolvane-cli: 行 " << target << " の ToDo は既に完了しています (変更していません)\n";
         return 0;

@@ -14,7 +14,8 @@ namespace dolvane::cli {
 int RunAdd(std::span<const std::string> arguments, const CliEnvironment& environment, std::ostream& out);
 
 // `done LINE`: marks the to-do of list-file line LINE (0-based, as list shows it) completed, with
-// the completion time now, saved the same way.
+// the completion time now, saved the same way. A line without "=" or with a blank task holds no
+// to-do and is an error.
 int RunDone(std::span<const std::string> arguments, const CliEnvironment& environment, std::ostream& out,
             std::ostream& err);
 

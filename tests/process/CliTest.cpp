@@ -294,6 +294,35 @@ TEST_F(CliTest, DoneRewritesOnlyItsOwnLine)
     EXPECT_EQ(ReadBytes(ListFile()), expected);
 }
 
+// A task that says nothing is refused in the window's words; done names a line that holds no
+// to-do: no "=" (line 2), a blank task (line 8) or none at all (line 9). Nothing is written.
+TEST_F(CliTest, BlankTasksAndLinesWithoutAToDoAreRefusedAndNothingIsWritten)
+{
+    const std::string list =
+        PreparedList() + Sj("2010/05/01 09:00+=00000@\\@#@#　 ･･\r\n") + "2010/05/01 09:00+=00000@\\@#@#\r\n";
+    WriteBytes(ListFile(), list);
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"add", "--task", "   "}, "すべきことを入力してください。"},
+        {{"add", "--task", "　\t\n･"}, "すべきことを入力してください。"},
+        {{"done", "2"}, "2 行目は ToDo ではありません"},
+        {{"done", "8"}, "8 行目は ToDo ではありません"},
+        {{"done", "9"}, "9 行目は ToDo ではありません"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        std::vector<std::string> command(arguments);
+        command.insert(command.end(), {"--file", ListFile().string(), "--now", kNow});
+        const Finished run = Start(command);
+        EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(arguments);
+        EXPECT_EQ(run.err, "dolvane-cli: " + error + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(ReadBytes(ListFile()), list);
+}
+
 TEST_F(CliTest, AFileChangedBetweenLoadAndSaveIsNotWrittenOver)
 {
     const std::vector<std::string> environment = {
@@ -389,6 +418,8 @@ TEST_F(CliTest, ClearErrorsForWrongOptionsFilesAndDates)
         {"holidays", "--year", "2010", "--holiday-file", "/nonexistent/NationalHoliday.txt"},
         {"calendar", "--month", "2010/13"},
         {"calendar", "--month", "2010-05"},
+        {"calendar", "--month", "10000/01"},
+        {"calendar", "--month", "0000/12"},
     };
     for (const auto& arguments : cases) {
         const Finished run = Start(arguments);
@@ -458,6 +489,15 @@ TEST_F(CliTest, TheCalendarShowsTheMonthGridWithItsToDosAndHolidays)
     EXPECT_NE(run.out.find("2010/05/03 (月) 憲法記念日\n" + item), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("2010/05/09 (日)\n" + item), std::string::npos);
     EXPECT_EQ(run.out.find("2010/05/10 (月)\n" + item), std::string::npos);
+}
+
+// 9999/12/31 is a Friday: the grid stops there rather than run on into a year "0000".
+TEST_F(CliTest, TheLastMonthEndsOnTheLastDay)
+{
+    const Finished run = Start({"calendar", "--month", "9999/12", "--file", ListFile().string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.out.ends_with("\n9999/12/30 (木)\n9999/12/31 (金)\n")) << run.out;
+    EXPECT_EQ(run.out.find("0000/"), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 #include <utility>
 
 namespace dolvane {
@@ -52,11 +53,12 @@ void PanelCommands::RememberCombos()
     }
 }
 
-bool PanelCommands::FieldsValid()
+bool PanelCommands::FieldsValid(bool adding)
 {
     // The ticked fields go into the one-line file format: a marker or a line break in them would
     // split the line differently when it is read back.
     static constexpr std::pair<PanelField, Field> kChecked[] = {
+        {PanelField::Task, Field::Task},  // first: without a task there is no to-do to check
         {PanelField::Start, Field::Start},
         {PanelField::Deadline, Field::Deadline},
         {PanelField::Importance, Field::Importance},
@@ -67,10 +69,13 @@ bool PanelCommands::FieldsValid()
         {PanelField::Completed, Field::Completed},
     };
     std::optional<std::string> problem;
-    const auto valid = [this, &problem](const std::pair<PanelField, Field>& entry) {
-        const std::string& text = panel_.Text(entry.first);
+    const auto valid = [this, adding, &problem](const std::pair<PanelField, Field>& entry) {
+        const bool included = panel_.Included(entry.first);
+        // Add writes a task whether its box is ticked or not: unticked, an empty one.
+        const bool written = included || (adding && entry.first == PanelField::Task);
+        const std::string_view text = included ? std::string_view(panel_.Text(entry.first)) : std::string_view();
         // An empty importance is taken as "0".
-        if (!panel_.Included(entry.first) || (entry.first == PanelField::Importance && text.empty())) {
+        if (!written || (entry.first == PanelField::Importance && text.empty())) {
             return true;
         }
         problem = FieldError(entry.second, text);
@@ -85,7 +90,7 @@ bool PanelCommands::FieldsValid()
 
 void PanelCommands::AddFromPanel(std::optional<DateTime> start)
 {
-    if (!FieldsValid()) {
+    if (!FieldsValid(true)) {
         return;
     }
     document_.ClearSelection();
@@ -103,7 +108,7 @@ void PanelCommands::AddFromPanel(std::optional<DateTime> start)
 
 void PanelCommands::ReplaceSelected()
 {
-    if (document_.SelectedCount() == 0 || !FieldsValid()) {
+    if (document_.SelectedCount() == 0 || !FieldsValid(false)) {
         return;
     }
     const DateTime now = document_.Now();

@@ -38,16 +38,17 @@ public:
     void DisableReplace() noexcept { panel_.DisableReplace(); }
 
     // Add: a new row from the ticked fields and defaults, the only selected row afterwards.
-    // `start` replaces now as the start of a row whose start box is not ticked.
+    // `start` replaces now as the start of a row whose start box is not ticked. A blank task
+    // (ticked or not) is refused like any field error.
     void AddFromPanel(std::optional<DateTime> start = std::nullopt);
-    // Replace: the ticked fields go into every selected row.
+    // Replace: the ticked fields go into every selected row; a ticked blank task is refused.
     void ReplaceSelected();
     // A new view was loaded: the fields that described rows of the old one are emptied.
     void ClearForNewView();
 
 private:
     // Shows the first problem of a ticked field and says whether Add or Replace may go on.
-    bool FieldsValid();
+    bool FieldsValid(bool adding);
     void RememberCombos();
 
     ToDoDocument& document_;

@@ -160,6 +160,10 @@ public:
     DrawingPlan Plan()
     {
         FillBackground();
+        // A cell past either end of years 1 to 9999 has no date: no day, bars or holiday.
+        if (date_.empty()) {
+            return writer_.Take();
+        }
         if (isToday_) {
             DrawTodayMark();
         }
@@ -185,6 +189,9 @@ private:
 
     bool InHighlightedMonth() const
     {
+        if (date_.empty()) {
+            return false;
+        }
         const auto cellMonth = ParseInt32(Part(date_, 5, 2));
         const bool displayed = cellMonth == model_.DisplayedMonth;
         if (model_.CalendarViewMode == CalendarMode::Month) {

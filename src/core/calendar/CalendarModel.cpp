@@ -187,8 +187,13 @@ std::string DayItemWithSortPrefix(const ToDoRecord& row, std::size_t index)
         std::int64_t hours = DiffSeconds(deadlineDate, startDate) / 3600 + 24;
         hours = std::max<std::int64_t>(hours, 0);
         const std::int64_t reached = hours * progress / 100;
-        const std::int64_t days = reached / 24;
-        const std::int64_t fraction = (reached % 24) * 100 / 24;
+        std::int64_t days = reached / 24;
+        std::int64_t fraction = (reached % 24) * 100 / 24;
+        // A progress above 100 runs on past the deadline; past the last date it is full there.
+        if (const auto room = kLastDayNumber - static_cast<std::int64_t>(startDate.days); days > room) {
+            days = room;
+            fraction = 100;
+        }
         item.append(FormatDateText(AddDays(startDate, static_cast<int>(days))));
         AppendNumber(item, fraction, 3);
     }
@@ -284,7 +289,9 @@ bool CalendarModel::SetCalendarReference(std::string_view refText, const std::ve
         return false;
     }
     CalendarRefDateText = std::string(refText);
-    RangeStartText = FormatDateText(rangeStart);
+    // The weeks around 0001/01/01 start on a Sunday that has no date: the range starts with the
+    // first day there is, so the steps and the caption still have one.
+    RangeStartText = FormatDateText(std::max(rangeStart, DateTime{static_cast<double>(kFirstDayNumber)}));
     FillCalendarGrid(rangeStart, rows);
     return true;
 }
@@ -303,6 +310,7 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
 
     // Every date that gets a day list, in the order the lists are kept: the grid's dates, then
     // the day before and the day after them (so the drawing sees bars running on beyond the grid).
+    // Cells outside years 1 to 9999 hold "" and get no list.
     const std::size_t cellCount = static_cast<std::size_t>(weeks) * kColumns;
     std::vector<std::string> dates;
     dates.reserve(cellCount + 2);
@@ -322,13 +330,21 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
     // The same texts as BuildDayTodoList for each date, from one pass over the rows: the dates
     // in chronological order are also in text order, so the dates a to-do is present on form
     // one run of that order, found by binary search.
+    // Empty texts before 0001/01/01 stay at the front, where they keep that order and no to-do
+    // reaches them; those after 9999/12/31 are left out, and with them the day after.
+    std::size_t datedCells = cellCount;
+    while (datedCells > 0 && dates[datedCells - 1].empty()) {
+        --datedCells;
+    }
     std::vector<std::string_view> ordered;
     ordered.reserve(dates.size());
     ordered.push_back(dates[cellCount]);
-    for (std::size_t i = 0; i < cellCount; ++i) {
+    for (std::size_t i = 0; i < datedCells; ++i) {
         ordered.push_back(dates[i]);
     }
-    ordered.push_back(dates[cellCount + 1]);
+    if (!dates[cellCount + 1].empty()) {
+        ordered.push_back(dates[cellCount + 1]);
+    }
 
     // The rows' items in calendar order, made once per change of the rows (see RowsChanged).
     if (!itemsValid_ || itemsFrom_ != rows.data() || itemsRowCount_ != rows.size()) {
@@ -415,13 +431,14 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
     AssignBarSlots(runs, paintedCells);
 
     // `ordered` is [before, cells..., after]; the lists are kept as cells, before, after.
-    for (std::size_t p = 1; p + 1 < ordered.size(); ++p) {
+    const std::size_t after = datedCells + 1;
+    for (std::size_t p = 1; p < after; ++p) {
         if (!entries[p].empty()) {
             DayTodoLists.Add(std::move(entries[p]));
         }
     }
-    for (const std::size_t p : {std::size_t{0}, ordered.size() - 1}) {
-        if (!entries[p].empty()) {
+    for (const std::size_t p : {std::size_t{0}, after}) {
+        if (p < ordered.size() && !entries[p].empty()) {
             DayTodoLists.Add(std::move(entries[p]));
         }
     }
@@ -495,7 +512,13 @@ std::string CalendarModel::StepCalendar(bool forward, bool weekStepSeven) const
         return FormatDateText(EncodeDateTime({year, month, 1, 0, 0, 0, 0}));
     }
     const int step = weekStepSeven ? 7 : 7 * (std::clamp(static_cast<int>(CalendarViewMode), 0, 2) + 1);
-    return FormatDateText(AddDays(rangeStart, forward ? step : -step));
+    const DateTime target = AddDays(rangeStart, forward ? step : -step);
+    // Back towards 0001/01/01 a step goes as far as the week that holds it, and no further.
+    const DateTime firstDay{static_cast<double>(kFirstDayNumber)};
+    if (!forward && target < firstDay && firstDay < rangeStart) {
+        return FormatDateText(firstDay);
+    }
+    return FormatDateText(target);
 }
 
 bool CalendarModel::SelectCalendarDate(std::string_view dateText)

@@ -87,7 +87,8 @@ public:
     // items made from the same rows (a step or a mode change does not touch the rows).
     void RowsChanged() noexcept { itemsValid_ = false; }
 
-    // The reference date the back or forward button goes to.
+    // The reference date the back or forward button goes to; "" when the step would leave years
+    // 1 to 9999 (a step back in weeks stops at the week of 0001/01/01 first).
     std::string StepCalendar(bool forward, bool weekStepSeven) const;
 
     // The bar row of the to-do of `indexText` (-1 when it has none), given out by the fill.
@@ -107,12 +108,13 @@ public:
     void NormaliseCurrentCellBarRows();
 
     // Texts of the grid: row 0 the weekday names, rows 1.. the dates (the month view keeps a
-    // seventh week that is never shown).
+    // seventh week that is never shown). A cell before 0001/01/01 or after 9999/12/31 is "": no
+    // date and no day list.
     const std::vector<GridRow>& Cells() const noexcept { return cells_; }
     const std::string& CellText(int column, int row) const;
     // "yyyy/mm" of the shown range, for the caption above the day list.
     std::string CaptionText() const { return RangeStartText.substr(0, 7); }
-    // Date of the day before and after `dateText`.
+    // Date of the day before and after `dateText`; "" outside years 1 to 9999.
     static std::string NeighbourDate(std::string_view dateText, int offset);
 
     CalendarMode CalendarViewMode = CalendarMode::Month;

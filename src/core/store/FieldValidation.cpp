@@ -1,5 +1,6 @@
 #include "core/store/FieldValidation.h"
 
+#include "core/text/ByteKind.h"
 #include "core/time/TimeTexts.h"
 
 #include <algorithm>
@@ -69,6 +70,25 @@ std::string DateTimeMessage(std::string_view name)
 
 }  // namespace
 
+bool IsBlankTask(std::string_view cp932Text) noexcept
+{
+    // Walked character by character: 0x40 and 0xA5 are also trail bytes of ordinary characters
+    // ("ァ" is 0x83 0x40, "ぇ" 0x82 0xA5).
+    for (std::size_t i = 0; i < cp932Text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(cp932Text[i]);
+        if (IsCp932LeadByte(byte)) {
+            // Of the double-byte characters only the full-width space is blank.
+            if (cp932Text.substr(i, 2) != "\x81\x40") {
+                return false;
+            }
+            ++i;
+        } else if (byte != ' ' && byte != '\t' && byte != '\r' && byte != '\n' && byte != 0xA5) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<std::string> FieldError(Field field, std::string_view cp932Text)
 {
     switch (field) {
@@ -99,6 +119,10 @@ std::optional<std::string> FieldError(Field field, std::string_view cp932Text)
         }
         return std::nullopt;
     case Field::Task:
+        if (IsBlankTask(cp932Text)) {
+            return "すべきことを入力してください。";
+        }
+        return std::nullopt;
     case Field::Remaining:
     case Field::Elapsed:
     case Field::Warning:

@@ -12,8 +12,13 @@ namespace dolvane {
 // field; nullopt when it can. Every editor checks a field through this before it changes a row,
 // so no edit can produce a list-file line that reads back as something else.
 //
-// The task is the last piece of a line and takes any bytes; computed fields are not edited and
-// pass unchecked.
+// The task is the last piece of a line and takes any bytes, but it must say something (see
+// IsBlankTask); computed fields are not edited and pass unchecked.
 std::optional<std::string> FieldError(Field field, std::string_view cp932Text);
+
+// Whether a task text is empty or holds nothing but blanks: spaces, full-width spaces, tabs, line
+// breaks and "･", which the list file writes for a line break. Such a to-do shows as an empty row,
+// and an empty one is dropped when the list is saved.
+bool IsBlankTask(std::string_view cp932Text) noexcept;
 
 }  // namespace dolvane

@@ -22,6 +22,9 @@ constexpr std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned
     return era * 146'097 + static_cast<std::int64_t>(dayOfEra) - 719'468;
 }
 
+static_assert(DaysFromCivil(1, 1, 1) + kUnixEpochDay == kFirstDayNumber);
+static_assert(DaysFromCivil(9999, 12, 31) + kUnixEpochDay == kLastDayNumber);
+
 struct CivilDate {
     int year;
     int month;

@@ -33,6 +33,9 @@ struct DateTimeParts {
 
 // Days since 1899-12-30 of a proleptic Gregorian date. The caller checks the date is valid.
 std::int64_t DayNumberOf(int year, int month, int day) noexcept;
+// Dates have four-digit years, 1 to 9999: the day numbers of 0001/01/01 and 9999/12/31.
+inline constexpr std::int64_t kFirstDayNumber = -693'593;
+inline constexpr std::int64_t kLastDayNumber = 2'958'465;
 bool IsValidDate(int year, int month, int day) noexcept;
 int DaysInMonth(int year, int month) noexcept;
 

@@ -90,6 +90,9 @@ void PutDigits(char* end, int value, int width) noexcept
 // "yyyy/mm/dd hh:nn" built in place: the list formats a moment for every row it loads.
 std::string FormatParts(const DateTimeParts& parts, bool withDate, bool withTime)
 {
+    if (withDate && (parts.year < 1 || parts.year > 9999)) {
+        return {};
+    }
     char buffer[16] = {'0', '0', '0', '0', '/', '0', '0', '/', '0', '0', ' ', '0', '0', ':', '0', '0'};
     PutDigits(buffer + 4, parts.year, 4);
     PutDigits(buffer + 7, parts.month, 2);

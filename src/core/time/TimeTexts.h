@@ -11,9 +11,10 @@ namespace dolvane {
 // Texts are cp932. The date-time text is "yyyy/mm/dd hh:nn" (16 bytes, no seconds); the empty
 // text means "not set" and never reaches the readers below.
 
+// A moment outside years 1 to 9999 formats as "": four digits cannot hold its year.
 std::string FormatDateTimeText(DateTime moment);
 std::string FormatDateText(DateTime moment);  // "yyyy/mm/dd"
-std::string FormatTimeText(DateTime moment);  // "hh:nn"
+std::string FormatTimeText(DateTime moment);  // "hh:nn", of any moment
 
 // Readers of exactly their form; anything else (another length, an impossible date such as
 // 2010/02/30, 24:00) throws ConvertError rather than giving a silently wrong moment.

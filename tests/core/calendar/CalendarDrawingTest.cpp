@@ -358,6 +358,25 @@ TEST(CalendarDrawingTest, WeekViewsHighlightTheMonthOfTheFirstSaturday)
     }
 }
 
+// After 9999/12/31 (a Friday) the cells hold no date: only their background is painted, and a
+// bar ending on the last day is closed there.
+TEST(CalendarDrawingTest, ACellWithoutADateIsOnlyItsBackground)
+{
+    struct Case {
+        int column, row;
+        bool selected;
+        std::uint32_t background;
+    };
+    Grid grid(CalendarMode::ThreeWeeks, "9999/12/20", {Row("9999/12/30 09:00", "9999/12/31 18:00", "0")});
+    for (const auto& c : {Case{6, 2, false, kSaturdayBackgroundColour}, Case{3, 3, false, kOtherDateBackgroundColour},
+                          Case{0, 3, true, kSelectedCellBackgroundColour}}) {
+        const auto plan = grid.Paint(c.column, c.row, c.selected);
+        ASSERT_EQ(plan.size(), 1U) << c.column << "," << c.row;
+        EXPECT_EQ(std::tuple(plan[0].kind, plan[0].colour), std::tuple(DrawKind::FillRect, c.background));
+    }
+    EXPECT_EQ(FirstBar(grid.Paint(5, 2), grid.Rect(5, 2)).ends, ">");
+}
+
 TEST(CalendarDrawingTest, HeaderCellsCentreTheWeekdayOverAShadow)
 {
     const PixelRect rect{140, 0, 140 + kW, 18};

@@ -131,7 +131,16 @@ TEST(CalendarGridTest, StepMovesByMonthsOrWeeks)
                           Case{CalendarMode::ThreeWeeks, "2010/01/24", true, false, "2010/02/14"},
                           Case{CalendarMode::ThreeWeeks, "2010/01/24", false, false, "2010/01/03"},
                           Case{CalendarMode::TwoWeeks, "2010/01/27", false, false, "2010/01/10"},
-                          Case{CalendarMode::OneWeek, "2010/01/27", true, false, "2010/01/31"}}) {
+                          Case{CalendarMode::OneWeek, "2010/01/27", true, false, "2010/01/31"},
+                          // Nothing lies beyond 9999/12 and before 0001/01; a step back goes as
+                          // far as the week of 0001/01/01 (a Monday), whose range starts there.
+                          Case{CalendarMode::Month, "9999/12/10", true, false, ""},
+                          Case{CalendarMode::Month, "0001/01/10", false, false, ""},
+                          Case{CalendarMode::OneWeek, "9999/12/31", true, true, ""},
+                          Case{CalendarMode::ThreeWeeks, "9999/12/10", true, true, "9999/12/12"},
+                          Case{CalendarMode::ThreeWeeks, "0001/01/10", false, false, "0001/01/01"},
+                          Case{CalendarMode::OneWeek, "0001/01/03", false, false, ""},
+                          Case{CalendarMode::OneWeek, "0001/01/03", true, false, "0001/01/08"}}) {
         CalendarModel model = Shown(c.mode, c.reference);
         EXPECT_EQ(model.StepCalendar(c.forward, c.weekStepSeven), c.expected)
             << c.reference << " mode " << static_cast<int>(c.mode) << (c.forward ? " forward" : " back");
@@ -358,6 +367,59 @@ TEST(BarSlotTest, RowsOnRandomDaysFollowThePlainRule)
             }
         }
     }
+}
+
+// Cells before 0001/01/01 and after 9999/12/31 are empty texts with no day list; the dated
+// cells keep the lists a scan of every row gives and the bar rows of the plain rule.
+TEST(CalendarGridTest, TheGridHoldsNoDateOutsideYearsOneTo9999)
+{
+    struct Case {
+        CalendarMode mode;
+        std::string reference;
+        std::size_t firstDated, lastDated;  // cells counted row by row from the first date cell
+        std::string firstText, lastText, rangeStart;
+    };
+    const std::vector<ToDoRecord> rows = {Row("9999/12/30 09:00", "9999/12/31 18:00", "0", "999"),
+                                          Row("9999/12/31 09:00", ""),
+                                          Row("9999/12/20 09:00", "9999/12/31 09:00"),
+                                          Row("9999/11/27 09:00", "9999/12/18 09:00"),
+                                          Row("0001/01/01 09:00", "0001/01/02 18:00"),
+                                          Row("0001/01/01 09:00", "")};
+    for (const auto& c : {Case{CalendarMode::Month, "9999/12/15", 0, 33, "9999/11/28", "9999/12/31", "9999/12/01"},
+                          Case{CalendarMode::ThreeWeeks, "9999/12/20", 0, 12, "9999/12/19", "9999/12/31", "9999/12/19"},
+                          Case{CalendarMode::Month, "0001/01/20", 1, 48, "0001/01/01", "0001/02/17", "0001/01/01"},
+                          Case{CalendarMode::OneWeek, "0001/01/03", 1, 6, "0001/01/01", "0001/01/06", "0001/01/01"}}) {
+        SCOPED_TRACE(c.reference);
+        const CalendarModel model = Shown(c.mode, c.reference, rows);
+        std::vector<std::string> cells;
+        for (std::size_t r = 1; r < model.Cells().size(); ++r) {
+            cells.insert(cells.end(), model.Cells()[r].begin(), model.Cells()[r].end());
+        }
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            EXPECT_EQ(cells[i].empty(), i < c.firstDated || i > c.lastDated) << i << " " << cells[i];
+        }
+        EXPECT_EQ(cells[c.firstDated], c.firstText);
+        EXPECT_EQ(cells[c.lastDated], c.lastText);
+        EXPECT_EQ(model.RangeStartText, c.rangeStart);
+
+        NameValueList expected;
+        std::vector<std::string> dates(cells.begin() + static_cast<std::ptrdiff_t>(c.firstDated),
+                                       cells.begin() + static_cast<std::ptrdiff_t>(c.lastDated) + 1);
+        dates.push_back(CalendarModel::NeighbourDate(cells.front(), -1));
+        dates.push_back(CalendarModel::NeighbourDate(cells.back(), 1));
+        for (const auto& date : dates) {
+            if (const auto list = BuildDayTodoList(rows, date); !date.empty() && !list.empty()) {
+                expected.Add(date, list);
+            }
+        }
+        EXPECT_EQ(model.DayTodoLists.Entries(), expected.Entries());
+        EXPECT_GE(model.DayTodoLists.Count(), 2U);
+        for (const auto& [key, slot] : PlainSlots(model)) {
+            EXPECT_EQ(model.BarSlotOf(key), slot) << key;
+        }
+    }
+    // A progress reaching past the last date fills the bar up to it.
+    EXPECT_EQ(DayItemWithSortPrefix(rows[0], 0).substr(3 + DayItemLayout::kProgressDate, 13), "9999/12/31100");
 }
 
 TEST(BarSlotTest, NormalisedCurrentCellRowsHaveOneEntryPerSlot)

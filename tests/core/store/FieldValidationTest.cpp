@@ -32,7 +32,7 @@ TEST(FieldValidationTest, AcceptsAndRejectsPerField)
         {Field::Completed, "完了日時", {}, {"2010/05/01 24:00"}},
         {Field::Progress, "進捗", {"", "999"}, {"1000", "-1", " 5"}},
         {Field::WarningHours, "警告", {"32767"}, {"32768", "99999999999999999999"}},
-        {Field::Task, "", {Sj("何でも @\\@ #@# \r\n 入る")}, {}},
+        {Field::Task, "すべきこと", {Sj("何でも @\\@ #@# \r\n 入る")}, {"", Sj(" 　･")}},
     };
     for (const auto& rule : rules) {
         for (const std::string& text : rule.accepted) {
@@ -42,6 +42,20 @@ TEST(FieldValidationTest, AcceptsAndRejectsPerField)
             const std::string error = FieldError(rule.field, text).value_or("(accepted)");
             EXPECT_NE(error.find(rule.name), std::string::npos) << test::Utf8(text) << ": " << test::Utf8(error);
         }
+    }
+}
+
+// Blank is decided per character: "ァ" (0x83 0x40) and "ぇ" (0x82 0xA5) end in the bytes of "@"
+// and "･", and a full-width space whose trail byte is missing is no space.
+TEST(FieldValidationTest, BlankTasksHoldOnlySpacesLineBreaksAndLineBreakDots)
+{
+    const std::string blank[] = {"", " ", "\t", "\r\n", "\n\r", Sj("　"), "\xA5", "\xA5\xA5", Sj(" 　\t\r\n･･")};
+    const std::string written[] = {" a", Sj("　あ"), Sj("ァ"), Sj("ぇ"), "\x81", "\xA5\xA5x", "@", Sj("・")};
+    for (const std::string& text : blank) {
+        EXPECT_TRUE(IsBlankTask(text)) << test::Utf8(text);
+    }
+    for (const std::string& text : written) {
+        EXPECT_FALSE(IsBlankTask(text)) << test::Utf8(text);
     }
 }
 

@@ -127,5 +127,18 @@ TEST(DateTimeText, FormatGivesBackTheParsedTextAndReadersRejectOtherForms)
     }
 }
 
+// Four digits hold years 1 to 9999: a moment beyond them has no date text rather than a wrapped
+// year ("0000/01/01"), while its time of day still formats.
+TEST(DateTimeText, DatesExistOnlyInYearsOneTo9999)
+{
+    const DateTime first{static_cast<double>(kFirstDayNumber)};
+    const DateTime last{static_cast<double>(kLastDayNumber)};
+    EXPECT_EQ(Each({first, Plus(last, 86'399), DateTime{first.days - 1}, Plus(last, 86'400), DateTime{1e7}},
+                   [](DateTime moment) { return FormatDateTimeText(moment); }),
+              "0001/01/01 00:00 | 9999/12/31 23:59 |  |  | ");
+    EXPECT_EQ(FormatDateText(Plus(last, 86'400)), "");
+    EXPECT_EQ(FormatTimeText(Plus(last, 86'400 + 3'600)), "01:00");
+}
+
 }  // namespace
 }  // namespace dolvane
