@@ -35,6 +35,10 @@ struct DayItemLayout {
 // The deadline time of an item whose to-do has no deadline.
 inline constexpr std::string_view kNoDeadlineTime = "99099";
 
+// "yyyy/mm/dd" as the number yyyymmdd, or -1 when the text has another shape. Numbers of such
+// texts order as the texts do.
+std::int32_t DateKeyOf(std::string_view text);
+
 // Day of a month clamped to the month's length; `fits` tells whether it needed no clamping.
 struct ClampedDay {
     bool fits = true;
