@@ -52,10 +52,9 @@ struct ValueParts {
     std::string_view task;
 };
 
-ValueParts SplitValue(std::string_view value)
+// `p1` and `p2`: where "@\\@" and "#@#" first stand in `value`, or npos.
+ValueParts SplitValue(std::string_view value, std::size_t p1, std::size_t p2)
 {
-    const auto p1 = value.find(kExecutorEnd);
-    const auto p2 = value.find(kCategoryEnd);
     ValueParts parts;
     if (p1 != std::string_view::npos && p2 != std::string_view::npos && p2 >= p1 + kExecutorEnd.size()) {
         parts.executor = Slice(value, kValueHeadLength, p1);
@@ -91,7 +90,7 @@ std::optional<LineFacts> ReadLineFacts(std::string_view line)
         facts.category = Slice(facts.value, p1 + kExecutorEnd.size(), p2);
     }
     // Only single-byte "･" in a task means no lead byte there, so no 0xA5 is a trail byte.
-    const std::string_view task = SplitValue(facts.value).task;
+    const std::string_view task = SplitValue(facts.value, p1, p2).task;
     facts.hasTask = task.find_first_not_of('\xA5') != std::string_view::npos;
     return facts;
 }
@@ -112,7 +111,7 @@ ToDoRecord ParseRecordLine(std::string_view line)
     row.Importance = Slice(value, 1, 2);
     row.Progress = std::to_string(ProgressValue(Slice(value, 2, kValueHeadLength)));
 
-    const ValueParts parts = SplitValue(value);
+    const ValueParts parts = SplitValue(value, value.find(kExecutorEnd), value.find(kCategoryEnd));
     row.Executor = parts.executor;
     row.Category = parts.category;
     row.TaskText = ReplaceText(parts.task, kStoredLineBreak, kLineBreak);
