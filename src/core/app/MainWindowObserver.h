@@ -19,8 +19,8 @@ public:
     virtual void ViewChanged() {}
     // The calendar's grid, day list, caption or status text changed: repaint them.
     virtual void CalendarChanged() {}
-    // The settings were read or edited: everything that shows one follows (tab rows, the caption
-    // bar, the keeping period's spinner, the calendar's colours).
+    // The settings were read or edited: everything that shows one follows (tab rows and with them
+    // the caption bar, the keeping period's spinner, the calendar's colours).
     virtual void SettingsChanged() {}
 };
 

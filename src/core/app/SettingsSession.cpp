@@ -24,7 +24,6 @@ void SettingsSession::Read()
         settings_ = ReadDataIni(paths.ProgramFolder / "data.ini", ignored);
     }
     document_.Notify(&MainWindowObserver::SettingsChanged);
-    document_.Notify(&MainWindowObserver::ViewChanged);  // the caption bar depends on the tab positions
 }
 
 void SettingsSession::Write()
@@ -56,7 +55,6 @@ void SettingsSession::Apply(const Settings& values)
     const bool keepDaysChanged = kept.KeepDays != settings_.KeepDays;
     settings_ = kept;
     document_.Notify(&MainWindowObserver::SettingsChanged);
-    document_.Notify(&MainWindowObserver::ViewChanged);
     if (keepDaysChanged) {
         document_.Notify(&MainWindowObserver::RowsChanged);
     }

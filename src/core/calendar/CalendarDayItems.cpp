@@ -62,7 +62,7 @@ std::int32_t NumberOrZero(std::string_view text)
 
 // Whether a to-do with start date `start` and deadline date `deadline` (first 10 characters of
 // each) is shown on `date`: as plain text comparisons, which order "yyyy/mm/dd" by date.
-bool PresentOn(std::string_view start, std::string_view deadline, std::string_view date)
+bool ShownOnDate(std::string_view start, std::string_view deadline, std::string_view date)
 {
     if (start.empty()) {
         return false;  // a deadline without a start has no place in the calendar
@@ -148,7 +148,7 @@ std::string BuildDayTodoList(const std::vector<ToDoRecord>& rows, std::string_vi
     std::vector<std::string> items;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto [start, deadline] = DatesOf(rows[i]);
-        if (!PresentOn(start, deadline, dateText)) {
+        if (!ShownOnDate(start, deadline, dateText)) {
             continue;
         }
         std::string item = DayItemWithSortPrefix(rows[i], i);

@@ -26,8 +26,9 @@ std::optional<std::int32_t> IniSettingsStore::ReadInteger(std::string_view key) 
     }
     // Like the classic INI reader: text that is not a number gives the setting's fall-back when
     // it has one, else 0.
-    const SettingSpec* spec = FindSetting(key);
-    return ParseInt32(*text).value_or(spec != nullptr && spec->defaultWhenAbsent ? spec->range.defaultValue : 0);
+    const StoredSetting* setting = StoredSettingOf(key);
+    return ParseInt32(*text).value_or(setting != nullptr && setting->defaultWhenAbsent ? setting->range.defaultValue
+                                                                                       : 0);
 }
 
 std::optional<bool> IniSettingsStore::ReadBool(std::string_view key) const
@@ -56,19 +57,19 @@ bool IniSettingsStore::StoreText(std::string_view setting, std::string_view text
     return true;
 }
 
-const SettingSpec* FindSetting(std::string_view key)
+const StoredSetting* StoredSettingOf(std::string_view key)
 {
-    for (const SettingSpec& spec : kSettingTable) {
-        if (spec.key == key) {
-            return &spec;
+    for (const StoredSetting& setting : kSettingTable) {
+        if (setting.key == key) {
+            return &setting;
         }
     }
     return nullptr;
 }
 
-std::int32_t SettingValueIn(const SettingSpec& spec, std::int32_t stored)
+std::int32_t SettingValueIn(const StoredSetting& setting, std::int32_t stored)
 {
-    switch (spec.kind) {
+    switch (setting.kind) {
     case SettingKind::Flag:
         return stored != 0 ? 1 : 0;
     case SettingKind::Colour:
@@ -76,13 +77,13 @@ std::int32_t SettingValueIn(const SettingSpec& spec, std::int32_t stored)
     case SettingKind::Integer:
         break;
     }
-    return spec.range.Clamp(stored);
+    return setting.range.Clamp(stored);
 }
 
 Settings ClampSettings(Settings values)
 {
-    for (const SettingSpec& spec : kSettingTable) {
-        spec.set(values, SettingValueIn(spec, spec.get(values)));
+    for (const StoredSetting& setting : kSettingTable) {
+        setting.set(values, SettingValueIn(setting, setting.get(values)));
     }
     return values;
 }
@@ -92,19 +93,19 @@ Settings ReadSettings(const SettingsStore& store, Settings current)
     if (!store.IsOpen()) {
         return current;
     }
-    for (const SettingSpec& spec : kSettingTable) {
+    for (const StoredSetting& setting : kSettingTable) {
         std::optional<std::int32_t> stored;
-        if (spec.kind == SettingKind::Flag) {
-            if (const auto flag = store.ReadBool(spec.key)) {
+        if (setting.kind == SettingKind::Flag) {
+            if (const auto flag = store.ReadBool(setting.key)) {
                 stored = *flag ? 1 : 0;
             }
         } else {
-            stored = store.ReadInteger(spec.key);
+            stored = store.ReadInteger(setting.key);
         }
         if (stored) {
-            spec.set(current, SettingValueIn(spec, *stored));
-        } else if (spec.defaultWhenAbsent) {
-            spec.set(current, spec.range.defaultValue);
+            setting.set(current, SettingValueIn(setting, *stored));
+        } else if (setting.defaultWhenAbsent) {
+            setting.set(current, setting.range.defaultValue);
         }
     }
     return current;
@@ -117,10 +118,10 @@ bool WriteSettings(SettingsStore& store, const Settings& settings)
     }
     // Every write is attempted even after one fails, so one bad value does not lose the others.
     bool written = true;
-    for (const SettingSpec& spec : kSettingTable) {
-        const std::int32_t value = spec.get(settings);
-        written = (spec.kind == SettingKind::Flag ? store.WriteBool(spec.key, value != 0)
-                                                  : store.WriteInteger(spec.key, value)) &&
+    for (const StoredSetting& setting : kSettingTable) {
+        const std::int32_t value = setting.get(settings);
+        written = (setting.kind == SettingKind::Flag ? store.WriteBool(setting.key, value != 0)
+                                                     : store.WriteInteger(setting.key, value)) &&
                   written;
     }
     return written;

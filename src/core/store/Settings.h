@@ -54,7 +54,7 @@ struct Settings {
 enum class SettingKind { Integer, Flag, Colour };
 
 // One stored setting: its key in either store, how it is stored, its range, and its field.
-struct SettingSpec {
+struct StoredSetting {
     std::string_view key;
     SettingKind kind;
     SettingRange range;
@@ -66,7 +66,7 @@ struct SettingSpec {
 
 // Every setting in the order they are read and written. Reading, writing, the settings dialog and
 // the keeping period's spinner all go through this table.
-inline constexpr SettingSpec kSettingTable[] = {
+inline constexpr StoredSetting kSettingTable[] = {
     {"tododel", SettingKind::Integer, kKeepDaysRange, true, [](const Settings& s) { return s.KeepDays; },
      [](Settings& s, std::int32_t v) { s.KeepDays = v; }},
     {"tabalm", SettingKind::Integer, kMainTabPositionRange, false,
@@ -90,10 +90,10 @@ inline constexpr SettingSpec kSettingTable[] = {
 };
 
 // The entry of a key, or none.
-const SettingSpec* FindSetting(std::string_view key);
+const StoredSetting* StoredSettingOf(std::string_view key);
 
 // A number read or typed for a setting, as the setting can hold it.
-std::int32_t SettingValueIn(const SettingSpec& spec, std::int32_t stored);
+std::int32_t SettingValueIn(const StoredSetting& setting, std::int32_t stored);
 
 // Every value of `values` brought into its range.
 Settings ClampSettings(Settings values);
