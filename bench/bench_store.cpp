@@ -6,6 +6,7 @@
 #include "core/time/TimeTexts.h"
 #include "core/view/Search.h"
 #include "platform/ConversionLibraryLoader.h"
+#include "platform/PosixFileSystem.h"
 
 #include <benchmark/benchmark.h>
 
@@ -60,12 +61,18 @@ std::string GenerateList()
     return text;
 }
 
+PosixFileSystem& Files()
+{
+    static PosixFileSystem files;
+    return files;
+}
+
 const std::string& ListBytes()
 {
     static const std::string bytes = [] {
         std::string text = GenerateList();
         FileError error;
-        WriteFileAtomically(BenchFile(), text, error);
+        Files().WriteFileAtomically(BenchFile(), text, error);
         return text;
     }();
     return bytes;
@@ -86,7 +93,7 @@ void BM_ReadBytesOnly(benchmark::State& state)
     ListBytes();
     for (auto _ : state) {
         FileError error;
-        auto contents = ReadWholeFile(BenchFile(), error);
+        auto contents = Files().ReadWholeFile(BenchFile(), error);
         benchmark::DoNotOptimize(contents);
     }
     SetCounters(state);
@@ -99,7 +106,7 @@ void BM_LoadList(benchmark::State& state)
     std::size_t bytesPerRow = 0;
     for (auto _ : state) {
         const std::size_t before = mallinfo2().uordblks + mallinfo2().hblkhd;
-        ListStore store;
+        ListStore store(Files());
         FileError error;
         store.LoadList(BenchFile(), {}, kNow, error);
         bytesPerRow = (mallinfo2().uordblks + mallinfo2().hblkhd - before) / store.Rows().size();
@@ -113,7 +120,7 @@ BENCHMARK(BM_LoadList)->Unit(benchmark::kMillisecond);
 void BM_SaveListFull(benchmark::State& state)
 {
     ListBytes();
-    ListStore store;
+    ListStore store(Files());
     FileError error;
     store.LoadList(BenchFile(), {}, kNow, error);
     for (auto _ : state) {
@@ -126,7 +133,7 @@ BENCHMARK(BM_SaveListFull)->Unit(benchmark::kMillisecond);
 void BM_SaveListMerge(benchmark::State& state)
 {
     ListBytes();
-    ListStore store;
+    ListStore store(Files());
     FileError error;
     store.LoadList(BenchFile(), kOpen, kNow, error);
     for (auto _ : state) {
@@ -146,7 +153,7 @@ void BM_LoadListSearchNoMatch(benchmark::State& state)
     for (auto _ : state) {
         const auto matcher = std::make_shared<SearchMatcher>(Utf8ToCp932("該当しない検索語"), false, library.get());
         const LineFilter search = [matcher](const LineFacts& facts) { return matcher->Matches(facts.value); };
-        ListStore store;
+        ListStore store(Files());
         FileError error;
         store.LoadList(BenchFile(), search, kNow, error);
         benchmark::DoNotOptimize(store);

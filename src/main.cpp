@@ -1,4 +1,5 @@
 #include "platform/ConversionLibraryLoader.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/SiblingChannel.h"
 #include "platform/SiblingSettingsStore.h"
 #include "platform/SingleInstance.h"
@@ -32,8 +33,9 @@ int main(int argc, char* argv[])
 
     dolvane::SystemClock clock;
     dolvane::LocalSocketSibling sibling;
+    dolvane::PosixFileSystem files;
     dolvane::SiblingSettingsStore siblingSettings;
-    dolvane::TVelkDolvane window(dolvane::MainWindowServices{dolvane::CurrentProgramPaths(), clock, sibling,
+    dolvane::TVelkDolvane window(dolvane::MainWindowServices{dolvane::CurrentProgramPaths(), clock, sibling, files,
                                                              &siblingSettings,
                                                              &dolvane::LoadConversionLibraryBesideExecutable});
     QObject::connect(&window, &dolvane::TVelkDolvane::closed, &application, &QApplication::quit);

@@ -102,7 +102,7 @@ int RunHolidays(std::span<const std::string> arguments, const CliEnvironment& en
     const std::filesystem::path file =
         line.Value("--holiday-file")
             .value_or((environment.paths.SiblingFolder / "data" / "NationalHoliday.txt").string());
-    const HolidayCalendar calendar(ReadHolidayFile(file, true));
+    const HolidayCalendar calendar(ReadHolidayFile(environment.files, file, true));
 
     Utf8Writer writer(out, true);
     const auto first = DayNumberOf(*year, 1, 1);
@@ -141,11 +141,11 @@ int RunCalendar(std::span<const std::string> arguments, const CliEnvironment& en
         throw CliError("--month: " + DisplayUtf8(error.Message()) + " (yyyy/mm の形で指定してください)");
     }
     const auto holidayFile = line.Value("--holiday-file");
-    const HolidayCalendar holidays(holidayFile ? ReadHolidayFile(*holidayFile, true)
-                                               : ProgramHolidayLines(environment.paths));
+    const HolidayCalendar holidays(holidayFile ? ReadHolidayFile(environment.files, *holidayFile, true)
+                                               : ProgramHolidayLines(environment));
 
     // The calendar is built from the rows of the "全て" tab, in file order.
-    ListStore store;
+    ListStore store(environment.files);
     FileError error;
     if (!store.LoadList(ListFileOption(line, environment), {}, NowOption(line, environment), error)) {
         throw CliError(error.message);

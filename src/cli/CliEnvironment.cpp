@@ -35,8 +35,9 @@ std::filesystem::path ListFileOption(const CommandLine& line, const CliEnvironme
     return environment.paths.ListFilePath;
 }
 
-Settings ReadProgramSettings(const ProgramPaths& paths)
+Settings ReadProgramSettings(const CliEnvironment& environment)
 {
+    const ProgramPaths& paths = environment.paths;
     if (paths.InsideSiblingFolder) {
         // Installed inside the sibling's folder the window keeps its settings in the sibling's
         // per-user store, which only Qt's settings reader knows how to read. The companion has
@@ -46,13 +47,13 @@ Settings ReadProgramSettings(const ProgramPaths& paths)
     }
     // As the window does: a data.ini that cannot be read leaves the defaults.
     FileError ignored;
-    return ReadDataIni(paths.ProgramFolder / "data.ini", ignored);
+    return ReadDataIni(environment.files, paths.ProgramFolder / "data.ini", ignored);
 }
 
-std::vector<std::string> ReadHolidayFile(const std::filesystem::path& path, bool required)
+std::vector<std::string> ReadHolidayFile(FileSystem& files, const std::filesystem::path& path, bool required)
 {
     FileError error;
-    const auto contents = ReadWholeFile(path, error);
+    const auto contents = files.ReadWholeFile(path, error);
     if (!contents) {
         throw CliError("祝日ファイルを読み込めません: " + error.message);
     }
@@ -66,12 +67,13 @@ std::vector<std::string> ReadHolidayFile(const std::filesystem::path& path, bool
     return lines;
 }
 
-std::vector<std::string> ProgramHolidayLines(const ProgramPaths& paths)
+std::vector<std::string> ProgramHolidayLines(const CliEnvironment& environment)
 {
+    const ProgramPaths& paths = environment.paths;
     if (!paths.InsideSiblingFolder) {
         return {};
     }
-    return ReadHolidayFile(paths.SiblingFolder / "data" / "NationalHoliday.txt", false);
+    return ReadHolidayFile(environment.files, paths.SiblingFolder / "data" / "NationalHoliday.txt", false);
 }
 
 }  // namespace dolvane::cli

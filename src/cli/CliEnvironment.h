@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "core/app/Ports.h"
 #include "core/app/ProgramPaths.h"
+#include "core/store/FileSystem.h"
 #include "core/store/Settings.h"
 #include "core/store/SiblingPort.h"
 
@@ -19,6 +20,8 @@ struct CliEnvironment {
     // window derives them from its own.
     ProgramPaths paths;
     const Clock& clock;
+    // Every read and write of a file.
+    FileSystem& files;
     // The conversion library beside the executable, or nothing when it is absent.
     std::function<std::unique_ptr<ConversionLibrary>()> loadConversionLibrary;
     // Told after every successful save, as the window tells it; none in tests that do not care.
@@ -36,14 +39,14 @@ std::string DateTimeArgument(const std::string& utf8, std::string_view what);
 std::filesystem::path ListFileOption(const CommandLine& line, const CliEnvironment& environment);
 
 // The settings the window would read at start-up.
-Settings ReadProgramSettings(const ProgramPaths& paths);
+Settings ReadProgramSettings(const CliEnvironment& environment);
 
 // The lines of a holiday rule file; a file that exists but cannot be read is an error. A missing
 // file gives no lines unless `required`.
-std::vector<std::string> ReadHolidayFile(const std::filesystem::path& path, bool required);
+std::vector<std::string> ReadHolidayFile(FileSystem& files, const std::filesystem::path& path, bool required);
 
 // The holiday rules the window would use: the sibling's holiday file when installed inside its
 // folder, else none.
-std::vector<std::string> ProgramHolidayLines(const ProgramPaths& paths);
+std::vector<std::string> ProgramHolidayLines(const CliEnvironment& environment);
 
 }  // namespace dolvane::cli

@@ -9,6 +9,7 @@
 #include "core/view/StatusRefresh.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace dolvane::cli {
@@ -73,16 +74,17 @@ void Save(ListStore& store, const std::filesystem::path& file, SiblingPort* sibl
 // one after another and none is refused for a change the other made meanwhile.
 class CommandLock final {
 public:
-    explicit CommandLock(const std::filesystem::path& file) : lock_(file, error_)
+    CommandLock(FileSystem& files, const std::filesystem::path& file)
     {
-        if (!lock_.Held()) {
-            throw CliError(error_.message);
+        FileError error;
+        lock_ = files.LockListFile(file, error);
+        if (!lock_) {
+            throw CliError(error.message);
         }
     }
 
 private:
-    FileError error_;
-    ListFileLock lock_;
+    std::unique_ptr<FileLock> lock_;
 };
 
 void Load(ListStore& store, const std::filesystem::path& file, const LineFilter& filter, DateTime now)
@@ -127,8 +129,8 @@ int RunAdd(std::span<const std::string> arguments, const CliEnvironment& environ
     const DateTime now = NowOption(line, environment);
     const std::filesystem::path file = ListFileOption(line, environment);
 
-    const CommandLock lock(file);
-    ListStore store;
+    const CommandLock lock(environment.files, file);
+    ListStore store(environment.files);
     // No existing row is needed: the new one is appended after every line of the file.
     Load(
         store, file, [](const LineFacts&) { return false; }, now);
@@ -155,11 +157,11 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
     const DateTime now = NowOption(line, environment);
     const std::filesystem::path file = ListFileOption(line, environment);
 
-    const CommandLock lock(file);
+    const CommandLock lock(environment.files, file);
     // Only the one row is built: the loader hands the filter the to-do lines in file order, so
     // the row is the one after as many to-do lines as stand before it.
     FileError error;
-    const auto contents = ReadWholeFile(file, error);
+    const auto contents = environment.files.ReadWholeFile(file, error);
     if (!contents) {
         throw CliError("ToDoリストを読み込めませんでした: " + error.message);
     }
@@ -176,7 +178,7 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
     const auto before = static_cast<std::size_t>(
         std::count_if(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(target), isToDo));
     std::size_t seen = 0;
-    ListStore store;
+    ListStore store(environment.files);
     Load(
         store, file, [&seen, before](const LineFacts&) { return seen++ == before; }, now);
     if (store.Rows().size() != 1 || store.Rows().front().FileLine != std::to_string(target)) {

@@ -93,7 +93,7 @@ int RunList(std::span<const std::string> arguments, const CliEnvironment& enviro
     const std::string categoryFilter = CategoryFilter(line, tab);
     const std::string searchText = ArgumentToCp932(line.Value("--search").value_or(""), "--search");
 
-    const Settings settings = ReadProgramSettings(environment.paths);
+    const Settings settings = ReadProgramSettings(environment);
     const bool caseSensitive = line.Has("--exact") || (!line.Has("--fold") && settings.CaseSensitiveSearch);
     const int keepDays =
         line.Number("--keep-days", kKeepDaysRange.minimum, kKeepDaysRange.maximum).value_or(settings.KeepDays);
@@ -113,7 +113,7 @@ int RunList(std::span<const std::string> arguments, const CliEnvironment& enviro
         return RowPassesView(tab, categoryFilter, facts, searchMatches);
     };
 
-    ListStore store;
+    ListStore store(environment.files);
     FileError error;
     if (!store.LoadList(ListFileOption(line, environment), filter, now, error)) {
         throw CliError(error.message);

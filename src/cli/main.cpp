@@ -4,6 +4,7 @@
 #include "core/app/ProgramPaths.h"
 #include "platform/ConversionLibraryLoader.h"
 #include "platform/LocalClock.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/ProcessInfo.h"
 #include "platform/SiblingChannel.h"
 
@@ -19,9 +20,10 @@ int main(int argc, char* argv[])
     // companion reads the same list file, data.ini and conversion library.
     const std::filesystem::path folder = dolvane::RunningExecutableFolder();
     const dolvane::LocalClock clock;
+    dolvane::PosixFileSystem files;
     dolvane::LocalSocketSibling sibling;
     const dolvane::cli::CliEnvironment environment{
-        dolvane::DeriveProgramPaths(folder, dolvane::CurrentUserName(), dolvane::ProgramFilesFolder()), clock,
+        dolvane::DeriveProgramPaths(folder, dolvane::CurrentUserName(), dolvane::ProgramFilesFolder()), clock, files,
         [folder] { return dolvane::LoadConversionLibrary(folder); }, &sibling};
     const int exitCode = dolvane::cli::RunCli(arguments, environment, std::cout, std::cerr);
     std::cout.flush();

@@ -57,7 +57,7 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     // The model loads the list as it is built; the widgets come next and show what it holds.
     model_ = std::make_unique<MainWindowModel>(std::move(services.paths),
                                                MainWindowPorts{services.clock, *prompts_, services.sibling,
-                                                               services.siblingSettings,
+                                                               services.files, services.siblingSettings,
                                                                std::move(services.loadConversionLibrary)});
     createMenus();
     createCentralArea();

@@ -30,6 +30,7 @@ struct MainWindowServices {
     ProgramPaths paths;
     Clock& clock;
     SiblingPort& sibling;
+    FileSystem& files;
     SettingsStore* siblingSettings = nullptr;
     std::function<std::unique_ptr<ConversionLibrary>()> loadConversionLibrary;
 };

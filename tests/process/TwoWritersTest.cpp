@@ -2,6 +2,7 @@
 // model saving in this one. Whatever any of them reports as saved is in the file at the end,
 // and whatever was not saved says so.
 #include "core/app/MainWindowModel.h"
+#include "support/DiskFiles.h"
 #include "support/FakePorts.h"
 #include "support/TempFolder.h"
 
@@ -96,7 +97,7 @@ TEST(TwoWritersTest, NothingReportedSavedIsLostAndNothingLostIsReportedSaved)
     std::vector<std::string> modelSaved;
     int modelTries = 0;
     {
-        MainWindowModel model(paths, MainWindowPorts{clock, prompts, sibling, nullptr, {}});
+        MainWindowModel model(paths, MainWindowPorts{clock, prompts, sibling, test::DiskFiles(), nullptr, {}});
         for (int i = 0; std::chrono::steady_clock::now() < end; ++i, ++modelTries) {
             model.Reload();
             const std::string task = "model-" + std::to_string(i) + ".";

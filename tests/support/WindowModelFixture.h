@@ -2,6 +2,7 @@
 
 // A window model on a list file in a temporary program folder, with ports that answer as told.
 #include "core/app/MainWindowModel.h"
+#include "support/DiskFiles.h"
 #include "support/FakePorts.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
@@ -27,7 +28,7 @@ protected:
     std::unique_ptr<MainWindowModel> Make()
     {
         auto model = std::make_unique<MainWindowModel>(
-            paths_, MainWindowPorts{clock_, prompts_, sibling_, &siblingSettings_, {}});
+            paths_, MainWindowPorts{clock_, prompts_, sibling_, DiskFiles(), &siblingSettings_, {}});
         model->FormCreate();
         return model;
     }

@@ -2,6 +2,7 @@
 #include "ui/calendar/CalendarPainter.h"
 #include "ui/dialogs/TFusenDlg.h"
 
+#include "support/DiskFiles.h"
 #include "support/FakePorts.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
@@ -54,7 +55,8 @@ protected:
 
     std::unique_ptr<TVelkDolvane> Open()
     {
-        return std::make_unique<TVelkDolvane>(MainWindowServices{paths_, clock_, sibling_, nullptr, {}});
+        return std::make_unique<TVelkDolvane>(
+            MainWindowServices{paths_, clock_, sibling_, test::DiskFiles(), nullptr, {}});
     }
 
     test::TempFolder folder_;

@@ -134,7 +134,7 @@ ListCommands::PopupMenuState ListCommands::PopupMenuOpening() const
 bool ListCommands::ExportCsv(const std::filesystem::path& path)
 {
     FileError error;
-    if (WriteCsvFile(path, document_.Rows(), csvEnclosing_, error)) {
+    if (WriteCsvFile(document_.Files(), path, document_.Rows(), csvEnclosing_, error)) {
         return true;
     }
     document_.Ask().ShowError(error.message);

@@ -12,7 +12,7 @@ constexpr std::string_view kSaveQuestion = "ToDoリストが変更されてい�
 
 MainWindowModel::MainWindowModel(ProgramPaths paths, MainWindowPorts ports)
     : loadConversionLibrary_(std::move(ports.loadConversionLibrary)),
-      document_(std::move(paths), DocumentPorts{ports.clock, ports.prompts, ports.sibling}),
+      document_(std::move(paths), DocumentPorts{ports.clock, ports.prompts, ports.sibling, ports.files}),
       settings_(document_, ports.siblingSettings),
       tabs_(document_, settings_),
       panel_(document_, tabs_),

@@ -19,6 +19,7 @@ struct MainWindowPorts {
     Clock& clock;
     Prompts& prompts;
     SiblingPort& sibling;
+    FileSystem& files;
     // The sibling's own settings store, used instead of "data.ini" when the program lives in
     // the sibling's folder; may be absent.
     SettingsStore* siblingSettings = nullptr;

@@ -12,7 +12,7 @@ void SettingsSession::Read()
 {
     const ProgramPaths& paths = document_.Paths();
     if (paths.InsideSiblingFolder) {
-        holidayList_ = LoadHolidayLines(paths.SiblingFolder / "data" / "NationalHoliday.txt");
+        holidayList_ = LoadHolidayLines(document_.Files(), paths.SiblingFolder / "data" / "NationalHoliday.txt");
         holidays_ = HolidayCalendar(holidayList_);
         if (siblingStore_ != nullptr) {
             settings_ = ReadSettings(*siblingStore_, settings_);
@@ -21,7 +21,7 @@ void SettingsSession::Read()
         // A data.ini that cannot be read leaves the defaults; writing it back is refused later,
         // so its content is not lost either.
         FileError ignored;
-        settings_ = ReadDataIni(paths.ProgramFolder / "data.ini", ignored);
+        settings_ = ReadDataIni(document_.Files(), paths.ProgramFolder / "data.ini", ignored);
     }
     document_.Notify(&MainWindowObserver::SettingsChanged);
 }
@@ -36,7 +36,7 @@ void SettingsSession::Write()
         return;
     }
     FileError ignored;
-    WriteDataIni(paths.ProgramFolder / "data.ini", settings_, ignored);
+    WriteDataIni(document_.Files(), paths.ProgramFolder / "data.ini", settings_, ignored);
 }
 
 void SettingsSession::SetKeepDays(int days)

@@ -11,7 +11,12 @@ constexpr std::string_view kOverwriteQuestion =
 
 }  // namespace
 
-ToDoDocument::ToDoDocument(ProgramPaths paths, DocumentPorts ports) : paths_(std::move(paths)), ports_(ports) {}
+ToDoDocument::ToDoDocument(ProgramPaths paths, DocumentPorts ports)
+    : paths_(std::move(paths)),
+      ports_(ports),
+      store_(ports.files)
+{
+}
 
 void ToDoDocument::AddObserver(MainWindowObserver* observer)
 {

@@ -17,6 +17,7 @@ struct DocumentPorts {
     Clock& clock;
     Prompts& prompts;
     SiblingPort& sibling;
+    FileSystem& files;
 };
 
 // Which lines the window shows now, answered by the view tabs. The document asks it on every
@@ -53,6 +54,7 @@ public:
     Prompts& Ask() noexcept { return ports_.prompts; }
     SiblingPort& Sibling() noexcept { return ports_.sibling; }
     const SiblingPort& Sibling() const noexcept { return ports_.sibling; }
+    FileSystem& Files() noexcept { return ports_.files; }
 
     ViewState View() const;
     // A filtered tab shows part of the file: deleted rows must leave the file by line number.

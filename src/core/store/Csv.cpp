@@ -83,10 +83,10 @@ std::string CsvFileText(const std::vector<ToDoRecord>& rows, bool enclose)
     return text;
 }
 
-bool WriteCsvFile(const std::filesystem::path& path, const std::vector<ToDoRecord>& rows, bool enclose,
-                  FileError& error)
+bool WriteCsvFile(FileSystem& files, const std::filesystem::path& path, const std::vector<ToDoRecord>& rows,
+                  bool enclose, FileError& error)
 {
-    return WriteFileAtomically(path, CsvFileText(rows, enclose), error);
+    return files.WriteFileAtomically(path, CsvFileText(rows, enclose), error);
 }
 
 }  // namespace dolvane

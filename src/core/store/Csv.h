@@ -25,7 +25,7 @@ std::string CsvRowText(const ToDoRecord& row, bool enclose);
 std::string CsvFileText(const std::vector<ToDoRecord>& rows, bool enclose);
 
 // Replaces `path` with CsvFileText; false with `error` set when the file cannot be written.
-bool WriteCsvFile(const std::filesystem::path& path, const std::vector<ToDoRecord>& rows, bool enclose,
-                  FileError& error);
+bool WriteCsvFile(FileSystem& files, const std::filesystem::path& path, const std::vector<ToDoRecord>& rows,
+                  bool enclose, FileError& error);
 
 }  // namespace dolvane

@@ -113,18 +113,18 @@ IniFile::IniFile(std::string_view text)
     }
 }
 
-std::optional<IniFile> IniFile::Load(const std::filesystem::path& path, FileError& error)
+std::optional<IniFile> IniFile::Load(FileSystem& files, const std::filesystem::path& path, FileError& error)
 {
-    const auto contents = ReadWholeFile(path, error);
+    const auto contents = files.ReadWholeFile(path, error);
     if (!contents) {
         return std::nullopt;
     }
     return IniFile(contents->bytes);
 }
 
-bool IniFile::Save(const std::filesystem::path& path, FileError& error) const
+bool IniFile::Save(FileSystem& files, const std::filesystem::path& path, FileError& error) const
 {
-    return WriteFileAtomically(path, Text(), error);
+    return files.WriteFileAtomically(path, Text(), error);
 }
 
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const

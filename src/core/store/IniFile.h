@@ -24,8 +24,8 @@ public:
 
     // A missing file gives an empty IniFile; a file that exists but cannot be read is an error,
     // so that a later Save never replaces contents it has not seen.
-    static std::optional<IniFile> Load(const std::filesystem::path& path, FileError& error);
-    bool Save(const std::filesystem::path& path, FileError& error) const;
+    static std::optional<IniFile> Load(FileSystem& files, const std::filesystem::path& path, FileError& error);
+    bool Save(FileSystem& files, const std::filesystem::path& path, FileError& error) const;
 
     // The value of the entry, without blanks around it and without one pair of enclosing quotes.
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;

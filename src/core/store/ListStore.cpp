@@ -34,9 +34,9 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
     state_.UnsavedChanges = false;
     state_.UndoAvailable = false;
     loadedPath_ = path;
-    RemoveStaleTemporaryFiles(path);
+    files_->RemoveStaleTemporaryFiles(path);
 
-    const auto contents = ReadWholeFile(path, error);
+    const auto contents = files_->ReadWholeFile(path, error);
     std::erase_if(unreadable_, [&path](const std::filesystem::path& known) { return SamePath(known, path); });
     if (!contents) {
         unreadable_.push_back(path);
@@ -203,10 +203,10 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
         return SaveStatus::RefusedUnreadable;
     }
     // From the check below to the rename no other writer may replace the file.
-    std::optional<ListFileLock> lock;
+    std::unique_ptr<FileLock> lock;
     if (!options.lockHeld) {
-        lock.emplace(path, error);
-        if (!lock->Held()) {
+        lock = files_->LockListFile(path, error);
+        if (!lock) {
             error.message = std::string("ToDoリストを保存できませんでした: ") + error.message;
             return SaveStatus::Failed;
         }
@@ -214,7 +214,7 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
 
     Output output;
     if (mode == SaveMode::Merge) {
-        const auto current = ReadWholeFile(path, error);
+        const auto current = files_->ReadWholeFile(path, error);
         if (!current) {
             return SaveStatus::Failed;
         }
@@ -227,7 +227,7 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
         output = MergedOutput(current->bytes);
     } else {
         if (overLoaded && !options.overwriteChanged) {
-            const auto now = FingerprintOf(path, error);
+            const auto now = FingerprintOf(*files_, path, error);
             if (!now) {
                 return SaveStatus::Failed;
             }
@@ -240,7 +240,7 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
         output = FullOutput();
     }
 
-    if (!WriteFileAtomically(path, output.text, error, options.calls)) {
+    if (!files_->WriteFileAtomically(path, output.text, error)) {
         error.message = std::string("ToDoリストを保存できませんでした: ") + error.message;
         return SaveStatus::Failed;
     }
@@ -250,7 +250,7 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
             rows_[i].FileLine = std::move(output.fileLines[i]);
         }
         state_.DeletedFileLines.clear();
-        loadedFingerprint_ = FingerprintOfWritten(path, output.text);
+        loadedFingerprint_ = FingerprintOfWritten(*files_, path, output.text);
     }
     state_.UnsavedChanges = false;
     state_.UndoAvailable = false;

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,9 @@ enum class SaveStatus {
 // The rows of the list and the state that goes with them, loaded from and saved to list files.
 class ListStore final {
 public:
+    // Every read and write of a list file goes through `files`, which must outlive the store.
+    explicit ListStore(FileSystem& files) noexcept : files_(&files) {}
+
     std::vector<ToDoRecord>& Rows() noexcept { return rows_; }
     const std::vector<ToDoRecord>& Rows() const noexcept { return rows_; }
     StoreState& State() noexcept { return state_; }
@@ -50,8 +54,6 @@ public:
         bool overwriteChanged = false;
         // Told after every successful save; none in tests that do not care.
         SiblingPort* sibling = nullptr;
-        // Replaces the system calls of the write, to make it fail part-way in tests.
-        WriteSystemCalls* calls = nullptr;
         // The caller holds the list file's lock already (from before its load); otherwise the
         // save takes it for its own check and write.
         bool lockHeld = false;
@@ -77,6 +79,7 @@ private:
     bool SavesOverLoadedFile(const std::filesystem::path& path) const;
     bool IsUnreadable(const std::filesystem::path& path) const;
 
+    FileSystem* files_;
     std::vector<ToDoRecord> rows_;
     StoreState state_;
     std::filesystem::path loadedPath_;

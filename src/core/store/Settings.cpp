@@ -127,10 +127,10 @@ bool WriteSettings(SettingsStore& store, const Settings& settings)
     return written;
 }
 
-std::vector<std::string> LoadHolidayLines(const std::filesystem::path& path)
+std::vector<std::string> LoadHolidayLines(FileSystem& files, const std::filesystem::path& path)
 {
     FileError ignored;
-    const auto contents = ReadWholeFile(path, ignored);
+    const auto contents = files.ReadWholeFile(path, ignored);
     std::vector<std::string> lines;
     if (contents) {
         for (const auto line : SplitLines(contents->bytes)) {
@@ -140,24 +140,24 @@ std::vector<std::string> LoadHolidayLines(const std::filesystem::path& path)
     return lines;
 }
 
-Settings ReadDataIni(const std::filesystem::path& path, FileError& error)
+Settings ReadDataIni(FileSystem& files, const std::filesystem::path& path, FileError& error)
 {
-    auto file = IniFile::Load(path, error);
+    auto file = IniFile::Load(files, path, error);
     if (!file) {
         return Settings{};
     }
     return ReadSettings(IniSettingsStore(std::move(*file)), Settings{});
 }
 
-bool WriteDataIni(const std::filesystem::path& path, const Settings& settings, FileError& error)
+bool WriteDataIni(FileSystem& files, const std::filesystem::path& path, const Settings& settings, FileError& error)
 {
-    auto file = IniFile::Load(path, error);
+    auto file = IniFile::Load(files, path, error);
     if (!file) {
         return false;
     }
     IniSettingsStore store(std::move(*file));
     WriteSettings(store, settings);
-    return store.File().Save(path, error);
+    return store.File().Save(files, path, error);
 }
 
 }  // namespace dolvane

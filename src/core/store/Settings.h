@@ -144,14 +144,14 @@ bool WriteSettings(SettingsStore& store, const Settings& settings);
 
 // The cp932 lines of the holiday file, read when the settings come from the sibling's store.
 // A missing or unreadable file gives no lines.
-std::vector<std::string> LoadHolidayLines(const std::filesystem::path& path);
+std::vector<std::string> LoadHolidayLines(FileSystem& files, const std::filesystem::path& path);
 
 // The settings in "data.ini"; the defaults when it is missing, and also when it cannot be read
 // (then `error` says why).
-Settings ReadDataIni(const std::filesystem::path& path, FileError& error);
+Settings ReadDataIni(FileSystem& files, const std::filesystem::path& path, FileError& error);
 
 // Stores the settings in "data.ini", keeping everything else the file holds. An existing file
 // that cannot be read is left alone.
-bool WriteDataIni(const std::filesystem::path& path, const Settings& settings, FileError& error);
+bool WriteDataIni(FileSystem& files, const std::filesystem::path& path, const Settings& settings, FileError& error);
 
 }  // namespace dolvane

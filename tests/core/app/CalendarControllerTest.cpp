@@ -1,5 +1,6 @@
 #include "core/app/MainWindowModel.h"
 
+#include "support/DiskFiles.h"
 #include "support/FakePorts.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
@@ -23,7 +24,8 @@ protected:
         const ProgramPaths paths = DeriveProgramPaths(folder_.Path() / "program", "aki", folder_.Path() / "opt");
         std::filesystem::create_directories(paths.ListFilePath.parent_path());
         test::WriteBytes(paths.ListFilePath, kList);
-        model_ = std::make_unique<MainWindowModel>(paths, MainWindowPorts{clock_, prompts_, sibling_, nullptr, {}});
+        model_ = std::make_unique<MainWindowModel>(
+            paths, MainWindowPorts{clock_, prompts_, sibling_, test::DiskFiles(), nullptr, {}});
     }
 
     // Selects one row as a click in the list does.

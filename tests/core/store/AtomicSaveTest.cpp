@@ -1,9 +1,11 @@
 #include "core/store/ListStore.h"
 
+#include "platform/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <iterator>
@@ -18,23 +20,31 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 // Makes one of the write's system calls fail the way a full or read-only disk does.
-class FailingCalls final : public WriteSystemCalls {
+class FailingCalls final : public PosixFileSystem {
 public:
-    enum class Fault { ShortWriteThenNoSpace, NoSpace, SyncFails, RenameDenied };
+    enum class Fault { ShortWriteThenNoSpace, ShortWrites, NoProgress, NoSpace, SyncFails, RenameDenied };
     explicit FailingCalls(Fault fault) : fault_(fault) {}
 
+protected:
     ssize_t Write(int fd, const void* data, std::size_t size) override
     {
         if (fault_ == Fault::ShortWriteThenNoSpace && writes_++ == 0 && size > 1) {
-            return WriteSystemCalls::Write(fd, data, size / 2);
+            return PosixFileSystem::Write(fd, data, size / 2);
+        }
+        if (fault_ == Fault::ShortWrites) {
+            // At most 1000 bytes at a time, as a pipe or a slow disk may take them.
+            return PosixFileSystem::Write(fd, data, std::min<std::size_t>(size, 1000));
+        }
+        if (fault_ == Fault::NoProgress) {
+            return 0;
         }
         const bool full = fault_ == Fault::ShortWriteThenNoSpace || fault_ == Fault::NoSpace;
-        return full ? Fail(ENOSPC) : WriteSystemCalls::Write(fd, data, size);
+        return full ? Fail(ENOSPC) : PosixFileSystem::Write(fd, data, size);
     }
-    int DataSync(int fd) override { return fault_ == Fault::SyncFails ? Fail(EIO) : WriteSystemCalls::DataSync(fd); }
+    int DataSync(int fd) override { return fault_ == Fault::SyncFails ? Fail(EIO) : PosixFileSystem::DataSync(fd); }
     int Rename(const char* from, const char* to) override
     {
-        return fault_ == Fault::RenameDenied ? Fail(EACCES) : WriteSystemCalls::Rename(from, to);
+        return fault_ == Fault::RenameDenied ? Fail(EACCES) : PosixFileSystem::Rename(from, to);
     }
 
 private:
@@ -60,19 +70,20 @@ std::string ListText(int rows, char mark)
 TEST(AtomicSaveTest, AFailureMidSaveLeavesTheOldFileAndTheUnsavedRows)
 {
     using Fault = FailingCalls::Fault;
-    for (const Fault fault : {Fault::ShortWriteThenNoSpace, Fault::NoSpace, Fault::SyncFails, Fault::RenameDenied}) {
+    for (const Fault fault :
+         {Fault::ShortWriteThenNoSpace, Fault::NoProgress, Fault::NoSpace, Fault::SyncFails, Fault::RenameDenied}) {
         test::TempFolder folder;
         const auto path = folder / "todolist.txt";
         const std::string old = ListText(50, 'a');
         WriteBytes(path, old);
-        ListStore store;
+        FailingCalls files(fault);
+        ListStore store(files);
         FileError error;
         ASSERT_TRUE(store.LoadList(path, {}, DateTime{40'000}, error));
         store.Rows()[0].TaskText = "changed";
         store.State().UnsavedChanges = store.State().UndoAvailable = true;
 
-        FailingCalls calls(fault);
-        const ListStore::SaveOptions options{false, nullptr, &calls};
+        const ListStore::SaveOptions options;
         for (const SaveMode mode : {SaveMode::Full, SaveMode::Merge}) {
             error.message.clear();
             EXPECT_EQ(store.SaveList(path, mode, error, options), SaveStatus::Failed) << static_cast<int>(fault);
@@ -85,6 +96,18 @@ TEST(AtomicSaveTest, AFailureMidSaveLeavesTheOldFileAndTheUnsavedRows)
             EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << "no temporary file is left behind";
         }
     }
+}
+
+TEST(AtomicSaveTest, ShortWritesResumeWhereTheyStopped)
+{
+    test::TempFolder folder;
+    const auto path = folder / "todolist.txt";
+    const std::string text = ListText(300, 'x');  // many chunks of 1000 bytes, the last one short
+    ASSERT_GT(text.size() % 1000, 0U);
+    FailingCalls files(FailingCalls::Fault::ShortWrites);
+    FileError error;
+    ASSERT_TRUE(files.WriteFileAtomically(path, text, error)) << error.message;
+    EXPECT_EQ(ReadBytes(path), text);
 }
 
 // A saving process killed at any moment leaves either the old list or the new one, whole.
@@ -105,8 +128,9 @@ TEST(AtomicSaveTest, KillingASavingProcessNeverTearsTheFile)
         ASSERT_GE(child, 0);
         if (child == 0) {
             // Keep saving the two lists over each other, each loaded from a file of its own.
-            ListStore one;
-            ListStore two;
+            PosixFileSystem files;
+            ListStore one(files);
+            ListStore two(files);
             FileError error;
             one.LoadList(folder / "first.tod", {}, DateTime{40'000}, error);
             two.LoadList(folder / "second.tod", {}, DateTime{40'000}, error);

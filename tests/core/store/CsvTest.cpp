@@ -1,6 +1,7 @@
 #include "core/store/Csv.h"
 
 #include "core/store/RecordLine.h"
+#include "support/DiskFiles.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
 
@@ -63,7 +64,7 @@ TEST(CsvTest, WriteReplacesTheFile)
     std::vector<ToDoRecord> rows = {RowWithTask(Sj("作業"))};
     rows[0].Selected = true;
     FileError error;
-    ASSERT_TRUE(WriteCsvFile(path, rows, true, error)) << error.message;
+    ASSERT_TRUE(WriteCsvFile(test::DiskFiles(), path, rows, true, error)) << error.message;
     EXPECT_EQ(test::ReadBytes(path), CsvFileText(rows, true));
 }
 

@@ -4,6 +4,7 @@
 #include "core/store/IniFile.h"
 #include "core/store/ListStore.h"
 #include "core/store/Settings.h"
+#include "support/DiskFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ namespace dolvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::DiskFiles;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
@@ -27,7 +29,7 @@ const std::string kLine = "2010/05/01 09:00+=00000@\\@#@#task";
 // Loads `path` on the "全て" tab, marks the first row changed and saves it in `mode`.
 SaveStatus EditAndSave(const fs::path& path, SaveMode mode, FileError& error)
 {
-    ListStore store;
+    ListStore store(DiskFiles());
     if (!store.LoadList(path, {}, DateTime{40'000}, error)) {
         return SaveStatus::Failed;
     }
@@ -46,11 +48,11 @@ TEST(ListFileSafetyTest, ANamedPipeIsRefusedAtOnceWhereverAFileIsRead)
     // Nobody ever writes to the pipe: a blocking open would wait for ever.
     auto reads = std::async(std::launch::async, [&pipe] {
         FileError error;
-        ListStore store;
+        ListStore store(DiskFiles());
         const bool loaded = store.LoadList(pipe, {}, DateTime{40'000}, error);
         FileError iniError;
-        IniFile::Load(pipe, iniError);
-        return std::tuple{loaded, error.message, iniError.message, LoadHolidayLines(pipe).size()};
+        IniFile::Load(DiskFiles(), pipe, iniError);
+        return std::tuple{loaded, error.message, iniError.message, LoadHolidayLines(DiskFiles(), pipe).size()};
     });
     ASSERT_EQ(reads.wait_for(std::chrono::seconds(2)), std::future_status::ready) << "a read blocked on the pipe";
     const auto [loaded, message, iniMessage, holidays] = reads.get();
@@ -59,7 +61,7 @@ TEST(ListFileSafetyTest, ANamedPipeIsRefusedAtOnceWhereverAFileIsRead)
     EXPECT_NE(iniMessage.find("通常のファイルではありません"), std::string::npos) << iniMessage;
     EXPECT_EQ(holidays, 0U);
     FileError error;
-    EXPECT_FALSE(WriteFileAtomically(pipe, "x", error));
+    EXPECT_FALSE(DiskFiles().WriteFileAtomically(pipe, "x", error));
     EXPECT_TRUE(fs::is_fifo(pipe)) << "the pipe is not replaced";
 }
 
@@ -83,7 +85,7 @@ TEST(ListFileSafetyTest, ALinkStaysALinkAndItsTargetIsSaved)
     const fs::path dangling = folder / "dangling.txt";
     fs::create_symlink(folder / "missing/list.txt", dangling);
     FileError error;
-    EXPECT_FALSE(WriteFileAtomically(dangling, kLine, error));
+    EXPECT_FALSE(DiskFiles().WriteFileAtomically(dangling, kLine, error));
     EXPECT_NE(error.message.find("リンク先"), std::string::npos) << error.message;
     EXPECT_FALSE(fs::exists(folder / "missing")) << "a link to nothing makes no new file";
 }
@@ -120,16 +122,18 @@ TEST(ListFileSafetyTest, ModeOwnerAndReadOnlyFilesAreRespected)
 }
 
 // Sees the mode of the temporary file while it is being written.
-class ModeSpy final : public WriteSystemCalls {
+class ModeSpy final : public PosixFileSystem {
 public:
+    mode_t mode = 0;
+
+protected:
     ssize_t Write(int fd, const void* data, std::size_t size) override
     {
         struct stat status {};
         ::fstat(fd, &status);
         mode = status.st_mode & 07777;
-        return WriteSystemCalls::Write(fd, data, size);
+        return PosixFileSystem::Write(fd, data, size);
     }
-    mode_t mode = 0;
 };
 
 TEST(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
@@ -140,7 +144,7 @@ TEST(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
     ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
     ModeSpy spy;
     FileError error;
-    ASSERT_TRUE(WriteFileAtomically(path, kLine, error, &spy)) << error.message;
+    ASSERT_TRUE(spy.WriteFileAtomically(path, kLine, error)) << error.message;
     EXPECT_EQ(spy.mode, 0600U);
     struct stat saved {};
     ASSERT_EQ(::stat(path.c_str(), &saved), 0);
@@ -175,7 +179,7 @@ TEST(ListFileSafetyTest, LeftoversOfKilledSavesGoWhenTheirWriterIsGone)
     for (const Case& c : cases) {
         WriteBytes(folder / c.name, "half a list");
     }
-    ListStore store;
+    ListStore store(DiskFiles());
     FileError error;
     ASSERT_TRUE(store.LoadList(path, {}, DateTime{40'000}, error));
     for (const Case& c : cases) {
@@ -213,7 +217,7 @@ TEST(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
         ASSERT_EQ(EditAndSave(path, c.mode, error), SaveStatus::Saved) << c.what << ": " << error.message;
         EXPECT_EQ(ReadBytes(path), c.saved) << c.what;
     }
-    ListStore store;
+    ListStore store(DiskFiles());
     FileError error;
     WriteBytes(path, empty + "\r\n" + dots + "\r\n");
     ASSERT_TRUE(store.LoadList(path, {}, DateTime{40'000}, error));
@@ -225,12 +229,12 @@ TEST(ListFileSafetyTest, ASecondWriterWaitsForTheLockAndThenGivesUp)
     const TempFolder folder;
     const fs::path path = folder / "todolist.txt";
     FileError first;
-    const ListFileLock held(path, first);
-    ASSERT_TRUE(held.Held()) << first.message;
+    const auto held = DiskFiles().LockListFile(path, first);
+    ASSERT_TRUE(held) << first.message;
     FileError second;
     const auto start = std::chrono::steady_clock::now();
-    const ListFileLock waiting(path, second, 200);
-    EXPECT_FALSE(waiting.Held());
+    const auto waiting = DiskFiles().LockListFile(path, second, 200);
+    EXPECT_FALSE(waiting);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
     EXPECT_NE(second.message.find("保存中"), std::string::npos) << second.message;
 }

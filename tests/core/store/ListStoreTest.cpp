@@ -1,6 +1,7 @@
 #include "core/store/ListStore.h"
 
 #include "core/time/TimeTexts.h"
+#include "support/DiskFiles.h"
 #include "support/FakePorts.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
@@ -54,12 +55,12 @@ protected:
     SaveStatus Save(SaveMode mode, const std::filesystem::path& path = {})
     {
         FileError error;
-        return store_.SaveList(path.empty() ? path_ : path, mode, error, {false, &sibling_, nullptr});
+        return store_.SaveList(path.empty() ? path_ : path, mode, error, {false, &sibling_});
     }
 
     TempFolder folder_;
     std::filesystem::path path_ = folder_ / "data/user/todolist.txt";
-    ListStore store_;
+    ListStore store_{test::DiskFiles()};
     test::FakeSibling sibling_;
 };
 
@@ -115,7 +116,7 @@ TEST_F(ListStoreTest, CompletingOnTheOpenTabRemovesTheRowAndKeepsHiddenLines)
     store_.Rows()[1].CompletedText = "2010/05/05 11:00";
 
     FileError error;
-    ASSERT_EQ(store_.SaveList(path_, SaveMode::Merge, error, {false, &sibling_, nullptr}), SaveStatus::Saved);
+    ASSERT_EQ(store_.SaveList(path_, SaveMode::Merge, error, {false, &sibling_}), SaveStatus::Saved);
     RemoveRowsLeavingView(store_.Rows(), ViewState{MainTab::Open, "", 0});
     ASSERT_EQ(store_.Rows().size(), 1U);
     EXPECT_EQ(store_.Rows()[0].TaskText, "task0");

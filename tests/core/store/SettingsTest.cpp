@@ -1,5 +1,6 @@
 #include "core/store/Settings.h"
 
+#include "support/DiskFiles.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
 
@@ -22,16 +23,16 @@ TEST(SettingsFileTest, FirstRunGivesTheDefaultsAndWritesSevenSectionsButNeverOve
 {
     const test::TempFolder folder;
     FileError error;
-    const auto settings = ReadDataIni(folder / "data.ini", error);
+    const auto settings = ReadDataIni(test::DiskFiles(), folder / "data.ini", error);
     EXPECT_EQ(settings, Settings{});
-    ASSERT_TRUE(WriteDataIni(folder / "data.ini", settings, error)) << error.message;
+    ASSERT_TRUE(WriteDataIni(test::DiskFiles(), folder / "data.ini", settings, error)) << error.message;
     EXPECT_EQ(test::ReadBytes(folder / "data.ini"), defaultDataIni);
 
     // A data.ini that cannot be read is neither read nor replaced.
     error.message.clear();
-    EXPECT_EQ(ReadDataIni(folder.Path(), error), Settings{});
+    EXPECT_EQ(ReadDataIni(test::DiskFiles(), folder.Path(), error), Settings{});
     EXPECT_FALSE(error.message.empty());
-    EXPECT_FALSE(WriteDataIni(folder.Path(), Settings{}, error));
+    EXPECT_FALSE(WriteDataIni(test::DiskFiles(), folder.Path(), Settings{}, error));
     EXPECT_TRUE(std::filesystem::is_directory(folder.Path()));
 }
 
@@ -41,14 +42,14 @@ TEST(SettingsFileTest, OneSectionChangesOneSettingAndOtherContentSurvives)
     const auto path = folder / "data.ini";
     test::WriteBytes(path, "[tabalm]\r\nValue=2\r\n");
     FileError error;
-    auto settings = ReadDataIni(path, error);
+    auto settings = ReadDataIni(test::DiskFiles(), path, error);
     EXPECT_EQ(settings, Settings{.MainTabPosition = TabPosition::Left});
 
     const std::string foreign = Sj("; ユーザーのメモ ･\r\n[窓]\r\n幅=640\r\n\r\n");
     test::WriteBytes(path, foreign + "[tabalm]\r\nValue=2\r\n");
     settings.KeepDays = 30;
     settings.MainTabPosition = TabPosition::Bottom;
-    ASSERT_TRUE(WriteDataIni(path, settings, error)) << error.message;
+    ASSERT_TRUE(WriteDataIni(test::DiskFiles(), path, settings, error)) << error.message;
     EXPECT_EQ(test::ReadBytes(path), foreign + "[tabalm]\r\nValue=1\r\n[tododel]\r\nValue=30\r\n" +
                                          defaultDataIni.substr(defaultDataIni.find("[tabsub]")));
 }
@@ -58,9 +59,9 @@ TEST(SettingsFileTest, HolidayLinesAreKeptAsCp932Bytes)
 {
     const test::TempFolder folder;
     const auto path = folder / "NationalHoliday.txt";
-    EXPECT_TRUE(LoadHolidayLines(path).empty());
+    EXPECT_TRUE(LoadHolidayLines(test::DiskFiles(), path).empty());
     test::WriteBytes(path, Sj("01/01=元日\r\n表=ﾋｮｳ･\r\r\n05/05=こどもの日"));
-    EXPECT_EQ(LoadHolidayLines(path),
+    EXPECT_EQ(LoadHolidayLines(test::DiskFiles(), path),
               (std::vector<std::string>{Sj("01/01=元日"), Sj("表=ﾋｮｳ･"), "", Sj("05/05=こどもの日")}));
 }
 

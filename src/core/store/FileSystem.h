@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dolvane {
+
+// What a file looked like when it was read, to tell whether another program changed it since.
+struct FileFingerprint {
+    bool exists = false;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    std::size_t hash = 0;
+
+    friend bool operator==(const FileFingerprint&, const FileFingerprint&) = default;
+};
+
+// A failed file operation. The message is UTF-8 (it carries a file system path) and is meant
+// for the user as it stands.
+struct FileError {
+    std::string message;
+};
+
+struct FileContents {
+    std::string bytes;
+    FileFingerprint fingerprint;
+};
+
+// A lock on a file, held for as long as this object lives.
+class FileLock {
+public:
+    FileLock() = default;
+    virtual ~FileLock() = default;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+};
+
+// The operating system's files as the list, the settings and the exports use them. The program
+// hands one implementation to everything that reads or writes files; tests can hand another
+// that fails part-way.
+class FileSystem {
+public:
+    static constexpr int kDefaultLockWaitMilliseconds = 5000;
+
+    FileSystem() = default;
+    virtual ~FileSystem() = default;
+    FileSystem(const FileSystem&) = delete;
+    FileSystem& operator=(const FileSystem&) = delete;
+
+    // Reads a whole file without ever blocking (a named pipe in its place is not waited for).
+    // Only regular files are read. A missing file is not an error: it gives empty bytes and a
+    // fingerprint with exists = false. Any other failure (permissions, I/O, not a regular file)
+    // is an error, never an empty file.
+    virtual std::optional<FileContents> ReadWholeFile(const std::filesystem::path& path, FileError& error) = 0;
+
+    // Replaces `path` with `bytes` so that a crash, a kill or a full disk at any moment leaves
+    // either the old file or the new one whole: a private temporary file in the same folder,
+    // the old file's owner, group and mode, flushed to disk before it is renamed over the
+    // target. A symbolic link stays and its target is replaced (a link to nothing is an error).
+    // Refuses, writing nothing, what is not a regular file, a file that is not writable (also
+    // one its owner made read-only) and a file whose owner or group the new one could not keep.
+    // Creates missing parent folders. On failure the old file is untouched and the temporary
+    // file is gone.
+    virtual bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, FileError& error) = 0;
+
+    // The modification time of `path` in nanoseconds, or nothing when it cannot be read.
+    virtual std::optional<std::int64_t> ModifiedNanoseconds(const std::filesystem::path& path) = 0;
+
+    // An exclusive lock on "<list file>.lock" beside the list (beside a link's target), so that
+    // two writers (the window, dolvane-cli, scripts) never interleave a check of the file and
+    // its replacement. Waits up to `waitMilliseconds` for another writer; then, or when the lock
+    // file cannot be opened, gives nothing and `error` says why.
+    virtual std::unique_ptr<FileLock> LockListFile(const std::filesystem::path& listFile, FileError& error,
+                                                   int waitMilliseconds = kDefaultLockWaitMilliseconds) = 0;
+
+    // Removes the temporary files that saves of `path` left behind when they were killed: only
+    // names this program makes, only when their writing process is gone, only the user's own.
+    virtual void RemoveStaleTemporaryFiles(const std::filesystem::path& path) = 0;
+};
+
+}  // namespace dolvane

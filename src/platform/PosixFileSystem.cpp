@@ -1,0 +1,329 @@
+#include "platform/PosixFileSystem.h"
+
+#include "core/store/FileIo.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace dolvane {
+namespace {
+
+constexpr std::string_view kNotRegularFile = "通常のファイルではありません";
+constexpr std::string_view kTemporaryMarker = ".tmp-";
+constexpr int kLockPollMilliseconds = 10;
+
+std::string Describe(const std::filesystem::path& path, int errorNumber)
+{
+    return path.string() + ": " + std::strerror(errorNumber);
+}
+
+// Closes a descriptor on every path out of a function.
+class FileDescriptor final {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const noexcept { return fd_; }
+    int Release() noexcept { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+std::int64_t ModifiedNanosecondsOf(const struct stat& status)
+{
+    return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
+}
+
+// "<file>.tmp-<pid>-<random>": the writer's process id lets a later load tell a temporary file
+// of a killed save from one being written right now.
+std::filesystem::path TemporaryPathBeside(const std::filesystem::path& path)
+{
+    std::random_device random;
+    std::filesystem::path temporary = path;
+    temporary += std::string(kTemporaryMarker) + std::to_string(::getpid()) + "-" + std::to_string(random());
+    return temporary;
+}
+
+// The file a save replaces: the target of a symbolic link (so the link stays a link), the path
+// itself otherwise. A link whose target is missing is an error rather than a new file.
+std::optional<std::filesystem::path> SaveTarget(const std::filesystem::path& path, FileError& error)
+{
+    std::error_code code;
+    const auto status = std::filesystem::symlink_status(path, code);
+    if (code || !std::filesystem::is_symlink(status)) {
+        return path;
+    }
+    auto target = std::filesystem::canonical(path, code);
+    if (code) {
+        error.message = path.string() + ": リンク先のファイルがありません";
+        return std::nullopt;
+    }
+    return target;
+}
+
+// The lock file's descriptor: closing it releases the lock.
+class FlockedFile final : public FileLock {
+public:
+    explicit FlockedFile(int fd) : fd_(fd) {}
+    ~FlockedFile() override { ::close(fd_); }
+    FlockedFile(const FlockedFile&) = delete;
+    FlockedFile& operator=(const FlockedFile&) = delete;
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+ssize_t PosixFileSystem::Write(int fd, const void* data, std::size_t size)
+{
+    return ::write(fd, data, size);
+}
+
+int PosixFileSystem::DataSync(int fd)
+{
+    return ::fdatasync(fd);
+}
+
+int PosixFileSystem::Rename(const char* from, const char* to)
+{
+    return std::rename(from, to);
+}
+
+std::optional<FileContents> PosixFileSystem::ReadWholeFile(const std::filesystem::path& path, FileError& error)
+{
+    FileContents contents;
+    // Without blocking: a named pipe in the file's place would wait for a writer forever. Only
+    // regular files are read.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (fd.Get() < 0) {
+        if (errno == ENOENT) {
+            return contents;
+        }
+        error.message = Describe(path, errno);
+        return std::nullopt;
+    }
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) {
+        error.message = Describe(path, errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        error.message = path.string() + ": " + std::string(kNotRegularFile);
+        return std::nullopt;
+    }
+    contents.bytes.resize(static_cast<std::size_t>(status.st_size));
+    std::size_t done = 0;
+    for (;;) {
+        if (done == contents.bytes.size()) {
+            contents.bytes.resize(done + 65536);  // the file may have grown since fstat
+        }
+        const ssize_t got = ::read(fd.Get(), contents.bytes.data() + done, contents.bytes.size() - done);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error.message = Describe(path, errno);
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    contents.bytes.resize(done);
+    contents.fingerprint = FingerprintOfBytes(contents.bytes, ModifiedNanosecondsOf(status));
+    return contents;
+}
+
+std::optional<std::int64_t> PosixFileSystem::ModifiedNanoseconds(const std::filesystem::path& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return ModifiedNanosecondsOf(status);
+}
+
+bool PosixFileSystem::WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, FileError& error)
+{
+
+    const auto resolved = SaveTarget(path, error);
+    if (!resolved) {
+        return false;
+    }
+    const std::filesystem::path& target = *resolved;
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::error_code folderError;
+    std::filesystem::create_directories(folder, folderError);
+    if (folderError) {
+        error.message = folder.string() + ": " + folderError.message();
+        return false;
+    }
+
+    // What the replaced file was: only a regular file is replaced, one its owner made read-only
+    // is left alone (root could write it), and the new file keeps its owner, group and mode.
+    struct stat existing {};
+    const bool exists = ::lstat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        error.message = target.string() + ": " + std::string(kNotRegularFile);
+        return false;
+    }
+    if (exists && ((existing.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0)) {
+        error.message = target.string() + ": 書き込みが許可されていないため、保存しません";
+        return false;
+    }
+    mode_t mode = 0;
+    if (exists) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+
+    const std::filesystem::path temporary = TemporaryPathBeside(target);
+    // Private until it is complete: nobody reads half a list, whatever the final mode.
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (fd.Get() < 0) {
+        error.message = Describe(temporary, errno);
+        return false;
+    }
+    const auto fail = [&](int errorNumber) {
+        error.message = Describe(target, errorNumber);
+        ::close(fd.Release());
+        ::unlink(temporary.c_str());
+        return false;
+    };
+    if (exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
+        ::fchown(fd.Get(), existing.st_uid, existing.st_gid) != 0) {
+        ::close(fd.Release());
+        ::unlink(temporary.c_str());
+        error.message = target.string() + ": 所有者を保てないため、保存しません";
+        return false;
+    }
+
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t result = Write(fd.Get(), bytes.data() + written, bytes.size() - written);
+        if (result < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return fail(errno);
+        }
+        if (result == 0) {
+            return fail(ENOSPC);  // a write that makes no progress: the disk is full
+        }
+        written += static_cast<std::size_t>(result);
+    }
+    if (::fchmod(fd.Get(), mode) != 0) {
+        return fail(errno);
+    }
+    if (DataSync(fd.Get()) != 0) {
+        return fail(errno);
+    }
+    if (::close(fd.Release()) != 0) {
+        const int closeError = errno;
+        ::unlink(temporary.c_str());
+        error.message = Describe(target, closeError);
+        return false;
+    }
+    if (Rename(temporary.c_str(), target.c_str()) != 0) {
+        const int renameError = errno;
+        ::unlink(temporary.c_str());
+        error.message = Describe(target, renameError);
+        return false;
+    }
+    // The rename is durable only once the folder's entry is on disk.
+    FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.Get() >= 0) {
+        ::fsync(folderFd.Get());
+    }
+    return true;
+}
+
+std::filesystem::path PosixFileSystem::SaveTargetOf(const std::filesystem::path& path)
+{
+    FileError ignored;
+    return SaveTarget(path, ignored).value_or(path);
+}
+
+void PosixFileSystem::RemoveStaleTemporaryFiles(const std::filesystem::path& path)
+{
+    const std::filesystem::path target = SaveTargetOf(path);
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const std::string prefix = target.filename().string() + std::string(kTemporaryMarker);
+    std::error_code code;
+    for (std::filesystem::directory_iterator entry(folder, code), end; !code && entry != end; entry.increment(code)) {
+        const std::string name = entry->path().filename().string();
+        if (name.rfind(prefix, 0) != 0) {
+            continue;
+        }
+        // Only names this program makes, "<pid>-<digits>", and only when that process is gone.
+        const std::string_view rest = std::string_view(name).substr(prefix.size());
+        const auto dash = rest.find('-');
+        if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size() ||
+            rest.find_first_not_of("0123456789-") != std::string_view::npos ||
+            rest.find('-', dash + 1) != std::string_view::npos) {
+            continue;
+        }
+        const long pid = std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10);
+        if (pid <= 0 || pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) {
+            continue;
+        }
+        struct stat status {};
+        if (::lstat(entry->path().c_str(), &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid()) {
+            ::unlink(entry->path().c_str());
+        }
+    }
+}
+
+std::unique_ptr<FileLock> PosixFileSystem::LockListFile(const std::filesystem::path& listFile, FileError& error,
+                                                        int waitMilliseconds)
+{
+    const std::filesystem::path target = SaveTargetOf(listFile);
+    std::filesystem::path lockPath = target;
+    lockPath += ".lock";
+    std::error_code code;
+    std::filesystem::create_directories(target.has_parent_path() ? target.parent_path() : ".", code);
+    // The lock file is never renamed or removed, so every writer locks the same file.
+    FileDescriptor fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600));
+    if (fd.Get() < 0) {
+        error.message = Describe(lockPath, errno);
+        return nullptr;
+    }
+    for (int waited = 0;; waited += kLockPollMilliseconds) {
+        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) {
+            return std::make_unique<FlockedFile>(fd.Release());
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            error.message = Describe(lockPath, errno);
+            break;
+        }
+        if (waited >= waitMilliseconds) {
+            error.message = listFile.string() + ": 他のプログラムが保存中のため、保存できませんでした";
+            break;
+        }
+        ::usleep(kLockPollMilliseconds * 1000);
+    }
+    return nullptr;
+}
+
+}  // namespace dolvane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/store/FileSystem.h"
+
+#include <sys/types.h>
+
+namespace dolvane {
+
+// The files of a POSIX system: non-blocking reads of regular files only, atomic replacement
+// through a private temporary file, and flock on a lock file beside the list. The three calls
+// that commit a write are virtual so that tests can make them fail part-way.
+class PosixFileSystem : public FileSystem {
+public:
+    std::optional<FileContents> ReadWholeFile(const std::filesystem::path& path, FileError& error) override;
+    bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, FileError& error) override;
+    std::optional<std::int64_t> ModifiedNanoseconds(const std::filesystem::path& path) override;
+    std::unique_ptr<FileLock> LockListFile(const std::filesystem::path& listFile, FileError& error,
+                                           int waitMilliseconds = kDefaultLockWaitMilliseconds) override;
+    void RemoveStaleTemporaryFiles(const std::filesystem::path& path) override;
+
+    // The file a save of `path` replaces: a symbolic link's target, else `path` itself.
+    static std::filesystem::path SaveTargetOf(const std::filesystem::path& path);
+
+protected:
+    // As write(2), fdatasync(2) and rename(2).
+    virtual ssize_t Write(int fd, const void* data, std::size_t size);
+    virtual int DataSync(int fd);
+    virtual int Rename(const char* from, const char* to);
+};
+
+}  // namespace dolvane
