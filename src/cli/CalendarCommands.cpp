@@ -98,10 +98,10 @@ int RunHolidays(std::span<const std::string> arguments, const CliEnvironment& en
     if (!year) {
         throw CliError("--year で年を指定してください");
     }
-    // The rules live in the sibling's holiday file unless another file is named.
+    // The window's rules (the sibling's file when it hosts the program, else the shipped one)
+    // unless another file is named.
     const std::filesystem::path file =
-        line.Value("--holiday-file")
-            .value_or((environment.paths.SiblingFolder / "data" / "NationalHoliday.txt").string());
+        line.Value("--holiday-file").value_or(environment.paths.HolidayFilePath.string());
     const HolidayCalendar calendar(ReadHolidayFile(environment.files, file, true));
 
     Utf8Writer writer(out, true);

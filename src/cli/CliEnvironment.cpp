@@ -69,11 +69,7 @@ std::vector<std::string> ReadHolidayFile(FileSystem& files, const std::filesyste
 
 std::vector<std::string> ProgramHolidayLines(const CliEnvironment& environment)
 {
-    const ProgramPaths& paths = environment.paths;
-    if (!paths.InsideSiblingFolder) {
-        return {};
-    }
-    return ReadHolidayFile(environment.files, paths.SiblingFolder / "data" / "NationalHoliday.txt", false);
+    return ReadHolidayFile(environment.files, environment.paths.HolidayFilePath, false);
 }
 
 }  // namespace dolvane::cli

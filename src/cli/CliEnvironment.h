@@ -46,7 +46,7 @@ Settings ReadProgramSettings(const CliEnvironment& environment);
 std::vector<std::string> ReadHolidayFile(FileSystem& files, const std::filesystem::path& path, bool required);
 
 // The holiday rules the window would use: the sibling's holiday file when installed inside its
-// folder, else none.
+// folder, else the one shipped beside the program (none when it is missing).
 std::vector<std::string> ProgramHolidayLines(const CliEnvironment& environment);
 
 }  // namespace dolvane::cli

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 namespace dolvane {
 
@@ -15,7 +16,10 @@ std::filesystem::path ExecutableFolder()
 
 ProgramPaths CurrentProgramPaths()
 {
-    return DeriveProgramPaths(ExecutableFolder(), CurrentUserName(), ProgramFilesFolder());
+    ProgramPaths paths = DeriveProgramPaths(ExecutableFolder(), CurrentUserName(), ProgramFilesFolder());
+    const QByteArray name = QFile::encodeName(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    paths.ExecutableName = std::string(name.constData(), static_cast<std::size_t>(name.size()));
+    return paths;
 }
 
 }  // namespace dolvane

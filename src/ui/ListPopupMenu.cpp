@@ -6,7 +6,6 @@
 #include "ui/widgets/ButtonGlyph.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QMenu>
 
 namespace dolvane {
@@ -16,6 +15,12 @@ void TVelkDolvane::showListMenu(const QPoint& position)
     const auto state = model_->List().PopupMenuOpening();
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("PopupMenu1"));
+    QAction* notes = menu.addAction(QStringLiteral("付箋の作成"));
+    notes->setObjectName(QStringLiteral("FusenMenu"));
+    notes->setStatusTip(QStringLiteral("ピマロに作成させる"));
+    notes->setIcon(ImageListIcon(style(), 2));
+    notes->setEnabled(model_->Notes().Available());
+    connect(notes, &QAction::triggered, this, [this] { model_->Notes().Create(); });
     QAction* sortSave = menu.addAction(QStringLiteral("現在の順序で保存"));
     sortSave->setObjectName(QStringLiteral("SortSaveMenu"));
     sortSave->setStatusTip(QStringLiteral("ToDoリストを現在の並び順で保存する"));
@@ -26,11 +31,12 @@ void TVelkDolvane::showListMenu(const QPoint& position)
     csv->setObjectName(QStringLiteral("CSV1"));
     csv->setStatusTip(QStringLiteral("選択したリストの内容を書き出す"));
     csv->setIcon(ImageListIcon(style(), 5));
-    connect(csv, &QAction::triggered, this, &TVelkDolvane::exportCsv);
+    connect(csv, &QAction::triggered, this, [this] { model_->List().ExportCsv(); });
     QAction* enclose = menu.addAction(QStringLiteral("文字列を二重引用符で囲む"));
     enclose->setObjectName(QStringLiteral("N6"));
     enclose->setCheckable(true);
     enclose->setChecked(state.enclose);
+    enclose->setIcon(ImageListIcon(style(), state.enclose ? 9 : 8));
     connect(enclose, &QAction::triggered, this, [this] { model_->List().ToggleCsvEnclosing(); });
     menu.addSeparator();
     QAction* remove = menu.addAction(QStringLiteral("削除(&D)"));
@@ -40,19 +46,6 @@ void TVelkDolvane::showListMenu(const QPoint& position)
     remove->setIcon(ImageListIcon(style(), 0));
     connect(remove, &QAction::triggered, this, [this] { model_->List().DeleteSelected(); });
     menu.exec(listView_->viewport()->mapToGlobal(position));
-}
-
-void TVelkDolvane::exportCsv()
-{
-    const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("CSVファイル(*.csv)"));
-    if (path.isEmpty()) {
-        return;
-    }
-    QString withSuffix = path;
-    if (!withSuffix.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
-        withSuffix += QStringLiteral(".csv");
-    }
-    model_->List().ExportCsv(std::filesystem::path(QFile::encodeName(withSuffix).toStdString()));
 }
 
 }  // namespace dolvane

@@ -6,8 +6,11 @@
 #include "ui/widgets/ButtonGlyph.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace dolvane {
 namespace {
@@ -39,8 +42,11 @@ void TVelkDolvane::createMenus()
     QMenu* file = AddMenu(bar, u"ファイル(&F)", "File1");
     QMenu* toDoFiles = file->addMenu(QStringLiteral("ToDo管理"));
     toDoFiles->setObjectName(QStringLiteral("ToDo1"));
-    AddItem(toDoFiles, u"Load", "Load1")->setEnabled(false);
-    AddItem(toDoFiles, u"Save", "Save1")->setEnabled(false);
+    connect(AddItem(toDoFiles, u"Load", "Load1"), &QAction::triggered, this, [this] { model_->Files().Import(); });
+    QAction* exportToDo = AddItem(toDoFiles, u"Save", "Save1");
+    connect(exportToDo, &QAction::triggered, this, [this] { model_->Files().Export(); });
+    connect(file, &QMenu::aboutToShow, this,
+            [this, exportToDo] { exportToDo->setEnabled(model_->Files().ExportEnabled()); });
     file->addSeparator();
     connect(AddItem(file, u"終了(&X)", "Exit1"), &QAction::triggered, this, &QWidget::close);
 
@@ -53,7 +59,10 @@ void TVelkDolvane::createMenus()
     });
 
     QMenu* tools = AddMenu(bar, u"ツール", "Tool1");
-    AddItem(tools, u"ピマロに統合", "PimaloMenu")->setVisible(false);
+    QAction* merge = AddItem(tools, u"ピマロに統合", "PimaloMenu");
+    merge->setVisible(model_->Files().MergeVisible());
+    connect(merge, &QAction::triggered, this, [this] { model_->Files().Merge(); });
+    connect(tools, &QMenu::aboutToShow, this, [this, merge] { merge->setVisible(model_->Files().MergeVisible()); });
     connect(AddItem(tools, u"検索(&S)", "Find1"), &QAction::triggered, this, &TVelkDolvane::findText);
     tools->addSeparator();
     QAction* settings = AddItem(tools, u"設定(&T)", "N5");
@@ -61,7 +70,11 @@ void TVelkDolvane::createMenus()
     connect(settings, &QAction::triggered, this, [this] { model_->Session().EditInDialog(); });
 
     QMenu* help = AddMenu(bar, u"ヘルプ(&H)", "Help1");
-    AddItem(help, u"ヘルプ", "Help2")->setEnabled(false);
+    connect(AddItem(help, u"ヘルプ", "Help2"), &QAction::triggered, this, [this] {
+        const std::string page = model_->Files().HelpPage().string();
+        // A missing page is the desktop's to report, as for any document it is asked to open.
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(page))));
+    });
     help->addSeparator();
     connect(AddItem(help, u"バージョン(&A)", "N4"), &QAction::triggered, this, &TVelkDolvane::showVersion);
 }

@@ -76,7 +76,6 @@ private:
     void copySelectionToModel();
     void showVersion();
     void showListMenu(const QPoint& position);
-    void exportCsv();
     void findText();
 
     std::unique_ptr<MessagePrompts> prompts_;

@@ -472,6 +472,27 @@ TEST_F(CliTest, HolidaysOfARuleFileIncludeTheDerivedOnes)
     }
 }
 
+// The rule file shipped in the program's data folder, read when the sibling does not host the
+// program: Japan's sixteen national holidays of 2026 and the two days they make.
+TEST_F(CliTest, TheShippedHolidayFileGivesJapansHolidays)
+{
+    fs::create_directories(folder_ / "program" / "data");
+    fs::copy_file(SHIPPED_HOLIDAY_FILE, folder_ / "program" / "data" / "NationalHoliday.txt");
+    const Finished run = Start({"holidays", "--year", "2026"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(
+        run.out,
+        "2026/01/01\t元日\tordinary\n2026/01/12\t成人の日\tordinary\n2026/02/11\t建国記念の日\tordinary\n"
+        "2026/02/23\t天皇誕生日\tordinary\n2026/03/20\t春分の日\tordinary\n2026/04/29\t昭和の日\tordinary\n"
+        "2026/05/03\t憲法記念日\tordinary\n2026/05/04\tみどりの日\tordinary\n2026/05/05\tこどもの日\tordinary\n"
+        "2026/05/06\t振替休日\tderived\n2026/07/20\t海の日\tordinary\n2026/08/11\t山の日\tordinary\n"
+        "2026/09/21\t敬老の日\tordinary\n2026/09/22\t国民の休日\tderived\n2026/09/23\t秋分の日\tordinary\n"
+        "2026/10/12\tスポーツの日\tordinary\n2026/11/03\t文化の日\tordinary\n2026/11/23\t勤労感謝の日\tordinary\n");
+    // Without the file there are no holidays, and the companion says the file is missing.
+    fs::remove(folder_ / "program" / "data" / "NationalHoliday.txt");
+    EXPECT_EQ(Start({"holidays", "--year", "2026"}).exitCode, 2);
+}
+
 TEST_F(CliTest, TheCalendarShowsTheMonthGridWithItsToDosAndHolidays)
 {
     const fs::path rules = folder_ / "NationalHoliday.txt";

@@ -34,10 +34,30 @@ public:
         settingsShown.push_back(current);
         return settingsAnswer;
     }
+    std::optional<StickyNoteFields> ChooseStickyNoteFields() override
+    {
+        ++stickyNoteDialogs;
+        return stickyNoteAnswer;
+    }
+    std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) override
+    {
+        fileChoosers.push_back("open|" + std::string(filter));
+        return fileAnswer;
+    }
+    std::optional<std::filesystem::path> ChooseFileToSave(std::string_view defaultExtension,
+                                                          std::string_view filter) override
+    {
+        fileChoosers.push_back("save|" + std::string(defaultExtension) + "|" + std::string(filter));
+        return fileAnswer;
+    }
 
     bool answer = true;
-    std::optional<Settings> settingsAnswer;  // what the settings dialog returns: nothing is Cancel
-    std::vector<Settings> settingsShown;     // what it was opened on
+    std::optional<Settings> settingsAnswer;            // what the settings dialog returns: nothing is Cancel
+    std::vector<Settings> settingsShown;               // what it was opened on
+    std::optional<StickyNoteFields> stickyNoteAnswer;  // nothing is Cancel
+    int stickyNoteDialogs = 0;
+    std::optional<std::filesystem::path> fileAnswer;  // what both file choosers return
+    std::vector<std::string> fileChoosers;            // "open|filter" or "save|extension|filter"
     std::vector<std::string> questions;
     std::vector<std::string> messages;
     std::vector<std::string> errors;

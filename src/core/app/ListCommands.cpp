@@ -131,10 +131,17 @@ ListCommands::PopupMenuState ListCommands::PopupMenuOpening() const
     return state;
 }
 
-bool ListCommands::ExportCsv(const std::filesystem::path& path)
+bool ListCommands::ExportCsv()
+{
+    const auto chosen = document_.Ask().ChooseFileToSave("csv", "CSVファイル(*.csv)|*.csv");
+    return chosen && ExportCsvTo(*chosen);
+}
+
+bool ListCommands::ExportCsvTo(const std::filesystem::path& path)
 {
     FileError error;
-    if (WriteCsvFile(document_.Files(), path, document_.Rows(), csvEnclosing_, error)) {
+    if (WriteCsvFile(document_.Files(), path, document_.Rows(), csvEnclosing_, document_.Refresh().ElapsedRate(),
+                     error)) {
         return true;
     }
     document_.Ask().ShowError(error.message);

@@ -48,8 +48,10 @@ public:
     };
     PopupMenuState PopupMenuOpening() const;
     void ToggleCsvEnclosing() noexcept { csvEnclosing_ = !csvEnclosing_; }
+    // "CSV形式で保存": asks for a file and writes the selected rows to it as CSV.
+    bool ExportCsv();
     // Writes the selected rows as CSV; false (and the error shown) when the file cannot be written.
-    bool ExportCsv(const std::filesystem::path& path);
+    bool ExportCsvTo(const std::filesystem::path& path);
 
     // The row's background at this moment, or nothing for the normal one.
     std::optional<std::uint32_t> RowColourOf(std::size_t row) const;

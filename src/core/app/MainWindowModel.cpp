@@ -18,7 +18,9 @@ MainWindowModel::MainWindowModel(ProgramPaths paths, MainWindowPorts ports)
       panel_(document_, tabs_),
       list_(document_, settings_),
       purge_(document_, settings_),
-      calendar_(document_, settings_, panel_)
+      calendar_(document_, settings_, panel_),
+      files_(document_, tabs_, settings_),
+      notes_(document_)
 {
     document_.SetViewSource(tabs_);
     tabs_.SetViewApplied([this] {

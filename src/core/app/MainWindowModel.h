@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/app/CalendarController.h"
+#include "core/app/FileCommands.h"
 #include "core/app/ListCommands.h"
 #include "core/app/PanelCommands.h"
 #include "core/app/RetentionPurge.h"
 #include "core/app/SettingsSession.h"
+#include "core/app/StickyNotes.h"
 #include "core/app/ToDoDocument.h"
 #include "core/app/ViewTabs.h"
 
@@ -83,6 +85,10 @@ public:
     const RetentionPurge& Purge() const noexcept { return purge_; }
     CalendarController& Calendar() noexcept { return calendar_; }
     const CalendarController& Calendar() const noexcept { return calendar_; }
+    FileCommands& Files() noexcept { return files_; }
+    const FileCommands& Files() const noexcept { return files_; }
+    StickyNotes& Notes() noexcept { return notes_; }
+    const StickyNotes& Notes() const noexcept { return notes_; }
 
     // Shorthands for what nearly every caller needs.
     const std::vector<ToDoRecord>& Rows() const noexcept { return document_.Rows(); }
@@ -105,6 +111,8 @@ private:
     ListCommands list_;
     RetentionPurge purge_;
     CalendarController calendar_;
+    FileCommands files_;
+    StickyNotes notes_;
 };
 
 }  // namespace dolvane

@@ -4,6 +4,7 @@
 #include "core/time/DateTime.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,17 @@ public:
     virtual DateTime Now() const = 0;
 };
 
+// What the sticky-note dialog asks: which fields go into each note line.
+struct StickyNoteFields {
+    bool importance = false;
+    bool executor = false;
+    bool category = false;
+    bool progress = false;
+    bool firstLineOnly = true;  // only the task's first line
+
+    friend bool operator==(const StickyNoteFields&, const StickyNoteFields&) = default;
+};
+
 // Questions and messages to the user, owned by the main window. Texts are UTF-8.
 class Prompts {
 public:
@@ -30,6 +42,13 @@ public:
     virtual void ShowError(std::string_view text) = 0;
     // The settings dialog, opened on `current`: the edited values on OK, nothing on Cancel.
     virtual std::optional<Settings> EditSettings(const Settings& current) = 0;
+    // The sticky-note dialog, opened with its defaults: the fields on OK, nothing on Cancel.
+    virtual std::optional<StickyNoteFields> ChooseStickyNoteFields() = 0;
+    // The file choosers. `filter` is "caption|pattern", e.g. "ToDoファイル(*.tod)|*.tod"; the
+    // save chooser adds `defaultExtension` to a name typed without one. Nothing on Cancel.
+    virtual std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) = 0;
+    virtual std::optional<std::filesystem::path> ChooseFileToSave(std::string_view defaultExtension,
+                                                                  std::string_view filter) = 0;
 };
 
 // The optional "CharacterConversion" library, loaded from the program's own folder. Texts are

@@ -21,6 +21,8 @@ ProgramPaths DeriveProgramPaths(const std::filesystem::path& programFolder, cons
     const std::string marker =
         std::string(kMakerFolder) + static_cast<char>(std::filesystem::path::preferred_separator) + kSiblingName;
     paths.InsideSiblingFolder = programFolder.string().find(marker) != std::string::npos;
+    paths.HolidayFilePath =
+        (paths.InsideSiblingFolder ? paths.SiblingFolder : programFolder) / "data" / "NationalHoliday.txt";
     return paths;
 }
 

@@ -14,6 +14,11 @@ struct ProgramPaths {
     // The program was installed inside the sibling's folder, which then hosts it: settings
     // live in the sibling's store and the holiday file comes from its data folder.
     bool InsideSiblingFolder = false;
+    // The holiday rules: the sibling's file when it hosts the program, else the one shipped in
+    // the program's own data folder. Only ever read.
+    std::filesystem::path HolidayFilePath;
+    // The running executable's file name, which a copy into the sibling's folder keeps.
+    std::string ExecutableName = "dolvane";
 };
 
 // `programFilesFolder` is the system's folder for installed programs ("/opt" here).

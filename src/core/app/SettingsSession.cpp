@@ -11,9 +11,9 @@ SettingsSession::SettingsSession(ToDoDocument& document, SettingsStore* siblingS
 void SettingsSession::Read()
 {
     const ProgramPaths& paths = document_.Paths();
+    holidayList_ = LoadHolidayLines(document_.Files(), paths.HolidayFilePath);
+    holidays_ = HolidayCalendar(holidayList_);
     if (paths.InsideSiblingFolder) {
-        holidayList_ = LoadHolidayLines(document_.Files(), paths.SiblingFolder / "data" / "NationalHoliday.txt");
-        holidays_ = HolidayCalendar(holidayList_);
         if (siblingStore_ != nullptr) {
             settings_ = ReadSettings(*siblingStore_, settings_);
         }
@@ -37,6 +37,11 @@ void SettingsSession::Write()
     }
     FileError ignored;
     WriteDataIni(document_.Files(), paths.ProgramFolder / "data.ini", settings_, ignored);
+}
+
+bool SettingsSession::WriteToSiblingStore()
+{
+    return siblingStore_ != nullptr && WriteSettings(*siblingStore_, settings_);
 }
 
 void SettingsSession::SetKeepDays(int days)

@@ -18,10 +18,13 @@ public:
     // `siblingStore` may be absent: hosted without it, nothing is read or written.
     SettingsSession(ToDoDocument& document, SettingsStore* siblingStore);
 
-    // Reads the settings and, hosted, the sibling's holiday file; the window follows at once.
+    // Reads the settings and the holiday file; the window follows at once.
     void Read();
     // Writes every setting where it was read. A data.ini that cannot be read is left alone.
     void Write();
+    // Writes every setting into the sibling's store, wherever they were read (the merge into
+    // the sibling's folder takes them along). False without a store or when a write failed.
+    bool WriteToSiblingStore();
 
     const Settings& Values() const noexcept { return settings_; }
     // The keeping period of completed to-dos ("完了したToDoの保持日数").

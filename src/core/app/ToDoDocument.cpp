@@ -69,6 +69,7 @@ bool ToDoDocument::Save(bool confirmOverwrite)
 {
     ListStore::SaveOptions options;
     options.sibling = &ports_.sibling;
+    options.becomesLoaded = true;
     const SaveMode mode = Filtered() ? SaveMode::Merge : SaveMode::Full;
     FileError error;
     SaveStatus status = store_.SaveList(paths_.ListFilePath, mode, error, options);
@@ -84,6 +85,42 @@ bool ToDoDocument::Save(bool confirmOverwrite)
         return false;
     }
     return true;
+}
+
+bool ToDoDocument::ImportFrom(const std::filesystem::path& path)
+{
+    FileError error;
+    if (!store_.LoadList(path, {}, ports_.clock.Now(), error)) {
+        // Never leave an empty list that applying would write over the list file.
+        ports_.prompts.ShowError(error.message);
+        Reload();
+        return false;
+    }
+    for (const auto& row : store_.Rows()) {
+        executors_.Remember(row.Executor);
+        categories_.Remember(row.Category);
+    }
+    store_.State().UnsavedChanges = true;
+    store_.State().UndoAvailable = true;
+    Notify(&MainWindowObserver::RowsReset);
+    Notify(&MainWindowObserver::StoreStateChanged);
+    return true;
+}
+
+bool ToDoDocument::ExportTo(const std::filesystem::path& path)
+{
+    ListStore::SaveOptions options;
+    options.sibling = &ports_.sibling;
+    // An exported file is nobody's list: no other writer locks it, and no lock file is left
+    // beside it.
+    options.lockHeld = true;
+    FileError error;
+    const bool saved = store_.SaveList(path, SaveMode::Full, error, options) == SaveStatus::Saved;
+    Notify(&MainWindowObserver::StoreStateChanged);
+    if (!saved) {
+        ports_.prompts.ShowError(error.message);
+    }
+    return saved;
 }
 
 bool ToDoDocument::Apply()

@@ -68,6 +68,12 @@ public:
     // sibling. A file changed behind the program is overwritten only when `confirmOverwrite`
     // and the user says yes; any other failure is shown. True when the file was written.
     bool Save(bool confirmOverwrite);
+    // Replaces the rows with every to-do of another list file (a ".tod" import): applying then
+    // writes them to the list file, undo reloads it. A file that cannot be read is shown and
+    // the list file is reloaded instead. True when the rows came from `path`.
+    bool ImportFrom(const std::filesystem::path& path);
+    // Writes all rows in full to another file (a ".tod" export) and tells the sibling.
+    bool ExportTo(const std::filesystem::path& path);
 
     // Marks an edit of the rows: unsaved, and with `undoable` also undo available.
     void MarkChanged(bool undoable);

@@ -76,6 +76,25 @@ bool ViewTabs::ChangeMainTab(MainTab tab)
     if (tab == mainTab_ || !ConfirmLeavingChanges()) {
         return tab == mainTab_;
     }
+    SelectMainTab(tab);
+    ApplyView();
+    return true;
+}
+
+bool ViewTabs::ShowAllReloaded()
+{
+    if (!ConfirmLeavingChanges()) {
+        return false;
+    }
+    if (mainTab_ != MainTab::All) {
+        SelectMainTab(MainTab::All);
+    }
+    ApplyView();
+    return true;
+}
+
+void ViewTabs::SelectMainTab(MainTab tab)
+{
     mainTab_ = tab;
     if (!HasCategoryTabs(tab)) {
         categoryTabText_ = Utf8ToCp932(CaptionOf(tab));
@@ -91,8 +110,6 @@ bool ViewTabs::ChangeMainTab(MainTab tab)
             categoryTabIndex_ = found == categoryTabs_.end() ? -1 : static_cast<int>(found - categoryTabs_.begin());
         }
     }
-    ApplyView();
-    return true;
 }
 
 bool ViewTabs::ChangeCategoryTab(int index)

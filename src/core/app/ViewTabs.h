@@ -32,6 +32,9 @@ public:
     // the panel cleared and the status refresh restarted.
     bool ChangeMainTab(MainTab tab);
     bool ChangeCategoryTab(int index);
+    // Shows "全て" freshly reloaded from the list file, also when it is shown already (before a
+    // ".tod" import or export). With unsaved changes the user is asked first; false on No.
+    bool ShowAllReloaded();
 
     MainTab CurrentTab() const noexcept { return mainTab_; }
     // The captions of the category tabs (cp932): only on "未完了" and "完了".
@@ -56,6 +59,7 @@ public:
 
 private:
     bool ConfirmLeavingChanges();
+    void SelectMainTab(MainTab tab);
     void ApplyView();
 
     ToDoDocument& document_;

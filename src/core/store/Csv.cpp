@@ -22,10 +22,12 @@ const std::array<std::string, kVisibleColumnCount>& Captions()
     return captions;
 }
 
-// 0x22 is never a cp932 trail byte, so doubling it byte by byte cannot split a character.
+// 0x22, the comma and the line-end bytes are never cp932 trail bytes, so looking for them and
+// doubling 0x22 byte by byte cannot split a character. Without `enclose` a field is enclosed
+// only when it must be, so that every line still holds eleven fields.
 void AppendField(std::string& line, std::string_view field, bool enclose)
 {
-    if (!enclose) {
+    if (!enclose && field.find_first_of(",\"\r\n") == std::string_view::npos) {
         line += field;
         return;
     }
@@ -41,14 +43,16 @@ void AppendField(std::string& line, std::string_view field, bool enclose)
 
 }  // namespace
 
-std::string CsvHeaderText(bool enclose)
+std::string CsvHeaderText(bool enclose, bool elapsedRate)
 {
+    static const std::string rateCaption = Utf8ToCp932("経過率");
     std::string line;
     for (std::size_t column = 0; column < Captions().size(); ++column) {
         if (column > 0) {
             line += ',';
         }
-        AppendField(line, Captions()[column], enclose);
+        const bool rate = elapsedRate && column == static_cast<std::size_t>(Field::Elapsed);
+        AppendField(line, rate ? rateCaption : Captions()[column], enclose);
     }
     return line;
 }
@@ -70,9 +74,9 @@ std::string CsvRowText(const ToDoRecord& row, bool enclose)
     return line;
 }
 
-std::string CsvFileText(const std::vector<ToDoRecord>& rows, bool enclose)
+std::string CsvFileText(const std::vector<ToDoRecord>& rows, bool enclose, bool elapsedRate)
 {
-    std::string text = CsvHeaderText(enclose);
+    std::string text = CsvHeaderText(enclose, elapsedRate);
     text += kLineEnd;
     for (const ToDoRecord& row : rows) {
         if (row.Selected) {
@@ -84,9 +88,9 @@ std::string CsvFileText(const std::vector<ToDoRecord>& rows, bool enclose)
 }
 
 bool WriteCsvFile(FileSystem& files, const std::filesystem::path& path, const std::vector<ToDoRecord>& rows,
-                  bool enclose, FileError& error)
+                  bool enclose, bool elapsedRate, FileError& error)
 {
-    return files.WriteFileAtomically(path, CsvFileText(rows, enclose), error);
+    return files.WriteFileAtomically(path, CsvFileText(rows, enclose, elapsedRate), error);
 }
 
 }  // namespace dolvane

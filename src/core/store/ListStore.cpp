@@ -245,7 +245,9 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
         return SaveStatus::Failed;
     }
 
-    if (overLoaded) {
+    if (overLoaded || options.becomesLoaded) {
+        loadedPath_ = path;
+        std::erase_if(unreadable_, [&path](const std::filesystem::path& known) { return SamePath(known, path); });
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             rows_[i].FileLine = std::move(output.fileLines[i]);
         }

@@ -57,6 +57,10 @@ public:
         // The caller holds the list file's lock already (from before its load); otherwise the
         // save takes it for its own check and write.
         bool lockHeld = false;
+        // After the save the written file counts as the loaded one (the rows describe its
+        // lines, and later saves check it for changes by others), also when the rows were
+        // loaded from another file, as after an import.
+        bool becomesLoaded = false;
     };
 
     // Writes the rows that have a task text to `path`, under the list file's lock from the check

@@ -111,15 +111,21 @@ int CompareRowsByColumn(const ToDoRecord& a, const ToDoRecord& b, int column, bo
     if (!IsVisibleColumn(column)) {
         return 0;
     }
-    const std::u16string textA = DecodeCp932ForDisplay(ColumnText(a, column));
-    const std::u16string textB = DecodeCp932ForDisplay(ColumnText(b, column));
+    const int cmp = CollateCp932(ColumnText(a, column), ColumnText(b, column));
+    return ascending ? cmp : -cmp;
+}
+
+int CollateCp932(std::string_view a, std::string_view b)
+{
+    const std::u16string textA = DecodeCp932ForDisplay(a);
+    const std::u16string textB = DecodeCp932ForDisplay(b);
     UErrorCode status = U_ZERO_ERROR;
     const int cmp = JapaneseCollator().compare(textA.data(), static_cast<std::int32_t>(textA.size()), textB.data(),
                                                static_cast<std::int32_t>(textB.size()), status);
     if (U_FAILURE(status)) {
         throw std::runtime_error(std::string("cannot compare texts: ") + u_errorName(status));
     }
-    return ascending ? cmp : -cmp;
+    return cmp;
 }
 
 void SortRowsByColumn(std::vector<ToDoRecord>& rows, int column, bool ascending)

@@ -3,6 +3,8 @@
 #include "ui/dialogs/TFusenDlg.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QString>
 
@@ -12,6 +14,21 @@ namespace {
 QString FromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "ToDoファイル(*.tod)|*.tod" → "ToDoファイル(*.tod)": the caption already names the pattern in
+// the form Qt reads.
+QString QtFilter(std::string_view filter)
+{
+    return FromUtf8(filter.substr(0, filter.find('|')));
+}
+
+std::optional<std::filesystem::path> ChosenFile(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString());
 }
 
 }  // namespace
@@ -39,6 +56,30 @@ void MessagePrompts::ShowError(std::string_view text)
 std::optional<Settings> MessagePrompts::EditSettings(const Settings& current)
 {
     return dolvane::EditSettings(owner_, current);
+}
+
+std::optional<StickyNoteFields> MessagePrompts::ChooseStickyNoteFields()
+{
+    return dolvane::ChooseStickyNoteFields(owner_);
+}
+
+std::optional<std::filesystem::path> MessagePrompts::ChooseFileToOpen(std::string_view filter)
+{
+    QFileDialog dialog(owner_, QString(), QString(), QtFilter(filter));
+    dialog.setObjectName(QStringLiteral("OpenDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return ChosenFile(dialog);
+}
+
+std::optional<std::filesystem::path> MessagePrompts::ChooseFileToSave(std::string_view defaultExtension,
+                                                                      std::string_view filter)
+{
+    QFileDialog dialog(owner_, QString(), QString(), QtFilter(filter));
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(FromUtf8(defaultExtension));
+    return ChosenFile(dialog);
 }
 
 }  // namespace dolvane

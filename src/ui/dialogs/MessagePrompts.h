@@ -15,6 +15,10 @@ public:
     void ShowMessage(std::string_view text) override;
     void ShowError(std::string_view text) override;
     std::optional<Settings> EditSettings(const Settings& current) override;
+    std::optional<StickyNoteFields> ChooseStickyNoteFields() override;
+    std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) override;
+    std::optional<std::filesystem::path> ChooseFileToSave(std::string_view defaultExtension,
+                                                          std::string_view filter) override;
 
 private:
     QWidget* owner_;

@@ -71,7 +71,7 @@ TFusenDlg::TFusenDlg(QWidget* owner, FusenLayout layout) : QDialog(owner)
         rows->addWidget(createPickerPanel());
         break;
     case FusenLayout::StickyNote:
-        rows->addStretch();
+        rows->addWidget(createStickyNotePanel());
         break;
     }
     rows->addWidget(createButtonStrip());

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,14 +25,16 @@ namespace dolvane {
 // behind it stay out of what moc reads.
 struct DateTime;
 struct Settings;
+struct StickyNoteFields;
 
 class ColourBarShape;
 
-// What the dialog is opened for. StickyNote is the dialog created without a layout of its own.
+// What the dialog is opened for.
 enum class FusenLayout { Settings = 0, Picker = 1, StickyNote };
 
-// The small modal dialog of the program, laid out for one use: the settings, or the date-time
-// picker of the editing panel (a day, a time of day and a box that clears the field). Fixed size;
+// The small modal dialog of the program, laid out for one use: the settings, the date-time
+// picker of the editing panel (a day, a time of day and a box that clears the field), or the
+// fields of sticky notes. Fixed size;
 // OK accepts, Cancel and Escape reject. Only the widgets of its own layout exist; the accessors of
 // the others give null.
 class TFusenDlg final : public QDialog {
@@ -47,6 +50,9 @@ public:
     QDateEdit* DatePicker() const { return datePicker_; }
     QTimeEdit* TimePicker() const { return timePicker_; }
     QCheckBox* ClearBox() const { return clearBox_; }
+
+    // CheckBox1 to CheckBox5 of the sticky-note layout, `number` 1 to 5.
+    QCheckBox* StickyNoteBox(int number) const;
 
     QButtonGroup* MainTabButtons() const { return mainTabButtons_; }
     QButtonGroup* CategoryTabButtons() const { return categoryTabButtons_; }
@@ -66,6 +72,7 @@ public:
 private:
     QWidget* createPickerPanel();
     QWidget* createSettingsPanel();
+    QWidget* createStickyNotePanel();
     QButtonGroup* addTabGroup(QBoxLayout* layout, const QString& objectName, const QString& caption,
                               const QStringList& items);
     QWidget* createButtonStrip();
@@ -75,6 +82,8 @@ private:
     QDateEdit* datePicker_ = nullptr;
     QTimeEdit* timePicker_ = nullptr;
     QCheckBox* clearBox_ = nullptr;
+
+    std::array<QCheckBox*, 5> noteBoxes_{};
 
     QWidget* settingsPanel_ = nullptr;
     QButtonGroup* mainTabButtons_ = nullptr;
@@ -105,5 +114,12 @@ std::optional<Settings> EditSettings(QWidget* owner, const Settings& current);
 // The same with `interact` run in place of the modal loop; it ends by calling accept() or reject().
 std::optional<Settings> EditSettings(QWidget* owner, const Settings& current,
                                      const std::function<void(TFusenDlg&)>& interact);
+
+// Asks which fields go into sticky notes, starting from the defaults each time: the choice on OK,
+// nothing on Cancel.
+std::optional<StickyNoteFields> ChooseStickyNoteFields(QWidget* owner);
+
+// The same with `interact` run in place of the modal loop; it ends by calling accept() or reject().
+std::optional<StickyNoteFields> ChooseStickyNoteFields(QWidget* owner, const std::function<void(TFusenDlg&)>& interact);
 
 }  // namespace dolvane

@@ -32,10 +32,45 @@ std::optional<QStyle::StandardPixmap> StandardPixmapFor(int index)
     }
 }
 
+// Pictures no style has: drawn here, 16 by 16 on a transparent ground.
+std::optional<QPixmap> DrawnPictureFor(int index)
+{
+    if (index != 2 && index != 8 && index != 9) {
+        return std::nullopt;
+    }
+    QPixmap picture(kGlyphSize, kGlyphSize);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    if (index == 2) {
+        // A sticky note with its lower right corner turned up.
+        const QPolygon note({QPoint(1, 1), QPoint(14, 1), QPoint(14, 10), QPoint(10, 14), QPoint(1, 14)});
+        painter.setPen(QColor(0x9e, 0x86, 0x1f));
+        painter.setBrush(QColor(0xff, 0xe8, 0x5c));
+        painter.drawPolygon(note);
+        painter.setBrush(QColor(0xe0, 0xc2, 0x3a));
+        painter.drawPolygon(QPolygon({QPoint(14, 10), QPoint(10, 10), QPoint(10, 14)}));
+        painter.setPen(QColor(0x9e, 0x86, 0x1f));
+        painter.drawLine(3, 5, 11, 5);
+        painter.drawLine(3, 8, 9, 8);
+        return picture;
+    }
+    // The enclosing of CSV fields: a plain text when off, a text between double quotes when on.
+    QFont font = painter.font();
+    font.setPixelSize(index == 9 ? 11 : 10);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(index == 9 ? QColor(0x1f, 0x4e, 0x9e) : QColor(0x40, 0x40, 0x40));
+    painter.drawText(picture.rect(), Qt::AlignCenter, index == 9 ? QStringLiteral("\"a\"") : QStringLiteral("abc"));
+    return picture;
+}
+
 }  // namespace
 
 QIcon ImageListIcon(const QStyle* style, int index)
 {
+    if (const auto drawn = DrawnPictureFor(index)) {
+        return QIcon(*drawn);
+    }
     const auto pixmap = StandardPixmapFor(index);
     return pixmap && style != nullptr ? style->standardIcon(*pixmap) : QIcon();
 }

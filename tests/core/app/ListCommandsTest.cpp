@@ -164,7 +164,7 @@ TEST_F(ListCommandsTest, PopupMenuEnablingAndCsvOfTheSelection)
     model->List().ToggleCsvEnclosing();
     EXPECT_FALSE(model->List().PopupMenuOpening().enclose) << "toggled twice: cleared again";
 
-    ASSERT_TRUE(model->List().ExportCsv(folder_ / "out.csv"));
+    ASSERT_TRUE(model->List().ExportCsvTo(folder_ / "out.csv"));
     const std::string csv = ReadBytes(folder_ / "out.csv");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2) << "the header and the one selected row";
 }

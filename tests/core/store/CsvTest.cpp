@@ -26,11 +26,61 @@ TEST(CsvTest, RowHoldsTheElevenColumnsInOrder)
     ToDoRecord row = ParseRecordLine(Sj("2010/05/01 09:00|2010/05/02 10:00+24=13050総務@\\@#@#見積 \"A,B\" を送る"));
     row.RemainingText = Sj("完了");
 
-    EXPECT_EQ(Utf8(CsvRowText(row, false)), "2010/05/01 09:00,,3,総務,見積 \"A,B\" を送る,,50,完了,,,2010/05/02 10:00");
+    // Without enclosing only the field that needs it is enclosed.
+    EXPECT_EQ(Utf8(CsvRowText(row, false)),
+              "2010/05/01 09:00,,3,総務,\"見積 \"\"A,B\"\" を送る\",,50,完了,,,2010/05/02 10:00");
     // Enclosed: empty fields are two quotes side by side and an inner quote is doubled.
     EXPECT_EQ(Utf8(CsvRowText(row, true)),
               "\"2010/05/01 09:00\",\"\",\"3\",\"総務\",\"見積 \"\"A,B\"\" を送る\",\"\",\"50\",\"完了\",\"\",\"\","
               "\"2010/05/02 10:00\"");
+}
+
+// Counts the fields of a CSV line as a reader does: commas outside double quotes, "" inside.
+int FieldCount(std::string_view line)
+{
+    int fields = 1;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;  // a doubled quote toggles twice
+        } else if (c == ',' && !quoted) {
+            ++fields;
+        }
+    }
+    return fields;
+}
+
+TEST(CsvTest, WithoutEnclosingAFieldIsEnclosedOnlyWhenItHoldsACommaOrAQuote)
+{
+    struct Case {
+        const char* task;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"資料A,資料Bを印刷", "\"資料A,資料Bを印刷\""},
+        {"5\"の画面", "\"5\"\"の画面\""},
+        {"\"", "\"\"\"\""},
+        {",", "\",\""},
+        {"引用符も読点もない", "引用符も読点もない"},
+        {"ソース、テスト", "ソース、テスト"},  // a full-width comma is no separator
+        {"表示", "表示"},                      // 0x95 0x5C: the trail byte is no quote or comma
+    };
+    for (const Case& c : cases) {
+        const std::string line = CsvRowText(RowWithTask(Sj(c.task)), false);
+        EXPECT_EQ(Utf8(line), std::string(",,,,") + c.written + ",,,,,,") << c.task;
+        EXPECT_EQ(FieldCount(line), 11) << c.task;
+    }
+}
+
+TEST(CsvTest, TheHeaderFollowsTheCaptionOfColumnEight)
+{
+    EXPECT_EQ(Utf8(CsvHeaderText(false)),
+              "開始日時,期限（完了予定）,重要度,実行者,すべきこと,分類,進捗,残り時間,経過時間,警告,完了日時");
+    EXPECT_EQ(Utf8(CsvHeaderText(false, true)),
+              "開始日時,期限（完了予定）,重要度,実行者,すべきこと,分類,進捗,残り時間,経過率,警告,完了日時");
+    EXPECT_EQ(Utf8(CsvHeaderText(true, true)),
+              "\"開始日時\",\"期限（完了予定）\",\"重要度\",\"実行者\",\"すべきこと\",\"分類\","
+              "\"進捗\",\"残り時間\",\"経過率\",\"警告\",\"完了日時\"");
 }
 
 // Blanks are trimmed and breaks joined only in a field that has a line break.
@@ -64,7 +114,7 @@ TEST(CsvTest, WriteReplacesTheFile)
     std::vector<ToDoRecord> rows = {RowWithTask(Sj("作業"))};
     rows[0].Selected = true;
     FileError error;
-    ASSERT_TRUE(WriteCsvFile(test::DiskFiles(), path, rows, true, error)) << error.message;
+    ASSERT_TRUE(WriteCsvFile(test::DiskFiles(), path, rows, true, false, error)) << error.message;
     EXPECT_EQ(test::ReadBytes(path), CsvFileText(rows, true));
 }
 
