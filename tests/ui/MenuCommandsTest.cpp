@@ -1,0 +1,122 @@
+// The main menu's file commands and the sticky-note dialog, as the window wires them.
+#include "ui/MainWindow.h"
+#include "ui/dialogs/TFusenDlg.h"
+
+#include "support/DiskFiles.h"
+#include "support/FakePorts.h"
+#include "support/Sjis.h"
+#include "support/TempFolder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QObject>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace dolvane {
+namespace {
+
+// Stands in for the desktop's handler of file URLs.
+class UrlRecorder final : public QObject {
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE void open(const QUrl& url) { urls.push_back(url); }
+    std::vector<QUrl> urls;
+};
+
+class MenuCommandsTest : public testing::Test {
+protected:
+    MenuCommandsTest()
+    {
+        paths_ = DeriveProgramPaths(folder_.Path() / "program", "aki", folder_.Path() / "opt");
+        std::filesystem::create_directories(paths_.ListFilePath.parent_path());
+    }
+
+    std::unique_ptr<TVelkDolvane> Open()
+    {
+        return std::make_unique<TVelkDolvane>(
+            MainWindowServices{paths_, clock_, sibling_, test::DiskFiles(), nullptr, {}});
+    }
+
+    QAction* Action(const TVelkDolvane& window, const char* name)
+    {
+        auto* action = window.findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_NE(action, nullptr) << name;
+        return action;
+    }
+
+    test::TempFolder folder_;
+    ProgramPaths paths_;
+    test::FixedClock clock_;
+    test::FakeSibling sibling_;
+};
+
+TEST_F(MenuCommandsTest, HelpOpensThePageBesideTheProgramThroughTheDesktop)
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    const auto window = Open();
+    Action(*window, "Help2")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(recorder.urls.size(), 1U);
+    EXPECT_EQ(recorder.urls[0].toLocalFile().toStdString(), (paths_.ProgramFolder / "Help" / "Dolvane.htm").string());
+}
+
+TEST_F(MenuCommandsTest, SaveFollowsTheRowsAndTheMergeTheSiblingsFolder)
+{
+    test::WriteBytes(paths_.ListFilePath, "");
+    const auto window = Open();
+    auto* file = window->findChild<QMenu*>(QStringLiteral("File1"));
+    auto* tools = window->findChild<QMenu*>(QStringLiteral("Tool1"));
+    ASSERT_TRUE(file != nullptr && tools != nullptr);
+    Q_EMIT file->aboutToShow();
+    EXPECT_FALSE(Action(*window, "Save1")->isEnabled());
+    EXPECT_TRUE(Action(*window, "Load1")->isEnabled());
+    Q_EMIT tools->aboutToShow();
+    EXPECT_FALSE(Action(*window, "PimaloMenu")->isVisible());
+
+    // The menus look again each time they open.
+    std::filesystem::create_directories(paths_.SiblingFolder);
+    Q_EMIT tools->aboutToShow();
+    EXPECT_TRUE(Action(*window, "PimaloMenu")->isVisible());
+    test::WriteBytes(paths_.ListFilePath, test::Sj("2010/05/01 09:00+=03050@\\@#@#a\r\n"));
+    const auto second = Open();
+    Q_EMIT second->findChild<QMenu*>(QStringLiteral("File1"))->aboutToShow();
+    EXPECT_TRUE(Action(*second, "Save1")->isEnabled());
+}
+
+TEST_F(MenuCommandsTest, TheStickyNoteDialogOpensWithItsDefaultsEveryTime)
+{
+    for (const bool tickAll : {true, false}) {
+        const auto fields = ChooseStickyNoteFields(nullptr, [tickAll](TFusenDlg& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("付箋の作成"));
+            for (int box = 1; box <= 5; ++box) {
+                ASSERT_NE(dialog.StickyNoteBox(box), nullptr);
+                EXPECT_EQ(dialog.StickyNoteBox(box)->isChecked(), box == 5) << box;
+                if (tickAll) {
+                    dialog.StickyNoteBox(box)->setChecked(box != 5);
+                }
+            }
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
+        });
+        ASSERT_TRUE(fields.has_value());
+        const StickyNoteFields expected =
+            tickAll ? StickyNoteFields{true, true, true, true, false} : StickyNoteFields{};
+        EXPECT_EQ(*fields, expected);
+    }
+    const auto cancelled = ChooseStickyNoteFields(nullptr, [](TFusenDlg& dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("CancelBtn")), Qt::LeftButton);
+    });
+    EXPECT_FALSE(cancelled.has_value());
+}
+
+}  // namespace
+}  // namespace dolvane
+
+#include "MenuCommandsTest.moc"
