@@ -34,10 +34,17 @@ public:
         settingsShown.push_back(current);
         return settingsAnswer;
     }
+    std::optional<std::string> EditCell(const CellEditRequest& request) override
+    {
+        cellEdits.push_back(request);
+        return cellAnswer;
+    }
 
     bool answer = true;
     std::optional<Settings> settingsAnswer;  // what the settings dialog returns: nothing is Cancel
     std::vector<Settings> settingsShown;     // what it was opened on
+    std::optional<std::string> cellAnswer;   // what the cell edit dialog returns: nothing is Cancel
+    std::vector<CellEditRequest> cellEdits;  // what it was opened on
     std::vector<std::string> questions;
     std::vector<std::string> messages;
     std::vector<std::string> errors;

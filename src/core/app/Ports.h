@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/edit/CellEdit.h"
 #include "core/store/Settings.h"
 #include "core/time/DateTime.h"
 
@@ -30,6 +31,8 @@ public:
     virtual void ShowError(std::string_view text) = 0;
     // The settings dialog, opened on `current`: the edited values on OK, nothing on Cancel.
     virtual std::optional<Settings> EditSettings(const Settings& current) = 0;
+    // The cell edit dialog ("編集") on one cell: the edited text (cp932) on OK, nothing on Cancel.
+    virtual std::optional<std::string> EditCell(const CellEditRequest& request) = 0;
 };
 
 // The optional "CharacterConversion" library, loaded from the program's own folder. Texts are

@@ -1,6 +1,7 @@
 #include "ui/dialogs/MessagePrompts.h"
 
 #include "ui/dialogs/TFusenDlg.h"
+#include "ui/dialogs/TInputDlg.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -39,6 +40,11 @@ void MessagePrompts::ShowError(std::string_view text)
 std::optional<Settings> MessagePrompts::EditSettings(const Settings& current)
 {
     return dolvane::EditSettings(owner_, current);
+}
+
+std::optional<std::string> MessagePrompts::EditCell(const CellEditRequest& request)
+{
+    return dolvane::EditCell(owner_, request);
 }
 
 }  // namespace dolvane

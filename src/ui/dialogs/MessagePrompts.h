@@ -15,6 +15,7 @@ public:
     void ShowMessage(std::string_view text) override;
     void ShowError(std::string_view text) override;
     std::optional<Settings> EditSettings(const Settings& current) override;
+    std::optional<std::string> EditCell(const CellEditRequest& request) override;
 
 private:
     QWidget* owner_;
