@@ -3,6 +3,7 @@
 #include "ui/calendar/CalendarView.h"
 #include "ui/dialogs/MessagePrompts.h"
 #include "ui/edit/EditPanelWidget.h"
+#include "ui/list/HeaderStyle.h"
 #include "ui/list/ToDoListModel.h"
 #include "ui/list/ToDoListView.h"
 #include "ui/widgets/Cp932Text.h"
@@ -143,6 +144,7 @@ void TVelkDolvane::createCentralArea()
     listModel_->SetRowColour([this](int row) { return model_->List().RowColourOf(static_cast<std::size_t>(row)); });
     listView_ = new ToDoListView(page);
     listView_->setModel(listModel_);
+    UseNarrowHeaderMargins(listView_->header());
     listArea->addWidget(listView_, 1);
     // The calendar takes the list's place while it is shown.
     calendarView_ = new CalendarView(model_->Calendar(), page);
