@@ -7,6 +7,7 @@
 #include "platform/SystemPaths.h"
 #include "platform/TerminationRequest.h"
 #include "ui/MainWindow.h"
+#include "ui/widgets/JapaneseLocale.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     const QString title = QStringLiteral("Dolvane");
     QApplication::setApplicationName(title);
     QApplication::setApplicationVersion(QStringLiteral(DOLVANE_VERSION));
+    dolvane::UseJapaneseLocale(application);
 
     // A second start leaves quietly: the first instance keeps the user's list. When no lock can be
     // had at all, leaving quietly would look like a crash, so the user is told why.

@@ -15,6 +15,15 @@ void TVelkDolvane::showListMenu(const QPoint& position)
     const auto state = model_->List().PopupMenuOpening();
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("PopupMenu1"));
+    QAction* inherit = menu.addAction(QStringLiteral("継承して新規作成(&R)"));
+    inherit->setObjectName(QStringLiteral("N9"));
+    inherit->setStatusTip(QStringLiteral("選択したToDoの情報から新しいToDoを作成 "));
+    inherit->setIcon(ImageListIcon(style(), 14));
+    inherit->setEnabled(state.deleteRow);
+    connect(inherit, &QAction::triggered, this, [this] {
+        model_->Editing().InheritNew();
+        listView_->setFocus();
+    });
     QAction* notes = menu.addAction(QStringLiteral("付箋の作成"));
     notes->setObjectName(QStringLiteral("FusenMenu"));
     notes->setStatusTip(QStringLiteral("ピマロに作成させる"));
@@ -46,6 +55,16 @@ void TVelkDolvane::showListMenu(const QPoint& position)
     remove->setIcon(ImageListIcon(style(), 0));
     connect(remove, &QAction::triggered, this, [this] { model_->List().DeleteSelected(); });
     menu.exec(listView_->viewport()->mapToGlobal(position));
+}
+
+void TVelkDolvane::connectCellEdit()
+{
+    // The second press of a double click has started a drag: it ends before the dialog takes the
+    // mouse, so the list holds no grab while the dialog is open.
+    connect(listView_, &QAbstractItemView::doubleClicked, this, [this] {
+        listView_->EndDrag();
+        model_->CellEdit().EditClickedCell();
+    });
 }
 
 }  // namespace dolvane

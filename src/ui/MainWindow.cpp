@@ -3,6 +3,7 @@
 #include "ui/calendar/CalendarView.h"
 #include "ui/dialogs/MessagePrompts.h"
 #include "ui/edit/EditPanelWidget.h"
+#include "ui/list/HeaderStyle.h"
 #include "ui/list/ToDoListModel.h"
 #include "ui/list/ToDoListView.h"
 #include "ui/widgets/Cp932Text.h"
@@ -143,6 +144,7 @@ void TVelkDolvane::createCentralArea()
     listModel_->SetRowColour([this](int row) { return model_->List().RowColourOf(static_cast<std::size_t>(row)); });
     listView_ = new ToDoListView(page);
     listView_->setModel(listModel_);
+    UseNarrowHeaderMargins(listView_->header());
     listArea->addWidget(listView_, 1);
     // The calendar takes the list's place while it is shown.
     calendarView_ = new CalendarView(model_->Calendar(), page);
@@ -158,8 +160,15 @@ void TVelkDolvane::createCentralArea()
     });
     connect(editPanel_->KeepDaysEdit(), &QSpinBox::valueChanged, this,
             [this](int days) { model_->Session().SetKeepDays(days); });
-    connect(editPanel_, &EditPanelWidget::addClicked, this, [this] { model_->AddFromPanel(); });
-    connect(editPanel_, &EditPanelWidget::replaceClicked, this, [this] { model_->Editing().ReplaceSelected(); });
+    // After Add and Replace the list has the keyboard: Del and the arrow keys act on the new rows.
+    connect(editPanel_, &EditPanelWidget::addClicked, this, [this] {
+        model_->AddFromPanel();
+        listView_->setFocus();
+    });
+    connect(editPanel_, &EditPanelWidget::replaceClicked, this, [this] {
+        model_->Editing().ReplaceSelected();
+        listView_->setFocus();
+    });
     connect(editPanel_, &EditPanelWidget::applyClicked, this, [this] { model_->Apply(); });
     connect(editPanel_, &EditPanelWidget::undoClicked, this, [this] { model_->Reload(); });
     connect(editPanel_, &EditPanelWidget::calendarToggled, this, [this](bool shown) {
@@ -227,6 +236,7 @@ void TVelkDolvane::connectList()
     listView_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(listView_, &QWidget::customContextMenuRequested, this, &TVelkDolvane::showListMenu);
     connect(listView_, &ToDoListView::selectionKeyReleased, this, [this] { model_->Editing().ShowSelectedRow(); });
+    connectCellEdit();
     listView_->header()->setSectionsClickable(true);
     connect(listView_->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { model_->List().SortByColumn(column); });
@@ -265,7 +275,7 @@ void TVelkDolvane::findText()
         return;
     }
     if (const auto cp932 = ToCp932(text)) {
-        model_->Tabs().SetSearchText(*cp932);
+        model_->Tabs().SetSearchText(*cp932);  // a "no" to dropping the changes keeps everything
     } else {
         QMessageBox::critical(this, QApplication::applicationName(),
                               QStringLiteral("検索する文字に、この一覧で扱えない文字が含まれています。"));

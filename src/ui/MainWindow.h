@@ -67,6 +67,7 @@ private:
     void createCentralArea();
     void createTimers();
     void connectList();
+    void connectCellEdit();
     void connectTabs();
     // Places the tab rows on the sides the settings name.
     void ApplyTabPositions();

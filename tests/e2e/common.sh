@@ -27,3 +27,46 @@ close_program() {
   wait "$pid" || true
   pid=
 }
+
+# Waits for a shown top-level window by its exact title, then until it has stopped moving (a
+# dialog is centred after it is mapped), and prints its id.
+await_window() {
+  local id before="" now
+  id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1) || fail "no window titled $1"
+  [ -n "$id" ] || fail "no window titled $1"
+  for _ in $(seq 50); do
+    now=$(xdotool getwindowgeometry "$id")
+    [ "$now" = "$before" ] && break
+    before=$now
+    sleep 0.1
+  done
+  echo "$id"
+}
+# Fails when a window titled $1 shows up within $2 seconds.
+expect_no_window() {
+  if timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null 2>&1; then
+    fail "a window titled $1 appeared"
+  fi
+}
+# Moves the pointer to a point given relative to a window's top-left corner; more xdotool
+# commands may follow ("click 1").
+at_in() {
+  local id=$1 dx=$2 dy=$3 X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  xdotool mousemove $((X + dx)) $((Y + dy)) "${@:4}"
+}
+# Waits up to 10 s until the list file (as UTF-8) holds a line matching the extended regex $1.
+await_list_line() {
+  for _ in $(seq 100); do
+    if iconv -f cp932 -t utf-8 "$list" 2>/dev/null | tr -d '\r' | grep -Eq -- "$1"; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the list file has no line matching $1: $(iconv -f cp932 -t utf-8 "$list" | tr -d '\r' | tr '\n' '|')"
+}
+list="$work/prog/data/$user/todolist.txt"
+# Writes the list file from UTF-8 lines, in cp932 with CR LF.
+write_list() {
+  printf '%s\r\n' "$@" | iconv -f utf-8 -t cp932 >"$list"
+}

@@ -51,6 +51,12 @@ public:
         return fileAnswer;
     }
 
+    std::optional<std::string> EditCell(const CellEditRequest& request) override
+    {
+        cellEdits.push_back(request);
+        return cellAnswer;
+    }
+
     bool answer = true;
     std::optional<Settings> settingsAnswer;            // what the settings dialog returns: nothing is Cancel
     std::vector<Settings> settingsShown;               // what it was opened on
@@ -58,6 +64,8 @@ public:
     int stickyNoteDialogs = 0;
     std::optional<std::filesystem::path> fileAnswer;  // what both file choosers return
     std::vector<std::string> fileChoosers;            // "open|filter" or "save|extension|filter"
+    std::optional<std::string> cellAnswer;            // what the cell edit dialog returns: nothing is Cancel
+    std::vector<CellEditRequest> cellEdits;           // what it was opened on
     std::vector<std::string> questions;
     std::vector<std::string> messages;
     std::vector<std::string> errors;

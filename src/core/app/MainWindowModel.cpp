@@ -17,6 +17,7 @@ MainWindowModel::MainWindowModel(ProgramPaths paths, MainWindowPorts ports)
       tabs_(document_, settings_),
       panel_(document_, tabs_),
       list_(document_, settings_),
+      cellEdit_(document_, panel_, list_),
       purge_(document_, settings_),
       calendar_(document_, settings_, panel_),
       files_(document_, tabs_, settings_),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/CalendarController.h"
+#include "core/app/CellEditCommand.h"
 #include "core/app/FileCommands.h"
 #include "core/app/ListCommands.h"
 #include "core/app/PanelCommands.h"
@@ -83,6 +84,7 @@ public:
     ListCommands& List() noexcept { return list_; }
     const ListCommands& List() const noexcept { return list_; }
     const RetentionPurge& Purge() const noexcept { return purge_; }
+    CellEditCommand& CellEdit() noexcept { return cellEdit_; }
     CalendarController& Calendar() noexcept { return calendar_; }
     const CalendarController& Calendar() const noexcept { return calendar_; }
     FileCommands& Files() noexcept { return files_; }
@@ -109,6 +111,7 @@ private:
     ViewTabs tabs_;
     PanelCommands panel_;
     ListCommands list_;
+    CellEditCommand cellEdit_;
     RetentionPurge purge_;
     CalendarController calendar_;
     FileCommands files_;

@@ -1,6 +1,8 @@
 #include "core/app/PanelCommands.h"
 
+#include "core/edit/InheritNew.h"
 #include "core/store/FieldValidation.h"
+#include "core/text/Cp932Codec.h"
 
 #include <algorithm>
 #include <iterator>
@@ -53,7 +55,7 @@ void PanelCommands::RememberCombos()
     }
 }
 
-bool PanelCommands::FieldsValid(bool adding)
+bool PanelCommands::FieldsValid(Check check)
 {
     // The ticked fields go into the one-line file format: a marker or a line break in them would
     // split the line differently when it is read back.
@@ -69,7 +71,12 @@ bool PanelCommands::FieldsValid(bool adding)
         {PanelField::Completed, Field::Completed},
     };
     std::optional<std::string> problem;
-    const auto valid = [this, adding, &problem](const std::pair<PanelField, Field>& entry) {
+    const bool adding = check == Check::Add;
+    const auto valid = [this, check, adding, &problem](const std::pair<PanelField, Field>& entry) {
+        // Inherit-new takes its task from the source, whatever the panel holds.
+        if (check == Check::Inherit && entry.first == PanelField::Task) {
+            return true;
+        }
         const bool included = panel_.Included(entry.first);
         // Add writes a task whether its box is ticked or not: unticked, an empty one.
         const bool written = included || (adding && entry.first == PanelField::Task);
@@ -90,7 +97,7 @@ bool PanelCommands::FieldsValid(bool adding)
 
 void PanelCommands::AddFromPanel(std::optional<DateTime> start)
 {
-    if (!FieldsValid(true)) {
+    if (!FieldsValid(Check::Add)) {
         return;
     }
     document_.ClearSelection();
@@ -106,9 +113,40 @@ void PanelCommands::AddFromPanel(std::optional<DateTime> start)
     ShowSelectedRow();
 }
 
+void PanelCommands::InheritNew()
+{
+    const ToDoRecord* first = document_.FirstSelected();
+    if (first == nullptr || !FieldsValid(Check::Inherit)) {
+        return;
+    }
+    const std::size_t sourceIndex = static_cast<std::size_t>(first - document_.Rows().data());
+    const DateTime now = document_.Now();
+    ToDoRecord row = panel_.NewRow(now, now, tabs_.SelectedCategory());
+    RememberCombos();
+    const ToDoRecord& source = document_.Rows()[sourceIndex];
+    std::optional<std::string> problem;
+    try {
+        row.DeadlineText = InheritedDeadline(source, row.StartText);
+        CopyInheritedFields(source, row);
+    } catch (const ConvertError& error) {
+        problem = error.Message();
+    }
+    document_.ClearSelection();
+    row.Selected = true;
+    document_.Rows()[sourceIndex].Selected = true;
+    document_.Rows().push_back(std::move(row));
+    document_.MarkChanged(false);
+    document_.Notify(&MainWindowObserver::RowsReset);
+    document_.Notify(&MainWindowObserver::StoreStateChanged);
+    ShowSelectedRow();
+    if (problem) {
+        document_.Ask().ShowError(Cp932ToUtf8ForDisplay(*problem));
+    }
+}
+
 void PanelCommands::ReplaceSelected()
 {
-    if (document_.SelectedCount() == 0 || !FieldsValid(false)) {
+    if (document_.SelectedCount() == 0 || !FieldsValid(Check::Replace)) {
         return;
     }
     const DateTime now = document_.Now();

@@ -41,6 +41,11 @@ public:
     // `start` replaces now as the start of a row whose start box is not ticked. A blank task
     // (ticked or not) is refused like any field error.
     void AddFromPanel(std::optional<DateTime> start = std::nullopt);
+    // Inherit-new: a row added as Add would make it, starting now, that takes the first selected
+    // row's importance, executor, task, category and warning, and a deadline as far after its
+    // start as the source's end was after the source's start. The source and the new row end up
+    // selected. A source date that cannot be read is reported; the new row stays as Add made it.
+    void InheritNew();
     // Replace: the ticked fields go into every selected row; a ticked blank task is refused.
     void ReplaceSelected();
     // A new view was loaded: the fields that described rows of the old one are emptied.
@@ -48,7 +53,8 @@ public:
 
 private:
     // Shows the first problem of a ticked field and says whether Add or Replace may go on.
-    bool FieldsValid(bool adding);
+    enum class Check { Add, Replace, Inherit };
+    bool FieldsValid(Check check);
     void RememberCombos();
 
     ToDoDocument& document_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/edit/CellEdit.h"
 #include "core/store/Settings.h"
 #include "core/time/DateTime.h"
 
@@ -49,6 +50,8 @@ public:
     virtual std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) = 0;
     virtual std::optional<std::filesystem::path> ChooseFileToSave(std::string_view defaultExtension,
                                                                   std::string_view filter) = 0;
+    // The cell edit dialog ("編集") on one cell: the edited text (cp932) on OK, nothing on Cancel.
+    virtual std::optional<std::string> EditCell(const CellEditRequest& request) = 0;
 };
 
 // The optional "CharacterConversion" library, loaded from the program's own folder. Texts are

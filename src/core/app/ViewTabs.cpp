@@ -12,6 +12,7 @@ namespace {
 constexpr std::string_view kQuestionCaption = "確認";
 constexpr std::string_view kTabChangeQuestion =
     "このままタブを切り換えると変更内容が取り消されます。\nよろしいですか？";
+constexpr std::string_view kSearchQuestion = "このまま検索すると変更内容が取り消されます。\nよろしいですか？";
 
 // Main tab captions (UTF-8), by tab.
 constexpr std::string_view kMainTabCaptions[kMainTabCount] = {"全て", "なし", "検索", "未完了", "完了"};
@@ -50,11 +51,15 @@ ViewState ViewTabs::View() const
     return ViewState{mainTab_, categoryTabText_, categoryTabIndex_};
 }
 
-void ViewTabs::SetSearchText(std::string text)
+bool ViewTabs::SetSearchText(std::string text)
 {
+    if (!ConfirmLeavingChanges(kSearchQuestion)) {
+        return false;
+    }
     searchText_ = std::move(text);
     document_.Reload();
     document_.Notify(&MainWindowObserver::ViewChanged);
+    return true;
 }
 
 std::string ViewTabs::MainTabCaption(MainTab tab) const
@@ -66,14 +71,14 @@ std::string ViewTabs::MainTabCaption(MainTab tab) const
     return caption;
 }
 
-bool ViewTabs::ConfirmLeavingChanges()
+bool ViewTabs::ConfirmLeavingChanges(std::string_view question)
 {
-    return !document_.State().UnsavedChanges || document_.Ask().AskYesNo(kQuestionCaption, kTabChangeQuestion);
+    return !document_.State().UnsavedChanges || document_.Ask().AskYesNo(kQuestionCaption, question);
 }
 
 bool ViewTabs::ChangeMainTab(MainTab tab)
 {
-    if (tab == mainTab_ || !ConfirmLeavingChanges()) {
+    if (tab == mainTab_ || !ConfirmLeavingChanges(kTabChangeQuestion)) {
         return tab == mainTab_;
     }
     SelectMainTab(tab);
@@ -83,7 +88,7 @@ bool ViewTabs::ChangeMainTab(MainTab tab)
 
 bool ViewTabs::ShowAllReloaded()
 {
-    if (!ConfirmLeavingChanges()) {
+    if (!ConfirmLeavingChanges(kTabChangeQuestion)) {
         return false;
     }
     if (mainTab_ != MainTab::All) {
@@ -115,7 +120,7 @@ void ViewTabs::SelectMainTab(MainTab tab)
 bool ViewTabs::ChangeCategoryTab(int index)
 {
     if (index < 0 || index >= static_cast<int>(categoryTabs_.size()) || index == categoryTabIndex_ ||
-        !ConfirmLeavingChanges()) {
+        !ConfirmLeavingChanges(kTabChangeQuestion)) {
         return index == categoryTabIndex_;
     }
     categoryTabIndex_ = index;

@@ -51,14 +51,15 @@ public:
     void EnsureCategoryTab(const std::string& name);
 
     // The Find command took a new search text (cp932, may be empty): the "検索" tab's caption
-    // follows and the current view is reloaded without a question.
-    void SetSearchText(std::string text);
+    // follows and the current view is reloaded. The reload drops unsaved changes, so with some
+    // the user is asked first; false (and the old text kept) when the answer is no.
+    bool SetSearchText(std::string text);
     const std::string& SearchText() const noexcept { return searchText_; }
     // The caption of a main tab (cp932): "検索 > [ text ]" while there is a search text.
     std::string MainTabCaption(MainTab tab) const;
 
 private:
-    bool ConfirmLeavingChanges();
+    bool ConfirmLeavingChanges(std::string_view question);
     void SelectMainTab(MainTab tab);
     void ApplyView();
 

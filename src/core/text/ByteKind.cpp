@@ -40,4 +40,26 @@ std::string_view WholeCharacters(std::string_view text, std::size_t maxBytes)
     return text;
 }
 
+bool ContainsWholeCharacters(std::string_view text, std::string_view pattern)
+{
+    if (pattern.empty()) {
+        return false;
+    }
+    std::size_t at = text.find(pattern);
+    if (at == std::string_view::npos) {
+        return false;
+    }
+    // The kinds are worked out only once a byte match is there to check; most lines have none.
+    const std::vector<ByteKind> kinds = ByteKinds(text);
+    const auto boundary = [&kinds](std::size_t position) {
+        return position >= kinds.size() || kinds[position] != ByteKind::Trail;
+    };
+    for (; at != std::string_view::npos; at = text.find(pattern, at + 1)) {
+        if (boundary(at) && boundary(at + pattern.size())) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace dolvane

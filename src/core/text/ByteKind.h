@@ -28,4 +28,9 @@ std::vector<ByteKind> ByteKinds(std::string_view text);
 // double-byte character, so a cut text never shows a broken character.
 std::string_view WholeCharacters(std::string_view text, std::size_t maxBytes);
 
+// Whether `pattern` occurs in `text` starting and ending on character boundaries: "A" (0x41) is
+// not found in "ア" (0x83 0x41), whose second byte it only resembles. An empty pattern is never
+// found.
+bool ContainsWholeCharacters(std::string_view text, std::string_view pattern);
+
 }  // namespace dolvane

@@ -174,6 +174,11 @@ std::string Cp932ToUtf8(std::string_view bytes)
     return Utf16ToUtf8(DecodeCp932(bytes));
 }
 
+std::string Cp932ToUtf8ForDisplay(std::string_view bytes)
+{
+    return Utf16ToUtf8(DecodeCp932ForDisplay(bytes));
+}
+
 std::string Utf8ToCp932(std::string_view utf8)
 {
     const std::u16string text = Utf8ToUtf16(utf8);

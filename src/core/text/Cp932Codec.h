@@ -34,5 +34,7 @@ std::string Utf8ToCp932(std::string_view utf8);
 // For showing text that may hold invalid bytes (a hand-edited file): each invalid byte becomes
 // U+FFFD. Only for display; never write the result back.
 std::u16string DecodeCp932ForDisplay(std::string_view bytes);
+// The same as UTF-8, for a message that quotes such text.
+std::string Cp932ToUtf8ForDisplay(std::string_view bytes);
 
 }  // namespace dolvane

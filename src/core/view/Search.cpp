@@ -1,5 +1,6 @@
 #include "core/view/Search.h"
 
+#include "core/text/ByteKind.h"
 #include "core/text/Cp932Codec.h"
 
 #include <unicode/locid.h>
@@ -56,14 +57,14 @@ bool SearchMatcher::Matches(std::string_view value) const
     if (search_.empty()) {
         return false;
     }
-    if (value.find(search_) != std::string_view::npos) {
+    if (ContainsWholeCharacters(value, search_)) {
         return true;
     }
     if (caseSensitive_) {
         return false;
     }
     const bool converted = std::any_of(conversions_.begin(), conversions_.end(), [value](const std::string& text) {
-        return !text.empty() && value.find(text) != std::string_view::npos;
+        return ContainsWholeCharacters(value, text);
     });
     return converted || Lowered(value).find(loweredSearch_) != std::u16string::npos;
 }

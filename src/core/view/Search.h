@@ -19,7 +19,9 @@ public:
     // In this order: the text as entered; nothing more when the search is case-sensitive; the
     // library's conversions of the text (default width conversion both ways, katakana to
     // hiragana, hiragana to katakana, hiragana to half-width katakana, half-width katakana to
-    // hiragana); both sides lower-cased. An empty search text finds nothing.
+    // hiragana); both sides lower-cased. Every step matches whole characters of the stored text,
+    // never a trail byte that only looks like a search character. An empty search text finds
+    // nothing.
     bool Matches(std::string_view value) const;
 
 private:

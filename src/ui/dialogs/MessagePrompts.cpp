@@ -1,6 +1,7 @@
 #include "ui/dialogs/MessagePrompts.h"
 
 #include "ui/dialogs/TFusenDlg.h"
+#include "ui/dialogs/TInputDlg.h"
 
 #include <QApplication>
 #include <QFile>
@@ -80,6 +81,11 @@ std::optional<std::filesystem::path> MessagePrompts::ChooseFileToSave(std::strin
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(FromUtf8(defaultExtension));
     return ChosenFile(dialog);
+}
+
+std::optional<std::string> MessagePrompts::EditCell(const CellEditRequest& request)
+{
+    return dolvane::EditCell(owner_, request);
 }
 
 }  // namespace dolvane

@@ -19,6 +19,7 @@ public:
     std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) override;
     std::optional<std::filesystem::path> ChooseFileToSave(std::string_view defaultExtension,
                                                           std::string_view filter) override;
+    std::optional<std::string> EditCell(const CellEditRequest& request) override;
 
 private:
     QWidget* owner_;

@@ -7,6 +7,7 @@
 #include "ui/dialogs/TFusenDlg.h"
 #include "ui/widgets/ButtonGlyph.h"
 #include "ui/widgets/Cp932Text.h"
+#include "ui/widgets/Hints.h"
 #include "ui/widgets/JapaneseFont.h"
 
 #include <QCheckBox>
@@ -56,8 +57,7 @@ QToolButton* MakeDateButton(const char* name, QWidget* parent)
     button->setFixedSize(23, 22);
     button->setCursor(Qt::PointingHandCursor);
     button->setIcon(MakeButtonGlyph(button->style(), 12, button->palette().color(QPalette::Button)));
-    button->setToolTip(QStringLiteral("日時の参照"));
-    button->setStatusTip(QStringLiteral("右クリックでカレンダー表示の選択日付を設定"));
+    SetHint(button, QStringLiteral("日時の参照|右クリックでカレンダー表示の選択日付を設定"));
     return button;
 }
 
@@ -129,7 +129,7 @@ QCheckBox* EditPanelWidget::makeIncludeBox(int key, const QString& caption, cons
     static constexpr const char* kNames[] = {"CheckBox8", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
                                              "CheckBox7", "CheckBox6", "CheckBox1", "CheckBox10"};
     box->setObjectName(QString::fromLatin1(kNames[key]));
-    box->setStatusTip(hint);
+    SetHint(box, hint);
     includeBoxes_[static_cast<std::size_t>(key)] = box;
     connect(box, &QCheckBox::pressed, this, [this] { model_.PressIncludeBox(); });
     connect(box, &QCheckBox::toggled, this, [this, key](bool on) {
@@ -144,8 +144,10 @@ QCheckBox* EditPanelWidget::makeIncludeBox(int key, const QString& caption, cons
 void EditPanelWidget::createTopStrip()
 {
     auto* strip = new QHBoxLayout;
-    strip->addWidget(makeIncludeBox(Key(PanelField::Start), QStringLiteral("開始"), QStringLiteral("開始した日時")));
+    strip->addWidget(
+        makeIncludeBox(Key(PanelField::Start), QStringLiteral("開始"), QStringLiteral("開始日時|開始した日時")));
     startEdit_ = MakeDateField("Edit3", this);
+    SetHint(startEdit_, QStringLiteral("開始日時|開始した日時"));
     strip->addWidget(startEdit_);
     strip->addWidget(makeDateButton(Key(PanelField::Start), "SpeedButton3", QStringLiteral("開始日時の設定")));
     strip->addWidget(makeIncludeBox(Key(PanelField::Importance), QStringLiteral("重要度"), QStringLiteral("重要度")));
@@ -153,12 +155,15 @@ void EditPanelWidget::createTopStrip()
     importanceCombo_->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                                 QStringLiteral("4"), QStringLiteral("5")});
     importanceCombo_->setFixedWidth(44);
+    SetHint(importanceCombo_, QStringLiteral("重要度"));
     strip->addWidget(importanceCombo_);
     strip->addWidget(makeIncludeBox(Key(PanelField::Executor), QStringLiteral("実行者"), QStringLiteral("実行者")));
     executorCombo_ = MakeCombo("ComboBox2", this);
+    SetHint(executorCombo_, QStringLiteral("実行者"));
     strip->addWidget(executorCombo_, 1);
     strip->addWidget(makeIncludeBox(Key(PanelField::Category), QStringLiteral("分類"), QStringLiteral("分類")));
     categoryCombo_ = MakeCombo("ComboBox3", this);
+    SetHint(categoryCombo_, QStringLiteral("分類"));
     strip->addWidget(categoryCombo_, 1);
     createCalendarButtons(strip);
     static_cast<QVBoxLayout*>(layout())->addLayout(strip);
@@ -184,14 +189,16 @@ void EditPanelWidget::createLowerLeftBlock()
 
     // Row 1: deadline and completion.
     auto* dates = new QHBoxLayout;
-    dates->addWidget(
-        makeIncludeBox(Key(PanelField::Deadline), QStringLiteral("期限"), QStringLiteral("完了する予定の日時")));
+    dates->addWidget(makeIncludeBox(Key(PanelField::Deadline), QStringLiteral("期限"),
+                                    QStringLiteral("完了予定|完了する予定の日時")));
     deadlineEdit_ = MakeDateField("Edit4", left);
+    SetHint(deadlineEdit_, QStringLiteral("完了予定|完了する予定の日時"));
     dates->addWidget(deadlineEdit_);
     dates->addWidget(makeDateButton(Key(PanelField::Deadline), "SpeedButton4", QStringLiteral("期限日時の設定")));
-    dates->addWidget(
-        makeIncludeBox(Key(PanelField::Completed), QStringLiteral("完了"), QStringLiteral("実際に完了した日時")));
+    dates->addWidget(makeIncludeBox(Key(PanelField::Completed), QStringLiteral("完了"),
+                                    QStringLiteral("完了日時|実際に完了した日時")));
     completedEdit_ = MakeDateField("Edit2", left);
+    SetHint(completedEdit_, QStringLiteral("完了日時|実際に完了した日時"));
     dates->addWidget(completedEdit_);
     dates->addWidget(makeDateButton(Key(PanelField::Completed), "SpeedButton2", QStringLiteral("完了日時の設定")));
     dates->addStretch();
@@ -202,18 +209,20 @@ void EditPanelWidget::createLowerLeftBlock()
     numbers->addWidget(makeIncludeBox(Key(PanelField::Progress), QStringLiteral("進捗"), QStringLiteral("進捗")));
     progressEdit_ = MakeNumberField("ProgressEdit", 100, left);
     progressEdit_->setWrapping(true);
+    SetHint(progressEdit_, QStringLiteral("進捗"));
     new ClickStep(progressEdit_, 5);
     numbers->addWidget(progressEdit_);
     numbers->addWidget(makeIncludeBox(Key(PanelField::WarningHours), QStringLiteral("警告"), QStringLiteral("警告")));
     warningEdit_ = MakeNumberField("NumberEdit2", 32767, left);
-    warningEdit_->setStatusTip(QStringLiteral("期限の何時間前から警告を開始するかを指定する(0なら警告なし)"));
+    SetSpinHints(warningEdit_, QStringLiteral("0時間～3年|期限の何時間前から警告を開始するかを指定する(0なら警告なし)"),
+                 QStringLiteral("時間を増減する"));
     new ClickStep(warningEdit_, 24);
     numbers->addWidget(warningEdit_);
     auto* presets = new QToolButton(left);
     presets->setObjectName(QStringLiteral("ComboBox4"));
     presets->setArrowType(Qt::DownArrow);
     presets->setPopupMode(QToolButton::InstantPopup);
-    presets->setStatusTip(QStringLiteral("警告に設定する時間を選択する"));
+    SetHint(presets, QStringLiteral("警告に設定する時間を選択する"));
     auto* presetMenu = new QMenu(presets);
     const auto& names = PeriodPresetNames();
     for (std::size_t index = 0; index < names.size(); ++index) {
@@ -226,7 +235,7 @@ void EditPanelWidget::createLowerLeftBlock()
     numbers->addWidget(new QLabel(QStringLiteral("時間"), left));
     warningPreview_ = new QLabel(left);
     warningPreview_->setObjectName(QStringLiteral("StaticText1"));
-    warningPreview_->setStatusTip(QStringLiteral("時間を日にち等で表示"));
+    SetHint(warningPreview_, QStringLiteral("時間を日にち等で表示"));
     warningPreview_->setFrameShape(QFrame::Panel);
     warningPreview_->setFrameShadow(QFrame::Sunken);
     warningPreview_->setAutoFillBackground(true);
@@ -248,21 +257,20 @@ void EditPanelWidget::createLowerLeftBlock()
     commands->addWidget(keepDaysEdit_);
     elapsedRateBox_ = new QCheckBox(QStringLiteral("経過率"), left);
     elapsedRateBox_->setObjectName(QStringLiteral("CheckBox9"));
-    elapsedRateBox_->setStatusTip(QStringLiteral("経過時間の項目欄に経過率を表示する"));
+    SetHint(elapsedRateBox_, QStringLiteral("経過時間の項目欄に経過率を表示する"));
     commands->addWidget(elapsedRateBox_);
     addButton_ = new QPushButton(QStringLiteral("追加"), left);
     addButton_->setObjectName(QStringLiteral("Button1"));
-    addButton_->setStatusTip(QStringLiteral("新規ToDoを作成する"));
+    SetHint(addButton_, QStringLiteral("新規ToDoを作成する"));
     replaceButton_ = new QPushButton(QStringLiteral("置換"), left);
     replaceButton_->setObjectName(QStringLiteral("Button2"));
     applyButton_ = new QPushButton(QStringLiteral("適用"), left);
     applyButton_->setObjectName(QStringLiteral("Button3"));
-    applyButton_->setStatusTip(QStringLiteral("変更内容を保存する"));
+    SetHint(applyButton_, QStringLiteral("変更内容を保存する"));
     undoButton_ = new QToolButton(left);
     undoButton_->setObjectName(QStringLiteral("SpeedButton1"));
     undoButton_->setIcon(MakeButtonGlyph(undoButton_->style(), 1, undoButton_->palette().color(QPalette::Button)));
-    undoButton_->setToolTip(QStringLiteral("元に戻す"));
-    undoButton_->setStatusTip(QStringLiteral("元に戻す"));
+    SetHint(undoButton_, QStringLiteral("元に戻す"));
     undoButton_->setAutoRaise(true);
     // The block is only 433 pixels wide: the buttons take no more than their captions need.
     commands->setSpacing(2);
@@ -430,6 +438,10 @@ void EditPanelWidget::ShowPanel()
          {std::pair{progressEdit_, PanelField::Progress}, std::pair{warningEdit_, PanelField::WarningHours}}) {
         if (spin->text() != text(field)) {
             spin->setValue(text(field).toInt());
+            // A field the row leaves empty shows empty, not as the spin's 0.
+            if (text(field).isEmpty()) {
+                spin->findChild<QLineEdit*>()->clear();
+            }
         }
     }
     if (taskMemo_->toPlainText() != text(PanelField::Task)) {

@@ -1,0 +1,269 @@
+#include "ui/dialogs/TInputDlg.h"
+
+#include "ui/dialogs/TFusenDlg.h"
+#include "ui/widgets/ButtonGlyph.h"
+#include "ui/widgets/Cp932Text.h"
+#include "ui/widgets/Hints.h"
+#include "ui/widgets/JapaneseFont.h"
+
+#include "core/edit/DatePick.h"
+#include "core/text/Numbers.h"
+#include "core/time/TimeTexts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace dolvane {
+namespace {
+
+constexpr int kDialogWidth = 380;
+constexpr int kDialogHeight = 100;
+constexpr int kTaskDialogHeight = 165;
+
+// A progress or warning value that is not a number shows as 0.
+int NumberOr0(const std::string& text)
+{
+    return ParseInt32(text).value_or(0);
+}
+
+}  // namespace
+
+TInputDlg::TInputDlg(QWidget* owner, const CellEditRequest& request) : QDialog(owner), request_(request)
+{
+    setObjectName(QStringLiteral("InputDlg"));
+    setWindowTitle(QStringLiteral("編集"));
+    setFont(JapaneseFont(12));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    switch (request_.kind) {
+    case CellEditorKind::DateTime:
+        createDatePanel();
+        break;
+    case CellEditorKind::Choice:
+        createChoicePanel();
+        break;
+    case CellEditorKind::Task:
+        createTaskPanel();
+        break;
+    case CellEditorKind::Progress:
+        createProgressPanel();
+        break;
+    case CellEditorKind::Warning:
+        createWarningPanel();
+        break;
+    }
+    layout->addStretch();
+    createButtons();
+    // A fixed border: the dialog is as large as its one editor needs.
+    setFixedSize(kDialogWidth, request_.kind == CellEditorKind::Task ? kTaskDialogHeight : kDialogHeight);
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+QWidget* TInputDlg::createPanel(const char* name, const QString& caption)
+{
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QString::fromLatin1(name));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(6, 8, 6, 4);
+    if (!caption.isNull()) {
+        // The panel's own caption, on its left.
+        auto* label = new QLabel(caption, panel);
+        label->setObjectName(QStringLiteral("Caption"));
+        row->addWidget(label);
+    }
+    static_cast<QVBoxLayout*>(layout())->addWidget(panel);
+    return panel;
+}
+
+void TInputDlg::createDatePanel()
+{
+    QWidget* panel = createPanel("Panel1", FromCp932(request_.label));
+    dateEdit_ = new QLineEdit(FromCp932(request_.value), panel);
+    dateEdit_->setObjectName(QStringLiteral("Edit1"));
+    dateEdit_->setReadOnly(true);
+    QFont bold = dateEdit_->font();
+    bold.setBold(true);
+    dateEdit_->setFont(bold);
+    auto* button = new QToolButton(panel);
+    button->setObjectName(QStringLiteral("SpeedButton1"));
+    button->setAutoRaise(true);
+    button->setFixedSize(23, 22);
+    button->setIcon(MakeButtonGlyph(button->style(), 12, button->palette().color(QPalette::Button)));
+    SetHint(button, QStringLiteral("日時の参照"));
+    auto* row = static_cast<QHBoxLayout*>(panel->layout());
+    row->addWidget(dateEdit_, 1);
+    row->addWidget(button);
+    connect(button, &QToolButton::clicked, this, [this] {
+        const auto current = ToCp932(dateEdit_->text());
+        if (!current) {
+            return;
+        }
+        if (auto picked = PickDateTime(this, *current, FromCp932(request_.pickerCaption), request_.now)) {
+            dateEdit_->setText(FromCp932(*picked));
+        }
+    });
+}
+
+void TInputDlg::createChoicePanel()
+{
+    QWidget* panel = createPanel("Panel2", FromCp932(request_.label));
+    choiceCombo_ = new QComboBox(panel);
+    choiceCombo_->setObjectName(QStringLiteral("ComboBox1"));
+    choiceCombo_->setEditable(true);
+    choiceCombo_->setInsertPolicy(QComboBox::NoInsert);
+    for (const std::string& item : request_.items) {
+        choiceCombo_->addItem(FromCp932(item));
+    }
+    choiceCombo_->setEditText(FromCp932(request_.value));
+    static_cast<QHBoxLayout*>(panel->layout())->addWidget(choiceCombo_, 1);
+}
+
+void TInputDlg::createTaskPanel()
+{
+    QWidget* panel = createPanel("Panel5", QString());
+    auto* column = new QVBoxLayout;
+    auto* label = new QLabel(FromCp932(request_.label), panel);
+    label->setObjectName(QStringLiteral("Label1"));
+    taskMemo_ = new QPlainTextEdit(FromCp932(request_.value), panel);
+    taskMemo_->setObjectName(QStringLiteral("Memo1"));
+    taskMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    column->addWidget(label);
+    column->addWidget(taskMemo_, 1);
+    static_cast<QHBoxLayout*>(panel->layout())->addLayout(column, 1);
+}
+
+void TInputDlg::createProgressPanel()
+{
+    QWidget* panel = createPanel("Panel3", FromCp932(request_.label));
+    progressEdit_ = new QSpinBox(panel);
+    progressEdit_->setObjectName(QStringLiteral("ProgressEdit"));
+    progressEdit_->setRange(0, 100);
+    progressEdit_->setWrapping(true);
+    progressEdit_->setAlignment(Qt::AlignRight);
+    progressEdit_->setValue(NumberOr0(request_.value));
+    auto* row = static_cast<QHBoxLayout*>(panel->layout());
+    row->addWidget(progressEdit_);
+    row->addStretch();
+}
+
+void TInputDlg::createWarningPanel()
+{
+    QWidget* panel = createPanel("Panel4", FromCp932(request_.label));
+    warningEdit_ = new QSpinBox(panel);
+    warningEdit_->setObjectName(QStringLiteral("NumberEdit2"));
+    warningEdit_->setRange(0, 32767);
+    warningEdit_->setAlignment(Qt::AlignRight);
+    warningEdit_->setValue(NumberOr0(request_.value));
+    SetSpinHints(warningEdit_, QStringLiteral("0時間～3年|期限の何時間前から警告を開始するかを指定する(0なら警告なし)"),
+                 QStringLiteral("時間を増減する"));
+    auto* presets = new QComboBox(panel);
+    presets->setObjectName(QStringLiteral("ComboBox2"));
+    presets->setMaxVisibleItems(17);
+    for (const std::string& name : PeriodPresetNames()) {
+        presets->addItem(QString::fromStdString(name));
+    }
+    presets->setCurrentIndex(-1);
+    presets->setFixedWidth(20);
+    SetHint(presets, QStringLiteral("警告に設定する時間を選択する"));
+    warningPreview_ = new QLabel(panel);
+    warningPreview_->setObjectName(QStringLiteral("StaticText1"));
+    warningPreview_->setFrameShape(QFrame::Panel);
+    warningPreview_->setFrameShadow(QFrame::Sunken);
+    warningPreview_->setAutoFillBackground(true);
+    QPalette white = warningPreview_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    warningPreview_->setPalette(white);
+    warningPreview_->setFixedWidth(120);
+    SetHint(warningPreview_, QStringLiteral("時間を日にち等で表示"));
+    auto* row = static_cast<QHBoxLayout*>(panel->layout());
+    row->addWidget(warningEdit_);
+    row->addWidget(presets);
+    row->addWidget(new QLabel(QStringLiteral("時間"), panel));
+    row->addWidget(warningPreview_);
+    row->addStretch();
+    showWarningPreview();
+    connect(warningEdit_, &QSpinBox::valueChanged, this, &TInputDlg::showWarningPreview);
+    connect(presets, &QComboBox::activated, this, [this](int index) { warningEdit_->setValue(HoursForPeriod(index)); });
+}
+
+void TInputDlg::showWarningPreview()
+{
+    warningPreview_->setText(QStringLiteral(" ") + FromCp932(WarningPeriodText(warningEdit_->value())));
+}
+
+void TInputDlg::createButtons()
+{
+    auto* strip = new QWidget(this);
+    strip->setObjectName(QStringLiteral("Panel6"));
+    auto* okButton = new QPushButton(QStringLiteral("OK"), strip);
+    okButton->setObjectName(QStringLiteral("OKBtn"));
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(QStringLiteral("キャンセル"), strip);
+    cancelButton->setObjectName(QStringLiteral("CancelBtn"));
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(6, 2, 6, 6);
+    row->addStretch();
+    row->addWidget(okButton);
+    row->addWidget(cancelButton);
+    static_cast<QVBoxLayout*>(layout())->addWidget(strip);
+}
+
+QString TInputDlg::ResultText() const
+{
+    switch (request_.kind) {
+    case CellEditorKind::DateTime:
+        return dateEdit_->text();
+    case CellEditorKind::Choice:
+        return choiceCombo_->currentText();
+    case CellEditorKind::Task:
+        return taskMemo_->toPlainText();
+    case CellEditorKind::Progress:
+        return progressEdit_->text();
+    case CellEditorKind::Warning:
+        return QString::number(warningEdit_->value());
+    }
+    return {};
+}
+
+std::optional<std::string> EditCell(QWidget* owner, const CellEditRequest& request)
+{
+    return EditCell(owner, request, [](TInputDlg& dialog) { dialog.exec(); });
+}
+
+std::optional<std::string> EditCell(QWidget* owner, const CellEditRequest& request,
+                                    const std::function<void(TInputDlg&)>& interact)
+{
+    TInputDlg dialog(owner, request);
+    interact(dialog);
+    if (dialog.result() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QString text = dialog.ResultText();
+    // Text nobody changed keeps its bytes: not every cp932 sequence survives a round trip.
+    if (text == FromCp932(request.value)) {
+        return request.value;
+    }
+    auto cp932 = ToCp932(text);
+    if (!cp932) {
+        QMessageBox::critical(owner, QApplication::applicationName(),
+                              QStringLiteral("この一覧で扱えない文字が含まれているため、変更しませんでした。"));
+    }
+    return cp932;
+}
+
+}  // namespace dolvane

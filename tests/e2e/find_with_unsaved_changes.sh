@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The Find command with an unsaved deletion: after the search text is entered the program asks
+# before the reload would drop the change; "No" (Escape) keeps it, so 適用 then writes the list
+# without the deleted row. Run under xvfb-run (ctest does); DOLVANE_SHOT_DIR keeps screenshots.
+# Usage: find_with_unsaved_changes.sh PROGRAM CONVERSION_LIBRARY
+set -euo pipefail
+
+PROGRAM=$1 LIBRARY=$2 NAME=find_with_unsaved_changes
+source "$(dirname "$0")/common.sh"
+
+write_list '2010/04/01 09:00&+0=00000@\@#@#first' '2010/04/02 09:00&+0=00000@\@#@#second'
+"$work/prog/dolvane" &
+pid=$!
+main=$(await_window Dolvane)
+
+at_in "$main" 430 69 click 1   # row 0
+xdotool key Delete
+await_window 削除確認 >/dev/null
+shot find-delete-question
+xdotool key Return             # Yes: the row leaves the list, unsaved
+sleep 0.3
+
+at_in "$main" 149 7 click 1     # the menu "ツール"
+sleep 0.3
+xdotool key s                   # 検索(&S)
+await_window 実行者とすべきことから検索 >/dev/null
+xdotool type --delay 30 second
+xdotool key Return
+await_window 確認 >/dev/null
+shot find-question
+xdotool key Escape              # No
+sleep 0.3
+at_in "$main" 390 486 click 1   # 適用
+for _ in $(seq 100); do
+  [ "$(tr -d '\r' <"$list" | wc -l)" = 1 ] && break
+  sleep 0.1
+done
+[ "$(tr -d '\r' <"$list")" = '2010/04/02 09:00&+0=00000@\@#@#second' ] ||
+  fail "the deletion was not kept: $(tr -d '\r' <"$list" | tr '\n' '|')"
+close_program
+echo "find_with_unsaved_changes: 1 passed, 0 failed"

@@ -1,0 +1,87 @@
+#include "ui/dialogs/TInputDlg.h"
+
+#include "support/Sjis.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace dolvane {
+namespace {
+
+using test::Sj;
+
+CellEditRequest Request(CellEditorKind kind, std::string value)
+{
+    CellEditRequest request;
+    request.kind = kind;
+    request.label = Sj(" 警告");
+    request.value = std::move(value);
+    return request;
+}
+
+void Press(TInputDlg& dialog, const char* button)
+{
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+}
+
+// The warning editor: the hours of the cell with their preview, a preset replaces both, OK gives
+// the hours as a decimal text.
+TEST(InputDialogTest, WarningPresetSetsTheHoursAndThePreview)
+{
+    QString before;
+    QString after;
+    const auto text = EditCell(nullptr, Request(CellEditorKind::Warning, "48"), [&](TInputDlg& dialog) {
+        before = dialog.findChild<QLabel*>(QStringLiteral("StaticText1"))->text();
+        auto* presets = dialog.findChild<QComboBox*>(QStringLiteral("ComboBox2"));
+        presets->setCurrentIndex(1);
+        Q_EMIT presets->activated(1);  // "1週間", as a user's choice sends it
+        after = dialog.findChild<QLabel*>(QStringLiteral("StaticText1"))->text();
+        Press(dialog, "OKBtn");
+    });
+    EXPECT_EQ(before, QStringLiteral(" 2日"));
+    EXPECT_EQ(after, QStringLiteral(" 7日"));
+    EXPECT_EQ(text, std::optional<std::string>("168"));
+}
+
+// Values the editors cannot show as numbers start at 0; Cancel gives nothing; an untouched text
+// comes back as its own bytes, even when they are no valid cp932.
+TEST(InputDialogTest, EditorsStartFromTheCellAndCancelGivesNothing)
+{
+    struct Case {
+        const char* what;
+        CellEditorKind kind;
+        std::string value;
+        const char* button;
+        std::optional<std::string> result;
+    };
+    const Case cases[] = {
+        {"progress not a number", CellEditorKind::Progress, "abc", "OKBtn", "0"},
+        {"warning not a number", CellEditorKind::Warning, "", "OKBtn", "0"},
+        {"cancel", CellEditorKind::Choice, "3", "CancelBtn", std::nullopt},
+        {"an untouched broken task", CellEditorKind::Task, "a\x81", "OKBtn", "a\x81"},
+        {"an untouched two-line task", CellEditorKind::Task, Sj("一\r\n二"), "OKBtn", Sj("一\r\n二")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(EditCell(nullptr, Request(c.kind, c.value), [&](TInputDlg& dialog) { Press(dialog, c.button); }),
+                  c.result);
+    }
+}
+
+TEST(InputDialogTest, TheTaskEditorWritesLineBreaksAsTheRecordHoldsThem)
+{
+    const auto text = EditCell(nullptr, Request(CellEditorKind::Task, "x"), [](TInputDlg& dialog) {
+        dialog.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->setPlainText(QStringLiteral("一\n二"));
+        Press(dialog, "OKBtn");
+    });
+    EXPECT_EQ(text, std::optional<std::string>(Sj("一\r\n二")));
+}
+
+}  // namespace
+}  // namespace dolvane
