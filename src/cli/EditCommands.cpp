@@ -3,7 +3,10 @@
 #include "cli/CliText.h"
 #include "core/edit/EditPanel.h"
 #include "core/store/FieldValidation.h"
+#include "core/store/FileIo.h"
+#include "core/store/LineEdit.h"
 #include "core/store/ListStore.h"
+#include "core/store/RecordLine.h"
 #include "core/text/Numbers.h"
 #include "core/time/TimeTexts.h"
 #include "core/view/StatusRefresh.h"
@@ -56,17 +59,31 @@ std::string TaskWithWindowsLineBreaks(std::string_view task)
     return text;
 }
 
-void Save(ListStore& store, const std::filesystem::path& file, SiblingPort* sibling)
+// The list file as the command reads it, under its lock. Leftovers of killed saves go first, as
+// at every load of the window.
+FileContents ReadList(FileSystem& files, const std::filesystem::path& file)
+{
+    files.RemoveStaleTemporaryFiles(file);
+    FileError error;
+    auto contents = files.ReadWholeFile(file, error);
+    if (!contents) {
+        throw CliError("ToDoリストを読み込めませんでした: " + error.message);
+    }
+    return std::move(*contents);
+}
+
+// Writes the changed file, unless another program changed it behind the lock since it was read;
+// every other line is written back exactly as it was read. The sibling hears of the save as it
+// does from the window, so its view of the list follows.
+void Save(const CliEnvironment& environment, const std::filesystem::path& file, const FileContents& read,
+          std::string_view text)
 {
     FileError error;
-    // Merged, as from a filtered tab: the lines the command does not touch are written back
-    // exactly as they were read, and a file changed since the load is never written over. The
-    // sibling hears of the save as it does from the window, so its view of the list follows.
-    ListStore::SaveOptions options;
-    options.sibling = sibling;
-    options.lockHeld = true;  // taken by the command before it read the file
-    if (store.SaveList(file, SaveMode::Merge, error, options) != SaveStatus::Saved) {
+    if (!WriteUnlessChanged(environment.files, file, read.fingerprint, text, error)) {
         throw CliError(error.message);
+    }
+    if (environment.sibling != nullptr) {
+        NotifySibling(*environment.sibling);
     }
 }
 
@@ -86,14 +103,6 @@ public:
 private:
     std::unique_ptr<FileLock> lock_;
 };
-
-void Load(ListStore& store, const std::filesystem::path& file, const LineFilter& filter, DateTime now)
-{
-    FileError error;
-    if (!store.LoadList(file, filter, now, error)) {
-        throw CliError(error.message);
-    }
-}
 
 }  // namespace
 
@@ -130,14 +139,12 @@ int RunAdd(std::span<const std::string> arguments, const CliEnvironment& environ
     const std::filesystem::path file = ListFileOption(line, environment);
 
     const CommandLock lock(environment.files, file);
-    ListStore store(environment.files);
-    // No existing row is needed: the new one is appended after every line of the file.
-    Load(
-        store, file, [](const LineFacts&) { return false; }, now);
-    store.Rows().push_back(panel.NewRow(now, now, {}));
-    store.State().UnsavedChanges = true;
-    Save(store, file, environment.sibling);
-    out << store.Rows().back().FileLine << '\n';
+    // No other row is read: the new one is appended after every line of the file.
+    const FileContents read = ReadList(environment.files, file);
+    std::size_t lineNumber = 0;
+    const std::string text = WithAppendedLine(read.bytes, LineToWrite(panel.NewRow(now, now, {})), lineNumber);
+    Save(environment, file, read, text);
+    out << lineNumber << '\n';
     return 0;
 }
 
@@ -158,34 +165,16 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
     const std::filesystem::path file = ListFileOption(line, environment);
 
     const CommandLock lock(environment.files, file);
-    // Only the one row is built: the loader hands the filter the to-do lines in file order, so
-    // the row is the one after as many to-do lines as stand before it.
-    FileError error;
-    const auto contents = environment.files.ReadWholeFile(file, error);
-    if (!contents) {
-        throw CliError("ToDoリストを読み込めませんでした: " + error.message);
-    }
-    const std::vector<std::string_view> lines = SplitLines(contents->bytes);
+    // Only the one line is read as a to-do; every other byte is copied.
+    const FileContents read = ReadList(environment.files, file);
+    const std::vector<std::string_view> lines = SplitLines(read.bytes);
     const std::string notToDo = std::to_string(target) + " 行目は ToDo ではありません";
     // A to-do line as the loader sees one: with "=" and a task (other lines are kept, not rows).
-    const auto isToDo = [](std::string_view text) {
-        const auto facts = ReadLineFacts(text);
-        return facts && facts->hasTask;
-    };
-    if (target >= lines.size() || !isToDo(lines[target])) {
+    const auto facts = target < lines.size() ? ReadLineFacts(lines[target]) : std::nullopt;
+    if (!facts || !facts->hasTask) {
         throw CliError(notToDo);
     }
-    const auto before = static_cast<std::size_t>(
-        std::count_if(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(target), isToDo));
-    std::size_t seen = 0;
-    ListStore store(environment.files);
-    Load(
-        store, file, [&seen, before](const LineFacts&) { return seen++ == before; }, now);
-    if (store.Rows().size() != 1 || store.Rows().front().FileLine != std::to_string(target)) {
-        throw CliError("ToDoリストが読み込み中に他のプログラムで変更されました。変更していません: " + file.string());
-    }
-
-    ToDoRecord& row = store.Rows().front();
+    ToDoRecord row = ParseRecordLine(lines[target]);
     // A blank task makes no to-do, by the same rule that keeps Add from writing one.
     if (IsBlankTask(row.TaskText)) {
         throw CliError(notToDo);
@@ -196,9 +185,9 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
     }
     row.Completed = true;
     row.CompletedText = FormatDateTimeText(now);
-    RefreshRowStatus(row, now, false);
-    store.State().UnsavedChanges = true;
-    Save(store, file, environment.sibling);
+    const std::string_view old = lines[target];
+    const auto start = static_cast<std::size_t>(old.data() - read.bytes.data());
+    Save(environment, file, read, WithReplacedLine(read.bytes, start, old.size(), LineToWrite(row)));
     out << target << '\n';
     return 0;
 }

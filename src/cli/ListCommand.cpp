@@ -113,16 +113,21 @@ int RunList(std::span<const std::string> arguments, const CliEnvironment& enviro
         return RowPassesView(tab, categoryFilter, facts, searchMatches);
     };
 
-    ListStore store(environment.files);
+    // Row by row as they are read: a long list is never held whole.
+    RowWriter writer(out, format, now, keepDays, line.Has("--cp932"));
     FileError error;
-    if (!store.LoadList(ListFileOption(line, environment), filter, now, error)) {
+    const bool read = VisitListRows(
+        environment.files, ListFileOption(line, environment), filter, now,
+        [&writer, now](ToDoRecord& row) {
+            // The texts the window shows once the status refresh has visited the row ("経過率" off).
+            RefreshRowStatus(row, now, false);
+            writer.Row(row);
+        },
+        error);
+    if (!read) {
         throw CliError(error.message);
     }
-    // The texts the window shows once the status refresh has visited every row ("経過率" off).
-    for (auto& row : store.Rows()) {
-        RefreshRowStatus(row, now, false);
-    }
-    WriteRows(out, store.Rows(), format, now, keepDays, line.Has("--cp932"));
+    writer.Finish();
     return 0;
 }
 

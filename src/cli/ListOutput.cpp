@@ -110,38 +110,67 @@ std::string_view RowStateWord(const ToDoRecord& row, DateTime now, int keepDays)
     }
 }
 
+RowWriter::RowWriter(std::ostream& out, ListFormat format, DateTime now, int keepDays, bool cp932)
+    : writer_(out, !cp932),
+      format_(format),
+      now_(now),
+      keepDays_(keepDays)
+{
+}
+
+void RowWriter::Begin()
+{
+    begun_ = true;
+    if (format_ == ListFormat::Csv) {
+        writer_.Field(CsvHeaderText(false));
+        writer_.EndLine("\r\n");
+    } else if (format_ == ListFormat::Json) {
+        writer_.Ascii("[\n");
+    }
+}
+
+void RowWriter::Row(const ToDoRecord& row)
+{
+    if (!begun_) {
+        Begin();
+    }
+    switch (format_) {
+    case ListFormat::Tsv:
+        WriteTsvRow(writer_, row, RowStateWord(row, now_, keepDays_));
+        break;
+    case ListFormat::Text:
+        WriteTextRow(writer_, row, RowStateWord(row, now_, keepDays_));
+        break;
+    case ListFormat::Csv:
+        writer_.Field(CsvRowText(row, false));
+        writer_.EndLine("\r\n");
+        break;
+    case ListFormat::Json:
+        WriteJsonRow(writer_, row, RowStateWord(row, now_, keepDays_), rows_ == 0);
+        break;
+    }
+    ++rows_;
+}
+
+void RowWriter::Finish()
+{
+    if (!begun_) {
+        Begin();
+    }
+    if (format_ == ListFormat::Json) {
+        writer_.Ascii(rows_ == 0 ? "]\n" : "\n]\n");
+    }
+    writer_.Flush();
+}
+
 void WriteRows(std::ostream& out, const std::vector<ToDoRecord>& rows, ListFormat format, DateTime now, int keepDays,
                bool cp932)
 {
-    Utf8Writer writer(out, !cp932);
-    switch (format) {
-    case ListFormat::Tsv:
-        for (const auto& row : rows) {
-            WriteTsvRow(writer, row, RowStateWord(row, now, keepDays));
-        }
-        break;
-    case ListFormat::Text:
-        for (const auto& row : rows) {
-            WriteTextRow(writer, row, RowStateWord(row, now, keepDays));
-        }
-        break;
-    case ListFormat::Csv:
-        writer.Field(CsvHeaderText(false));
-        writer.EndLine("\r\n");
-        for (const auto& row : rows) {
-            writer.Field(CsvRowText(row, false));
-            writer.EndLine("\r\n");
-        }
-        break;
-    case ListFormat::Json:
-        writer.Ascii("[\n");
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            WriteJsonRow(writer, rows[i], RowStateWord(rows[i], now, keepDays), i == 0);
-        }
-        writer.Ascii(rows.empty() ? "]\n" : "\n]\n");
-        break;
+    RowWriter writer(out, format, now, keepDays, cp932);
+    for (const auto& row : rows) {
+        writer.Row(row);
     }
-    writer.Flush();
+    writer.Finish();
 }
 
 }  // namespace dolvane::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliText.h"
 #include "core/store/ToDoRecord.h"
 
 #include <ostream>
@@ -13,6 +14,26 @@ enum class ListFormat { Text, Tsv, Csv, Json };
 // The word for what a row's background tells in the window: "overdue", "warning", "completed",
 // "completed-old" (past the keeping period) or "normal".
 std::string_view RowStateWord(const ToDoRecord& row, DateTime now, int keepDays);
+
+// Writes rows one at a time as they come, so a long list is never held whole: each row with Row,
+// then Finish. The header (csv) or opening bracket (json) goes out with the first row or at
+// Finish, so nothing is written for a list that could not be read.
+class RowWriter final {
+public:
+    RowWriter(std::ostream& out, ListFormat format, DateTime now, int keepDays, bool cp932);
+    void Row(const ToDoRecord& row);
+    void Finish();
+
+private:
+    void Begin();
+
+    Utf8Writer writer_;
+    ListFormat format_;
+    DateTime now_;
+    int keepDays_;
+    std::size_t rows_ = 0;
+    bool begun_ = false;
+};
 
 // Writes the rows in list order. Texts go out as UTF-8, except csv with `cp932`, which is the
 // window's CSV export byte for byte (every row taken, as if all were selected).

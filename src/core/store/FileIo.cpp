@@ -33,28 +33,7 @@ std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
     lines.reserve(text.size() / 64);
-    const char* const end = text.data() + text.size();
-    const char* lineStart = text.data();
-    // memchr finds each LF at memory speed, and a CR is looked for only before the next LF, so
-    // the usual CR LF costs one short extra scan. The next LF is kept while lone CRs end lines
-    // before it, so a file of CR-only line ends is still read in one pass.
-    const char* lf = nullptr;
-    while (lineStart != end) {
-        if (lf == nullptr || lf < lineStart) {
-            const auto* found =
-                static_cast<const char*>(std::memchr(lineStart, '\n', static_cast<std::size_t>(end - lineStart)));
-            lf = found != nullptr ? found : end;
-        }
-        const auto* cr =
-            static_cast<const char*>(std::memchr(lineStart, '\r', static_cast<std::size_t>(lf - lineStart)));
-        const char* lineEnd = cr != nullptr ? cr : lf;
-        lines.emplace_back(lineStart, static_cast<std::size_t>(lineEnd - lineStart));
-        if (lineEnd == end) {
-            break;
-        }
-        // CR LF is one line end.
-        lineStart = (cr != nullptr && cr + 1 == lf && lf != end) ? lf + 1 : lineEnd + 1;
-    }
+    ForEachLine(text, [&lines](std::string_view line, std::string_view) { lines.push_back(line); });
     return lines;
 }
 

@@ -24,7 +24,47 @@ bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b)
     return canonicalA == canonicalB;
 }
 
+// Hands each to-do line of `bytes` that passes `filter` to `onRow` as a row (FileLine, LineEnd
+// and the computed texts at `now` set), and every line that holds no to-do, with its end, to
+// `onOther`.
+template <typename OnRow, typename OnOther>
+void ReadRows(std::string_view bytes, const LineFilter& filter, DateTime now, OnRow&& onRow, OnOther&& onOther)
+{
+    std::size_t index = 0;
+    ForEachLine(bytes, [&](std::string_view line, std::string_view end) {
+        const std::size_t lineNumber = index++;
+        const auto facts = ReadLineFacts(line);
+        if (!facts || !facts->hasTask) {
+            onOther(line, end);
+            return;
+        }
+        if (filter && !filter(*facts)) {
+            return;
+        }
+        ToDoRecord row = ParseRecordLine(line);
+        row.FileLine = std::to_string(lineNumber);
+        if (end != kLineEnd) {
+            row.LineEnd = end;
+        }
+        ComputeRowTexts(row, now);
+        onRow(row);
+    });
+}
+
 }  // namespace
+
+bool VisitListRows(FileSystem& files, const std::filesystem::path& path, const LineFilter& filter, DateTime now,
+                   const std::function<void(ToDoRecord&)>& visit, FileError& error)
+{
+    files.RemoveStaleTemporaryFiles(path);
+    const auto contents = files.ReadWholeFile(path, error);
+    if (!contents) {
+        error.message = std::string("ToDoリストを読み込めませんでした: ") + error.message;
+        return false;
+    }
+    ReadRows(contents->bytes, filter, now, visit, [](std::string_view, std::string_view) {});
+    return true;
+}
 
 bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& filter, DateTime now, FileError& error)
 {
@@ -46,27 +86,14 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
     }
     loadedFingerprint_ = contents->fingerprint;
 
-    const std::vector<std::string_view> lines = SplitLines(contents->bytes);
-    const std::vector<std::string_view> ends = LineEnds(contents->bytes, lines);
-    rows_.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto facts = ReadLineFacts(lines[i]);
-        if (!facts || !facts->hasTask) {
-            if (!IsBlankLine(lines[i])) {
-                otherLines_.emplace_back(lines[i]).append(ends[i]);
+    rows_.reserve(contents->bytes.size() / 64);
+    ReadRows(
+        contents->bytes, filter, now, [this](ToDoRecord& row) { rows_.push_back(std::move(row)); },
+        [this](std::string_view line, std::string_view end) {
+            if (!IsBlankLine(line)) {
+                otherLines_.emplace_back(line).append(end);
             }
-            continue;
-        }
-        if (filter && !filter(*facts)) {
-            continue;
-        }
-        ToDoRecord& row = rows_.emplace_back(ParseRecordLine(lines[i]));
-        row.FileLine = std::to_string(i);
-        if (ends[i] != kLineEnd) {
-            row.LineEnd = ends[i];
-        }
-        ComputeRowTexts(row, now);
-    }
+        });
     rows_.shrink_to_fit();
     return true;
 }

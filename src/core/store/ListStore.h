@@ -96,6 +96,12 @@ private:
     std::vector<std::string> otherLines_;
 };
 
+// The to-dos of `path` that pass `filter`, one at a time in file order, each as LoadList makes
+// its rows, without keeping them: for reading a long list in passing. False with `error` set when
+// the file cannot be read.
+bool VisitListRows(FileSystem& files, const std::filesystem::path& path, const LineFilter& filter, DateTime now,
+                   const std::function<void(ToDoRecord&)>& visit, FileError& error);
+
 // Sends the sibling the notice that the list file was saved.
 void NotifySibling(SiblingPort& sibling);
 
