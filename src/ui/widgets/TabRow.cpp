@@ -35,6 +35,19 @@ TabRow::TabRow(QWidget* parent) : QTabBar(parent)
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideNone);
     setMouseTracking(true);  // the tab under the pointer is highlighted
+    KeepSizePolicy();
+}
+
+void TabRow::KeepSizePolicy()
+{
+    // Across the row exactly the lines it needs: a horizontal row through heightForWidth(), a
+    // vertical one through its hints, which follow the height it was given.
+    QSizePolicy policy = Vertical() ? QSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred)
+                                    : QSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(!Vertical());
+    if (sizePolicy() != policy) {
+        setSizePolicy(policy);
+    }
 }
 
 bool TabRow::Vertical() const
@@ -111,27 +124,31 @@ int TabRow::LineCount() const
     return LayOut(Length()).lines;
 }
 
+int TabRow::Across() const
+{
+    const Layout layout = LayOut(Length() > 0 ? Length() : INT_MAX);
+    return layout.lines * layout.lineExtent;
+}
+
 QSize TabRow::sizeHint() const
 {
-    // Along the row the length of one line; across it as many lines as the present length needs.
+    // Along the row the length of one line; across it as many lines as its present length needs
+    // (both hints, so that no layout squeezes a line away).
     const Layout oneLine = LayOut(INT_MAX);
-    const int length =
-        oneLine.areas.isEmpty() ? 0 : (Vertical() ? oneLine.areas.back().bottom() : oneLine.areas.back().right()) + 1;
-    const int lines = LayOut(Length() > 0 ? Length() : INT_MAX).lines;
-    const int across = lines * oneLine.lineExtent;
-    return Vertical() ? QSize(across, length) : QSize(length, across);
+    const QRect last = oneLine.areas.isEmpty() ? QRect() : oneLine.areas.back();
+    return Vertical() ? QSize(Across(), last.bottom() + 1) : QSize(last.right() + 1, Across());
 }
 
 QSize TabRow::minimumSizeHint() const
 {
-    // The longest tab on a line of its own.
+    // Along the row the longest tab, which then has a line of its own; across a horizontal row
+    // one line, as heightForWidth() gives the rest.
     const Layout layout = LayOut(0);
     int longest = 0;
     for (const QRect& area : layout.areas) {
         longest = std::max(longest, Vertical() ? area.height() : area.width());
     }
-    const int across = layout.lines > 0 ? layout.lineExtent : 0;
-    return Vertical() ? QSize(across, longest) : QSize(longest, across);
+    return Vertical() ? QSize(Across(), longest) : QSize(longest, layout.lines > 0 ? layout.lineExtent : 0);
 }
 
 bool TabRow::hasHeightForWidth() const
@@ -153,6 +170,7 @@ void TabRow::resizeEvent(QResizeEvent* event)
     QTabBar::resizeEvent(event);
     // A vertical row gets its width from sizeHint(), which depends on the height it was given;
     // a horizontal one normally through heightForWidth(), but not inside every layout.
+    KeepSizePolicy();
     const int lines = LineCount();
     if (lines != lines_) {
         lines_ = lines;
@@ -163,6 +181,7 @@ void TabRow::resizeEvent(QResizeEvent* event)
 void TabRow::tabLayoutChange()
 {
     QTabBar::tabLayoutChange();
+    KeepSizePolicy();
     lines_ = LineCount();
     updateGeometry();
     update();
@@ -215,7 +234,12 @@ void TabRow::PaintTab(QStylePainter& painter, const Layout& layout, int index)
                                                                   : QStyleOptionTab::NotAdjacent;
     option.state.setFlag(QStyle::State_Selected, selected);
     option.state.setFlag(QStyle::State_MouseOver, index == hovered_ && isTabEnabled(index));
+    // The style draws a selected tab reaching out towards the page, over whatever lies there; with
+    // several lines that is another line's tab.
+    painter.save();
+    painter.setClipRect(tab);
     painter.drawControl(QStyle::CE_TabBarTab, option);
+    painter.restore();
 
     const QFontMetrics metrics = fontMetrics();
     painter.setPen(!isTabEnabled(index) ? palette().color(QPalette::Disabled, QPalette::WindowText)

@@ -61,6 +61,8 @@ private:
     // The tabs laid out along a row `length` pixels long (the width, or the height when vertical).
     Layout LayOut(int length) const;
     int Length() const;  // the row's width, or its height when vertical
+    int Across() const;  // the lines' total height (width when vertical) at the present length
+    void KeepSizePolicy();
     void PaintTab(QStylePainter& painter, const Layout& layout, int index);
     void RequestTab(int index);
     void SetHovered(int index);
