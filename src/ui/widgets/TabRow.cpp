@@ -132,8 +132,7 @@ int TabRow::Across() const
 
 QSize TabRow::sizeHint() const
 {
-    // Along the row the length of one line; across it as many lines as its present length needs
-    // (both hints, so that no layout squeezes a line away).
+    // Along the row the length of one line; across it as many lines as its present length needs.
     const Layout oneLine = LayOut(INT_MAX);
     const QRect last = oneLine.areas.isEmpty() ? QRect() : oneLine.areas.back();
     return Vertical() ? QSize(Across(), last.bottom() + 1) : QSize(last.right() + 1, Across());

@@ -14,9 +14,9 @@ namespace dolvane {
 // scrolling, so every caption stays whole and in reach.
 //
 // The row lays its tabs out itself: QTabBar's own tabRect() and tabAt() know only one line, use
-// TabArea() and TabAreaAt(). It never changes the current tab by itself either: a click, an arrow
-// key or a wheel step asks with tabRequested(), and whoever decides sets the current index when the
-// change goes ahead, so a refused change has nothing to undo.
+// TabArea() and TabAreaAt(). It never changes the current tab by itself either: a click or an
+// arrow key asks with tabRequested() (the wheel does nothing), and whoever decides sets the current
+// index when the change goes ahead, so a refused change has nothing to undo.
 class TabRow final : public QTabBar {
     Q_OBJECT
 
