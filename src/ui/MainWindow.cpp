@@ -28,7 +28,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
-#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
@@ -244,25 +243,23 @@ void TVelkDolvane::connectList()
 
 void TVelkDolvane::connectTabs()
 {
-    // A tab row has no veto before it changes: a refused change puts the old tab back.
-    const auto changeView = [this](bool accepted) {
+    // The model decides (asking first when there are unsaved changes) before either tab row
+    // moves; when the change goes ahead its view notice selects the new tab, so a refused change
+    // leaves nothing to put back.
+    const auto changeView = [this](const std::function<bool()>& change) {
         statusTimer_->stop();
-        if (!accepted) {
-            ViewChanged();
+        if (change()) {
+            statusTimer_->setInterval(StatusRefresh::kFastIntervalMs);
         }
-        statusTimer_->setInterval(StatusRefresh::kFastIntervalMs);
         statusTimer_->start();
     };
-    connect(mainTabs_, &QTabBar::currentChanged, this, [this, changeView](int tab) {
-        if (!showingView_) {
-            changeView(tab >= 0 && tab < kMainTabCount && model_->Tabs().ChangeMainTab(static_cast<MainTab>(tab)));
+    connect(mainTabs_, &TabRow::tabRequested, this, [this, changeView](int tab) {
+        if (tab >= 0 && tab < kMainTabCount) {
+            changeView([this, tab] { return model_->Tabs().ChangeMainTab(static_cast<MainTab>(tab)); });
         }
     });
-    connect(categoryTabs_, &QTabBar::currentChanged, this, [this, changeView](int tab) {
-        if (!showingView_) {
-            changeView(model_->Tabs().ChangeCategoryTab(tab));
-        }
-    });
+    connect(categoryTabs_, &TabRow::tabRequested, this,
+            [this, changeView](int tab) { changeView([this, tab] { return model_->Tabs().ChangeCategoryTab(tab); }); });
 }
 
 void TVelkDolvane::findText()
@@ -307,7 +304,6 @@ void TVelkDolvane::ApplyTabPositions()
 
 void TVelkDolvane::ViewChanged()
 {
-    showingView_ = true;
     const ViewTabs& tabs = model_->Tabs();
     mainTabs_->setTabText(static_cast<int>(MainTab::Search), FromCp932(tabs.MainTabCaption(MainTab::Search)));
     mainTabs_->setCurrentIndex(static_cast<int>(tabs.CurrentTab()));
@@ -320,7 +316,6 @@ void TVelkDolvane::ViewChanged()
     categoryTabs_->setCurrentIndex(tabs.CategoryTabIndex());
     captionBar_->setText(FromCp932(tabs.CaptionBarText()));
     captionBar_->setVisible(tabs.CaptionBarVisible());
-    showingView_ = false;
 }
 
 void TVelkDolvane::showEvent(QShowEvent* event)
@@ -369,26 +364,12 @@ void TVelkDolvane::autoScrollTick()
         listView_->EndDrag();
         return;
     }
-    QWidget* viewport = listView_->viewport();
-    const int top = viewport->mapToGlobal(QPoint(0, 0)).y();
+    const QRect rows = listView_->RowsAreaOnScreen();
     const QRect window = frameGeometry();
     const AutoScrollStep step =
-        AutoScrollStepFor(QCursor::pos().y(), top, top + listView_->height(), window.top(), window.height());
+        AutoScrollStepFor(QCursor::pos().y(), rows.top(), rows.top() + rows.height(), window.top(), window.height());
     scrollTimer_->setInterval(step.intervalMs);
-    if (step.direction == 0) {
-        return;
-    }
-    QScrollBar* bar = listView_->verticalScrollBar();
-    bar->setValue(bar->value() + step.direction);
-    int row = -1;
-    if (step.direction < 0) {
-        row = listView_->indexAt(QPoint(0, 6)).row();
-    } else {
-        row = listView_->indexAt(QPoint(0, viewport->height() - 6)).row();
-        if (row < 0) {
-            row = listView_->indexAt(QPoint(0, viewport->height() - (bar->height() + 6))).row();
-        }
-    }
+    const int row = listView_->ScrollForDrag(step.direction);
     if (row >= 0) {
         model_->List().SetRowSelected(static_cast<std::size_t>(row), true);
         applySelectionFromModel();

@@ -94,7 +94,6 @@ private:
     QTimer* statusTimer_ = nullptr;
     QTimer* scrollTimer_ = nullptr;
     bool applyingSelection_ = false;  // set while the model's selection is copied to the list
-    bool showingView_ = false;        // set while the tab rows are set from the model
 };
 
 }  // namespace dolvane

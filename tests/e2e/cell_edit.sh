@@ -12,13 +12,13 @@ source "$(dirname "$0")/common.sh"
 write_list '2010/04/01 09:00&2010/04/03 15:30+48=03050山田@\@仕事#@#エアコンの掃除'
 "$work/prog/dolvane" &
 pid=$!
-main=$(await_window Dolvane)
+main=$(wait_window Dolvane)
 
 # Row 0 lies 69 pixels under the window's top; its remaining time at x 615, its executor at 355.
 at_in "$main" 615 69 click --repeat 2 --delay 80 1
 expect_no_window 編集 1.5
 at_in "$main" 355 69 click --repeat 2 --delay 80 1
-dialog=$(await_window 編集)
+dialog=$(wait_window 編集)
 shot cell-edit-dialog
 xdotool key ctrl+a
 xdotool type --delay 30 Suzuki

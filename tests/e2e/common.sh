@@ -4,7 +4,18 @@
 
 work=$(mktemp -d)
 pid=
-trap 'if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; fi; rm -rf "$work"' EXIT
+# A failed check can leave a question open, which holds off SIGTERM: then the program is killed.
+end_program() {
+  [ -n "${pid:-}" ] || return 0
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 30); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+trap 'end_program; rm -rf "$work"' EXIT
 user=$(id -un)
 mkdir -p "$work/prog/data/$user" "$work/runtime"
 chmod 700 "$work/runtime"
@@ -28,11 +39,11 @@ close_program() {
   pid=
 }
 
-# Waits for a shown top-level window by its exact title, then until it has stopped moving (a
-# dialog is centred after it is mapped), and prints its id.
-await_window() {
+# Waits up to $2 seconds (default 20) for a shown top-level window titled exactly $1, then until
+# it has stopped moving (a dialog is centred after it is mapped), and prints its id.
+wait_window() {
   local id before="" now
-  id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1) || fail "no window titled $1"
+  id=$(timeout "${2:-20}" xdotool search --sync --onlyvisible --name "^$1\$" | head -1) || fail "no window titled $1"
   [ -n "$id" ] || fail "no window titled $1"
   for _ in $(seq 50); do
     now=$(xdotool getwindowgeometry "$id")
@@ -48,13 +59,6 @@ expect_no_window() {
     fail "a window titled $1 appeared"
   fi
 }
-# Moves the pointer to a point given relative to a window's top-left corner; more xdotool
-# commands may follow ("click 1").
-at_in() {
-  local id=$1 dx=$2 dy=$3 X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  xdotool mousemove $((X + dx)) $((Y + dy)) "${@:4}"
-}
 # Waits up to 10 s until the list file (as UTF-8) holds a line matching the extended regex $1.
 await_list_line() {
   for _ in $(seq 100); do
@@ -69,4 +73,33 @@ list="$work/prog/data/$user/todolist.txt"
 # Writes the list file from UTF-8 lines, in cp932 with CR LF.
 write_list() {
   printf '%s\r\n' "$@" | iconv -f utf-8 -t cp932 >"$list"
+}
+# Moves the pointer to a point given relative to a window's top-left corner, then runs the
+# remaining arguments there as xdotool commands (click 1, mousedown 1, ...).
+at_in() {
+  local id=$1 dx=$2 dy=$3 X Y WIDTH HEIGHT SCREEN WINDOW
+  shift 3
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  xdotool mousemove --sync $((X + dx)) $((Y + dy)) "$@"
+}
+# UTF-8 text to the cp932 bytes of the list file.
+cp932() {
+  iconv -f UTF-8 -t CP932
+}
+# Waits up to 5 s until file $1 holds exactly the bytes of file $2; otherwise prints $3 with both
+# texts and returns 1.
+same_bytes() {
+  for _ in $(seq 50); do
+    cmp -s "$1" "$2" && return 0
+    sleep 0.1
+  done
+  echo "$NAME: $3: expected
+$(iconv -f CP932 -t UTF-8 <"$2" | tr -d '\r')
+but the list file holds
+$(iconv -f CP932 -t UTF-8 <"$1" | tr -d '\r')" >&2
+  return 1
+}
+# The same, ending the script on a difference.
+wait_bytes() {
+  same_bytes "$@" || exit 1
 }

@@ -11,11 +11,11 @@ source "$(dirname "$0")/common.sh"
 write_list '2010/04/01 09:00&+0=00000@\@#@#first' '2010/04/02 09:00&+0=00000@\@#@#second'
 "$work/prog/dolvane" &
 pid=$!
-main=$(await_window Dolvane)
+main=$(wait_window Dolvane)
 
 at_in "$main" 430 69 click 1   # row 0
 xdotool key Delete
-await_window 削除確認 >/dev/null
+wait_window 削除確認 >/dev/null
 shot find-delete-question
 xdotool key Return             # Yes: the row leaves the list, unsaved
 sleep 0.3
@@ -23,10 +23,10 @@ sleep 0.3
 at_in "$main" 149 7 click 1     # the menu "ツール"
 sleep 0.3
 xdotool key s                   # 検索(&S)
-await_window 実行者とすべきことから検索 >/dev/null
+wait_window 実行者とすべきことから検索 >/dev/null
 xdotool type --delay 30 second
 xdotool key Return
-await_window 確認 >/dev/null
+wait_window 確認 >/dev/null
 shot find-question
 xdotool key Escape              # No
 sleep 0.3

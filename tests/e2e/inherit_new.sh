@@ -12,7 +12,7 @@ source "$(dirname "$0")/common.sh"
 write_list '2010/04/01 09:00&2010/04/03 15:30+48=03050山田@\@仕事#@#エアコンの掃除'
 "$work/prog/dolvane" &
 pid=$!
-main=$(await_window Dolvane)
+main=$(wait_window Dolvane)
 
 at_in "$main" 430 69 click 3
 timeout 10 xdotool search --sync --onlyvisible --classname dolvane >/dev/null

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 #include "ui/calendar/CalendarPainter.h"
 #include "ui/dialogs/TFusenDlg.h"
+#include "ui/widgets/TabRow.h"
 
 #include "support/DiskFiles.h"
 #include "support/FakePorts.h"
@@ -122,8 +123,9 @@ TEST_F(MainWindowTest, SettingsDialogOkMovesTheTabRowsAndChangesTheSearchAtOnce)
     const auto window = Open();
     window->show();
     auto* captionBar = Find<QLabel>(*window, "Panel7");
-    auto* mainTabs = Find<QTabBar>(*window, "TabControl1");
-    mainTabs->setCurrentIndex(3);  // 未完了, category tabs below: the caption bar names the view
+    auto* mainTabs = Find<TabRow>(*window, "TabControl1");
+    QTest::mouseClick(mainTabs, Qt::LeftButton, {}, mainTabs->TabArea(3).center());
+    ASSERT_EQ(mainTabs->currentIndex(), 3) << "未完了, category tabs below: the caption bar names the view";
     ASSERT_FALSE(captionBar->isHidden());
 
     const auto answer = [](bool ok) {

@@ -6,8 +6,11 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
+#include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 
 #include <algorithm>
 #include <array>
@@ -168,8 +171,75 @@ int ToDoListView::ColumnAt(int x) const
     return -1;
 }
 
+void ToDoListView::paintEvent(QPaintEvent* event)
+{
+    QTreeView::paintEvent(event);
+    PaintGridLines();
+}
+
+void ToDoListView::PaintGridLines()
+{
+    QPainter painter(viewport());
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    painter.setPen(
+        QColor::fromRgba(static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this))));
+    const int height = viewport()->height();
+    const int width = viewport()->width();
+    // A line on the last pixel of every column, down through the empty part of the list too.
+    for (int visual = 0; visual < header()->count(); ++visual) {
+        const int column = header()->logicalIndex(visual);
+        if (!header()->isSectionHidden(column)) {
+            const int x = header()->sectionViewportPosition(column) + header()->sectionSize(column) - 1;
+            painter.drawLine(x, 0, x, height);
+        }
+    }
+    // A line on the last pixel of every row; below the last row the lines go on at the same
+    // spacing, as if empty rows followed.
+    const QModelIndex first = indexAt(QPoint(0, 0));
+    if (!first.isValid()) {
+        return;
+    }
+    const QRect firstRow = visualRect(first);
+    if (firstRow.height() <= 0) {
+        return;
+    }
+    for (int y = firstRow.bottom(); y < height; y += firstRow.height()) {
+        painter.drawLine(0, y, width, y);
+    }
+}
+
+QRect ToDoListView::RowsAreaOnScreen() const
+{
+    return {viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size()};
+}
+
+int ToDoListView::ScrollForDrag(int direction)
+{
+    if (direction == 0) {
+        return -1;
+    }
+    // A step of one line of the list's font and a pixel: one row when the list scrolls by rows.
+    const int step = verticalScrollMode() == QAbstractItemView::ScrollPerItem ? 1 : fontMetrics().height() + 1;
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() + direction * step);
+    if (direction < 0) {
+        return indexAt(QPoint(0, 6)).row();
+    }
+    const int height = viewport()->height();
+    const int row = indexAt(QPoint(0, height - 6)).row();
+    if (row >= 0) {
+        return row;
+    }
+    // The last rows can end above the bottom strip; the row a scroll bar's height higher up.
+    const int barHeight = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar());
+    return indexAt(QPoint(0, height - (barHeight + 6))).row();
+}
+
 void ToDoListView::mousePressEvent(QMouseEvent* event)
 {
+    releaseToTree_ = false;
+    leftPressedRow_ = false;
     const QPoint position = event->position().toPoint();
     const int row = indexAt(position).row();
     if (row < 0) {
@@ -177,14 +247,19 @@ void ToDoListView::mousePressEvent(QMouseEvent* event)
     }
     Q_EMIT rowPressed(row, ColumnAt(position.x()));
     if (event->button() != Qt::LeftButton) {
+        releaseToTree_ = true;
         QTreeView::mousePressEvent(event);
         return;
     }
     if (position.x() < kCheckBoxAreaWidth) {
+        // The model toggles the box (and those of the other selected rows); QTreeView must not see
+        // this press nor its release, or its delegate toggles the box a second time.
         Q_EMIT checkBoxPressed(row);
         return;
     }
+    releaseToTree_ = true;
     QTreeView::mousePressEvent(event);
+    pressedRow_ = row;
     dragging_ = true;
     viewport()->grabMouse();  // the viewport, whose events reach the mouse handlers below
     Q_EMIT dragStarted();
@@ -197,6 +272,9 @@ void ToDoListView::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     const int row = indexAt(event->position().toPoint()).row();
+    if (row != pressedRow_) {
+        leftPressedRow_ = true;
+    }
     if (row >= 0) {
         Q_EMIT dragMoved(row);
     }
@@ -204,9 +282,28 @@ void ToDoListView::mouseMoveEvent(QMouseEvent* event)
 
 void ToDoListView::mouseReleaseEvent(QMouseEvent* event)
 {
-    QTreeView::mouseReleaseEvent(event);
+    // A drag's selection is final: at a press on an already selected row QTreeView puts off its
+    // selection to the release, and would then select only the row under the pointer (none below
+    // the list, which clears every row). Only a press and release on the same row is a click.
+    if (releaseToTree_ && !(dragging_ && leftPressedRow_)) {
+        QTreeView::mouseReleaseEvent(event);
+    } else {
+        setState(NoState);
+    }
+    releaseToTree_ = false;
     EndDrag();
     Q_EMIT released();
+}
+
+void ToDoListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click on a check box toggles it again, like the first, and
+    // opens nothing.
+    if (event->button() == Qt::LeftButton && event->position().x() < kCheckBoxAreaWidth) {
+        mousePressEvent(event);
+        return;
+    }
+    QTreeView::mouseDoubleClickEvent(event);
 }
 
 void ToDoListView::EndDrag()

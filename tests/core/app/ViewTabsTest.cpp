@@ -90,6 +90,51 @@ TEST_F(ViewTabsTest, EditsInACategoryViewKeepTheirPlaceInTheFile)
     EXPECT_EQ(model->Tabs().CategoryTabs().back(), Sj("趣味")) << "a category added in a category view becomes a tab";
 }
 
+// The window moves its tab rows only on the view notice, so the question must come before any
+// notice, and a refused change must send none at all.
+TEST_F(ViewTabsTest, ARefusedChangeSendsNoNoticeAndTheQuestionComesFirst)
+{
+    struct Recorder final : MainWindowObserver {
+        explicit Recorder(const test::ScriptedPrompts& prompts) : prompts(prompts) {}
+        void RowsReset() override { Note("rows"); }
+        void ViewChanged() override { Note("view"); }
+        void PanelChanged() override { Note("panel"); }
+        void StoreStateChanged() override { Note("store"); }
+        void Note(const std::string& notice) { notices.push_back(notice + std::to_string(prompts.questions.size())); }
+        const test::ScriptedPrompts& prompts;
+        std::vector<std::string> notices;  // each with the number of questions asked before it
+    };
+    const auto model = Make();
+    Recorder recorder(prompts_);
+    model->SetObserver(&recorder);
+    model->List().PressCheckBox(0);
+    recorder.notices.clear();
+
+    // Main tab, category tab: each refused, then accepted.
+    prompts_.answer = false;
+    EXPECT_FALSE(model->Tabs().ChangeMainTab(MainTab::Open));
+    EXPECT_TRUE(recorder.notices.empty());
+    EXPECT_EQ(prompts_.questions.size(), 1U);
+    EXPECT_TRUE(model->Rows()[0].Completed) << "the tick stays";
+
+    prompts_.answer = true;
+    ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
+    ASSERT_FALSE(recorder.notices.empty());
+    for (const auto& notice : recorder.notices) {
+        EXPECT_EQ(notice.back(), '2') << notice << ": sent after the second question";
+    }
+    EXPECT_NE(std::find(recorder.notices.begin(), recorder.notices.end(), "view2"), recorder.notices.end());
+
+    model->List().PressCheckBox(0);
+    recorder.notices.clear();
+    prompts_.answer = false;
+    EXPECT_FALSE(model->Tabs().ChangeCategoryTab(2));
+    EXPECT_TRUE(recorder.notices.empty());
+    EXPECT_EQ(model->Tabs().CategoryTabIndex(), 0);
+    EXPECT_EQ(prompts_.questions.size(), 3U);
+    model->SetObserver(nullptr);
+}
+
 TEST_F(ViewTabsTest, SearchingSetsTheCaptionAndFiltersOnlyTheSearchTab)
 {
     const auto model = Make();

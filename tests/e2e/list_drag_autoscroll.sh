@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# A drag held just below the rows (over the horizontal scroll bar, still inside the list widget)
+# scrolls the list and selects the rows that come into view. The box of a selected row then ticks
+# them all and "適用" writes them: more rows must be ticked than one screenful holds, in one run
+# from the first row, the rest untouched. Run under xvfb-run (ctest does); DOLVANE_SHOT_DIR keeps
+# screenshots.
+# Usage: list_drag_autoscroll.sh PROGRAM CONVERSION_LIBRARY
+set -euo pipefail
+
+PROGRAM=$1 LIBRARY=$2 NAME=list_drag_autoscroll
+source "$(dirname "$0")/common.sh"
+list="$work/prog/data/$user/todolist.txt"
+# Nothing kept for 0 days: no offer to delete old completed to-dos comes between the clicks.
+printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
+
+# Sixty open to-dos; the first $1 of them done.
+lines() {
+  local i
+  for i in $(seq 0 59); do
+    printf '2010/05/01 09:00+=%s3000@\\@#@#行%02d\r\n' "$([ "$i" -lt "$1" ] && echo 1 || echo 0)" "$i"
+  done | cp932
+}
+lines 0 >"$list"
+
+"$work/prog/dolvane" &
+pid=$!
+main=$(wait_window Dolvane)
+
+# Rows from y = 62 of the window, 14 pixels each; 22 fit above the horizontal scroll bar, which
+# starts at y = 368. Pressed on row 0, dragged to y = 373 and held there.
+at_in "$main" 250 69 mousedown 1
+at_in "$main" 250 200
+at_in "$main" 250 373
+sleep 1.5
+xdotool mouseup 1
+shot autoscroll-released
+
+# The box of the top row shown, which is selected, then "適用".
+at_in "$main" 10 69 click 1
+at_in "$main" 390 486 click 1
+ticked=0
+for _ in $(seq 50); do
+  ticked=$(LC_ALL=C grep -c '^2010/05/01 09:00+=1' "$list" || true)
+  [ "$ticked" -gt 0 ] && break
+  sleep 0.1
+done
+[ "$ticked" -ge 26 ] || fail "only $ticked rows were selected: the list did not scroll"
+lines "$ticked" >"$work/expected"
+wait_bytes "$list" "$work/expected" "rows 0 to $((ticked - 1)) ticked"
+
+close_program
+echo "$NAME: 1 passed, 0 failed"

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# A drag that starts on a row that is already selected and ends below the list keeps the
+# selection, and the editing panel keeps showing its first row: "置換" with the importance box
+# ticked then gives both selected rows the first one's importance, and "適用" writes it. Run under
+# xvfb-run (ctest does); DOLVANE_SHOT_DIR keeps screenshots.
+# Usage: list_drag_release.sh PROGRAM CONVERSION_LIBRARY
+set -euo pipefail
+
+PROGRAM=$1 LIBRARY=$2 NAME=list_drag_release
+source "$(dirname "$0")/common.sh"
+list="$work/prog/data/$user/todolist.txt"
+# Nothing kept for 0 days: no offer to delete old completed to-dos comes between the clicks.
+printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
+
+# Four open to-dos; $1 holds each one's importance.
+lines() {
+  local i
+  for i in 0 1 2 3; do
+    printf '2010/05/%02d 09:00+=0%s000@\\@#@#打ち合わせ%s\r\n' $((i + 1)) "${1:i:1}" "$i"
+  done | cp932
+}
+lines 1425 >"$list"
+
+"$work/prog/dolvane" &
+pid=$!
+main=$(wait_window Dolvane)
+row_y() { echo $((69 + 14 * $1)); }
+
+# Rows 1 and 2 selected; the panel shows row 1 (importance 4).
+at_in "$main" 250 "$(row_y 1)" click 1
+xdotool keydown shift
+at_in "$main" 250 "$(row_y 2)" click 1
+xdotool keyup shift
+
+# Pressed on row 1 again, dragged below the list into the editing panel and released there.
+at_in "$main" 250 "$(row_y 1)" mousedown 1
+for y in 140 260 380 430; do
+  at_in "$main" 250 "$y"
+  sleep 0.05
+done
+xdotool mouseup 1
+sleep 0.3
+shot drag-released-below-list
+
+# "重要度" include box, then "置換" and "適用".
+at_in "$main" 213 396 click 1
+at_in "$main" 348 486 click 1
+at_in "$main" 390 486 click 1
+lines 1445 >"$work/expected"
+wait_bytes "$list" "$work/expected" "the selection and the panel after the drag"
+
+close_program
+echo "$NAME: 1 passed, 0 failed"

@@ -1,0 +1,130 @@
+#include "ui/widgets/TabRow.h"
+#include "ui/widgets/JapaneseFont.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace dolvane {
+namespace {
+
+// The main tabs with a long search caption, as the Find command leaves them.
+void AddMainTabs(TabRow& row)
+{
+    row.setFont(JapaneseFont(13, true));
+    for (const char* caption :
+         {"全て", "なし", "検索 > [ 報告書を書く 総務 会議の準備と議事録の提出 ]", "未完了", "完了"}) {
+        row.addTab(QString::fromUtf8(caption));
+    }
+}
+
+// Pixels clearly darker than the tab's face inside a rectangle: a drawn caption.
+int InkIn(const QImage& image, const QRect& area)
+{
+    int ink = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            ink += qGray(image.pixel(x, y)) < 100 || qBlue(image.pixel(x, y)) - qRed(image.pixel(x, y)) > 100 ? 1 : 0;
+        }
+    }
+    return ink;
+}
+
+TEST(TabRowTest, TabsWrapOntoAsManyLinesAsTheRowNeedsEachWholeAndApart)
+{
+    // The row's length: a number of pixels, or (when negative) that much less than one line of
+    // all tabs needs.
+    struct Case {
+        QTabBar::Shape shape;
+        int length;
+        int lines;
+    };
+    const Case cases[] = {
+        {QTabBar::RoundedNorth, 0, 1},  {QTabBar::RoundedNorth, -1, 2}, {QTabBar::RoundedNorth, 300, 3},
+        {QTabBar::RoundedSouth, -1, 2}, {QTabBar::RoundedWest, 0, 1},   {QTabBar::RoundedWest, -1, 2},
+        {QTabBar::RoundedEast, 300, 3},
+    };
+    for (const Case& c : cases) {
+        TabRow row;
+        AddMainTabs(row);
+        row.setShape(c.shape);
+        const QSize oneLine = row.sizeHint();
+        const int length = c.length > 0 ? c.length : (row.Vertical() ? oneLine.height() : oneLine.width()) + c.length;
+        row.resize(row.Vertical() ? QSize(40, length) : QSize(length, 40));
+        const bool vertical = row.Vertical();
+        EXPECT_EQ(row.LineCount(), c.lines) << c.shape << " " << length;
+        if (!vertical) {
+            EXPECT_EQ(row.heightForWidth(length), c.lines * row.TabArea(0).height()) << length;
+        }
+        for (int index = 0; index < row.count(); ++index) {
+            const QRect area = row.TabArea(index);
+            // Only a tab longer than the row itself may reach past its end.
+            if ((vertical ? area.height() : area.width()) <= length) {
+                EXPECT_LE(vertical ? area.bottom() : area.right(), length - 1) << c.shape << " tab " << index;
+            }
+            for (int other = index + 1; other < row.count(); ++other) {
+                EXPECT_FALSE(area.intersects(row.TabArea(other))) << c.shape << " tabs " << index << ", " << other;
+            }
+            EXPECT_EQ(row.TabAreaAt(area.center()), index);
+        }
+    }
+}
+
+// The style draws the selected tab reaching out towards the page; on another line's tab beside it
+// that must not hide the caption.
+TEST(TabRowTest, EveryCaptionIsDrawnOnEveryLine)
+{
+    // Lengths as in the test above: negative is that much less than one line needs.
+    const std::pair<QTabBar::Shape, int> cases[] = {
+        {QTabBar::RoundedNorth, 300}, {QTabBar::RoundedNorth, -1}, {QTabBar::RoundedSouth, -1},
+        {QTabBar::RoundedWest, -1},   {QTabBar::RoundedEast, 300},
+    };
+    for (const auto& [shape, shorter] : cases) {
+        TabRow row;
+        AddMainTabs(row);
+        row.setShape(shape);
+        const QSize oneLine = row.sizeHint();
+        const int length = shorter > 0 ? shorter : (row.Vertical() ? oneLine.height() : oneLine.width()) + shorter;
+        row.resize(row.Vertical() ? QSize(40, length) : QSize(length, 40));
+        row.resize(row.Vertical() ? QSize(row.sizeHint().width(), length) : QSize(length, row.heightForWidth(length)));
+        ASSERT_GT(row.LineCount(), 1) << shape << " " << length;
+        const QImage image = row.grab().toImage();
+        for (int index = 0; index < row.count(); ++index) {
+            const QRect area = row.TabArea(index).intersected(image.rect());
+            EXPECT_GT(InkIn(image, area.adjusted(2, 2, -2, -2)), 10) << shape << " " << length << " tab " << index;
+        }
+    }
+}
+
+// The row never switches by itself: whoever owns the view decides and then sets the index.
+TEST(TabRowTest, ClicksAndKeysAskForATabWithoutSwitching)
+{
+    TabRow row;
+    AddMainTabs(row);
+    row.resize(300, row.heightForWidth(300));
+    row.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&row));
+    QSignalSpy requested(&row, &TabRow::tabRequested);
+    QSignalSpy changed(&row, &QTabBar::currentChanged);
+
+    QTest::mouseClick(&row, Qt::LeftButton, {}, row.TabArea(4).center());  // on the last line
+    QTest::mouseClick(&row, Qt::LeftButton, {}, row.TabArea(0).center());  // the current tab
+    QTest::mouseClick(&row, Qt::RightButton, {}, row.TabArea(3).center());
+    QTest::keyClick(&row, Qt::Key_Right);
+    QTest::keyClick(&row, Qt::Key_Left);  // nothing before the first tab
+    QWheelEvent wheel(QPointF(row.TabArea(1).center()), row.mapToGlobal(QPointF(row.TabArea(1).center())), {},
+                      {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&row, &wheel);
+
+    ASSERT_EQ(requested.count(), 2);
+    EXPECT_EQ(requested.at(0).at(0).toInt(), 4);
+    EXPECT_EQ(requested.at(1).at(0).toInt(), 1);
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(row.currentIndex(), 0);
+}
+
+}  // namespace
+}  // namespace dolvane
