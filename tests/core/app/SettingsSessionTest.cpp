@@ -135,16 +135,28 @@ TEST_F(SettingsSessionTest, TheCaptionBarShowsWhereTheTabRowsDoNotNameTheView)
 TEST_F(SettingsSessionTest, ValuesOutsideTheirRangeAreBroughtIntoIt)
 {
     const auto model = Make();
-    Settings wild;
-    wild.KeepDays = 999;
-    wild.MainTabPosition = static_cast<TabPosition>(7);
-    wild.CategoryTabPosition = TabPosition::Left;  // the category row has only top and bottom
-    wild.BarFillColor = 0xFF0000FFu;
-    model->Session().Apply(wild);
-    EXPECT_EQ(model->CurrentSettings().KeepDays, 60);
-    EXPECT_EQ(model->CurrentSettings().MainTabPosition, TabPosition::Right);
-    EXPECT_EQ(model->CurrentSettings().CategoryTabPosition, TabPosition::Bottom);
-    EXPECT_EQ(model->CurrentSettings().BarFillColor, 0x000000FFU);
+    const struct {
+        Settings wild;
+        Settings kept;
+    } cases[] = {
+        // The category row has only top and bottom.
+        {{.KeepDays = 999,
+          .MainTabPosition = static_cast<TabPosition>(7),
+          .CategoryTabPosition = TabPosition::Left,
+          .BarFillColor = 0xFF0000FFu},
+         {.KeepDays = 60,
+          .MainTabPosition = TabPosition::Right,
+          .CategoryTabPosition = TabPosition::Bottom,
+          .BarFillColor = 0x000000FFu}},
+        {{.KeepDays = -1,
+          .MainTabPosition = static_cast<TabPosition>(-1),
+          .CategoryTabPosition = static_cast<TabPosition>(-3)},
+         {.KeepDays = 0, .MainTabPosition = TabPosition::Top, .CategoryTabPosition = TabPosition::Top}},
+    };
+    for (const auto& c : cases) {
+        model->Session().Apply(c.wild);
+        EXPECT_EQ(model->CurrentSettings(), c.kept) << c.wild.KeepDays;
+    }
     model->Session().SetKeepDays(-5);
     EXPECT_EQ(model->CurrentSettings().KeepDays, 0);
 }

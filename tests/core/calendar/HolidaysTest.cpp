@@ -152,8 +152,26 @@ TEST(HolidayNameTest, NamesCountsAndStatusTextsOfTheSampleRules)
         EXPECT_EQ(calendar.HolidayTextOf(c.date), Sj(c.text)) << c.date;
         EXPECT_EQ(calendar.HolidayNameOf(c.date, 2026), (HolidayName{Sj(c.name), c.kind})) << c.date;
     }
-    EXPECT_EQ(calendar.HolidayCountOf("1899/01/01", 1899), 0);
     EXPECT_EQ(HolidayCalendar().HolidayTextOf("2026/01/01"), "");
+}
+
+// Weekday rules and counts start with 1900 itself. 1900/01/01 is a Monday, so the second Monday
+// is 01/08; 1899/01/01 is a Sunday, so the rule would give 01/09 there.
+TEST(HolidayNameTest, WeekdayRulesAndCountsStartIn1900)
+{
+    const HolidayCalendar calendar(SampleLines());
+    struct Case {
+        const char* date;
+        int year;
+        int count;
+        const char* name;
+    };
+    for (const auto& c : {Case{"1900/01/08", 1900, 1, "成人の日"}, Case{"1900/01/01", 1900, 1, "元日"},
+                          Case{"1899/01/09", 1899, 0, ""}}) {
+        EXPECT_EQ(calendar.HolidayCountOf(c.date, c.year), c.count) << c.date;
+        EXPECT_EQ(calendar.HolidayNameOf(c.date, c.year).name, Sj(c.name)) << c.date;
+    }
+    EXPECT_EQ(calendar.HolidayCountOf("1899/01/01", 1899), 0);
 }
 
 }  // namespace

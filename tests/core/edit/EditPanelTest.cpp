@@ -84,6 +84,36 @@ TEST(EditPanelTest, ReplaceWritesOnlyTickedFieldsAndTheElapsedText)
     EXPECT_EQ(row.RemainingText, Sj("完了")) << "a done row keeps 完了 when its deadline changes";
 }
 
+// The warning hours go into the row as the spin control beside the field holds them, whether
+// typed or shown from a hand-edited list file: within 0 to 32767, never a text as it stands.
+TEST(EditPanelTest, WarningHoursAreWrittenAsTheSpinControlHoldsThem)
+{
+    const struct {
+        const char* text;
+        std::int32_t value;
+        const char* written;
+    } cases[] = {
+        {"25", 25, "25"},
+        {"-5", 0, "0"},
+        {"40000", 32767, "32767"},
+        {"abc", 0, "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EditPanel panel;
+        ToDoRecord shown;
+        shown.WarningHours = c.text;
+        panel.ShowRow(&shown, 1);
+        EXPECT_EQ(panel.WarningHoursValue(), c.value);
+        panel.SetIncluded(PanelField::WarningHours, true);
+        ToDoRecord replaced;
+        panel.ReplaceInto(replaced, kNow);
+        const ToDoRecord added = panel.NewRow(kNow, kNow, "");
+        EXPECT_EQ(replaced.WarningHours, c.written);
+        EXPECT_EQ(added.WarningHours, c.written);
+    }
+}
+
 TEST(ComboHistoryTest, EachValueOnceIgnoringTheCaseOfLatinLetters)
 {
     ComboHistory history;

@@ -31,7 +31,7 @@ TEST(FieldValidationTest, AcceptsAndRejectsPerField)
         {Field::Deadline, "期限（完了予定）", {}, {"2010/05/01"}},
         {Field::Completed, "完了日時", {}, {"2010/05/01 24:00"}},
         {Field::Progress, "進捗", {"", "999"}, {"1000", "-1", " 5"}},
-        {Field::WarningHours, "警告", {"32767"}, {"32768", "99999999999999999999"}},
+        {Field::WarningHours, "警告", {"32767"}, {"32768", "99999999999999999999", "-5"}},
         {Field::Task, "すべきこと", {Sj("何でも @\\@ #@# \r\n 入る")}, {"", Sj(" 　･")}},
     };
     for (const auto& rule : rules) {

@@ -73,6 +73,8 @@ TEST(IniSettingsStoreTest, StoredTextsAreReadDefensivelyAndAbsentOnesKeepTheCurr
         {"tododel", "-3", {.KeepDays = 0}},
         {"tabalm", "7", {.MainTabPosition = TabPosition::Right}},
         {"tabsub", "2", {.CategoryTabPosition = TabPosition::Bottom}},
+        {"tabalm", "-1", {.MainTabPosition = TabPosition::Top}},
+        {"tabsub", "-2", {.CategoryTabPosition = TabPosition::Top}},
         {"barcolor", "", {.BarFillColor = 0}},  // not a number: 0
         {"wakucolor", "-1", {.BarFrameColor = 0x00FFFFFF}},
         {"bigsml", "abc", {.CaseSensitiveSearch = false}},

@@ -29,6 +29,9 @@ TEST(SearchTest, ExactCaseFoldedAndKanaTries)
     TableLibrary library;
     library.table[{"KataToHira", Sj("リンゴ")}] = Sj("りんご");
     library.table[{"HiraToHalfKata", Sj("れぽーと")}] = Sj("ﾚﾎﾟｰﾄ");
+    // The loader hands over "" when the library gives back nothing: that conversion finds nothing,
+    // rather than every row.
+    library.table[{"HiraToKata", Sj("検索")}] = "";
     const std::string value = Sj("00050山田@\\@仕事#@#りんごを買う･･ABC と ﾚﾎﾟｰﾄ");
     struct Case {
         std::string search;
@@ -46,6 +49,7 @@ TEST(SearchTest, ExactCaseFoldedAndKanaTries)
         {Sj("リンゴ"), true, true, false},
         {Sj("れぽーと"), false, true, true},
         {"", false, true, false},
+        {Sj("検索"), false, true, false},
         {"\xA5\xA5"
          "ABC",
          true, false, true},  // a search across a line break
