@@ -3,6 +3,8 @@
 #include "core/text/ByteKind.h"
 #include "core/text/Cp932Codec.h"
 
+#include <algorithm>
+#include <array>
 #include <unicode/unistr.h>
 
 namespace dolvane::cli {
@@ -36,43 +38,29 @@ std::string ArgumentToCp932(std::string_view utf8, std::string_view what)
     }
 }
 
-void Cp932Transcoder::Append(std::string_view cp932, std::string& utf8)
+std::uint32_t Cp932Transcoder::Known(std::string_view character)
 {
-    std::size_t i = 0;
-    while (i < cp932.size()) {
-        // ASCII is the same in both, Microsoft's table keeping 0x5C and 0x7E as they are.
-        std::size_t ascii = i;
-        while (ascii < cp932.size() && static_cast<unsigned char>(cp932[ascii]) < 0x80) {
-            ++ascii;
-        }
-        utf8.append(cp932.substr(i, ascii - i));
-        i = ascii;
-        if (i == cp932.size()) {
-            break;
-        }
-        const auto byte = static_cast<unsigned char>(cp932[i]);
-        const bool pair =
-            IsCp932LeadByte(byte) && i + 1 < cp932.size() && IsCp932TrailByte(static_cast<unsigned char>(cp932[i + 1]));
-        const std::string_view character = cp932.substr(i, pair ? 2 : 1);
-        std::uint32_t& known =
-            pair ? pairs_[(std::size_t{byte} << 8) | static_cast<unsigned char>(cp932[i + 1])] : singles_[byte];
-        if (known == 0) {
-            const std::string converted = DisplayUtf8(character);
-            if (converted.size() > 3) {
-                utf8 += converted;  // never for cp932, whose characters all lie in the BMP
-                i += character.size();
-                continue;
-            }
-            known = static_cast<std::uint32_t>(converted.size()) << 24;
-            for (std::size_t k = 0; k < converted.size(); ++k) {
-                known |= static_cast<std::uint32_t>(static_cast<unsigned char>(converted[k])) << (8 * k);
-            }
-        }
-        for (std::uint32_t k = 0; k < (known >> 24); ++k) {
-            utf8 += static_cast<char>((known >> (8 * k)) & 0xFF);
-        }
-        i += character.size();
+    const std::string converted = DisplayUtf8(character);
+    // Every cp932 character lies in the BMP, so its UTF-8 form has at most three bytes.
+    std::uint32_t known = static_cast<std::uint32_t>(std::min<std::size_t>(converted.size(), 3)) << 24;
+    for (std::size_t k = 0; k < converted.size() && k < 3; ++k) {
+        known |= static_cast<std::uint32_t>(static_cast<unsigned char>(converted[k])) << (8 * k);
     }
+    return known;
+}
+
+void Cp932Transcoder::AppendCharacter(std::string_view character, std::string& utf8)
+{
+    const auto lead = static_cast<unsigned char>(character[0]);
+    std::uint32_t& known = character.size() == 2
+                               ? pairs_[(std::size_t{lead} << 8) | static_cast<unsigned char>(character[1])]
+                               : singles_[lead];
+    if (known == 0) {
+        known = Known(character);
+    }
+    const char bytes[3] = {static_cast<char>(known & 0xFF), static_cast<char>((known >> 8) & 0xFF),
+                           static_cast<char>((known >> 16) & 0xFF)};
+    utf8.append(bytes, known >> 24);
 }
 
 Utf8Writer::Utf8Writer(std::ostream& out, bool convert) : out_(out), convert_(convert)
@@ -88,42 +76,75 @@ Utf8Writer::~Utf8Writer()
     }
 }
 
+namespace {
+
+// What Field must look at in a byte: nothing (copied in a run), a lead byte, or a single-byte
+// character an escape may change (a control character, a backslash or a double quote).
+enum ByteClass : unsigned char { kPlain, kLead, kSpecial };
+
+constexpr std::array<unsigned char, 256> kByteClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto value = static_cast<unsigned char>(byte);
+        classes[value] = IsCp932LeadByte(value)                            ? kLead
+                         : (value < 0x20 || value == '\\' || value == '"') ? kSpecial
+                                                                           : kPlain;
+    }
+    return classes;
+}();
+
+}  // namespace
+
 void Utf8Writer::Field(std::string_view cp932, Escape escape)
 {
     if (!convert_ && escape == Escape::None) {
         pending_ += cp932;  // cp932 out: the bytes exactly as the file holds them
         return;
     }
-    // Runs of ordinary bytes and whole double-byte characters are copied at once; only the
-    // single-byte characters an escape cares about and stray lead bytes are handled one by one.
-    std::size_t runStart = 0;
+    // One pass: runs of ordinary single bytes are copied at once, double-byte characters are
+    // copied (cp932 out) or converted (UTF-8 out) whole, and only the single-byte characters an
+    // escape cares about and stray lead bytes are handled one by one.
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(cp932.data());
+    const std::size_t size = cp932.size();
+    const auto special = [escape](unsigned char byte) {
+        return escape != Escape::None && kByteClasses[byte] == kSpecial;
+    };
     std::size_t i = 0;
-    while (i < cp932.size()) {
-        const auto byte = static_cast<unsigned char>(cp932[i]);
-        if (IsCp932LeadByte(byte)) {
-            if (i + 1 < cp932.size() && IsCp932TrailByte(static_cast<unsigned char>(cp932[i + 1]))) {
-                i += 2;
-                continue;
+    while (i < size) {
+        const unsigned char byte = bytes[i];
+        if (special(byte)) {
+            const bool lineBreak = byte == '\r' || byte == '\n';
+            // CR LF is one line break.
+            if (byte == '\r' && i + 1 < size && bytes[i + 1] == '\n') {
+                ++i;
             }
-            pending_ += cp932.substr(runStart, i - runStart);
-            pending_ += convert_ ? kStrayLeadStandIn : static_cast<char>(byte);
-            runStart = ++i;
-            continue;
-        }
-        if (escape == Escape::None || (byte >= 0x20 && byte != '\\' && byte != '"')) {
+            AppendEscaped(static_cast<char>(byte), lineBreak, escape);
             ++i;
             continue;
         }
-        pending_ += cp932.substr(runStart, i - runStart);
-        const bool lineBreak = byte == '\r' || byte == '\n';
-        // CR LF is one line break.
-        if (byte == '\r' && i + 1 < cp932.size() && cp932[i + 1] == '\n') {
-            ++i;
+        if (kByteClasses[byte] == kLead) {
+            const bool pair = i + 1 < size && IsCp932TrailByte(bytes[i + 1]);
+            if (!convert_) {
+                pending_.append(cp932.data() + i, pair ? 2 : 1);
+            } else {
+                AppendConverted(pair ? cp932.substr(i, 2) : std::string_view(&kStrayLeadStandIn, 1));
+            }
+            i += pair ? 2 : 1;
+            continue;
         }
-        AppendEscaped(static_cast<char>(byte), lineBreak, escape);
-        runStart = ++i;
+        if (byte >= 0x80 && convert_) {
+            AppendConverted(cp932.substr(i, 1));
+            ++i;
+            continue;
+        }
+        std::size_t run = i + 1;
+        while (run < size && kByteClasses[bytes[run]] == kPlain && (bytes[run] < 0x80 || !convert_) &&
+               !special(bytes[run])) {
+            ++run;
+        }
+        pending_.append(cp932.data() + i, run - i);
+        i = run;
     }
-    pending_ += cp932.substr(runStart);
 }
 
 void Utf8Writer::AppendEscaped(char c, bool lineBreak, Escape escape)
@@ -185,13 +206,7 @@ void Utf8Writer::Flush()
     if (pending_.empty()) {
         return;
     }
-    if (convert_) {
-        utf8_.clear();
-        transcoder_.Append(pending_, utf8_);
-        out_.write(utf8_.data(), static_cast<std::streamsize>(utf8_.size()));
-    } else {
-        out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
-    }
+    out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
     pending_.clear();
 }
 

@@ -29,18 +29,21 @@ std::string ArgumentToCp932(std::string_view utf8, std::string_view what);
 // once and remembered: the text of a long listing repeats the same few hundred characters.
 class Cp932Transcoder final {
 public:
-    void Append(std::string_view cp932, std::string& utf8);
+    // One character: a lead and a trail byte, or a single byte.
+    void AppendCharacter(std::string_view character, std::string& utf8);
 
 private:
+    static std::uint32_t Known(std::string_view character);
+
     // UTF-8 bytes of a character packed little-end first, their count in the top byte; 0 until
     // the character is met.
     std::vector<std::uint32_t> pairs_ = std::vector<std::uint32_t>(std::size_t{1} << 16);
     std::array<std::uint32_t, 256> singles_{};
 };
 
-// Collects cp932 output and writes it to a stream as UTF-8 in large pieces: one conversion per
-// piece instead of one per field keeps a 100,000-row listing fast. With `convert` false the bytes
-// go out as cp932.
+// Collects output, converting cp932 fields to UTF-8 as they come (each distinct character through
+// the codec once), and writes it to a stream in large pieces. With `convert` false the bytes go
+// out as cp932.
 class Utf8Writer final {
 public:
     Utf8Writer(std::ostream& out, bool convert);
@@ -61,6 +64,12 @@ public:
     // within the text is written as a byte that can never pair with what follows, so a broken
     // field cannot swallow the separator or escape after it.
     void Field(std::string_view cp932, Escape escape = Escape::None);
+    // A fixed text of the program's own in both encodings, converted once.
+    struct Fixed {
+        std::string cp932;
+        std::string utf8;
+    };
+    void Text(const Fixed& text) { pending_ += convert_ ? text.utf8 : text.cp932; }
     // Appends ASCII (separators, escapes, numbers), the same in cp932 and UTF-8.
     void Ascii(std::string_view ascii) { pending_ += ascii; }
     void Ascii(char c) { pending_ += c; }
@@ -70,11 +79,11 @@ public:
 
 private:
     void AppendEscaped(char c, bool lineBreak, Escape escape);
+    void AppendConverted(std::string_view character) { transcoder_.AppendCharacter(character, pending_); }
 
     std::ostream& out_;
     bool convert_;
-    std::string pending_;
-    std::string utf8_;
+    std::string pending_;  // UTF-8, or cp932 without `convert`
     Cp932Transcoder transcoder_;
 };
 

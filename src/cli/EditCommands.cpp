@@ -76,10 +76,10 @@ FileContents ReadList(FileSystem& files, const std::filesystem::path& file)
 // every other line is written back exactly as it was read. The sibling hears of the save as it
 // does from the window, so its view of the list follows.
 void Save(const CliEnvironment& environment, const std::filesystem::path& file, const FileContents& read,
-          std::string_view text)
+          const EditedFile& edited)
 {
     FileError error;
-    if (!WriteUnlessChanged(environment.files, file, read.fingerprint, text, error)) {
+    if (!WriteUnlessChanged(environment.files, file, read.stamp, edited, error)) {
         throw CliError(error.message);
     }
     if (environment.sibling != nullptr) {
@@ -141,10 +141,10 @@ int RunAdd(std::span<const std::string> arguments, const CliEnvironment& environ
     const CommandLock lock(environment.files, file);
     // No other row is read: the new one is appended after every line of the file.
     const FileContents read = ReadList(environment.files, file);
-    std::size_t lineNumber = 0;
-    const std::string text = WithAppendedLine(read.bytes, LineToWrite(panel.NewRow(now, now, {})), lineNumber);
-    Save(environment, file, read, text);
-    out << lineNumber << '\n';
+    const std::string newLine = LineToWrite(panel.NewRow(now, now, {}));
+    const EditedFile edited = WithAppendedLine(read.bytes, newLine);
+    Save(environment, file, read, edited);
+    out << edited.lineNumber << '\n';
     return 0;
 }
 
@@ -187,7 +187,8 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
     row.CompletedText = FormatDateTimeText(now);
     const std::string_view old = lines[target];
     const auto start = static_cast<std::size_t>(old.data() - read.bytes.data());
-    Save(environment, file, read, WithReplacedLine(read.bytes, start, old.size(), LineToWrite(row)));
+    const std::string written = LineToWrite(row);
+    Save(environment, file, read, WithReplacedLine(read.bytes, start, old.size(), written));
     out << target << '\n';
     return 0;
 }

@@ -117,10 +117,10 @@ int RunList(std::span<const std::string> arguments, const CliEnvironment& enviro
     RowWriter writer(out, format, now, keepDays, line.Has("--cp932"));
     FileError error;
     const bool read = VisitListRows(
-        environment.files, ListFileOption(line, environment), filter, now,
+        environment.files, ListFileOption(line, environment), filter,
         [&writer, now](ToDoRecord& row) {
             // The texts the window shows once the status refresh has visited the row ("経過率" off).
-            RefreshRowStatus(row, now, false);
+            ComputeSettledRowTexts(row, now);
             writer.Row(row);
         },
         error);

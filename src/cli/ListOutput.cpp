@@ -58,12 +58,12 @@ void WriteJsonRow(Utf8Writer& writer, const ToDoRecord& row, std::string_view st
 // One line per row for a terminal: the task first, then each non-empty column with its caption.
 void WriteTextRow(Utf8Writer& writer, const ToDoRecord& row, std::string_view state)
 {
-    static const std::array<std::string, kVisibleColumnCount> captions = [] {
-        std::array<std::string, kVisibleColumnCount> texts{};
+    static const std::array<Utf8Writer::Fixed, kVisibleColumnCount> captions = [] {
+        std::array<Utf8Writer::Fixed, kVisibleColumnCount> texts{};
         const std::array<std::string_view, kVisibleColumnCount> utf8 = {
             "開始", "期限", "重要度", "実行者", "", "分類", "進捗", "残り", "経過", "警告", "完了日時"};
         for (std::size_t i = 0; i < texts.size(); ++i) {
-            texts[i] = Utf8ToCp932(utf8[i]);
+            texts[i] = {Utf8ToCp932(utf8[i]), std::string(utf8[i])};
         }
         return texts;
     }();
@@ -76,7 +76,7 @@ void WriteTextRow(Utf8Writer& writer, const ToDoRecord& row, std::string_view st
             continue;
         }
         writer.Ascii(" | ");
-        writer.Field(captions[static_cast<std::size_t>(column)]);
+        writer.Text(captions[static_cast<std::size_t>(column)]);
         writer.Ascii(' ');
         writer.Field(text, Escape::Line);
         if (column == static_cast<int>(Field::Progress)) {

@@ -50,6 +50,15 @@ std::int64_t ModifiedNanosecondsOf(const struct stat& status)
     return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
 }
 
+FileStamp StampOfStatus(const struct stat& status)
+{
+    FileStamp stamp;
+    stamp.inode = static_cast<std::uint64_t>(status.st_ino);
+    stamp.size = static_cast<std::uint64_t>(status.st_size);
+    stamp.modifiedNanoseconds = ModifiedNanosecondsOf(status);
+    return stamp;
+}
+
 // "<file>.tmp-<pid>-<random>": the writer's process id lets a later load tell a temporary file
 // of a killed save from one being written right now.
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path& path)
@@ -128,11 +137,13 @@ std::optional<FileContents> PosixFileSystem::ReadWholeFile(const std::filesystem
         error.message = path.string() + ": " + std::string(kNotRegularFile);
         return std::nullopt;
     }
-    contents.bytes.resize(static_cast<std::size_t>(status.st_size));
+    // One byte more than fstat said, so that reading a file that did not grow ends at that byte
+    // without making the buffer larger (and copying the whole file once more).
+    contents.bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
     std::size_t done = 0;
     for (;;) {
         if (done == contents.bytes.size()) {
-            contents.bytes.resize(done + 65536);  // the file may have grown since fstat
+            contents.bytes.resize(done + 65536);  // the file has grown since fstat
         }
         const ssize_t got = ::read(fd.Get(), contents.bytes.data() + done, contents.bytes.size() - done);
         if (got < 0) {
@@ -149,7 +160,18 @@ std::optional<FileContents> PosixFileSystem::ReadWholeFile(const std::filesystem
     }
     contents.bytes.resize(done);
     contents.fingerprint = FingerprintOfBytes(contents.bytes, ModifiedNanosecondsOf(status));
+    contents.stamp = StampOfStatus(status);
     return contents;
+}
+
+std::optional<FileStamp> PosixFileSystem::StampOf(const std::filesystem::path& path)
+{
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat status {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &status) != 0) {
+        return std::nullopt;
+    }
+    return StampOfStatus(status);
 }
 
 std::optional<std::int64_t> PosixFileSystem::ModifiedNanoseconds(const std::filesystem::path& path)
@@ -161,7 +183,8 @@ std::optional<std::int64_t> PosixFileSystem::ModifiedNanoseconds(const std::file
     return ModifiedNanosecondsOf(status);
 }
 
-bool PosixFileSystem::WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, FileError& error)
+bool PosixFileSystem::WriteFileAtomically(const std::filesystem::path& path, std::span<const std::string_view> pieces,
+                                          FileError& error)
 {
 
     const auto resolved = SaveTarget(path, error);
@@ -219,19 +242,21 @@ bool PosixFileSystem::WriteFileAtomically(const std::filesystem::path& path, std
         return false;
     }
 
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t result = Write(fd.Get(), bytes.data() + written, bytes.size() - written);
-        if (result < 0) {
-            if (errno == EINTR) {
-                continue;
+    for (const std::string_view bytes : pieces) {
+        std::size_t written = 0;
+        while (written < bytes.size()) {
+            const ssize_t result = Write(fd.Get(), bytes.data() + written, bytes.size() - written);
+            if (result < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return fail(errno);
             }
-            return fail(errno);
+            if (result == 0) {
+                return fail(ENOSPC);  // a write that makes no progress: the disk is full
+            }
+            written += static_cast<std::size_t>(result);
         }
-        if (result == 0) {
-            return fail(ENOSPC);  // a write that makes no progress: the disk is full
-        }
-        written += static_cast<std::size_t>(result);
     }
     if (::fchmod(fd.Get(), mode) != 0) {
         return fail(errno);

@@ -12,7 +12,10 @@ namespace dolvane {
 class PosixFileSystem : public FileSystem {
 public:
     std::optional<FileContents> ReadWholeFile(const std::filesystem::path& path, FileError& error) override;
-    bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, FileError& error) override;
+    using FileSystem::WriteFileAtomically;
+    bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::string_view> pieces,
+                             FileError& error) override;
+    std::optional<FileStamp> StampOf(const std::filesystem::path& path) override;
     std::optional<std::int64_t> ModifiedNanoseconds(const std::filesystem::path& path) override;
     std::unique_ptr<FileLock> LockListFile(const std::filesystem::path& listFile, FileError& error,
                                            int waitMilliseconds = kDefaultLockWaitMilliseconds) override;

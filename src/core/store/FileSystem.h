@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,9 +27,20 @@ struct FileError {
     std::string message;
 };
 
+// Which file a path names and how it stood, from the file's status alone (no read): a replaced
+// file is another inode, a rewritten one has another size or modification time.
+struct FileStamp {
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNanoseconds = 0;
+
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 struct FileContents {
     std::string bytes;
     FileFingerprint fingerprint;
+    FileStamp stamp;  // of the file that was read
 };
 
 // A lock on a file, held for as long as this object lives.
@@ -66,7 +78,18 @@ public:
     // one its owner made read-only) and a file whose owner or group the new one could not keep.
     // Creates missing parent folders. On failure the old file is untouched and the temporary
     // file is gone.
-    virtual bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, FileError& error) = 0;
+    bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, FileError& error)
+    {
+        return WriteFileAtomically(path, std::span<const std::string_view>(&bytes, 1), error);
+    }
+    // The same with the new contents given in pieces, written one after another (a long file
+    // changed in one place need not be copied into one string first).
+    virtual bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::string_view> pieces,
+                                     FileError& error) = 0;
+
+    // The stamp of the file `path` names now, opened without blocking; nothing when it is missing
+    // or cannot be opened.
+    virtual std::optional<FileStamp> StampOf(const std::filesystem::path& path) = 0;
 
     // The modification time of `path` in nanoseconds, or nothing when it cannot be read.
     virtual std::optional<std::int64_t> ModifiedNanoseconds(const std::filesystem::path& path) = 0;

@@ -9,46 +9,35 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 }  // namespace
 
-std::string WithAppendedLine(std::string_view bytes, std::string_view line, std::size_t& lineNumber)
+EditedFile WithAppendedLine(std::string_view bytes, std::string_view line)
 {
-    lineNumber = SplitLines(bytes).size();
+    EditedFile edited;
+    std::size_t lines = 0;
+    ForEachLine(bytes, [&lines](std::string_view, std::string_view) { ++lines; });
+    edited.lineNumber = lines;
     const bool lastLineOpen = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
-    std::string text;
-    text.reserve(bytes.size() + line.size() + 2 * kLineEnd.size());
-    text += bytes;
-    if (lastLineOpen) {
-        text += kLineEnd;
-    }
-    text += line;
-    text += kLineEnd;
-    return text;
+    edited.pieces = {bytes, lastLineOpen ? kLineEnd : std::string_view(), line, kLineEnd};
+    return edited;
 }
 
-std::string WithReplacedLine(std::string_view bytes, std::size_t start, std::size_t length, std::string_view line)
+EditedFile WithReplacedLine(std::string_view bytes, std::size_t start, std::size_t length, std::string_view line)
 {
-    std::string text;
-    text.reserve(bytes.size() - length + line.size());
-    text += bytes.substr(0, start);
-    text += line;
-    text += bytes.substr(start + length);
-    return text;
+    EditedFile edited;
+    edited.pieces = {bytes.substr(0, start), line, bytes.substr(start + length), std::string_view()};
+    return edited;
 }
 
-bool WriteUnlessChanged(FileSystem& files, const std::filesystem::path& path, const FileFingerprint& read,
-                        std::string_view bytes, FileError& error)
+bool WriteUnlessChanged(FileSystem& files, const std::filesystem::path& path, const FileStamp& read,
+                        const EditedFile& edited, FileError& error)
 {
-    const auto now = FingerprintOf(files, path, error);
-    if (!now) {
-        error.message = std::string("ToDoリストを保存できませんでした: ") + error.message;
-        return false;
-    }
-    if (*now != read) {
+    const auto now = files.StampOf(path);
+    if (!now || *now != read) {
         error.message = std::string("ToDoリストが読み込んだ後に他のプログラムで変更されています。"
                                     "変更内容は保存していません: ") +
                         path.string();
         return false;
     }
-    if (!files.WriteFileAtomically(path, bytes, error)) {
+    if (!files.WriteFileAtomically(path, edited.pieces, error)) {
         error.message = std::string("ToDoリストを保存できませんでした: ") + error.message;
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "core/store/FileSystem.h"
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -13,18 +14,24 @@ namespace dolvane {
 // change one to-do without reading the others (dolvane-cli's add and done). The result is what a
 // merged save of the same change writes.
 
+// The new file in pieces that point into the old bytes and the new line, written one after another.
+struct EditedFile {
+    std::array<std::string_view, 4> pieces;
+    std::size_t lineNumber = 0;  // of the new or replaced line, 0-based
+};
+
 // The file with `line` added as its last line, followed by CR LF; a last line without a line end
-// gets one first. `lineNumber` is the 0-based number of the new line.
-std::string WithAppendedLine(std::string_view bytes, std::string_view line, std::size_t& lineNumber);
+// gets one first.
+EditedFile WithAppendedLine(std::string_view bytes, std::string_view line);
 
 // The file with the line that starts at `start` and holds `length` bytes (without its line end)
 // replaced by `line`; its line end stays.
-std::string WithReplacedLine(std::string_view bytes, std::size_t start, std::size_t length, std::string_view line);
+EditedFile WithReplacedLine(std::string_view bytes, std::size_t start, std::size_t length, std::string_view line);
 
-// Writes `bytes` over `path` unless the file differs from what was read (`read`), which another
-// program that ignores the list's lock may have done: then nothing is written and the error says
-// so. The caller holds the list file's lock.
-bool WriteUnlessChanged(FileSystem& files, const std::filesystem::path& path, const FileFingerprint& read,
-                        std::string_view bytes, FileError& error);
+// Writes `edited` over `path` unless another file stands there now, or the file was rewritten,
+// since it was read (`read`), as a program that ignores the list's lock may have done: then
+// nothing is written and the error says so. The caller holds the list file's lock.
+bool WriteUnlessChanged(FileSystem& files, const std::filesystem::path& path, const FileStamp& read,
+                        const EditedFile& edited, FileError& error);
 
 }  // namespace dolvane

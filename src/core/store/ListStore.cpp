@@ -27,8 +27,10 @@ bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b)
 // Hands each to-do line of `bytes` that passes `filter` to `onRow` as a row (FileLine, LineEnd
 // and the computed texts at `now` set), and every line that holds no to-do, with its end, to
 // `onOther`.
+// Without `forSaving` (rows only read) SourceLine and the computed texts are left out.
 template <typename OnRow, typename OnOther>
-void ReadRows(std::string_view bytes, const LineFilter& filter, DateTime now, OnRow&& onRow, OnOther&& onOther)
+void ReadRows(std::string_view bytes, const LineFilter& filter, DateTime now, bool forSaving, OnRow&& onRow,
+              OnOther&& onOther)
 {
     std::size_t index = 0;
     ForEachLine(bytes, [&](std::string_view line, std::string_view end) {
@@ -41,19 +43,21 @@ void ReadRows(std::string_view bytes, const LineFilter& filter, DateTime now, On
         if (filter && !filter(*facts)) {
             return;
         }
-        ToDoRecord row = ParseRecordLine(line);
+        ToDoRecord row = ParseRecordLine(line, forSaving);
         row.FileLine = std::to_string(lineNumber);
         if (end != kLineEnd) {
             row.LineEnd = end;
         }
-        ComputeRowTexts(row, now);
+        if (forSaving) {
+            ComputeRowTexts(row, now);
+        }
         onRow(row);
     });
 }
 
 }  // namespace
 
-bool VisitListRows(FileSystem& files, const std::filesystem::path& path, const LineFilter& filter, DateTime now,
+bool VisitListRows(FileSystem& files, const std::filesystem::path& path, const LineFilter& filter,
                    const std::function<void(ToDoRecord&)>& visit, FileError& error)
 {
     files.RemoveStaleTemporaryFiles(path);
@@ -62,7 +66,7 @@ bool VisitListRows(FileSystem& files, const std::filesystem::path& path, const L
         error.message = std::string("ToDoリストを読み込めませんでした: ") + error.message;
         return false;
     }
-    ReadRows(contents->bytes, filter, now, visit, [](std::string_view, std::string_view) {});
+    ReadRows(contents->bytes, filter, DateTime{}, false, visit, [](std::string_view, std::string_view) {});
     return true;
 }
 
@@ -88,7 +92,7 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
 
     rows_.reserve(contents->bytes.size() / 64);
     ReadRows(
-        contents->bytes, filter, now, [this](ToDoRecord& row) { rows_.push_back(std::move(row)); },
+        contents->bytes, filter, now, true, [this](ToDoRecord& row) { rows_.push_back(std::move(row)); },
         [this](std::string_view line, std::string_view end) {
             if (!IsBlankLine(line)) {
                 otherLines_.emplace_back(line).append(end);

@@ -96,10 +96,11 @@ private:
     std::vector<std::string> otherLines_;
 };
 
-// The to-dos of `path` that pass `filter`, one at a time in file order, each as LoadList makes
-// its rows, without keeping them: for reading a long list in passing. False with `error` set when
-// the file cannot be read.
-bool VisitListRows(FileSystem& files, const std::filesystem::path& path, const LineFilter& filter, DateTime now,
+// The to-dos of `path` that pass `filter`, one at a time in file order, without keeping them: for
+// reading a long list in passing. Each row is as LoadList makes it (FileLine, LineEnd) but
+// without SourceLine, as it is not saved, and without computed texts, which the reader makes as it
+// needs them. False with `error` set when the file cannot be read.
+bool VisitListRows(FileSystem& files, const std::filesystem::path& path, const LineFilter& filter,
                    const std::function<void(ToDoRecord&)>& visit, FileError& error);
 
 // Sends the sibling the notice that the list file was saved.

@@ -95,7 +95,7 @@ std::optional<LineFacts> ReadLineFacts(std::string_view line)
     return facts;
 }
 
-ToDoRecord ParseRecordLine(std::string_view line)
+ToDoRecord ParseRecordLine(std::string_view line, bool keepSource)
 {
     ToDoRecord row;
     const auto equals = line.find('=');
@@ -115,6 +115,9 @@ ToDoRecord ParseRecordLine(std::string_view line)
     row.Executor = parts.executor;
     row.Category = parts.category;
     row.TaskText = ReplaceText(parts.task, kStoredLineBreak, kLineBreak);
+    if (!keepSource) {
+        return row;
+    }
     // Every line of a file passes here at load: reuse one buffer for the comparison.
     thread_local std::string formatted;
     formatted.clear();

@@ -28,7 +28,9 @@ std::optional<LineFacts> ReadLineFacts(std::string_view line);
 
 // The row texts of a line. Computed texts are left empty and FileLine is not set. A line whose
 // value lacks "@\@" or "#@#" still gives a row: the task takes the rest of the value.
-ToDoRecord ParseRecordLine(std::string_view line);
+// With `keepSource`, SourceLine holds the line when formatting the row would not give it back
+// byte for byte (so a save can write it unchanged); rows that are only read can skip that check.
+ToDoRecord ParseRecordLine(std::string_view line, bool keepSource = true);
 
 std::string FormatRecordLine(const ToDoRecord& row);
 void AppendRecordLine(const ToDoRecord& row, std::string& line);

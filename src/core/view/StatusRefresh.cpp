@@ -53,6 +53,16 @@ bool RefreshRowStatus(ToDoRecord& row, DateTime now, bool elapsedRate)
     return remainingChanged || elapsedChanged;
 }
 
+void ComputeSettledRowTexts(ToDoRecord& row, DateTime now)
+{
+    // The refresh's elapsed text differs from the load's only for a completed row (the time it
+    // took), whose remaining text does not read it; an open row's is the same text the load's
+    // remaining text was made with.
+    row.ElapsedText = ElapsedFor(row, now, false);
+    row.RemainingText = RemainingTextFor(row, row.ElapsedText, now);
+    row.WarningText = WarningPeriodText(WarningHoursOf(row.WarningHours));
+}
+
 StatusRefresh::TickResult StatusRefresh::Tick(std::vector<ToDoRecord>& rows, DateTime now)
 {
     TickResult result;

@@ -12,6 +12,10 @@ namespace dolvane {
 // With `elapsedRate` an open row with a deadline shows its elapsed share ("40%") instead.
 bool RefreshRowStatus(ToDoRecord& row, DateTime now, bool elapsedRate);
 
+// The three computed texts a row shows once loaded and visited by the status refresh ("経過率"
+// off): what ComputeRowTexts and then RefreshRowStatus give, each date read once.
+void ComputeSettledRowTexts(ToDoRecord& row, DateTime now);
+
 // Keeps the time columns current one row per tick, so a long list never blocks the window:
 // fast ticks until the first full pass after a (re)start, slow ticks after it.
 class StatusRefresh final {

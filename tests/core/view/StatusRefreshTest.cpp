@@ -68,5 +68,35 @@ TEST(RefreshRowStatus, CompletedAndRateTexts)
     }
 }
 
+// The companion lists rows in one pass; it must show what the window shows after a load and one
+// refresh, for every kind of row.
+TEST(ComputeSettledRowTexts, GivesWhatALoadAndOneRefreshGive)
+{
+    const char* const lines[] = {
+        "2010/05/01 09:00&2010/05/20 18:00+24=03050@\\@#@#open, deadline ahead",
+        "2010/05/01 09:00&2010/05/02 18:00+48=03050@\\@#@#overdue",
+        "2010/06/01 09:00&2010/06/20 18:00+=03000@\\@#@#not started yet",
+        "2010/05/01 09:00+=03000@\\@#@#no deadline",
+        "+=03000@\\@#@#no start",
+        "2010/05/01 09:00|2010/05/03 15:00+=13100@\\@#@#completed",
+        "2010/05/01 09:00+=13100@\\@#@#completed without a time",
+        "2010/13/45 09:00&2010/05/20 18:00+24=03000@\\@#@#start unreadable",
+        "2010/05/01 09:00&20xx/05/20+24=03000@\\@#@#deadline unreadable",
+        "2010/05/01 09:00|bad+=13100@\\@#@#completion unreadable",
+        "2010/05/01 09:00&2010/05/20 18:00+9999=03000@\\@#@#long warning",
+    };
+    const DateTime now = ParseDateTimeText("2010/05/10 12:00");
+    for (const char* line : lines) {
+        ToDoRecord twoSteps = ParseRecordLine(line);
+        ComputeRowTexts(twoSteps, now);
+        RefreshRowStatus(twoSteps, now, false);
+        ToDoRecord settled = ParseRecordLine(line);
+        ComputeSettledRowTexts(settled, now);
+        EXPECT_EQ(settled.RemainingText, twoSteps.RemainingText) << line;
+        EXPECT_EQ(settled.ElapsedText, twoSteps.ElapsedText) << line;
+        EXPECT_EQ(settled.WarningText, twoSteps.WarningText) << line;
+    }
+}
+
 }  // namespace
 }  // namespace dolvane
