@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# How long the real window takes to show the calendar, step it and change its mode on a big list,
+# How long the real window takes to start, show the calendar, step it and change its mode on a
+# big list, and how much memory it holds after the start and with the calendar,
 # on a virtual X server driven by xdotool. For each action it prints the wall time until the
 # program is idle again and the CPU time it spent, next to the floor of the same run (the time an
 # idle window takes to be seen idle). Figures only; nothing fails.
@@ -58,9 +59,12 @@ pid=$!
 win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Dolvane$' | head -1)
 printf '%-28s wall %6s ms   cpu %6s ms\n' "start to idle window" $(settle "$start" 0)
 printf '%-28s wall %6s ms   cpu %6s ms\n' "floor (an idle window)" $(settle "$(now_ms)" "$(ticks)")
+rss() { awk '/VmRSS/ {printf "%.1f MiB", $2 / 1024}' "/proc/$pid/status"; }
+echo "resident after start: $(rss)"
 # The panel's top strip: "暦" (calendar), the mode button, back, forward. The sample list lies
 # around today, so the month shown first and the one before it are the crowded ones.
 measure "show the calendar" 630 396
+echo "resident with the calendar: $(rss)"
 measure "step back" 687 396
 measure "step forward" 715 396
 measure "mode: three weeks" 658 396
@@ -68,4 +72,4 @@ measure "step back (weeks)" 687 396
 measure "mode: two weeks" 658 396
 measure "step forward (weeks)" 715 396
 measure "hide the calendar" 630 396
-echo "rows: $rows, resident: $(awk '/VmRSS/ {print $2 " kB"}' "/proc/$pid/status")"
+echo "rows: $rows, resident at the end: $(rss), peak: $(awk '/VmHWM/ {printf "%.1f MiB", $2 / 1024}' "/proc/$pid/status")"
