@@ -84,7 +84,7 @@ QIcon CalendarSheetIcon()
     painter.drawLine(4, 1, 4, 3);
     painter.drawLine(11, 1, 11, 3);
     painter.end();
-    return QIcon(sheet);
+    return {sheet};
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ QIcon ImageListIcon(const QStyle* style, int index)
         return CalendarSheetIcon();
     }
     if (const auto drawn = DrawnPictureFor(index)) {
-        return QIcon(*drawn);
+        return {*drawn};
     }
     const auto pixmap = StandardPixmapFor(index);
     return pixmap && style != nullptr ? style->standardIcon(*pixmap) : QIcon();
