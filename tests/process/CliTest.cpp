@@ -243,6 +243,16 @@ TEST_F(CliTest, AnAddedToDoListsBackAndLeavesEveryOtherLineAsItWas)
               "9\t0\t2010/05/10 12:00\t\t0\t\t最小\t\t0\t無期限\t00分\t\t\t\tnormal");
 }
 
+// The first to-do of a new user: there is no list file yet, and add makes it.
+TEST_F(CliTest, AddMakesTheListFileWhenThereIsNone)
+{
+    fs::remove(ListFile());
+    const Finished run = Start({"add", "--task", "first", "--now", "2010/05/10 12:00", "--file", ListFile().string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "0\n");
+    EXPECT_EQ(ReadBytes(ListFile()), "2010/05/10 12:00+=00000@\\@#@#first\r\n");
+}
+
 TEST_F(CliTest, AddRefusesWhatTheWindowWouldRefuseAndLeavesTheFile)
 {
     const std::vector<std::string> cases[] = {

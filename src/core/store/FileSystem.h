@@ -40,7 +40,7 @@ struct FileStamp {
 struct FileContents {
     std::string bytes;
     FileFingerprint fingerprint;
-    FileStamp stamp;  // of the file that was read
+    std::optional<FileStamp> stamp;  // of the file that was read; nothing when it was missing
 };
 
 // A lock on a file, held for as long as this object lives.
@@ -88,7 +88,7 @@ public:
                                      FileError& error) = 0;
 
     // The stamp of the file `path` names now, opened without blocking; nothing when it is missing
-    // or cannot be opened.
+    // or cannot be opened (so a file that was missing and still is compares equal).
     virtual std::optional<FileStamp> StampOf(const std::filesystem::path& path) = 0;
 
     // The modification time of `path` in nanoseconds, or nothing when it cannot be read.

@@ -27,11 +27,11 @@ EditedFile WithReplacedLine(std::string_view bytes, std::size_t start, std::size
     return edited;
 }
 
-bool WriteUnlessChanged(FileSystem& files, const std::filesystem::path& path, const FileStamp& read,
+bool WriteUnlessChanged(FileSystem& files, const std::filesystem::path& path, const std::optional<FileStamp>& read,
                         const EditedFile& edited, FileError& error)
 {
-    const auto now = files.StampOf(path);
-    if (!now || *now != read) {
+    // A file missing at the read must still be missing; one that was read must be the same.
+    if (files.StampOf(path) != read) {
         error.message = std::string("ToDoリストが読み込んだ後に他のプログラムで変更されています。"
                                     "変更内容は保存していません: ") +
                         path.string();

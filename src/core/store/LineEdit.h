@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,7 +32,7 @@ EditedFile WithReplacedLine(std::string_view bytes, std::size_t start, std::size
 // Writes `edited` over `path` unless another file stands there now, or the file was rewritten,
 // since it was read (`read`), as a program that ignores the list's lock may have done: then
 // nothing is written and the error says so. The caller holds the list file's lock.
-bool WriteUnlessChanged(FileSystem& files, const std::filesystem::path& path, const FileStamp& read,
+bool WriteUnlessChanged(FileSystem& files, const std::filesystem::path& path, const std::optional<FileStamp>& read,
                         const EditedFile& edited, FileError& error);
 
 }  // namespace dolvane
