@@ -33,7 +33,7 @@ void FillMonth(benchmark::State& state, int spreadDays, bool rowsChanged = false
         benchmark::DoNotOptimize(model.DayTodoLists);
     }
     for (const auto& entry : model.DayTodoLists.Entries()) {
-        items += SplitDayItems(NameValueList::ValueOf(entry)).size();
+        items += model.DayTodoLists.Items(NameValueList::NameOf(entry)).size();
     }
     state.counters["day_items"] = static_cast<double>(items);
 }

@@ -18,7 +18,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -291,15 +291,16 @@ TEST_F(MainWindowTest, CalendarTakesTheListsPlaceAndFollowsClicks)
     const int cellWidth = grid->width() / 7;
     const QPoint first(6 * cellWidth + cellWidth / 2, 18 + 8);
     QTest::mouseClick(grid, Qt::LeftButton, {}, first);
-    auto* dayList = Find<QListWidget>(*window, "ListBox1");
-    ASSERT_EQ(dayList->count(), 1);
-    EXPECT_EQ(dayList->item(0)->text(), Text("報告書を書く\n提出する"));
+    auto* dayList = Find<QListView>(*window, "ListBox1");
+    ASSERT_EQ(dayList->model()->rowCount(), 1);
+    const QModelIndex item = dayList->model()->index(0, 0);
+    EXPECT_EQ(item.data().toString(), Text("報告書を書く\n提出する"));
     // A click on the item selects its to-do; the list keeps its item while it is clicked.
-    QTest::mouseClick(dayList->viewport(), Qt::LeftButton, {}, dayList->visualItemRect(dayList->item(0)).center());
+    QTest::mouseClick(dayList->viewport(), Qt::LeftButton, {}, dayList->visualRect(item).center());
     EXPECT_TRUE(window->Model().Rows()[0].Selected);
     EXPECT_EQ(window->Model().Editing().Panel().Text(PanelField::Executor), Sj("総務"));
-    ASSERT_EQ(dayList->count(), 1);
-    EXPECT_EQ(dayList->currentRow(), 0);
+    ASSERT_EQ(dayList->model()->rowCount(), 1);
+    EXPECT_EQ(dayList->currentIndex().row(), 0);
     QTest::mouseClick(grid, Qt::RightButton, {}, first);
     EXPECT_FALSE(window->Model().Calendar().Model().ShowBarTexts);
 

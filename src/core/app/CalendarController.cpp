@@ -183,15 +183,21 @@ void CalendarController::SelectCell(int column, int row)
 
 void CalendarController::ShowDayTodos()
 {
-    dayListItems_.clear();
     dayListSelection_ = -1;
     const auto date = FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow));
-    for (const auto item : SplitDayItems(calendar_.DayTodoLists.Value(date))) {
+    const auto items = calendar_.DayTodoLists.Items(date);
+    std::vector<std::string> listed;
+    listed.reserve(items.size());
+    for (const auto item : items) {
         const auto index = ParseInt32(item.substr(0, DayItemLayout::kIndexLength));
         if (index && *index >= 0 && static_cast<std::size_t>(*index) < document_.Rows().size()) {
-            dayListItems_.push_back(
+            listed.push_back(
                 DayListItem(document_.Rows()[static_cast<std::size_t>(*index)], static_cast<std::size_t>(*index)));
         }
+    }
+    if (listed != dayListItems_) {
+        dayListItems_ = std::move(listed);
+        ++dayListRevision_;
     }
 }
 

@@ -45,6 +45,9 @@ public:
     void SelectCell(int column, int row);
     // The day list of the current cell: each item is the to-do's task, "@\@" and its row.
     const std::vector<std::string>& DayListItems() const noexcept { return dayListItems_; }
+    // Changes whenever DayListItems does, and only then: a view shows the items it was last
+    // given while this stays the same.
+    std::uint64_t DayListRevision() const noexcept { return dayListRevision_; }
     int DayListSelection() const noexcept { return dayListSelection_; }
     // A click in the day list selects that to-do in the list and highlights its bar.
     void ClickDayListItem(int index);
@@ -86,6 +89,7 @@ private:
     CalendarModel calendar_;
     bool shown_ = false;
     std::vector<std::string> dayListItems_;
+    std::uint64_t dayListRevision_ = 0;
     int dayListSelection_ = -1;
     std::string dragSourceDateText_;
     DateTime holidayNamesSince_;

@@ -46,7 +46,7 @@ const CalendarModel::Positions& CalendarModel::DayPositions(std::string_view dat
     }
     // The views point into DayTodoLists, which stays unchanged while its revision does.
     Positions positions;
-    const auto items = SplitDayItems(DayTodoLists.Value(dateText));
+    const auto items = DayTodoLists.Items(dateText);
     for (std::size_t k = 0; k < items.size(); ++k) {
         positions.emplace(Head(items[k], DayItemLayout::kIndexLength), static_cast<int>(k));
     }
@@ -132,6 +132,7 @@ void CalendarModel::AssignBarSlots(const std::vector<CellRun>& runs, std::size_t
     std::vector<std::vector<bool>> taken(cellCount);
     std::vector<std::size_t> lowestFree(cellCount, 0);
     std::vector<bool> placed(runs.size(), false);
+    BarSlots.Reserve(BarSlots.Count() + runs.size());
     std::string text;
     for (std::size_t cell = 0; cell < cellCount; ++cell) {
         for (std::size_t k = start[cell]; k < start[cell + 1]; ++k) {
@@ -172,8 +173,10 @@ void CalendarModel::SetCurrentCell(int column, int row)
 void CalendarModel::ListCurrentCellBarRows()
 {
     CurrentCellBarRows.Clear();
+    const auto items = DayTodoLists.Items(Head(CellText(CurrentColumn, CurrentRow), 10));
+    CurrentCellBarRows.Reserve(items.size());
     int position = 0;
-    for (const auto item : SplitDayItems(DayTodoLists.Value(Head(CellText(CurrentColumn, CurrentRow), 10)))) {
+    for (const auto item : items) {
         const auto key = Head(item, DayItemLayout::kIndexLength);
         const int slot = BarSlotOf(key);
         CurrentCellBarRows.Add(ZeroPadded(slot == -1 ? position : slot, 2), key);

@@ -186,28 +186,31 @@ void CalendarModel::CollectItems(const std::vector<ToDoRecord>& rows)
 {
     items_.clear();
     items_.reserve(rows.size());
+    auto texts = std::make_shared<DayItemTexts>();
+    texts->ends.reserve(rows.size());
     // The prefix is the single-day flag and two digits: at most 200 values.
     constexpr std::size_t kOrders = 200;
     std::array<std::uint32_t, kOrders + 1> counts{};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::string item = DayItemWithSortPrefix(rows[i], i);
-        if (item.empty()) {
+        if (item.empty() || !texts->Append(std::string_view(item).substr(3))) {
             continue;
         }
         const auto [start, deadline] = DatesOf(rows[i]);
         ListedItem& listed = items_.emplace_back();
-        listed.order = std::clamp(ParseInt32(std::string_view(item).substr(0, 3)).value_or(0), 0,
-                                  static_cast<std::int32_t>(kOrders) - 1);
-        listed.item.assign(std::string_view(item).substr(3));
-        std::copy(start.begin(), start.end(), listed.start.begin());
-        listed.startLength = static_cast<std::uint8_t>(start.size());
-        std::copy(deadline.begin(), deadline.end(), listed.deadline.begin());
-        listed.deadlineLength = static_cast<std::uint8_t>(deadline.size());
-        listed.row = i;
+        listed.order = static_cast<std::uint8_t>(std::clamp(ParseInt32(std::string_view(item).substr(0, 3)).value_or(0),
+                                                            0, static_cast<std::int32_t>(kOrders) - 1));
+        listed.hasDeadline = !deadline.empty();
+        listed.row = static_cast<std::uint32_t>(i);
         listed.startKey = DateKeyOf(start);
         listed.deadlineKey = deadline.empty() ? -1 : DateKeyOf(deadline);
         ++counts[static_cast<std::size_t>(listed.order) + 1];
     }
+    // Rows without a place in the calendar leave room behind; the items stay until the rows change.
+    items_.shrink_to_fit();
+    texts->text.shrink_to_fit();
+    texts->ends.shrink_to_fit();
+    itemTexts_ = std::move(texts);
     // A counting sort by prefix keeps the list order within a prefix, which is the order of the
     // index that follows it: the text order of the prefixed items.
     for (std::size_t order = 0; order < kOrders; ++order) {

@@ -278,8 +278,8 @@ private:
 
 void DateCellPlanner::DrawBars()
 {
-    const auto list = model_.DayTodoLists.Value(date_);
-    if (list.empty()) {
+    const auto items = model_.DayTodoLists.Items(date_);
+    if (items.empty()) {
         return;
     }
     writer_.SetBold(false);
@@ -289,7 +289,7 @@ void DateCellPlanner::DrawBars()
     const auto dayAfter = CalendarModel::NeighbourDate(date_, 1);
 
     int position = 0;
-    for (const auto item : SplitDayItems(list)) {
+    for (const auto item : items) {
         const auto key = Part(item, DayItemLayout::kIndex, DayItemLayout::kIndexLength);
         // The model gave every shown to-do its row before painting.
         int slot = model_.BarSlotOf(key);

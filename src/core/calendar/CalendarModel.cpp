@@ -215,38 +215,36 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
     };
     for (const std::uint32_t k : itemOrder_) {
         const ListedItem& listed = items_[k];
-        const bool noDeadline = listed.deadlineLength == 0;
+        const bool noDeadline = !listed.hasDeadline;
         const auto [from, to] = listed.startKey >= 0 && (noDeadline || listed.deadlineKey >= 0)
                                     ? runOf(orderedKeys, listed.startKey, listed.deadlineKey, noDeadline)
-                                    : runOf(ordered, listed.Start(), listed.Deadline(), noDeadline);
+                                    : runOf(ordered, Head(rows[listed.row].StartText, 10),
+                                            Head(rows[listed.row].DeadlineText, 10), noDeadline);
         if (from >= to) {
             continue;
         }
         candidates.push_back({&listed, from, to - 1});
     }
 
-    // Each day's entry "date=items" is written in place, its length counted first, so a crowded
-    // day is not copied again and again as it grows.
-    std::vector<std::size_t> lengths(ordered.size(), 0);
+    // Each day's items as positions in the shared item texts, days one after another in `ordered`
+    // order: day p holds refs[dayStart[p], dayStart[p + 1]), its items in calendar order.
+    std::vector<std::uint32_t> dayStart(ordered.size() + 1, 0);
     for (const auto& candidate : candidates) {
         for (std::size_t p = candidate.first; p <= candidate.last; ++p) {
-            lengths[p] += candidate.listed->item.size() + kDayItemSeparator.size();
+            ++dayStart[p + 1];
         }
     }
-    std::vector<std::string> entries(ordered.size());
     for (std::size_t p = 0; p < ordered.size(); ++p) {
-        if (lengths[p] != 0) {
-            entries[p].reserve(ordered[p].size() + lengths[p]);
-            entries[p].append(ordered[p]).append(1, '=');
-        }
+        dayStart[p + 1] += dayStart[p];
     }
-    for (const Candidate& candidate : candidates) {
-        for (std::size_t p = candidate.first; p <= candidate.last; ++p) {
-            std::string& entry = entries[p];
-            if (entry.back() != '=') {
-                entry.append(kDayItemSeparator);
+    std::vector<std::uint32_t> refs(dayStart.back());
+    {
+        std::vector<std::uint32_t> filled(dayStart.begin(), dayStart.end() - 1);
+        for (const Candidate& candidate : candidates) {
+            const auto item = static_cast<std::uint32_t>(candidate.listed - items_.data());
+            for (std::size_t p = candidate.first; p <= candidate.last; ++p) {
+                refs[filled[p]++] = item;
             }
-            entry.append(candidate.listed->item);
         }
     }
     // Each to-do's run of dates, by its list index (the item's digits after the sort prefix).
@@ -267,22 +265,27 @@ void CalendarModel::FillCalendarGrid(DateTime firstDate, const std::vector<ToDoR
         }
         const std::size_t first = candidate.first == 0 ? 0 : candidate.first - 1;
         const std::size_t last = std::min(candidate.last - 1, paintedCells - 1);
-        runs.push_back({std::string_view(candidate.listed->item).substr(0, DayItemLayout::kIndexLength), first, last});
+        const auto item = static_cast<std::size_t>(candidate.listed - items_.data());
+        runs.push_back({itemTexts_->Item(item).substr(0, DayItemLayout::kIndexLength), first, last});
     }
     AssignBarSlots(runs, paintedCells);
 
-    // `ordered` is [before, cells..., after]; the lists are kept as cells, before, after.
+    // `ordered` is [before, cells..., after]; the lists are kept as cells, before, after. A day
+    // without items gets no list.
     const std::size_t after = datedCells + 1;
+    std::vector<DayItemLists::FilledDay> days;
+    days.reserve(ordered.size());
+    const auto addDay = [&](std::size_t p) {
+        if (p < ordered.size() && dayStart[p] != dayStart[p + 1]) {
+            days.push_back({std::string(ordered[p]), dayStart[p], dayStart[p + 1]});
+        }
+    };
     for (std::size_t p = 1; p < after; ++p) {
-        if (!entries[p].empty()) {
-            DayTodoLists.Add(std::move(entries[p]));
-        }
+        addDay(p);
     }
-    for (const std::size_t p : {std::size_t{0}, after}) {
-        if (p < ordered.size() && !entries[p].empty()) {
-            DayTodoLists.Add(std::move(entries[p]));
-        }
-    }
+    addDay(0);
+    addDay(after);
+    DayTodoLists.Assign(itemTexts_, std::move(refs), std::move(days));
     placedDayRevision_ = DayTodoLists.Revision();
     placedSlotRevision_ = BarSlots.Revision();
     ListCurrentCellBarRows();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/calendar/DayItemLists.h"
 #include "core/store/ToDoRecord.h"
 #include "core/text/NameValueList.h"
 #include "core/time/DateTime.h"
@@ -7,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -126,7 +128,7 @@ public:
     std::string RangeStartText;
     std::string FirstCellDateText;
     std::int32_t DisplayedMonth = 0;
-    NameValueList DayTodoLists;
+    DayItemLists DayTodoLists;
     NameValueList BarSlots;
     NameValueList CurrentCellBarRows;
     std::int32_t SelectedBarRow = -1;
@@ -151,25 +153,21 @@ private:
     // CurrentCellBarRows for the current cell: "ss=iiiii" per item of its day, in list order.
     void ListCurrentCellBarRows();
 
-    // A row's item without its sort prefix, with what the fill needs to place it.
+    // A row's item (without its sort prefix, in itemTexts_ at the same position), with what the
+    // fill needs to place it. The items are made from the rows the fill is given, so a date that
+    // needs its text is read from the row.
     struct ListedItem {
-        std::string item;
-        std::array<char, 10> start{};     // "yyyy/mm/dd", or shorter as written
-        std::array<char, 10> deadline{};  // empty when the to-do has none
-        std::uint8_t startLength = 0;
-        std::uint8_t deadlineLength = 0;
-        std::int32_t order = 0;  // the sort prefix: single-day flag and inverted importance
-        std::size_t row = 0;
+        std::uint32_t row = 0;
         // The dates as yyyymmdd numbers, which order as the texts do; -1 for a text that is not
         // "dddd/dd/dd" (compared as text then).
         std::int32_t startKey = -1;
         std::int32_t deadlineKey = -1;
-
-        std::string_view Start() const noexcept { return {start.data(), startLength}; }
-        std::string_view Deadline() const noexcept { return {deadline.data(), deadlineLength}; }
+        std::uint8_t order = 0;  // the sort prefix: single-day flag and inverted importance
+        bool hasDeadline = false;
     };
     void CollectItems(const std::vector<ToDoRecord>& rows);
-    std::vector<ListedItem> items_;         // in list order
+    std::vector<ListedItem> items_;  // in list order
+    std::shared_ptr<const DayItemTexts> itemTexts_;
     std::vector<std::uint32_t> itemOrder_;  // indexes into items_, in calendar order
     bool itemsValid_ = false;
     const ToDoRecord* itemsFrom_ = nullptr;

@@ -19,11 +19,16 @@ public:
 
     void Add(std::string entry);
     void Add(std::string_view name, std::string_view value);
+    // Clears the list and gives back its room: a list refilled with a different number of
+    // entries should not keep the largest it ever had.
     void Clear() noexcept
     {
-        entries_.clear();
+        std::vector<std::string>().swap(entries_);
         Touch();
     }
+    // Room for `count` entries in all, so a list filled with a known number of entries takes no
+    // more than it needs.
+    void Reserve(std::size_t count) { entries_.reserve(count); }
 
     // The value of the first entry named `name`; empty when there is none.
     std::string_view Value(std::string_view name) const;

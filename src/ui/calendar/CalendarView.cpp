@@ -6,9 +6,10 @@
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/JapaneseFont.h"
 
+#include <QAbstractListModel>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSplitter>
@@ -50,6 +51,43 @@ public:
 };
 
 }  // namespace
+
+// The day list's rows, read from the controller's items as they are painted: a crowded day lists
+// tens of thousands of to-dos, and a copy of each as a list item would outweigh the calendar.
+class DayListModel final : public QAbstractListModel {
+public:
+    DayListModel(const CalendarController& model, QObject* parent) : QAbstractListModel(parent), model_(model) {}
+
+    // The controller's items changed: the list shows them from now on.
+    void Reload()
+    {
+        beginResetModel();
+        rows_ = static_cast<int>(model_.DayListItems().size());
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : rows_; }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto& items = model_.DayListItems();
+        if (!index.isValid() || index.row() >= rows_ || static_cast<std::size_t>(index.row()) >= items.size()) {
+            return {};
+        }
+        const std::string& item = items[static_cast<std::size_t>(index.row())];
+        if (role == Qt::DisplayRole) {
+            return FromCp932(std::string_view(item).substr(0, item.rfind(kDayItemSeparator)));
+        }
+        if (role == kCp932Role) {
+            return QByteArray(item.data(), static_cast<qsizetype>(item.size()));
+        }
+        return {};
+    }
+
+private:
+    const CalendarController& model_;
+    int rows_ = 0;
+};
 
 CalendarGrid::CalendarGrid(CalendarController& model, QWidget* parent) : QWidget(parent), model_(model)
 {
@@ -194,10 +232,12 @@ CalendarView::CalendarView(CalendarController& model, QWidget* parent) : QWidget
     palette.setColor(QPalette::WindowText, Qt::blue);
     caption_->setPalette(palette);
     columnLayout->addWidget(caption_);
-    dayList_ = new QListWidget(column);
+    dayList_ = new QListView(column);
     dayList_->setObjectName(QStringLiteral("ListBox1"));
     dayList_->setItemDelegate(new DayListDelegate(dayList_));
     dayList_->setUniformItemSizes(true);
+    dayListModel_ = new DayListModel(model_, dayList_);
+    dayList_->setModel(dayListModel_);
     columnLayout->addWidget(dayList_, 1);
 
     grid_ = new CalendarGrid(model_, splitter_);
@@ -207,11 +247,12 @@ CalendarView::CalendarView(CalendarController& model, QWidget* parent) : QWidget
     splitter_->setStretchFactor(1, 1);
     splitter_->setSizes({kLeftColumnWidth, 600});
 
-    connect(dayList_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!showing_ && row >= 0) {
-            model_.ClickDayListItem(row);
-        }
-    });
+    connect(dayList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current, const QModelIndex& /*previous*/) {
+                if (!showing_ && current.row() >= 0) {
+                    model_.ClickDayListItem(current.row());
+                }
+            });
     // The day-list column stays narrower than half the window.
     connect(splitter_, &QSplitter::splitterMoved, this, [this](int position, int /*index*/) {
         const int half = window()->width() / 2;
@@ -228,21 +269,12 @@ void CalendarView::ShowCalendar()
     caption_->setText(FromCp932(model_.Model().CaptionText()));
     // The list is refilled only when its items changed: a click in it comes back here from the
     // list's own selection signal, and must not pull the items from under it.
-    if (model_.DayListItems() == shownItems_) {
-        dayList_->setCurrentRow(model_.DayListSelection());
-        showing_ = false;
-        grid_->update();
-        return;
+    if (model_.DayListRevision() != shownRevision_) {
+        shownRevision_ = model_.DayListRevision();
+        dayListModel_->Reload();
     }
-    shownItems_ = model_.DayListItems();
-    dayList_->clear();
-    for (const std::string& item : shownItems_) {
-        auto* entry = new QListWidgetItem(dayList_);
-        const auto separator = item.rfind(kDayItemSeparator);
-        entry->setText(FromCp932(std::string_view(item).substr(0, separator)));
-        entry->setData(kCp932Role, QByteArray(item.data(), static_cast<qsizetype>(item.size())));
-    }
-    dayList_->setCurrentRow(model_.DayListSelection());
+    dayList_->selectionModel()->setCurrentIndex(dayListModel_->index(model_.DayListSelection()),
+                                                QItemSelectionModel::ClearAndSelect);
     showing_ = false;
     grid_->update();
 }

@@ -2,16 +2,16 @@
 
 #include <QWidget>
 
-#include <string>
-#include <vector>
+#include <cstdint>
 
 class QLabel;
-class QListWidget;
+class QListView;
 class QSplitter;
 
 namespace dolvane {
 
 class CalendarController;
+class DayListModel;
 struct CalendarGridLayout;
 
 // The calendar grid ("StringGrid1"): painted from the model's calendar, cell by cell; a left
@@ -55,16 +55,17 @@ public:
     void ShowCalendar();
 
     CalendarGrid* Grid() const { return grid_; }
-    QListWidget* DayList() const { return dayList_; }
+    QListView* DayList() const { return dayList_; }
     QSplitter* Splitter() const { return splitter_; }
 
 private:
     CalendarController& model_;
     QSplitter* splitter_ = nullptr;
     QLabel* caption_ = nullptr;
-    QListWidget* dayList_ = nullptr;
+    QListView* dayList_ = nullptr;
+    DayListModel* dayListModel_ = nullptr;
     CalendarGrid* grid_ = nullptr;
-    std::vector<std::string> shownItems_;
+    std::uint64_t shownRevision_ = 0;
     bool showing_ = false;
 };
 

@@ -320,7 +320,7 @@ std::map<std::string, int> PlainSlots(const CalendarModel& model)
     const int paintedRows = LayoutCalendarGrid(model.CalendarViewMode, 700, 700).rowCount - 1;
     for (int row = 1; row <= paintedRows; ++row) {
         for (int column = 0; column < CalendarModel::kColumns; ++column) {
-            const auto items = SplitDayItems(model.DayTodoLists.Value(model.CellText(column, row)));
+            const auto items = model.DayTodoLists.Items(model.CellText(column, row));
             for (const auto item : items) {
                 const std::string key(item.substr(0, 5));
                 if (slots.contains(key)) {
