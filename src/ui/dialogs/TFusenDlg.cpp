@@ -1,5 +1,7 @@
 #include "ui/dialogs/TFusenDlg.h"
 
+#include "ui/dialogs/DialogButtons.h"
+
 #include "core/edit/DatePick.h"
 #include "core/time/DateTime.h"
 #include "ui/widgets/Cp932Text.h"
@@ -74,7 +76,7 @@ TFusenDlg::TFusenDlg(QWidget* owner, FusenLayout layout) : QDialog(owner)
         rows->addWidget(createStickyNotePanel());
         break;
     }
-    rows->addWidget(createButtonStrip());
+    rows->addWidget(OkCancelStrip(this, QStringLiteral("Panel2")));
     // The dialog has a fixed border: its size is what the contents ask for, except that the
     // settings layout keeps its own height and lets its panel take up the rest.
     if (layout == FusenLayout::Settings) {
@@ -126,25 +128,6 @@ QWidget* TFusenDlg::createPickerPanel()
     layout->addLayout(pickers);
     layout->addWidget(clearBox_);
     return panel;
-}
-
-QWidget* TFusenDlg::createButtonStrip()
-{
-    auto* strip = new QFrame(this);
-    strip->setObjectName(QStringLiteral("Panel2"));
-    auto* okButton = new QPushButton(QStringLiteral("OK"), strip);
-    okButton->setObjectName(QStringLiteral("OKBtn"));
-    okButton->setDefault(true);
-    auto* cancelButton = new QPushButton(QStringLiteral("キャンセル"), strip);
-    cancelButton->setObjectName(QStringLiteral("CancelBtn"));
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* layout = new QHBoxLayout(strip);
-    layout->addStretch();
-    layout->addWidget(okButton);
-    layout->addWidget(cancelButton);
-    return strip;
 }
 
 std::optional<std::string> PickDateTime(QWidget* owner, const std::string& fieldText, const QString& caption,

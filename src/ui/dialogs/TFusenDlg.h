@@ -75,7 +75,6 @@ private:
     QWidget* createStickyNotePanel();
     QButtonGroup* addTabGroup(QBoxLayout* layout, const QString& objectName, const QString& caption,
                               const QStringList& items);
-    QWidget* createButtonStrip();
     void startHoverTimer();
     void chooseBarColourAt(QPoint barPoint);
 

@@ -1,5 +1,6 @@
 #include "ui/dialogs/TInputDlg.h"
 
+#include "ui/dialogs/DialogButtons.h"
 #include "ui/dialogs/TFusenDlg.h"
 #include "ui/widgets/ButtonGlyph.h"
 #include "ui/widgets/Cp932Text.h"
@@ -206,20 +207,8 @@ void TInputDlg::showWarningPreview()
 
 void TInputDlg::createButtons()
 {
-    auto* strip = new QWidget(this);
-    strip->setObjectName(QStringLiteral("Panel6"));
-    auto* okButton = new QPushButton(QStringLiteral("OK"), strip);
-    okButton->setObjectName(QStringLiteral("OKBtn"));
-    okButton->setDefault(true);
-    auto* cancelButton = new QPushButton(QStringLiteral("キャンセル"), strip);
-    cancelButton->setObjectName(QStringLiteral("CancelBtn"));
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    auto* row = new QHBoxLayout(strip);
-    row->setContentsMargins(6, 2, 6, 6);
-    row->addStretch();
-    row->addWidget(okButton);
-    row->addWidget(cancelButton);
+    QWidget* strip = OkCancelStrip(this, QStringLiteral("Panel6"));
+    strip->layout()->setContentsMargins(6, 2, 6, 6);
     static_cast<QVBoxLayout*>(layout())->addWidget(strip);
 }
 
