@@ -3,6 +3,7 @@
 #include "cli/CalendarCommands.h"
 #include "cli/CliText.h"
 #include "cli/EditCommands.h"
+#include "cli/ExportCommand.h"
 #include "cli/ListCommand.h"
 #include "core/text/Cp932Codec.h"
 #include "core/time/DateTime.h"
@@ -42,6 +43,17 @@ Dolvane の ToDo リストを端末やスクリプトから扱います。ファ
   done LINE [--file PATH] [--now 日時]
                            行番号 LINE の ToDo を完了にする (完了日時は現在)
 
+  export --format ics [--view ...] [--category TEXT] [--search TEXT] [--exact | --fold]
+      [--file PATH] [--now 日時]
+                           タブの ToDo を iCalendar (RFC 5545) の VTODO として書き出す。
+                           SUMMARY はすべきことの最初の行、DESCRIPTION はすべきこと全体 (2 行以上
+                           のとき) と実行者、DTSTART と DUE は開始日時と期限 (この機械のタイム
+                           ゾーン)、COMPLETED は完了日時、STATUS は NEEDS-ACTION / IN-PROCESS
+                           (進捗 1 以上) / COMPLETED、PRIORITY は重要度 5→1 4→3 3→5 2→7 1→9
+                           (0 は書かない)、CATEGORIES は分類、PERCENT-COMPLETE は進捗。UID は開始
+                           日時とすべきことの最初の行から決まり、もう一度書き出しても同じになる。
+                           DTSTAMP は --now (省略時: 現在時刻)。
+
   holidays --year YYYY [--holiday-file PATH]
                            その年の祝日を "yyyy/mm/dd<TAB>名前<TAB>種類" で書き出す
                            (種類: ordinary, plain, marked, marked2, derived)
@@ -75,6 +87,9 @@ int Dispatch(std::span<const std::string> arguments, const CliEnvironment& envir
     }
     if (command == "done") {
         return RunDone(rest, environment, out, err);
+    }
+    if (command == "export") {
+        return RunExport(rest, environment, out);
     }
     if (command == "holidays") {
         return RunHolidays(rest, environment, out);

@@ -76,14 +76,10 @@ std::string CategoryFilter(const CommandLine& line, MainTab tab)
 
 }  // namespace
 
-int RunList(std::span<const std::string> arguments, const CliEnvironment& environment, std::ostream& out)
+void VisitViewRows(const CommandLine& line, const CliEnvironment& environment,
+                   const std::function<void(ToDoRecord&)>& visit)
 {
-    const CommandLine line(arguments, kListOptions, 0);
     const MainTab tab = ViewOption(line);
-    const ListFormat format = FormatOption(line);
-    if (line.Has("--cp932") && format != ListFormat::Csv) {
-        throw CliError("--cp932 は --format csv と一緒に指定してください");
-    }
     if (line.Has("--exact") && line.Has("--fold")) {
         throw CliError("--exact と --fold は同時に指定できません");
     }
@@ -93,16 +89,12 @@ int RunList(std::span<const std::string> arguments, const CliEnvironment& enviro
     const std::string categoryFilter = CategoryFilter(line, tab);
     const std::string searchText = ArgumentToCp932(line.Value("--search").value_or(""), "--search");
 
-    const Settings settings = ReadProgramSettings(environment);
-    const bool caseSensitive = line.Has("--exact") || (!line.Has("--fold") && settings.CaseSensitiveSearch);
-    const int keepDays =
-        line.Number("--keep-days", kKeepDaysRange.minimum, kKeepDaysRange.maximum).value_or(settings.KeepDays);
-    const DateTime now = NowOption(line, environment);
-
     // The library only takes part in a search that folds, so only such a search loads it.
     std::unique_ptr<ConversionLibrary> library;
     std::function<bool(std::string_view)> searchMatches;
     if (tab == MainTab::Search) {
+        const bool caseSensitive =
+            line.Has("--exact") || (!line.Has("--fold") && ReadProgramSettings(environment).CaseSensitiveSearch);
         if (!caseSensitive && environment.loadConversionLibrary) {
             library = environment.loadConversionLibrary();
         }
@@ -114,19 +106,29 @@ int RunList(std::span<const std::string> arguments, const CliEnvironment& enviro
     };
 
     // Row by row as they are read: a long list is never held whole.
-    RowWriter writer(out, format, now, keepDays, line.Has("--cp932"));
     FileError error;
-    const bool read = VisitListRows(
-        environment.files, ListFileOption(line, environment), filter,
-        [&writer, now](ToDoRecord& row) {
-            // The texts the window shows once the status refresh has visited the row ("経過率" off).
-            ComputeSettledRowTexts(row, now);
-            writer.Row(row);
-        },
-        error);
-    if (!read) {
+    if (!VisitListRows(environment.files, ListFileOption(line, environment), filter, visit, error)) {
         throw CliError(error.message);
     }
+}
+
+int RunList(std::span<const std::string> arguments, const CliEnvironment& environment, std::ostream& out)
+{
+    const CommandLine line(arguments, kListOptions, 0);
+    const ListFormat format = FormatOption(line);
+    if (line.Has("--cp932") && format != ListFormat::Csv) {
+        throw CliError("--cp932 は --format csv と一緒に指定してください");
+    }
+    const int keepDays = line.Number("--keep-days", kKeepDaysRange.minimum, kKeepDaysRange.maximum)
+                             .value_or(ReadProgramSettings(environment).KeepDays);
+    const DateTime now = NowOption(line, environment);
+
+    RowWriter writer(out, format, now, keepDays, line.Has("--cp932"));
+    VisitViewRows(line, environment, [&writer, now](ToDoRecord& row) {
+        // The texts the window shows once the status refresh has visited the row ("経過率" off).
+        ComputeSettledRowTexts(row, now);
+        writer.Row(row);
+    });
     writer.Finish();
     return 0;
 }

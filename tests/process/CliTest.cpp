@@ -1,15 +1,13 @@
 // Runs the built dolvane-cli as a process on list and holiday files of the test's own making.
+#include "support/ChildProcess.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -18,24 +16,17 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace dolvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Finished;
 using test::ReadBytes;
 using test::Sj;
 using test::TempFolder;
 using test::WriteBytes;
 
 constexpr const char* kNow = "2010/05/10 12:00";
-
-struct Finished {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
 
 // The list the tests start from (cp932, CR LF). Line 2 is not a to-do, line 7 ends in half a
 // double-byte character, line 6 holds a backslash, a double-byte character whose trail byte is
@@ -81,38 +72,7 @@ protected:
     {
         std::vector<std::string> argv{Executable().string()};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
-        std::vector<char*> args;
-        for (auto& argument : argv) {
-            args.push_back(argument.data());
-        }
-        args.push_back(nullptr);
-        std::vector<std::string> variables(environment);
-        for (char** variable = environ; *variable != nullptr; ++variable) {
-            variables.emplace_back(*variable);
-        }
-        std::vector<char*> envp;
-        for (auto& variable : variables) {
-            envp.push_back(variable.data());
-        }
-        envp.push_back(nullptr);
-
-        const fs::path out = folder_ / "stdout";
-        const fs::path err = folder_ / "stderr";
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        pid_t pid = -1;
-        Finished run;
-        if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data()) == 0) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        run.out = ReadBytes(out);
-        run.err = ReadBytes(err);
-        return run;
+        return test::RunChild(std::move(argv), environment, folder_.Path());
     }
 
     Finished List(std::vector<std::string> arguments) const

@@ -1,0 +1,403 @@
+// dolvane-cli export --format ics run as a process on a prepared list; the calendars it writes
+// are read back with libical.
+#include "support/ChildProcess.h"
+#include "support/Sjis.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dolvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Finished;
+using test::Sj;
+using test::TempFolder;
+using test::WriteBytes;
+
+constexpr const char* kNow = "2010/05/10 12:00";
+constexpr const char* kTokyo = "TZ=Asia/Tokyo";
+
+// Line 0 is a task of two lines whose text needs escaping, line 2 is not a to-do, line 3 is
+// completed, line 4 has no deadline and a summary long enough to be folded, lines 5 and 6 are
+// hand-edited (an impossible deadline and progress 150; a deadline before the start), line 7
+// repeats line 1's start and first task line, line 8 ends in half a double-byte character.
+std::vector<std::string> PreparedLines()
+{
+    return {
+        Sj("2010/05/01 09:00&2010/05/09 18:00+24=03050総務@\\@仕事#@#報告書を書く･･提出する, 月曜; 朝\\"),
+        Sj("2010/05/08 09:00&2010/05/11 00:00+24=05000@\\@家庭#@#りんごを買う"),
+        Sj("メモ: この行は ToDo ではない"),
+        Sj("2010/05/01 09:00&2010/05/05 09:00|2010/05/09 09:00+=11100山田@\\@仕事#@#見積もり"),
+        Sj("2010/05/20 09:00+=04000@\\@#@#期限のない長い作業ですがとても長くて七十五オクテットを超える一行です"),
+        Sj("2010/05/20 09:00&2010/99/99 10:00+=02150@\\@#@#壊れた期限"),
+        Sj("2010/05/20 09:00&2010/05/19 09:00+=00000@\\@#@#逆順"),
+        Sj("2010/05/08 09:00+=01000@\\@#@#りんごを買う･･もう一つ"),
+        "2010/05/01 09:00+=00000@\\@#@#bad\x81",
+    };
+}
+
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const auto& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+struct ComponentDeleter {
+    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+// A to-do as read back by libical: texts unescaped, times as "TZID=zone:local", "utcZ" or a
+// floating "local", "" for a property that is not there.
+struct Todo {
+    std::string uid;
+    std::string summary;
+    std::string description;
+    std::string start;
+    std::string due;
+    std::string completed;
+    std::string status;
+    int priority = -1;  // -1: none
+    std::string categories;
+    int percent = -1;
+    std::string stamp;
+};
+
+std::string TimeText(icalcomponent* todo, icalproperty_kind kind)
+{
+    icalproperty* property = icalcomponent_get_first_property(todo, kind);
+    if (property == nullptr) {
+        return "";
+    }
+    std::string text = icaltime_as_ical_string(icalvalue_get_datetime(icalproperty_get_value(property)));
+    if (icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER)) {
+        text = "TZID=" + std::string(icalparameter_get_tzid(tzid)) + ":" + text;
+    }
+    return text;
+}
+
+std::string Text(icalcomponent* todo, icalproperty_kind kind)
+{
+    icalproperty* property = icalcomponent_get_first_property(todo, kind);
+    return property == nullptr ? "" : icalvalue_get_text(icalproperty_get_value(property));
+}
+
+// The X-LIC-ERROR notes libical's parser and restriction check leave in a component tree.
+void CollectErrors(icalcomponent* component, std::vector<std::string>& errors)
+{
+    for (auto* error = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY); error != nullptr;
+         error = icalcomponent_get_next_property(component, ICAL_XLICERROR_PROPERTY)) {
+        errors.emplace_back(icalproperty_get_xlicerror(error));
+    }
+    for (auto* child = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); child != nullptr;
+         child = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
+        CollectErrors(child, errors);
+    }
+}
+
+// Parses a calendar as a calendar program would, failing the test on any complaint of libical's.
+Component ParseCalendar(const std::string& ics)
+{
+    Component calendar(icalparser_parse_string(ics.c_str()));
+    EXPECT_NE(calendar, nullptr);
+    if (!calendar) {
+        return calendar;
+    }
+    EXPECT_EQ(icalcomponent_isa(calendar.get()), ICAL_VCALENDAR_COMPONENT);
+    EXPECT_TRUE(icalrestriction_check(calendar.get()));
+    std::vector<std::string> errors;
+    CollectErrors(calendar.get(), errors);
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    return calendar;
+}
+
+std::vector<Todo> Todos(icalcomponent* calendar)
+{
+    std::vector<Todo> todos;
+    for (auto* todo = icalcomponent_get_first_component(calendar, ICAL_VTODO_COMPONENT); todo != nullptr;
+         todo = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT)) {
+        Todo read;
+        read.uid = Text(todo, ICAL_UID_PROPERTY);
+        read.summary = Text(todo, ICAL_SUMMARY_PROPERTY);
+        read.description = Text(todo, ICAL_DESCRIPTION_PROPERTY);
+        read.start = TimeText(todo, ICAL_DTSTART_PROPERTY);
+        read.due = TimeText(todo, ICAL_DUE_PROPERTY);
+        read.completed = TimeText(todo, ICAL_COMPLETED_PROPERTY);
+        read.stamp = TimeText(todo, ICAL_DTSTAMP_PROPERTY);
+        if (auto* status = icalcomponent_get_first_property(todo, ICAL_STATUS_PROPERTY)) {
+            read.status = icalproperty_status_to_string(icalproperty_get_status(status));
+        }
+        if (auto* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY)) {
+            read.priority = icalproperty_get_priority(priority);
+        }
+        if (auto* categories = icalcomponent_get_first_property(todo, ICAL_CATEGORIES_PROPERTY)) {
+            read.categories = icalproperty_get_categories(categories);
+        }
+        if (auto* percent = icalcomponent_get_first_property(todo, ICAL_PERCENTCOMPLETE_PROPERTY)) {
+            read.percent = icalproperty_get_percentcomplete(percent);
+        }
+        todos.push_back(read);
+    }
+    return todos;
+}
+
+std::vector<std::string> Uids(const std::vector<Todo>& todos)
+{
+    std::vector<std::string> uids;
+    for (const auto& todo : todos) {
+        uids.push_back(todo.uid);
+    }
+    return uids;
+}
+
+class CliExportTest : public testing::Test {
+protected:
+    CliExportTest() { WriteBytes(ListFile(), Joined(PreparedLines())); }
+
+    fs::path ListFile() const { return folder_ / "todolist.txt"; }
+
+    Finished Run(std::vector<std::string> arguments, const char* zone = kTokyo) const
+    {
+        arguments.insert(arguments.begin(), DOLVANE_CLI_EXECUTABLE);
+        return test::RunChild(std::move(arguments), {zone}, folder_.Path());
+    }
+
+    Finished Export(std::vector<std::string> options = {}, const char* zone = kTokyo) const
+    {
+        std::vector<std::string> arguments{"export", "--format", "ics", "--file", ListFile().string(), "--now", kNow};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        return Run(arguments, zone);
+    }
+
+    // The to-dos of an export that must succeed and parse cleanly.
+    std::vector<Todo> ExportedTodos(std::vector<std::string> options = {}, const char* zone = kTokyo) const
+    {
+        const Finished run = Export(std::move(options), zone);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        const Component calendar = ParseCalendar(run.out);
+        return calendar ? Todos(calendar.get()) : std::vector<Todo>{};
+    }
+
+    TempFolder folder_;
+};
+
+TEST_F(CliExportTest, EachRowBecomesAToDoWithItsFields)
+{
+    const std::string tokyo = "TZID=Asia/Tokyo:";
+    const std::string longTask = "期限のない長い作業ですがとても長くて七十五オクテットを超える一行です";
+    struct Expected {
+        std::string summary;
+        std::string description;
+        std::string start;
+        std::string due;
+        std::string completed;
+        std::string status;
+        int priority;
+        std::string categories;
+        int percent;
+    };
+    const Expected expected[] = {
+        {"報告書を書く", "報告書を書く\n提出する, 月曜; 朝\\\n\n実行者: 総務", tokyo + "20100501T090000",
+         tokyo + "20100509T180000", "", "IN-PROCESS", 5, "仕事", 50},
+        {"りんごを買う", "", tokyo + "20100508T090000", tokyo + "20100511T000000", "", "NEEDS-ACTION", 1, "家庭", 0},
+        // Completed at 09:00 in Tokyo: midnight UTC.
+        {"見積もり", "実行者: 山田", tokyo + "20100501T090000", tokyo + "20100505T090000", "20100509T000000Z",
+         "COMPLETED", 9, "仕事", 100},
+        {longTask, "", tokyo + "20100520T090000", "", "", "NEEDS-ACTION", 3, "", 0},
+        // An unreadable deadline is left out; progress beyond 100 is held to 100.
+        {"壊れた期限", "", tokyo + "20100520T090000", "", "", "IN-PROCESS", 7, "", 100},
+        // A start after the deadline would break the rule that DUE comes later: the start goes.
+        {"逆順", "", "", tokyo + "20100519T090000", "", "NEEDS-ACTION", -1, "", 0},
+        {"りんごを買う", "りんごを買う\nもう一つ", tokyo + "20100508T090000", "", "", "NEEDS-ACTION", 9, "", 0},
+        {"bad\xEF\xBF\xBD", "", tokyo + "20100501T090000", "", "", "NEEDS-ACTION", -1, "", 0},
+    };
+    const std::vector<Todo> todos = ExportedTodos();
+    ASSERT_EQ(todos.size(), std::size(expected));
+    for (std::size_t i = 0; i < todos.size(); ++i) {
+        const Todo& todo = todos[i];
+        const Expected& want = expected[i];
+        SCOPED_TRACE("to-do " + std::to_string(i) + ": " + want.summary);
+        EXPECT_EQ(todo.summary, want.summary);
+        EXPECT_EQ(todo.description, want.description);
+        EXPECT_EQ(todo.start, want.start);
+        EXPECT_EQ(todo.due, want.due);
+        EXPECT_EQ(todo.completed, want.completed);
+        EXPECT_EQ(todo.status, want.status);
+        EXPECT_EQ(todo.priority, want.priority);
+        EXPECT_EQ(todo.categories, want.categories);
+        EXPECT_EQ(todo.percent, want.percent);
+        // --now, 12:00 in Tokyo.
+        EXPECT_EQ(todo.stamp, "20100510T030000Z");
+        EXPECT_TRUE(todo.uid.ends_with("@dolvane")) << todo.uid;
+    }
+    // Two to-dos with the same start and first task line still get UIDs of their own.
+    EXPECT_EQ(todos[6].uid, todos[1].uid.substr(0, 16) + "-2@dolvane");
+    std::vector<std::string> uids = Uids(todos);
+    std::sort(uids.begin(), uids.end());
+    EXPECT_EQ(std::adjacent_find(uids.begin(), uids.end()), uids.end());
+}
+
+TEST_F(CliExportTest, TheZonedTimesResolveThroughTheCalendarsOwnTimeZone)
+{
+    const Finished run = Export();
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Component calendar = ParseCalendar(run.out);
+    ASSERT_TRUE(calendar);
+    icalcomponent* zone = icalcomponent_get_first_component(calendar.get(), ICAL_VTIMEZONE_COMPONENT);
+    ASSERT_NE(zone, nullptr);
+    EXPECT_EQ(Text(zone, ICAL_TZID_PROPERTY), "Asia/Tokyo");
+    // The start of the first to-do, 2010/05/01 09:00 in Tokyo, is 00:00 UTC through the
+    // VTIMEZONE that libical finds by the TZID.
+    icalcomponent* first = icalcomponent_get_first_component(calendar.get(), ICAL_VTODO_COMPONENT);
+    const icaltimetype start = icalcomponent_get_dtstart(first);
+    ASSERT_NE(start.zone, nullptr);
+    EXPECT_EQ(icaltime_as_timet_with_zone(start, start.zone), 1'272'672'000);
+    // Every line ends in CR LF and none is longer than 75 octets.
+    for (std::size_t from = 0; from < run.out.size();) {
+        const auto end = run.out.find("\r\n", from);
+        ASSERT_NE(end, std::string::npos) << run.out.substr(from);
+        EXPECT_LE(end - from, 75U) << run.out.substr(from, end - from);
+        from = end + 2;
+    }
+}
+
+// Where the machine's zone comes from TZ: a zone name, a path into zoneinfo, UTC and a rule
+// libical has no zone for, which leaves the times floating.
+TEST_F(CliExportTest, TimesFollowTheMachinesZone)
+{
+    struct Case {
+        const char* zone;
+        std::string start;
+        std::string completed;
+        std::string stamp;
+        bool hasTimeZone;
+    };
+    const Case cases[] = {
+        {"TZ=Asia/Tokyo", "TZID=Asia/Tokyo:20100501T090000", "20100509T000000Z", "20100510T030000Z", true},
+        // Summer time in May: four hours behind UTC.
+        {"TZ=:/usr/share/zoneinfo/America/New_York", "TZID=America/New_York:20100501T090000", "20100509T130000Z",
+         "20100510T160000Z", true},
+        {"TZ=UTC", "20100501T090000Z", "20100509T090000Z", "20100510T120000Z", false},
+        {"TZ=JST-9", "20100501T090000", "20100509T000000Z", "20100510T030000Z", false},
+    };
+    for (const auto& [zone, start, completed, stamp, hasTimeZone] : cases) {
+        SCOPED_TRACE(zone);
+        const Finished run = Export({"--view", "done"}, zone);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const Component calendar = ParseCalendar(run.out);
+        ASSERT_TRUE(calendar);
+        EXPECT_EQ(icalcomponent_get_first_component(calendar.get(), ICAL_VTIMEZONE_COMPONENT) != nullptr, hasTimeZone);
+        const std::vector<Todo> todos = Todos(calendar.get());
+        ASSERT_EQ(todos.size(), 1U);
+        EXPECT_EQ(todos[0].summary, "見積もり");
+        EXPECT_EQ(todos[0].start, start);
+        EXPECT_EQ(todos[0].completed, completed);
+        EXPECT_EQ(todos[0].stamp, stamp);
+    }
+}
+
+TEST_F(CliExportTest, AnotherExportKeepsTheUidsAndCompletingAToDoKeepsItsUid)
+{
+    const std::vector<Todo> first = ExportedTodos();
+    ASSERT_EQ(first.size(), 8U);
+    EXPECT_EQ(Uids(ExportedTodos()), Uids(first));
+
+    // Completing file line 1 ("りんごを買う") changes its status, not its UID.
+    ASSERT_EQ(Run({"done", "1", "--file", ListFile().string(), "--now", kNow}).exitCode, 0);
+    const std::vector<Todo> after = ExportedTodos();
+    EXPECT_EQ(Uids(after), Uids(first));
+    ASSERT_EQ(after.size(), first.size());
+    EXPECT_EQ(after[1].status, "COMPLETED");
+    EXPECT_EQ(after[1].completed, "20100510T030000Z");
+
+    // A to-do in another view keeps the UID it has in the whole list.
+    const std::vector<Todo> done = ExportedTodos({"--view", "done"});
+    ASSERT_EQ(done.size(), 2U);
+    EXPECT_EQ(done[0].uid, first[1].uid);
+    EXPECT_EQ(done[1].uid, first[2].uid);
+}
+
+// Which edits of a to-do give it a new UID: only its start and the first line of its task.
+TEST_F(CliExportTest, TheUidFollowsTheStartAndTheFirstTaskLineOnly)
+{
+    struct Case {
+        const char* what;
+        std::string line;  // replaces file line 0
+        bool keepsUid;
+    };
+    const Case cases[] = {
+        {"progress", Sj("2010/05/01 09:00&2010/05/09 18:00+24=03080総務@\\@仕事#@#報告書を書く･･提出する"), true},
+        {"deadline, importance, executor, category",
+         Sj("2010/05/01 09:00&2010/06/01 18:00+48=05050鈴木@\\@家庭#@#報告書を書く･･提出する"), true},
+        {"later lines", Sj("2010/05/01 09:00&2010/05/09 18:00+24=03050総務@\\@仕事#@#報告書を書く"), true},
+        {"completion", Sj("2010/05/01 09:00&2010/05/09 18:00|2010/05/09 10:00+24=13100総務@\\@仕事#@#報告書を書く"),
+         true},
+        {"first task line", Sj("2010/05/01 09:00&2010/05/09 18:00+24=03050総務@\\@仕事#@#報告書を直す･･提出する"),
+         false},
+        {"start", Sj("2010/05/02 09:00&2010/05/09 18:00+24=03050総務@\\@仕事#@#報告書を書く･･提出する"), false},
+    };
+    const std::string original = ExportedTodos().at(0).uid;
+    for (const auto& [what, line, keepsUid] : cases) {
+        SCOPED_TRACE(what);
+        std::vector<std::string> lines = PreparedLines();
+        lines[0] = line;
+        WriteBytes(ListFile(), Joined(lines));
+        const std::vector<Todo> todos = ExportedTodos();
+        ASSERT_FALSE(todos.empty());
+        EXPECT_EQ(todos[0].uid == original, keepsUid) << todos[0].uid;
+    }
+}
+
+TEST_F(CliExportTest, ViewsChooseTheRowsAndAnEmptyViewIsAnEmptyCalendar)
+{
+    struct Case {
+        std::vector<std::string> options;
+        std::vector<std::string> summaries;
+    };
+    const Case cases[] = {
+        {{"--view", "open", "--category", "仕事"}, {"報告書を書く"}},
+        {{"--search", "りんご"}, {"りんごを買う", "りんごを買う"}},
+        {{"--view", "done", "--category", "家庭"}, {}},
+    };
+    for (const auto& [options, summaries] : cases) {
+        SCOPED_TRACE(testing::PrintToString(options));
+        std::vector<std::string> read;
+        for (const auto& todo : ExportedTodos(options)) {
+            read.push_back(todo.summary);
+        }
+        EXPECT_EQ(read, summaries);
+    }
+}
+
+TEST_F(CliExportTest, WrongOptionsAreRefusedBeforeAnythingIsWritten)
+{
+    const std::vector<std::string> cases[] = {
+        {"export", "--file", ListFile().string()},
+        {"export", "--format", "csv", "--file", ListFile().string()},
+        {"export", "--format", "ics", "--cp932", "--file", ListFile().string()},
+        {"export", "--format", "ics", "--view", "later", "--file", ListFile().string()},
+        {"export", "--format", "ics", "--now", "2010/02/30 10:00", "--file", ListFile().string()},
+        {"export", "--format", "ics", "--file", folder_.Path().string()},
+    };
+    for (const auto& arguments : cases) {
+        SCOPED_TRACE(testing::PrintToString(arguments));
+        const Finished run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_FALSE(run.err.empty());
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+}  // namespace
+}  // namespace dolvane
