@@ -51,16 +51,8 @@ std::uint32_t Cp932Transcoder::Known(std::string_view character)
 
 void Cp932Transcoder::AppendCharacter(std::string_view character, std::string& utf8)
 {
-    const auto lead = static_cast<unsigned char>(character[0]);
-    std::uint32_t& known = character.size() == 2
-                               ? pairs_[(std::size_t{lead} << 8) | static_cast<unsigned char>(character[1])]
-                               : singles_[lead];
-    if (known == 0) {
-        known = Known(character);
-    }
-    const char bytes[3] = {static_cast<char>(known & 0xFF), static_cast<char>((known >> 8) & 0xFF),
-                           static_cast<char>((known >> 16) & 0xFF)};
-    utf8.append(bytes, known >> 24);
+    char bytes[3];
+    utf8.append(bytes, static_cast<std::size_t>(Write(character, bytes) - bytes));
 }
 
 Utf8Writer::Utf8Writer(std::ostream& out, bool convert) : out_(out), convert_(convert)
@@ -122,19 +114,14 @@ void Utf8Writer::Field(std::string_view cp932, Escape escape)
             ++i;
             continue;
         }
-        if (kByteClasses[byte] == kLead) {
-            const bool pair = i + 1 < size && IsCp932TrailByte(bytes[i + 1]);
-            if (!convert_) {
-                pending_.append(cp932.data() + i, pair ? 2 : 1);
-            } else {
-                AppendConverted(pair ? cp932.substr(i, 2) : std::string_view(&kStrayLeadStandIn, 1));
-            }
-            i += pair ? 2 : 1;
+        if (byte >= 0x80 && convert_) {
+            i = AppendConvertedRun(cp932, i);
             continue;
         }
-        if (byte >= 0x80 && convert_) {
-            AppendConverted(cp932.substr(i, 1));
-            ++i;
+        if (kByteClasses[byte] == kLead) {
+            const bool pair = i + 1 < size && IsCp932TrailByte(bytes[i + 1]);
+            pending_.append(cp932.data() + i, pair ? 2 : 1);
+            i += pair ? 2 : 1;
             continue;
         }
         std::size_t run = i + 1;
@@ -145,6 +132,30 @@ void Utf8Writer::Field(std::string_view cp932, Escape escape)
         pending_.append(cp932.data() + i, run - i);
         i = run;
     }
+}
+
+// Converts the characters of `cp932` from `from` on while they are not ASCII, straight into room
+// made beforehand (three bytes of UTF-8 at most per byte); gives where the run ended. A lead byte
+// without its trail byte becomes the stand-in, so it cannot swallow what follows.
+std::size_t Utf8Writer::AppendConvertedRun(std::string_view cp932, std::size_t from)
+{
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(cp932.data());
+    const std::size_t size = cp932.size();
+    const std::size_t at = pending_.size();
+    pending_.resize(at + 3 * (size - from));
+    char* out = pending_.data() + at;
+    std::size_t i = from;
+    while (i < size && bytes[i] >= 0x80) {
+        const bool lead = kByteClasses[bytes[i]] == kLead;
+        const bool pair = lead && i + 1 < size && IsCp932TrailByte(bytes[i + 1]);
+        out = transcoder_.Write(pair   ? cp932.substr(i, 2)
+                                : lead ? std::string_view(&kStrayLeadStandIn, 1)
+                                       : cp932.substr(i, 1),
+                                out);
+        i += pair ? 2 : 1;
+    }
+    pending_.resize(static_cast<std::size_t>(out - pending_.data()));
+    return i;
 }
 
 void Utf8Writer::AppendEscaped(char c, bool lineBreak, Escape escape)

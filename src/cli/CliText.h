@@ -31,6 +31,21 @@ class Cp932Transcoder final {
 public:
     // One character: a lead and a trail byte, or a single byte.
     void AppendCharacter(std::string_view character, std::string& utf8);
+    // The same written at `out`, which has room for three bytes; gives the end of what it wrote.
+    char* Write(std::string_view character, char* out)
+    {
+        const auto lead = static_cast<unsigned char>(character[0]);
+        std::uint32_t& known = character.size() == 2
+                                   ? pairs_[(std::size_t{lead} << 8) | static_cast<unsigned char>(character[1])]
+                                   : singles_[lead];
+        if (known == 0) {
+            known = Known(character);
+        }
+        out[0] = static_cast<char>(known & 0xFF);
+        out[1] = static_cast<char>((known >> 8) & 0xFF);
+        out[2] = static_cast<char>((known >> 16) & 0xFF);
+        return out + (known >> 24);
+    }
 
 private:
     static std::uint32_t Known(std::string_view character);
@@ -79,7 +94,7 @@ public:
 
 private:
     void AppendEscaped(char c, bool lineBreak, Escape escape);
-    void AppendConverted(std::string_view character) { transcoder_.AppendCharacter(character, pending_); }
+    std::size_t AppendConvertedRun(std::string_view cp932, std::size_t from);
 
     std::ostream& out_;
     bool convert_;
