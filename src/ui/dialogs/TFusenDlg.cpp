@@ -22,7 +22,7 @@ namespace dolvane {
 namespace {
 
 constexpr int kPickerFontPixels = 16;
-constexpr int kSettingsHeight = 275;
+constexpr int kSettingsHeight = 297;
 
 QDate DayOf(DateTime moment)
 {
