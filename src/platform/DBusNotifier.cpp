@@ -21,9 +21,11 @@ DBusNotifier::DBusNotifier(QObject* parent) : QObject(parent)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
-        // Signals of every sender of the name are matched, so a service started after the
-        // window still reaches it.
-        bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+        // Matched by path and interface whatever the sender: a service started by the first
+        // notification (or restarted) gets a new bus name, and a match on the well-known name
+        // would drop its clicks until that change had been learned. Ids are the service's own and
+        // only those the reminders gave out select anything.
+        bus.connect(QString(), kPath, kInterface, QStringLiteral("ActionInvoked"), this,
                     SLOT(actionInvoked(uint, QString)));
     }
 }

@@ -65,9 +65,10 @@ sleep 0.3
 click_in "$dialog" 177 36   # "右" of メインタブの表示位置
 click_in "$dialog" 24 85    # "上" of 分類タブの表示位置
 click_in "$dialog" 15 178   # untick 検索では、大文字小文字等を区別する
+click_in "$dialog" 15 220   # untick 期限の通知を表示する
 sleep 0.3
 shot settings-chosen
-click_in "$dialog" 97 254   # OK
+click_in "$dialog" 97 276   # OK
 sleep 0.5
 shot settings-applied
 
@@ -84,4 +85,5 @@ expect bigsml 0
 expect sevenchg 0
 expect barcolor 255
 expect wakucolor 32768
+expect reminder 0
 echo "settings_dialog: 1 passed, 0 failed"
