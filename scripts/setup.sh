@@ -7,7 +7,7 @@ packages=(
   cmake g++ ninja-build ccache pkg-config git clang-format clang-tidy
   qt6-base-dev libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-ipafont-gothic time
-  qt6-translations-l10n desktop-file-utils libical-dev tzdata
+  qt6-translations-l10n desktop-file-utils libical-dev tzdata dbus-daemon
 )
 
 missing=()

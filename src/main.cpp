@@ -1,4 +1,5 @@
 #include "platform/ConversionLibraryLoader.h"
+#include "platform/DBusNotifier.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SiblingChannel.h"
 #include "platform/SiblingSettingsStore.h"
@@ -37,9 +38,11 @@ int main(int argc, char* argv[])
     dolvane::LocalSocketSibling sibling;
     dolvane::PosixFileSystem files;
     dolvane::SiblingSettingsStore siblingSettings;
-    dolvane::TVelkDolvane window(dolvane::MainWindowServices{dolvane::CurrentProgramPaths(), clock, sibling, files,
-                                                             &siblingSettings,
-                                                             &dolvane::LoadConversionLibraryBesideExecutable});
+    dolvane::DBusNotifier notifier;
+    dolvane::TVelkDolvane window(
+        dolvane::MainWindowServices{dolvane::CurrentProgramPaths(), clock, sibling, files, &siblingSettings,
+                                    &dolvane::LoadConversionLibraryBesideExecutable, &notifier});
+    QObject::connect(&notifier, &dolvane::DBusNotifier::activated, &window, &dolvane::TVelkDolvane::ShowNotifiedToDo);
     QObject::connect(&window, &dolvane::TVelkDolvane::closed, &application, &QApplication::quit);
     dolvane::TerminationRequest termination;
     QObject::connect(&termination, &dolvane::TerminationRequest::requested, &window, &QWidget::close);

@@ -55,10 +55,10 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     resize(kWindowWidth, kWindowHeight);
 
     // The model loads the list as it is built; the widgets come next and show what it holds.
-    model_ = std::make_unique<MainWindowModel>(std::move(services.paths),
-                                               MainWindowPorts{services.clock, *prompts_, services.sibling,
-                                                               services.files, services.siblingSettings,
-                                                               std::move(services.loadConversionLibrary)});
+    model_ = std::make_unique<MainWindowModel>(
+        std::move(services.paths),
+        MainWindowPorts{services.clock, *prompts_, services.sibling, services.files, services.siblingSettings,
+                        std::move(services.loadConversionLibrary), services.notifier});
     createMenus();
     createCentralArea();
     createTimers();

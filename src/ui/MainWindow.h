@@ -33,6 +33,8 @@ struct MainWindowServices {
     FileSystem& files;
     SettingsStore* siblingSettings = nullptr;
     std::function<std::unique_ptr<ConversionLibrary>()> loadConversionLibrary;
+    // The desktop's notifications for reminders; may be absent.
+    Notifier* notifier = nullptr;
 };
 
 // The main window: the tab rows, the list, the editing panel area and the status bar around a
@@ -45,6 +47,9 @@ public:
     ~TVelkDolvane() override;
 
     const MainWindowModel& Model() const { return *model_; }
+
+    // A reminder was clicked: the window comes to the front with its to-do selected and shown.
+    void ShowNotifiedToDo(quint32 notificationId);
 
 Q_SIGNALS:
     // The window accepted its close: the program ends (a tool window does not end it by itself).

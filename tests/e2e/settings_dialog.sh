@@ -44,9 +44,10 @@ sleep 0.3
 at_in "$dialog" 177 36 click 1   # "右" of メインタブの表示位置
 at_in "$dialog" 24 85 click 1    # "上" of 分類タブの表示位置
 at_in "$dialog" 15 178 click 1   # untick 検索では、大文字小文字等を区別する
+at_in "$dialog" 15 220 click 1   # untick 期限の通知を表示する
 sleep 0.3
 shot settings-chosen
-at_in "$dialog" 97 254 click 1   # OK
+at_in "$dialog" 97 276 click 1   # OK
 sleep 0.5
 shot settings-applied
 
@@ -63,4 +64,5 @@ expect bigsml 0
 expect sevenchg 0
 expect barcolor 255
 expect wakucolor 32768
+expect reminder 0
 echo "settings_dialog: 1 passed, 0 failed"

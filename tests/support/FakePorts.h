@@ -2,6 +2,7 @@
 
 // Stand-ins for the main window's ports: a clock that stands still, prompts that answer as told
 // and remember what they were asked, a sibling that may or may not run, a settings store in memory.
+#include "core/app/Notifier.h"
 #include "core/app/Ports.h"
 #include "core/store/Settings.h"
 #include "core/store/SiblingPort.h"
@@ -106,6 +107,24 @@ public:
     bool WriteBool(std::string_view key, bool value) override { return WriteInteger(key, value ? 1 : 0); }
 
     std::map<std::string, std::int32_t> values;
+};
+
+// A notification service that records "title|body" of every notification and numbers them from 1,
+// or, while not running, takes none.
+class FakeNotifier final : public Notifier {
+public:
+    std::optional<std::uint32_t> Notify(std::string_view title, std::string_view body) override
+    {
+        sent.push_back(std::string(title) + "|" + std::string(body));
+        if (!running) {
+            return std::nullopt;
+        }
+        return ++lastId;
+    }
+
+    bool running = true;
+    std::uint32_t lastId = 0;
+    std::vector<std::string> sent;
 };
 
 }  // namespace dolvane::test

@@ -59,12 +59,13 @@ TEST(SettingsDialogTest, OkGivesTheEditedValuesAndPassesTheRestThrough)
         Settings after;
     };
     const Settings defaults;
-    const Settings odd{30, TabPosition::Right, TabPosition::Top, false, true, 0x123456, 0xABCDEF};
+    const Settings odd{30, TabPosition::Right, TabPosition::Top, false, true, 0x123456, 0xABCDEF, false};
     Settings moved = defaults;
     moved.MainTabPosition = TabPosition::Right;
     moved.CategoryTabPosition = TabPosition::Top;
     moved.CaseSensitiveSearch = false;
     moved.WeekStepSeven = true;
+    moved.Reminders = false;
     Settings backDown = odd;
     backDown.MainTabPosition = TabPosition::Left;
     backDown.CategoryTabPosition = TabPosition::Bottom;
@@ -78,7 +79,8 @@ TEST(SettingsDialogTest, OkGivesTheEditedValuesAndPassesTheRestThrough)
         const auto edited = EditSettings(nullptr, c.before, [&](TFusenDlg& dialog) {
             Show(dialog);
             EXPECT_EQ(dialog.windowTitle(), QStringLiteral("設定"));
-            EXPECT_EQ(dialog.height(), 275);
+            EXPECT_EQ(dialog.height(), 297);
+            EXPECT_EQ(dialog.RemindersBox()->isChecked(), c.before.Reminders);
             EXPECT_EQ(dialog.MainTabButtons()->checkedId(), static_cast<int>(c.before.MainTabPosition));
             EXPECT_EQ(dialog.CategoryTabButtons()->checkedId(), static_cast<int>(c.before.CategoryTabPosition));
             EXPECT_EQ(dialog.BarFill(), c.fill);
@@ -92,6 +94,7 @@ TEST(SettingsDialogTest, OkGivesTheEditedValuesAndPassesTheRestThrough)
             if (c.toggleBoxes) {
                 QTest::mouseClick(dialog.CaseSensitiveBox(), Qt::LeftButton);
                 QTest::mouseClick(dialog.WeekStepBox(), Qt::LeftButton);
+                QTest::mouseClick(dialog.RemindersBox(), Qt::LeftButton);
             }
             Press(dialog, "OKBtn");
         });

@@ -21,7 +21,8 @@ MainWindowModel::MainWindowModel(ProgramPaths paths, MainWindowPorts ports)
       purge_(document_, settings_),
       calendar_(document_, settings_, panel_),
       files_(document_, tabs_, settings_),
-      notes_(document_)
+      notes_(document_),
+      reminders_(document_, settings_, ports.notifier)
 {
     document_.SetViewSource(tabs_);
     tabs_.SetViewApplied([this] {
@@ -79,6 +80,7 @@ MainWindowModel::StatusTickResult MainWindowModel::StatusTick()
         return result;
     }
     purge_.Tick();
+    reminders_.Tick();
     StatusRefresh& refresh = document_.Refresh();
     const auto tick = refresh.Tick(document_.Rows(), document_.Now());
     result.changedRow = tick.changedRow;
@@ -91,6 +93,18 @@ void MainWindowModel::SetElapsedRate(bool on)
 {
     document_.Refresh().SetElapsedRate(on);
     document_.Refresh().Restart();
+}
+
+bool MainWindowModel::ShowNotifiedToDo(std::uint32_t notificationId)
+{
+    const auto row = reminders_.RowOfNotification(notificationId);
+    if (!row) {
+        return false;
+    }
+    document_.SelectOnly(*row);
+    document_.Notify(&MainWindowObserver::RowsChanged);
+    panel_.ShowSelectedRow();
+    return true;
 }
 
 void MainWindowModel::AddFromPanel()

@@ -4,7 +4,9 @@
 #include "core/app/CellEditCommand.h"
 #include "core/app/FileCommands.h"
 #include "core/app/ListCommands.h"
+#include "core/app/Notifier.h"
 #include "core/app/PanelCommands.h"
+#include "core/app/Reminders.h"
 #include "core/app/RetentionPurge.h"
 #include "core/app/SettingsSession.h"
 #include "core/app/StickyNotes.h"
@@ -28,6 +30,8 @@ struct MainWindowPorts {
     SettingsStore* siblingSettings = nullptr;
     // Loads the optional conversion library; gives nothing when it is absent.
     std::function<std::unique_ptr<ConversionLibrary>()> loadConversionLibrary;
+    // The desktop's notifications for reminders; without it there are none.
+    Notifier* notifier = nullptr;
 };
 
 // The main window's state and commands, without widgets: a composition of parts, each with one
@@ -62,12 +66,16 @@ public:
         bool repaintCalendar = false;  // the holiday-name display has run out
         int intervalMs = StatusRefresh::kFastIntervalMs;
     };
-    // The status timer's tick: holiday-name countdown, sibling watch, the one-time purge, one
-    // row's time texts.
+    // The status timer's tick: holiday-name countdown, sibling watch, the one-time purge,
+    // reminders, one row's time texts.
     StatusTickResult StatusTick();
     // Ticking or clearing "経過率" restarts the refresh from the first row in the fast phase.
     void SetElapsedRate(bool on);
     bool ElapsedRate() const noexcept { return document_.Refresh().ElapsedRate(); }
+
+    // A reminder was clicked: its to-do becomes the only selected row and fills the panel. False
+    // when the notification stands for no row (a summary, or the to-do is gone from the view).
+    bool ShowNotifiedToDo(std::uint32_t notificationId);
 
     // Add: while the calendar is shown the new to-do starts on its selected day, at the present
     // time of day; otherwise as the panel says.
@@ -90,6 +98,7 @@ public:
     FileCommands& Files() noexcept { return files_; }
     const FileCommands& Files() const noexcept { return files_; }
     StickyNotes& Notes() noexcept { return notes_; }
+    Reminders& Reminding() noexcept { return reminders_; }
     const StickyNotes& Notes() const noexcept { return notes_; }
 
     // Shorthands for what nearly every caller needs.
@@ -116,6 +125,7 @@ private:
     CalendarController calendar_;
     FileCommands files_;
     StickyNotes notes_;
+    Reminders reminders_;
 };
 
 }  // namespace dolvane

@@ -2,6 +2,11 @@
 
 namespace dolvane {
 
+std::filesystem::path SettingsSession::StateFilePath(const ProgramPaths& paths)
+{
+    return paths.ProgramFolder / "dolvane-state.ini";
+}
+
 SettingsSession::SettingsSession(ToDoDocument& document, SettingsStore* siblingStore)
     : document_(document),
       siblingStore_(siblingStore)
@@ -17,6 +22,7 @@ void SettingsSession::Read()
         if (siblingStore_ != nullptr) {
             settings_ = ReadSettings(*siblingStore_, settings_);
         }
+        settings_.Reminders = ReadReminderFile(document_.Files(), StateFilePath(paths));
     } else {
         // A data.ini that cannot be read leaves the defaults; writing it back is refused later,
         // so its content is not lost either.
@@ -33,6 +39,8 @@ void SettingsSession::Write()
         if (siblingStore_ != nullptr) {
             WriteSettings(*siblingStore_, settings_);
         }
+        FileError ignored;
+        WriteReminderFile(document_.Files(), StateFilePath(paths), settings_.Reminders, ignored);
         return;
     }
     FileError ignored;

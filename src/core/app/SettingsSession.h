@@ -9,10 +9,11 @@
 
 namespace dolvane {
 
-// The seven settings for one run of the window: read once when the window is created, edited by
+// The settings for one run of the window: read once when the window is created, edited by
 // the keeping period's spinner and the settings dialog, written when the window closes. They live
 // in "data.ini" beside the program, or in the sibling's own store when the sibling hosts the
-// program (which also brings the sibling's holiday file).
+// program (which also brings the sibling's holiday file); reminders then stay in the program's
+// state file beside it.
 class SettingsSession final {
 public:
     // `siblingStore` may be absent: hosted without it, nothing is read or written.
@@ -33,6 +34,9 @@ public:
     void Apply(const Settings& values);
     // "設定(&T)": the dialog edits a copy of the settings; OK applies all of them, Cancel nothing.
     void EditInDialog();
+
+    // Where the settings of the program's own (reminders) live while the sibling hosts it.
+    static std::filesystem::path StateFilePath(const ProgramPaths& paths);
 
     const std::vector<std::string>& HolidayList() const noexcept { return holidayList_; }
     const HolidayCalendar& Holidays() const noexcept { return holidays_; }

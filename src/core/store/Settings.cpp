@@ -146,7 +146,9 @@ Settings ReadDataIni(FileSystem& files, const std::filesystem::path& path, FileE
     if (!file) {
         return Settings{};
     }
-    return ReadSettings(IniSettingsStore(std::move(*file)), Settings{});
+    Settings settings = ReadSettings(IniSettingsStore(*file), Settings{});
+    settings.Reminders = ReadReminderFlag(*file);
+    return settings;
 }
 
 bool WriteDataIni(FileSystem& files, const std::filesystem::path& path, const Settings& settings, FileError& error)
@@ -157,7 +159,38 @@ bool WriteDataIni(FileSystem& files, const std::filesystem::path& path, const Se
     }
     IniSettingsStore store(std::move(*file));
     WriteSettings(store, settings);
-    return store.File().Save(files, path, error);
+    IniFile written = store.File();
+    WriteReminderFlag(written, settings.Reminders);
+    return written.Save(files, path, error);
+}
+
+bool ReadReminderFlag(const IniFile& file)
+{
+    // As every flag of data.ini: any number but 0 is on, text that is not a number is off.
+    const auto text = file.Value(kReminderSection, entryName);
+    return !text || ParseInt32(*text).value_or(0) != 0;
+}
+
+void WriteReminderFlag(IniFile& file, bool on)
+{
+    file.SetValue(kReminderSection, entryName, on ? "1" : "0");
+}
+
+bool ReadReminderFile(FileSystem& files, const std::filesystem::path& path)
+{
+    FileError ignored;
+    const auto file = IniFile::Load(files, path, ignored);
+    return !file || ReadReminderFlag(*file);
+}
+
+bool WriteReminderFile(FileSystem& files, const std::filesystem::path& path, bool on, FileError& error)
+{
+    auto file = IniFile::Load(files, path, error);
+    if (!file) {
+        return false;
+    }
+    WriteReminderFlag(*file, on);
+    return file->Save(files, path, error);
 }
 
 }  // namespace dolvane

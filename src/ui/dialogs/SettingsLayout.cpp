@@ -153,6 +153,9 @@ QWidget* TFusenDlg::createSettingsPanel()
     weekStepBox_ = new QCheckBox(QStringLiteral("週表示では7日単位で切換える"), settingsPanel_);
     weekStepBox_->setObjectName(QStringLiteral("CheckBox8"));
     rows->addWidget(weekStepBox_);
+    remindersBox_ = new QCheckBox(QStringLiteral("期限の通知を表示する"), settingsPanel_);
+    remindersBox_->setObjectName(QStringLiteral("CheckBox9"));
+    rows->addWidget(remindersBox_);
     rows->addStretch();
 
     chooseColour_ = [this](QColor initial, const QString& title) -> std::optional<QColor> {
@@ -248,6 +251,7 @@ std::optional<Settings> EditSettings(QWidget* owner, const Settings& current,
     Select(dialog.CategoryTabButtons(), current.CategoryTabPosition);
     dialog.CaseSensitiveBox()->setChecked(current.CaseSensitiveSearch);
     dialog.WeekStepBox()->setChecked(current.WeekStepSeven);
+    dialog.RemindersBox()->setChecked(current.Reminders);
     dialog.SetBarColours(ColourOf(current.BarFillColor), ColourOf(current.BarFrameColor));
     dialog.setWindowTitle(QStringLiteral("設定"));
     if (const QScreen* screen = dialog.screen()) {
@@ -262,6 +266,7 @@ std::optional<Settings> EditSettings(QWidget* owner, const Settings& current,
     edited.CategoryTabPosition = SelectedIn(dialog.CategoryTabButtons(), current.CategoryTabPosition);
     edited.CaseSensitiveSearch = dialog.CaseSensitiveBox()->isChecked();
     edited.WeekStepSeven = dialog.WeekStepBox()->isChecked();
+    edited.Reminders = dialog.RemindersBox()->isChecked();
     edited.BarFillColor = BgrOf(dialog.BarFill());
     edited.BarFrameColor = BgrOf(dialog.BarFrame());
     return edited;

@@ -24,7 +24,7 @@ namespace dolvane {
 namespace {
 
 constexpr int kPickerFontPixels = 16;
-constexpr int kSettingsHeight = 275;
+constexpr int kSettingsHeight = 297;
 
 QDate DayOf(DateTime moment)
 {

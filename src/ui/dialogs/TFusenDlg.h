@@ -58,6 +58,7 @@ public:
     QButtonGroup* CategoryTabButtons() const { return categoryTabButtons_; }
     QCheckBox* CaseSensitiveBox() const { return caseSensitiveBox_; }
     QCheckBox* WeekStepBox() const { return weekStepBox_; }
+    QCheckBox* RemindersBox() const { return remindersBox_; }
     QColor BarFill() const;
     QColor BarFrame() const;
     int BarOutline() const;
@@ -89,6 +90,7 @@ private:
     QButtonGroup* categoryTabButtons_ = nullptr;
     QCheckBox* caseSensitiveBox_ = nullptr;
     QCheckBox* weekStepBox_ = nullptr;
+    QCheckBox* remindersBox_ = nullptr;
     QFrame* barFrame_ = nullptr;
     ColourBarShape* bar_ = nullptr;
     ColourChooser chooseColour_;
@@ -105,9 +107,9 @@ std::optional<std::string> PickDateTime(QWidget* owner, const std::string& field
 std::optional<std::string> PickDateTime(QWidget* owner, const std::string& fieldText, const QString& caption,
                                         DateTime now, const std::function<void(TFusenDlg&)>& interact);
 
-// Lets the user edit the tab positions, the search and week-step choices and the two calendar bar
-// colours of `current`. On OK gives `current` with those six values replaced (the rest untouched),
-// on Cancel nothing, whatever was chosen in between.
+// Lets the user edit the tab positions, the search and week-step choices, the two calendar bar
+// colours and the reminders switch of `current`. On OK gives `current` with those seven values replaced (the rest
+// untouched), on Cancel nothing, whatever was chosen in between.
 std::optional<Settings> EditSettings(QWidget* owner, const Settings& current);
 
 // The same with `interact` run in place of the modal loop; it ends by calling accept() or reject().

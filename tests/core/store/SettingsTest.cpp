@@ -17,9 +17,9 @@ using test::Sj;
 
 const std::string defaultDataIni = "[tododel]\r\nValue=7\r\n[tabalm]\r\nValue=0\r\n[tabsub]\r\nValue=1\r\n[bigsml]\r\n"
                                    "Value=1\r\n[sevenchg]\r\nValue=0\r\n[barcolor]\r\nValue=255\r\n"
-                                   "[wakucolor]\r\nValue=32768\r\n";
+                                   "[wakucolor]\r\nValue=32768\r\n[reminder]\r\nValue=1\r\n";
 
-TEST(SettingsFileTest, FirstRunGivesTheDefaultsAndWritesSevenSectionsButNeverOverAFolder)
+TEST(SettingsFileTest, FirstRunGivesTheDefaultsAndWritesEverySettingButNeverOverAFolder)
 {
     const test::TempFolder folder;
     FileError error;

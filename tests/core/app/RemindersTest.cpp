@@ -1,0 +1,239 @@
+#include "support/WindowModelFixture.h"
+
+#include <string>
+#include <vector>
+
+namespace dolvane {
+namespace {
+
+using test::ReadBytes;
+using test::Sj;
+using test::WriteBytes;
+
+// An open to-do: "start&deadline+hours=0 3 000 executor@\@category#@#task".
+std::string OpenLine(const std::string& deadline, int hours, const std::string& task)
+{
+    return "2010/05/01 09:00&" + deadline + "+" + std::to_string(hours) + "=03000@\\@#@#" + task;
+}
+
+class RemindersTest : public test::WindowModelTest {
+protected:
+    void WriteList(const std::vector<std::string>& lines)
+    {
+        std::string text;
+        for (const auto& line : lines) {
+            text += line + "\r\n";
+        }
+        WriteBytes(paths_.ListFilePath, text);
+    }
+
+    std::unique_ptr<MainWindowModel> MakeWithNotifier()
+    {
+        auto model = std::make_unique<MainWindowModel>(
+            paths_, MainWindowPorts{clock_, prompts_, sibling_, test::DiskFiles(), &siblingSettings_, {}, &notifier_});
+        model->FormCreate();
+        return model;
+    }
+
+    // Runs the status timer at each moment, as the window does while it is open.
+    void TickAt(MainWindowModel& model, const std::vector<std::string>& moments)
+    {
+        for (const auto& moment : moments) {
+            clock_.now = ParseDateTimeText(moment);
+            model.StatusTick();
+        }
+    }
+
+    test::FakeNotifier notifier_;
+};
+
+struct ReminderCase {
+    const char* name;
+    std::vector<std::string> lines;
+    std::string dataIni;               // empty: no data.ini
+    std::vector<std::string> moments;  // the status timer's ticks
+    std::vector<std::string> expected;
+};
+
+TEST_F(RemindersTest, EachToDoIsRemindedOncePerStateAndDay)
+{
+    const std::string warned = "警告期間に入りました（期限 ";
+    const std::string overdue = "期限が過ぎました（期限 ";
+    const ReminderCase cases[] = {
+        {"the warning period starts while the window is open",
+         {OpenLine("2010/05/06 12:00", 24, "w")},
+         "",
+         {"2010/05/05 11:00", "2010/05/05 11:30", "2010/05/05 12:00", "2010/05/05 12:30", "2010/05/05 18:00"},
+         {"w|" + warned + "2010/05/06 12:00）"}},
+        {"the deadline passes while the window is open (no warning period)",
+         {OpenLine("2010/05/05 12:30", 0, "d")},
+         "",
+         {"2010/05/05 12:00", "2010/05/05 12:30", "2010/05/05 12:31", "2010/05/05 13:00"},
+         {"d|" + overdue + "2010/05/05 12:30）"}},
+        {"warning, then overdue: one of each",
+         {OpenLine("2010/05/05 13:00", 1, "both")},
+         "",
+         {"2010/05/05 11:00", "2010/05/05 12:30", "2010/05/05 12:45", "2010/05/05 13:30", "2010/05/05 14:00"},
+         {"both|" + warned + "2010/05/05 13:00）", "both|" + overdue + "2010/05/05 13:00）"}},
+        {"still overdue the next day: reminded again after midnight",
+         {OpenLine("2010/05/04 12:00", 0, "old")},
+         "",
+         {"2010/05/05 12:00", "2010/05/05 23:59", "2010/05/06 00:01", "2010/05/06 09:00"},
+         {"old|" + overdue + "2010/05/04 12:00）", "old|" + overdue + "2010/05/04 12:00）"}},
+        {"completed, without a deadline or with an unreadable one: nothing",
+         {"2010/05/01 09:00&2010/05/02 09:00+0=13000@\\@#@#done", "2010/05/01 09:00+24=03000@\\@#@#open-ended",
+          "2010/05/01 09:00&2010/13/45 09:00+0=03000@\\@#@#bad date"},
+         "",
+         {"2010/05/05 12:00", "2010/05/06 12:00"},
+         {}},
+        {"the task's first line, as UTF-8",
+         {OpenLine("2010/05/05 08:00", 0, Sj("会議の準備･･資料を印刷"))},
+         "",
+         {"2010/05/05 12:00"},
+         {"会議の準備|" + overdue + "2010/05/05 08:00）"}},
+        {"switched off in data.ini",
+         {OpenLine("2010/05/05 08:00", 0, "off"), OpenLine("2010/05/06 08:00", 48, "off too")},
+         "[reminder]\r\nValue=0\r\n",
+         {"2010/05/05 12:00", "2010/05/05 13:00"},
+         {}},
+        {"a data.ini without the section means on",
+         {OpenLine("2010/05/05 08:00", 0, "on")},
+         "[tododel]\r\nValue=3\r\n",
+         {"2010/05/05 12:00"},
+         {"on|" + overdue + "2010/05/05 08:00）"}},
+        {"as many as the burst: each on its own, no summary, most pressing first",
+         {OpenLine("2010/05/06 08:00", 48, "warn"), OpenLine("2010/05/05 09:00", 0, "later"),
+          OpenLine("2010/05/05 08:00", 0, "earlier")},
+         "",
+         {"2010/05/05 12:00"},
+         {"earlier|" + overdue + "2010/05/05 08:00）", "later|" + overdue + "2010/05/05 09:00）",
+          "warn|" + warned + "2010/05/06 08:00）"}},
+        {"one past the burst: three and a summary of all",
+         {OpenLine("2010/05/05 08:00", 0, "a"), OpenLine("2010/05/05 09:00", 0, "b"),
+          OpenLine("2010/05/05 10:00", 0, "c"), OpenLine("2010/05/06 10:00", 48, "d")},
+         "",
+         {"2010/05/05 12:00", "2010/05/05 13:00"},
+         {"a|" + overdue + "2010/05/05 08:00）", "b|" + overdue + "2010/05/05 09:00）",
+          "c|" + overdue + "2010/05/05 10:00）", "3件のToDoが期限切れです|1件のToDoが警告期間に入りました"}},
+        {"past the burst with warnings only",
+         {OpenLine("2010/05/06 08:00", 48, "a"), OpenLine("2010/05/06 09:00", 48, "b"),
+          OpenLine("2010/05/06 10:00", 48, "c"), OpenLine("2010/05/06 11:00", 48, "d")},
+         "",
+         {"2010/05/05 12:00"},
+         {"a|" + warned + "2010/05/06 08:00）", "b|" + warned + "2010/05/06 09:00）",
+          "c|" + warned + "2010/05/06 10:00）", "4件のToDoが警告期間に入りました|"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteList(c.lines);
+        std::filesystem::remove(paths_.ProgramFolder / "data.ini");
+        if (!c.dataIni.empty()) {
+            WriteBytes(paths_.ProgramFolder / "data.ini", c.dataIni);
+        }
+        notifier_.sent.clear();
+        auto model = MakeWithNotifier();
+        TickAt(*model, c.moments);
+        EXPECT_EQ(notifier_.sent, c.expected);
+    }
+}
+
+TEST_F(RemindersTest, AHundredOverdueAtStartGiveAFewAndOneSummary)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < 100; ++i) {
+        lines.push_back(OpenLine("2010/05/0" + std::to_string(1 + i % 4) + " 08:00", 0, "t" + std::to_string(i)));
+    }
+    WriteList(lines);
+    auto model = MakeWithNotifier();
+    TickAt(*model, {"2010/05/05 12:00", "2010/05/05 12:01", "2010/05/05 15:00"});
+    ASSERT_EQ(notifier_.sent.size(), Reminders::kBurst + 1);
+    for (std::size_t i = 0; i < Reminders::kBurst; ++i) {
+        EXPECT_NE(notifier_.sent[i].find("|期限が過ぎました（期限 2010/05/01 08:00）"), std::string::npos)
+            << notifier_.sent[i];
+    }
+    EXPECT_EQ(notifier_.sent.back(), "100件のToDoが期限切れです|");
+}
+
+TEST_F(RemindersTest, AReloadedOrResortedListIsNotRemindedAgainAndAClickFindsItsToDo)
+{
+    WriteList({OpenLine("2010/05/05 08:00", 0, "first"), OpenLine("2010/05/05 09:00", 0, "second"),
+               OpenLine("2010/05/05 10:00", 0, "third"), OpenLine("2010/05/05 11:00", 0, "fourth")});
+    auto model = MakeWithNotifier();
+    TickAt(*model, {"2010/05/05 12:00"});
+    ASSERT_EQ(notifier_.sent.size(), 4U);  // three and the summary, ids 1 to 4
+
+    // The rows are built anew and sorted by task: the same to-dos, at other indices.
+    model->Reload();
+    model->List().SortByColumn(static_cast<int>(Field::Task));
+    ASSERT_EQ(model->Rows().front().TaskText, "third");  // the first click sorts descending
+    ASSERT_EQ(model->Rows().back().TaskText, "first");
+    TickAt(*model, {"2010/05/05 13:00", "2010/05/05 18:00"});
+    EXPECT_EQ(notifier_.sent.size(), 4U);
+
+    // Id 1 was "first"; the summary (4) and ids never given stand for no row.
+    ASSERT_TRUE(model->ShowNotifiedToDo(1));
+    ASSERT_EQ(model->Document().SelectedCount(), 1U);
+    EXPECT_EQ(model->Document().FirstSelected()->TaskText, "first");
+    EXPECT_EQ(model->Editing().Panel().Text(PanelField::Task), "first");
+    for (const std::uint32_t id : {4U, 5U, 0U}) {
+        EXPECT_FALSE(model->ShowNotifiedToDo(id)) << id;
+    }
+    EXPECT_EQ(model->Document().FirstSelected()->TaskText, "first");
+
+    // Deleted from the view: the click finds nothing rather than some other row.
+    model->Document().SelectOnly(*model->Reminding().RowOfNotification(3));
+    ASSERT_EQ(model->Document().FirstSelected()->TaskText, "third");
+    model->List().DeleteSelected();
+    EXPECT_FALSE(model->ShowNotifiedToDo(3));
+}
+
+TEST_F(RemindersTest, WithoutANotificationServiceNothingIsShownOrAsked)
+{
+    notifier_.running = false;
+    WriteList({OpenLine("2010/05/05 08:00", 0, "quiet")});
+    auto model = MakeWithNotifier();
+    TickAt(*model, {"2010/05/05 12:00", "2010/05/05 13:00"});
+    // Tried once, then remembered like a shown one: no retry every check, no error box.
+    EXPECT_EQ(notifier_.sent.size(), 1U);
+    EXPECT_FALSE(model->ShowNotifiedToDo(1));
+    EXPECT_TRUE(prompts_.errors.empty());
+    EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(RemindersTest, TheSwitchIsKeptInTheProgramsOwnFilesNeverInTheSiblingsStore)
+{
+    const auto dataIni = paths_.ProgramFolder / "data.ini";
+    WriteBytes(dataIni, "[tabalm]\r\nValue=2\r\n");
+    auto model = MakeWithNotifier();
+    ASSERT_TRUE(model->CurrentSettings().Reminders);
+    Settings off = model->CurrentSettings();
+    off.Reminders = false;
+    model->Session().Apply(off);
+    ASSERT_TRUE(model->CloseQuery());
+    EXPECT_NE(ReadBytes(dataIni).find("[reminder]\r\nValue=0\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(dataIni).find("[tabalm]\r\nValue=2\r\n"), std::string::npos);
+    EXPECT_FALSE(MakeWithNotifier()->CurrentSettings().Reminders);
+
+    // Hosted by the sibling: the other settings go to its store, the switch to the state file.
+    paths_ = DeriveProgramPaths(folder_.Path() / "opt/Ｖｅｌｋ/ピマロ", "aki", folder_.Path() / "opt");
+    ASSERT_TRUE(paths_.InsideSiblingFolder);
+    std::filesystem::create_directories(paths_.ListFilePath.parent_path());
+    WriteBytes(paths_.ListFilePath, OpenLine("2010/05/05 08:00", 0, "hosted") + "\r\n");
+    model = MakeWithNotifier();
+    EXPECT_TRUE(model->CurrentSettings().Reminders);  // no state file yet
+    model->Session().Apply(off);
+    ASSERT_TRUE(model->CloseQuery());
+    EXPECT_EQ(siblingSettings_.values.count("reminder"), 0U);
+    EXPECT_EQ(siblingSettings_.values.count("tabalm"), 1U);
+    EXPECT_EQ(ReadBytes(SettingsSession::StateFilePath(paths_)), "[reminder]\r\nValue=0\r\n");
+    EXPECT_FALSE(std::filesystem::exists(paths_.ProgramFolder / "data.ini"));
+
+    notifier_.sent.clear();
+    model = MakeWithNotifier();
+    EXPECT_FALSE(model->CurrentSettings().Reminders);
+    TickAt(*model, {"2010/05/05 12:00"});
+    EXPECT_TRUE(notifier_.sent.empty());
+}
+
+}  // namespace
+}  // namespace dolvane

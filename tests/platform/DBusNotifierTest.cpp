@@ -1,0 +1,170 @@
+// Reminders through the real notifier, to a stand-in notification service on a private session
+// bus. ctest starts this binary under dbus-run-session; it refuses to run on any other bus.
+#include "platform/DBusNotifier.h"
+#include "support/StandInNotifications.h"
+#include "support/WindowModelFixture.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dolvane {
+namespace {
+
+using test::SentNotification;
+using test::StandInNotifications;
+using test::WriteBytes;
+
+std::string OpenLine(const std::string& deadline, int hours, const std::string& task)
+{
+    return "2010/05/01 09:00&" + deadline + "+" + std::to_string(hours) + "=03000@\\@#@#" + task;
+}
+
+class DBusRemindersTest : public test::WindowModelTest {
+protected:
+    void WriteList(const std::vector<std::string>& lines)
+    {
+        std::string text;
+        for (const auto& line : lines) {
+            text += line + "\r\n";
+        }
+        WriteBytes(paths_.ListFilePath, text);
+    }
+
+    std::unique_ptr<MainWindowModel> MakeWithNotifier()
+    {
+        auto model = std::make_unique<MainWindowModel>(
+            paths_, MainWindowPorts{clock_, prompts_, sibling_, test::DiskFiles(), &siblingSettings_, {}, &notifier_});
+        model->FormCreate();
+        return model;
+    }
+
+    void TickAt(MainWindowModel& model, const std::vector<std::string>& moments)
+    {
+        for (const auto& moment : moments) {
+            clock_.now = ParseDateTimeText(moment);
+            model.StatusTick();
+        }
+    }
+
+    DBusNotifier notifier_;
+};
+
+QStringList SummariesOf(const std::vector<SentNotification>& sent)
+{
+    QStringList summaries;
+    for (const auto& notification : sent) {
+        summaries.append(notification.summary);
+    }
+    return summaries;
+}
+
+TEST_F(DBusRemindersTest, WithoutAServiceNothingFailsAndNothingIsReported)
+{
+    EXPECT_EQ(notifier_.Notify("title", "body"), std::nullopt);
+    WriteList({OpenLine("2010/05/05 08:00", 0, "nobody listens")});
+    auto model = MakeWithNotifier();
+    TickAt(*model, {"2010/05/05 12:00", "2010/05/05 13:00"});
+    EXPECT_TRUE(prompts_.errors.empty());
+    EXPECT_TRUE(prompts_.messages.empty());
+    EXPECT_TRUE(prompts_.questions.empty());
+}
+
+struct BusCase {
+    const char* name;
+    std::vector<std::string> lines;
+    std::string dataIni;
+    std::vector<std::string> moments;
+    QStringList summaries;
+};
+
+TEST_F(DBusRemindersTest, TheServiceGetsOneNotificationPerToDoAndStateAndAFewForAFlood)
+{
+    std::vector<std::string> hundred;
+    for (int i = 0; i < 100; ++i) {
+        hundred.push_back(OpenLine("2010/05/04 08:00", 0, "late " + std::to_string(i)));
+    }
+    const BusCase cases[] = {
+        {"the warning period starts during the test",
+         {OpenLine("2010/05/06 12:00", 24, "warned")},
+         "",
+         {"2010/05/05 11:00", "2010/05/05 12:00", "2010/05/05 12:30", "2010/05/05 18:00"},
+         {QStringLiteral("warned")}},
+        {"overdue",
+         {OpenLine("2010/05/05 12:30", 0, "late")},
+         "",
+         {"2010/05/05 12:00", "2010/05/05 12:31", "2010/05/05 13:00"},
+         {QStringLiteral("late")}},
+        {"a hundred overdue at start",
+         hundred,
+         "",
+         {"2010/05/05 12:00", "2010/05/05 12:30"},
+         {QStringLiteral("late 0"), QStringLiteral("late 1"), QStringLiteral("late 2"),
+          QStringLiteral("100件のToDoが期限切れです")}},
+        {"reminders off", hundred, "[reminder]\r\nValue=0\r\n", {"2010/05/05 12:00", "2010/05/06 12:00"}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StandInNotifications service;
+        ASSERT_TRUE(service.Registered());
+        WriteList(c.lines);
+        std::filesystem::remove(paths_.ProgramFolder / "data.ini");
+        if (!c.dataIni.empty()) {
+            WriteBytes(paths_.ProgramFolder / "data.ini", c.dataIni);
+        }
+        auto model = MakeWithNotifier();
+        TickAt(*model, c.moments);
+        const auto sent = service.Sent();
+        EXPECT_EQ(SummariesOf(sent), c.summaries);
+        for (const auto& notification : sent) {
+            EXPECT_EQ(notification.appName, QStringLiteral("Dolvane"));
+            EXPECT_EQ(notification.appIcon, QStringLiteral("dolvane"));
+            EXPECT_EQ(notification.desktopEntry, QStringLiteral("dolvane"));
+            EXPECT_TRUE(notification.actions.contains(QStringLiteral("default")));
+        }
+        EXPECT_TRUE(prompts_.errors.empty());
+    }
+}
+
+TEST_F(DBusRemindersTest, AClickOnAReminderSelectsItsToDo)
+{
+    StandInNotifications service;
+    ASSERT_TRUE(service.Registered());
+    WriteList({OpenLine("2010/05/05 10:00", 0, "first"), OpenLine("2010/05/05 08:00", 0, "clicked")});
+    auto model = MakeWithNotifier();
+    std::vector<quint32> clicks;
+    QObject::connect(&notifier_, &DBusNotifier::activated, &notifier_, [&](quint32 id) {
+        clicks.push_back(id);
+        model->ShowNotifiedToDo(id);
+    });
+    TickAt(*model, {"2010/05/05 12:00"});
+    ASSERT_EQ(SummariesOf(service.Sent()), QStringList({QStringLiteral("clicked"), QStringLiteral("first")}));
+
+    // Another action of the same notification is not a click on it.
+    service.InvokeAction(1, QStringLiteral("dismiss"));
+    service.InvokeAction(1, QStringLiteral("default"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !clicks.empty(); }, 5000));
+    EXPECT_EQ(clicks, std::vector<quint32>{1});
+    ASSERT_EQ(model->Document().SelectedCount(), 1U);
+    EXPECT_EQ(model->Document().FirstSelected()->TaskText, "clicked");
+}
+
+}  // namespace
+}  // namespace dolvane
+
+int main(int argc, char* argv[])
+{
+    // Only ever a bus of the test's own: the stand-in would otherwise take the user's desktop
+    // notifications' name, and the tests would depend on whatever service runs there.
+    if (std::getenv("DOLVANE_PRIVATE_BUS") == nullptr) {
+        std::fprintf(stderr, "run under dbus-run-session with DOLVANE_PRIVATE_BUS=1 (see tests/CMakeLists.txt)\n");
+        return 1;
+    }
+    QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+#include <QVariantMap>
+
+#include <mutex>
+#include <vector>
+
+namespace dolvane::test {
+
+// What one Notify call carried.
+struct SentNotification {
+    QString appName;
+    QString appIcon;
+    QString summary;
+    QString body;
+    QStringList actions;
+    QString desktopEntry;  // the "desktop-entry" hint
+};
+
+class StandInNotifications;
+
+// The object behind /org/freedesktop/Notifications; lives on the stand-in's thread, because the
+// program's call blocks the test thread until the answer comes.
+class NotificationsObject final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    explicit NotificationsObject(StandInNotifications& owner) : owner_(owner) {}
+
+public Q_SLOTS:
+    uint Notify(const QString& appName, uint replacesId, const QString& appIcon, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap& hints, int expireTimeout);
+    QStringList GetCapabilities() const;
+
+private:
+    StandInNotifications& owner_;
+};
+
+// A notification service for a private session bus (the tests run under dbus-run-session): owns
+// org.freedesktop.Notifications on a connection of its own, records every notification and
+// answers with ids counting from 1. It never shows anything.
+class StandInNotifications final {
+public:
+    StandInNotifications();
+    ~StandInNotifications();
+    StandInNotifications(const StandInNotifications&) = delete;
+    StandInNotifications& operator=(const StandInNotifications&) = delete;
+
+    // False when the name could not be had (another service owns it).
+    bool Registered() const { return registered_; }
+    std::vector<SentNotification> Sent() const;
+    // What a click on notification `id` makes a real service send.
+    void InvokeAction(uint id, const QString& action);
+
+private:
+    friend class NotificationsObject;
+    uint Record(SentNotification sent);
+
+    QThread thread_;
+    QDBusConnection connection_;
+    NotificationsObject* object_ = nullptr;
+    bool registered_ = false;
+    mutable std::mutex mutex_;
+    std::vector<SentNotification> sent_;
+};
+
+}  // namespace dolvane::test
