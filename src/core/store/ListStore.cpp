@@ -33,6 +33,7 @@ void ReadRows(std::string_view bytes, const LineFilter& filter, DateTime now, bo
               OnOther&& onOther)
 {
     std::size_t index = 0;
+    ToDoRecord row;  // used again for every line; a reader that keeps rows moves them out
     ForEachLine(bytes, [&](std::string_view line, std::string_view end) {
         const std::size_t lineNumber = index++;
         const auto facts = ReadLineFacts(line);
@@ -43,7 +44,7 @@ void ReadRows(std::string_view bytes, const LineFilter& filter, DateTime now, bo
         if (filter && !filter(*facts)) {
             return;
         }
-        ToDoRecord row = ParseRecordLine(line, forSaving);
+        ParseRecordLineInto(line, row, forSaving);
         row.FileLine = std::to_string(lineNumber);
         if (end != kLineEnd) {
             row.LineEnd = end;

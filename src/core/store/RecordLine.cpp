@@ -98,6 +98,20 @@ std::optional<LineFacts> ReadLineFacts(std::string_view line)
 ToDoRecord ParseRecordLine(std::string_view line, bool keepSource)
 {
     ToDoRecord row;
+    ParseRecordLineInto(line, row, keepSource);
+    return row;
+}
+
+void ParseRecordLineInto(std::string_view line, ToDoRecord& row, bool keepSource)
+{
+    // Assigned field by field, so a row used again keeps its strings' buffers.
+    row.RemainingText.clear();
+    row.ElapsedText.clear();
+    row.WarningText.clear();
+    row.FileLine.clear();
+    row.SourceLine.clear();
+    row.LineEnd.clear();
+    row.Selected = false;
     const auto equals = line.find('=');
     std::string_view name = line.substr(0, equals);
     const std::string_view value = equals == std::string_view::npos ? std::string_view{} : line.substr(equals + 1);
@@ -114,9 +128,13 @@ ToDoRecord ParseRecordLine(std::string_view line, bool keepSource)
     const ValueParts parts = SplitValue(value, value.find(kExecutorEnd), value.find(kCategoryEnd));
     row.Executor = parts.executor;
     row.Category = parts.category;
-    row.TaskText = ReplaceText(parts.task, kStoredLineBreak, kLineBreak);
+    if (parts.task.find(kStoredLineBreak) == std::string_view::npos) {
+        row.TaskText.assign(TrimControlAndBlanks(parts.task));  // what ReplaceText gives, in place
+    } else {
+        row.TaskText = ReplaceText(parts.task, kStoredLineBreak, kLineBreak);
+    }
     if (!keepSource) {
-        return row;
+        return;
     }
     // Every line of a file passes here at load: reuse one buffer for the comparison.
     thread_local std::string formatted;
@@ -125,7 +143,6 @@ ToDoRecord ParseRecordLine(std::string_view line, bool keepSource)
     if (formatted != line) {
         row.SourceLine = line;
     }
-    return row;
 }
 
 std::string FormatRecordLine(const ToDoRecord& row)

@@ -31,6 +31,8 @@ std::optional<LineFacts> ReadLineFacts(std::string_view line);
 // With `keepSource`, SourceLine holds the line when formatting the row would not give it back
 // byte for byte (so a save can write it unchanged); rows that are only read can skip that check.
 ToDoRecord ParseRecordLine(std::string_view line, bool keepSource = true);
+// The same into `row`, every field replaced (a row read again and again keeps its buffers).
+void ParseRecordLineInto(std::string_view line, ToDoRecord& row, bool keepSource = true);
 
 std::string FormatRecordLine(const ToDoRecord& row);
 void AppendRecordLine(const ToDoRecord& row, std::string& line);
