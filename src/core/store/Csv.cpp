@@ -3,6 +3,7 @@
 #include "core/text/Cp932Codec.h"
 #include "core/text/ReplaceText.h"
 
+#include <algorithm>
 #include <array>
 
 namespace dolvane {
@@ -25,9 +26,16 @@ const std::array<std::string, kVisibleColumnCount>& Captions()
 // 0x22, the comma and the line-end bytes are never cp932 trail bytes, so looking for them and
 // doubling 0x22 byte by byte cannot split a character. Without `enclose` a field is enclosed
 // only when it must be, so that every line still holds eleven fields.
+bool NeedsEnclosing(std::string_view field)
+{
+    // One pass over the bytes: find_first_of would look each byte up in the set separately.
+    return std::any_of(field.begin(), field.end(),
+                       [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+}
+
 void AppendField(std::string& line, std::string_view field, bool enclose)
 {
-    if (!enclose && field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (!enclose && !NeedsEnclosing(field)) {
         line += field;
         return;
     }
