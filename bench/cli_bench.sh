@@ -2,7 +2,7 @@
 # Times whole runs of dolvane-cli on generated lists against two floors measured in the same run:
 # `cat` of the file (reading it) and a durable copy (`dd bs=1M conv=fdatasync`, what an atomic
 # save must at least do). For each size: `list --view open --format tsv`, `list --view all
-# --format text`, `add` and `done`, each the median of several runs, with its ratio to its floor
+# --format text`, `list --view all --format csv`, `add` and `done`, each the median of several runs, with its ratio to its floor
 # (list to cat, add and done to the durable copy) and the peak memory of one run against the
 # file's size. Every add and done starts from a fresh copy of the list, so each run does the same
 # work. Absolute times do not carry between machines; the ratios do.
@@ -72,6 +72,8 @@ for rows in ${sizes[*]}; do
     "$cli" list --file "$work/list.txt" --view open --format tsv --now "$now"
   report "list --view all --format text" cat "$cat_ms" \
     "$cli" list --file "$work/list.txt" --format text --now "$now"
+  report "list --view all --format csv" cat "$cat_ms" \
+    "$cli" list --file "$work/list.txt" --format csv --now "$now"
   report "add --task ..." copy "$copy_ms" \
     "$cli" add --file "$work/list.txt" --task "ベンチマークの追加" --deadline "2010/05/20 18:00"
   report "done $open_line" copy "$copy_ms" "$cli" done "$open_line" --file "$work/list.txt"
@@ -80,5 +82,5 @@ done
 
 echo
 echo "ratios to the floor by size (list: to cat; add, done: to the durable copy)"
-echo "rows | list open tsv | list all text | add | done"
+echo "rows | list open tsv | list all text | list all csv | add | done"
 printf '%s\n' "${table[@]}"
