@@ -93,20 +93,6 @@ std::string_view TrimLineBreaks(std::string_view text)
     return text.substr(first, text.find_last_not_of("\r\n") - first + 1);
 }
 
-// A date-time text of the row as a moment; nothing for an empty or unreadable text, whose
-// property is then left out.
-std::optional<DateTime> MomentOf(const std::string& text)
-{
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    try {
-        return ParseDateTimeText(text);
-    } catch (const ConvertError&) {
-        return std::nullopt;
-    }
-}
-
 icaltimetype WallTime(DateTime moment)
 {
     const DateTimeParts parts = DecodeDateTime(moment);
@@ -304,8 +290,8 @@ void IcsWriter::Row(const ToDoRecord& row)
         icalcomponent_add_property(vtodo, icalproperty_new_description(description.c_str()));
     }
 
-    const auto start = MomentOf(row.StartText);
-    const auto deadline = MomentOf(row.DeadlineText);
+    const auto start = DateTimeOrNothing(row.StartText);
+    const auto deadline = DateTimeOrNothing(row.DeadlineText);
     // RFC 5545 wants the due time after the start; a deadline at or before the start (only a
     // hand-edited file has one) keeps the deadline.
     if (start && (!deadline || *start < *deadline)) {
@@ -316,7 +302,7 @@ void IcsWriter::Row(const ToDoRecord& row)
     }
     const int progress = std::clamp(ProgressValue(row.Progress), 0, 100);
     if (row.Completed) {
-        if (const auto completed = MomentOf(row.CompletedText)) {
+        if (const auto completed = DateTimeOrNothing(row.CompletedText)) {
             icalcomponent_add_property(vtodo, icalproperty_new_completed(calendar_->ToUtc(*completed)));
         }
         icalcomponent_add_property(vtodo, icalproperty_new_status(ICAL_STATUS_COMPLETED));

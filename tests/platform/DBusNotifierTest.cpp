@@ -19,40 +19,9 @@ using test::SentNotification;
 using test::StandInNotifications;
 using test::WriteBytes;
 
-std::string OpenLine(const std::string& deadline, int hours, const std::string& task)
-{
-    return "2010/05/01 09:00&" + deadline + "+" + std::to_string(hours) + "=03000@\\@#@#" + task;
-}
+using test::OpenLine;
 
-class DBusRemindersTest : public test::WindowModelTest {
-protected:
-    void WriteList(const std::vector<std::string>& lines)
-    {
-        std::string text;
-        for (const auto& line : lines) {
-            text += line + "\r\n";
-        }
-        WriteBytes(paths_.ListFilePath, text);
-    }
-
-    std::unique_ptr<MainWindowModel> MakeWithNotifier()
-    {
-        auto model = std::make_unique<MainWindowModel>(
-            paths_, MainWindowPorts{clock_, prompts_, sibling_, test::DiskFiles(), &siblingSettings_, {}, &notifier_});
-        model->FormCreate();
-        return model;
-    }
-
-    void TickAt(MainWindowModel& model, const std::vector<std::string>& moments)
-    {
-        for (const auto& moment : moments) {
-            clock_.now = ParseDateTimeText(moment);
-            model.StatusTick();
-        }
-    }
-
-    DBusNotifier notifier_;
-};
+class DBusRemindersTest : public test::ReminderModelTest<DBusNotifier> {};
 
 QStringList SummariesOf(const std::vector<SentNotification>& sent)
 {

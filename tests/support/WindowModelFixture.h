@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace dolvane::test {
 
@@ -39,6 +40,45 @@ protected:
     ScriptedPrompts prompts_;
     FakeSibling sibling_;
     FakeSettingsStore siblingSettings_;
+};
+
+// An open to-do: "start&deadline+hours=0 3 000 executor@\@category#@#task".
+inline std::string OpenLine(const std::string& deadline, int hours, const std::string& task)
+{
+    return "2010/05/01 09:00&" + deadline + "+" + std::to_string(hours) + "=03000@\\@#@#" + task;
+}
+
+// The window model with a notifier of type `N` (a fake, or the real one on a private bus), for the
+// reminders run by the status timer.
+template <typename N> class ReminderModelTest : public WindowModelTest {
+protected:
+    void WriteList(const std::vector<std::string>& lines)
+    {
+        std::string text;
+        for (const auto& line : lines) {
+            text += line + "\r\n";
+        }
+        WriteBytes(paths_.ListFilePath, text);
+    }
+
+    std::unique_ptr<MainWindowModel> MakeWithNotifier()
+    {
+        auto model = std::make_unique<MainWindowModel>(
+            paths_, MainWindowPorts{clock_, prompts_, sibling_, DiskFiles(), &siblingSettings_, {}, &notifier_});
+        model->FormCreate();
+        return model;
+    }
+
+    // Runs the status timer at each moment, as the window does while it is open.
+    void TickAt(MainWindowModel& model, const std::vector<std::string>& moments)
+    {
+        for (const auto& moment : moments) {
+            clock_.now = ParseDateTimeText(moment);
+            model.StatusTick();
+        }
+    }
+
+    N notifier_;
 };
 
 }  // namespace dolvane::test

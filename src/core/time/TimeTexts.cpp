@@ -122,6 +122,18 @@ std::string FormatDateTimeText(DateTime moment)
     return FormatParts(DecodeDateTime(moment), true, true);
 }
 
+std::optional<DateTime> DateTimeOrNothing(std::string_view text)
+{
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    try {
+        return ParseDateTimeText(text);
+    } catch (const ConvertError&) {
+        return std::nullopt;
+    }
+}
+
 DateTime ParseDateTimeText(std::string_view text)
 {
     if (text.size() == 16 && text[10] == ' ') {

@@ -3,6 +3,7 @@
 #include "core/time/DateTime.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,10 @@ std::string FormatTimeText(DateTime moment);  // "hh:nn", of any moment
 DateTime ParseDateTimeText(std::string_view text);
 DateTime ParseDateText(std::string_view text);  // "yyyy/mm/dd" -> that day at 00:00
 DateTime ParseTimeText(std::string_view text);  // "hh:nn" -> a day fraction
+
+// A row's date-time text as a moment, or nothing for an empty text or one that cannot be read
+// (a hand-edited file): the callers leave what depends on it out rather than fail.
+std::optional<DateTime> DateTimeOrNothing(std::string_view text);
 
 // a - b in whole seconds, each moment's fraction of a second dropped before subtracting.
 // Computed in 64 bits and saturated to the signed 32-bit range.

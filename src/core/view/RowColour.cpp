@@ -7,23 +7,9 @@
 namespace dolvane {
 namespace {
 
-// A date text that cannot be read (a hand-edited file) counts as not set: the row is painted,
-// never the reason the paint fails, and it is never shown as due for the purge on a guess.
-std::optional<DateTime> MomentOf(std::string_view text)
-{
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    try {
-        return ParseDateTimeText(text);
-    } catch (const ConvertError&) {
-        return std::nullopt;
-    }
-}
-
 std::optional<std::uint32_t> OpenRowColour(const ToDoRecord& row, DateTime now)
 {
-    const std::optional<DateTime> deadline = MomentOf(row.DeadlineText);
+    const std::optional<DateTime> deadline = DateTimeOrNothing(row.DeadlineText);
     if (!deadline) {
         return std::nullopt;
     }
@@ -45,7 +31,7 @@ std::uint32_t CompletedRowColour(const ToDoRecord& row, DateTime now, int keepDa
     }
     // The start stands in only for an empty completion text, not for an unreadable one.
     const std::string& text = row.CompletedText.empty() ? row.StartText : row.CompletedText;
-    const std::optional<DateTime> moment = MomentOf(text);
+    const std::optional<DateTime> moment = DateTimeOrNothing(text);
     if (moment && *moment < DateTime{now.days - keepDays}) {
         return kOldCompletedColour;
     }

@@ -6,6 +6,7 @@
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/Hints.h"
 #include "ui/widgets/JapaneseFont.h"
+#include "ui/widgets/WarningPreview.h"
 
 #include "core/edit/DatePick.h"
 #include "core/text/Numbers.h"
@@ -179,16 +180,8 @@ void TInputDlg::createWarningPanel()
     presets->setCurrentIndex(-1);
     presets->setFixedWidth(20);
     SetHint(presets, QStringLiteral("警告に設定する時間を選択する"));
-    warningPreview_ = new QLabel(panel);
-    warningPreview_->setObjectName(QStringLiteral("StaticText1"));
-    warningPreview_->setFrameShape(QFrame::Panel);
-    warningPreview_->setFrameShadow(QFrame::Sunken);
-    warningPreview_->setAutoFillBackground(true);
-    QPalette white = warningPreview_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    warningPreview_->setPalette(white);
+    warningPreview_ = MakeWarningPreview(panel);
     warningPreview_->setFixedWidth(120);
-    SetHint(warningPreview_, QStringLiteral("時間を日にち等で表示"));
     auto* row = static_cast<QHBoxLayout*>(panel->layout());
     row->addWidget(warningEdit_);
     row->addWidget(presets);

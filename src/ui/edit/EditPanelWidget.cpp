@@ -9,6 +9,7 @@
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/Hints.h"
 #include "ui/widgets/JapaneseFont.h"
+#include "ui/widgets/WarningPreview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -233,15 +234,7 @@ void EditPanelWidget::createLowerLeftBlock()
     presets->setMenu(presetMenu);
     numbers->addWidget(presets);
     numbers->addWidget(new QLabel(QStringLiteral("時間"), left));
-    warningPreview_ = new QLabel(left);
-    warningPreview_->setObjectName(QStringLiteral("StaticText1"));
-    SetHint(warningPreview_, QStringLiteral("時間を日にち等で表示"));
-    warningPreview_->setFrameShape(QFrame::Panel);
-    warningPreview_->setFrameShadow(QFrame::Sunken);
-    warningPreview_->setAutoFillBackground(true);
-    QPalette white = warningPreview_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    warningPreview_->setPalette(white);
+    warningPreview_ = MakeWarningPreview(left);
     warningPreview_->setFixedSize(120, 20);
     numbers->addWidget(warningPreview_);
     numbers->addStretch();

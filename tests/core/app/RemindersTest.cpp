@@ -10,42 +10,9 @@ using test::ReadBytes;
 using test::Sj;
 using test::WriteBytes;
 
-// An open to-do: "start&deadline+hours=0 3 000 executor@\@category#@#task".
-std::string OpenLine(const std::string& deadline, int hours, const std::string& task)
-{
-    return "2010/05/01 09:00&" + deadline + "+" + std::to_string(hours) + "=03000@\\@#@#" + task;
-}
+using test::OpenLine;
 
-class RemindersTest : public test::WindowModelTest {
-protected:
-    void WriteList(const std::vector<std::string>& lines)
-    {
-        std::string text;
-        for (const auto& line : lines) {
-            text += line + "\r\n";
-        }
-        WriteBytes(paths_.ListFilePath, text);
-    }
-
-    std::unique_ptr<MainWindowModel> MakeWithNotifier()
-    {
-        auto model = std::make_unique<MainWindowModel>(
-            paths_, MainWindowPorts{clock_, prompts_, sibling_, test::DiskFiles(), &siblingSettings_, {}, &notifier_});
-        model->FormCreate();
-        return model;
-    }
-
-    // Runs the status timer at each moment, as the window does while it is open.
-    void TickAt(MainWindowModel& model, const std::vector<std::string>& moments)
-    {
-        for (const auto& moment : moments) {
-            clock_.now = ParseDateTimeText(moment);
-            model.StatusTick();
-        }
-    }
-
-    test::FakeNotifier notifier_;
-};
+class RemindersTest : public test::ReminderModelTest<test::FakeNotifier> {};
 
 struct ReminderCase {
     const char* name;

@@ -1,0 +1,24 @@
+#include "ui/widgets/WarningPreview.h"
+
+#include "ui/widgets/Hints.h"
+
+#include <QLabel>
+#include <QPalette>
+
+namespace dolvane {
+
+QLabel* MakeWarningPreview(QWidget* parent)
+{
+    auto* preview = new QLabel(parent);
+    preview->setObjectName(QStringLiteral("StaticText1"));
+    SetHint(preview, QStringLiteral("時間を日にち等で表示"));
+    preview->setFrameShape(QFrame::Panel);
+    preview->setFrameShadow(QFrame::Sunken);
+    preview->setAutoFillBackground(true);
+    QPalette white = preview->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    preview->setPalette(white);
+    return preview;
+}
+
+}  // namespace dolvane
