@@ -57,7 +57,7 @@ std::vector<std::string> ReadHolidayFile(FileSystem& files, const std::filesyste
     if (!contents) {
         throw CliError("祝日ファイルを読み込めません: " + error.message);
     }
-    if (!contents->fingerprint.exists && required) {
+    if (!contents->stamp && required) {
         throw CliError("祝日ファイルがありません: " + path.string());
     }
     std::vector<std::string> lines;

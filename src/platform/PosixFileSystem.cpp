@@ -1,7 +1,5 @@
 #include "platform/PosixFileSystem.h"
 
-#include "core/store/FileIo.h"
-
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -159,7 +157,6 @@ std::optional<FileContents> PosixFileSystem::ReadWholeFile(const std::filesystem
         done += static_cast<std::size_t>(got);
     }
     contents.bytes.resize(done);
-    contents.fingerprint = FingerprintOfBytes(contents.bytes, ModifiedNanosecondsOf(status));
     contents.stamp = StampOfStatus(status);
     return contents;
 }

@@ -26,7 +26,12 @@ std::optional<FileFingerprint> FingerprintOf(FileSystem& files, const std::files
     if (!contents) {
         return std::nullopt;
     }
-    return contents->fingerprint;
+    return FingerprintOfContents(*contents);
+}
+
+FileFingerprint FingerprintOfContents(const FileContents& contents)
+{
+    return contents.stamp ? FingerprintOfBytes(contents.bytes, contents.stamp->modifiedNanoseconds) : FileFingerprint{};
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text)

@@ -16,6 +16,9 @@ FileFingerprint FingerprintOfWritten(FileSystem& files, const std::filesystem::p
 // The fingerprint of the file as it is now (reading it to hash its bytes).
 std::optional<FileFingerprint> FingerprintOf(FileSystem& files, const std::filesystem::path& path, FileError& error);
 
+// The fingerprint of a file as it was read (exists = false for a missing one).
+FileFingerprint FingerprintOfContents(const FileContents& contents);
+
 // The fingerprint of bytes just read from a file modified at `modifiedNanoseconds`.
 FileFingerprint FingerprintOfBytes(std::string_view bytes, std::int64_t modifiedNanoseconds);
 

@@ -37,9 +37,10 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
+// A file's bytes as read. A reader that compares files later takes their fingerprint
+// (FingerprintOfContents); one that only reads pays no hash.
 struct FileContents {
     std::string bytes;
-    FileFingerprint fingerprint;
     std::optional<FileStamp> stamp;  // of the file that was read; nothing when it was missing
 };
 
@@ -65,8 +66,8 @@ public:
     FileSystem& operator=(const FileSystem&) = delete;
 
     // Reads a whole file without ever blocking (a named pipe in its place is not waited for).
-    // Only regular files are read. A missing file is not an error: it gives empty bytes and a
-    // fingerprint with exists = false. Any other failure (permissions, I/O, not a regular file)
+    // Only regular files are read. A missing file is not an error: it gives empty bytes and no
+    // stamp. Any other failure (permissions, I/O, not a regular file)
     // is an error, never an empty file.
     virtual std::optional<FileContents> ReadWholeFile(const std::filesystem::path& path, FileError& error) = 0;
 

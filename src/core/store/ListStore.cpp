@@ -89,7 +89,7 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
         error.message = std::string("ToDoリストを読み込めませんでした: ") + error.message;
         return false;
     }
-    loadedFingerprint_ = contents->fingerprint;
+    loadedFingerprint_ = FingerprintOfContents(*contents);
 
     rows_.reserve(contents->bytes.size() / 64);
     ReadRows(
@@ -250,7 +250,7 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
         if (!current) {
             return SaveStatus::Failed;
         }
-        if (overLoaded && current->fingerprint != loadedFingerprint_) {
+        if (overLoaded && FingerprintOfContents(*current) != loadedFingerprint_) {
             error.message = std::string("ToDoリストが読み込んだ後に他のプログラムで変更されています。"
                                         "変更内容は保存していません: ") +
                             path.string();
