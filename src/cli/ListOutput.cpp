@@ -55,6 +55,14 @@ void WriteJsonRow(Utf8Writer& writer, const ToDoRecord& row, std::string_view st
     writer.EndLine("");
 }
 
+// Hands the pieces of a CSV row on as they are made: the format's own commas and quotes as they
+// are, the field texts converted.
+struct CsvPieces {
+    Utf8Writer& writer;
+    void Mark(std::string_view text) { writer.Ascii(text); }
+    void Text(std::string_view text) { writer.Field(text); }
+};
+
 // One line per row for a terminal: the task first, then each non-empty column with its caption.
 void WriteTextRow(Utf8Writer& writer, const ToDoRecord& row, std::string_view state)
 {
@@ -141,10 +149,12 @@ void RowWriter::Row(const ToDoRecord& row)
     case ListFormat::Text:
         WriteTextRow(writer_, row, RowStateWord(row, now_, keepDays_));
         break;
-    case ListFormat::Csv:
-        writer_.Field(CsvRowText(row, false));
+    case ListFormat::Csv: {
+        CsvPieces pieces{writer_};
+        WriteCsvRow(row, false, pieces);
         writer_.EndLine("\r\n");
         break;
+    }
     case ListFormat::Json:
         WriteJsonRow(writer_, row, RowStateWord(row, now_, keepDays_), rows_ == 0);
         break;

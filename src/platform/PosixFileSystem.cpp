@@ -1,5 +1,6 @@
 #include "platform/PosixFileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -113,27 +114,56 @@ int PosixFileSystem::Rename(const char* from, const char* to)
     return std::rename(from, to);
 }
 
-std::optional<FileContents> PosixFileSystem::ReadWholeFile(const std::filesystem::path& path, FileError& error)
+namespace {
+
+// Opens a file for reading without ever blocking (a named pipe in its place would wait for a
+// writer forever) and checks that it is a regular file. -1 with `missing` set when there is no
+// file, -1 with `error` set on any other failure.
+int OpenRegularFile(const std::filesystem::path& path, struct stat& status, bool& missing, FileError& error)
 {
-    FileContents contents;
-    // Without blocking: a named pipe in the file's place would wait for a writer forever. Only
-    // regular files are read.
+    missing = false;
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.Get() < 0) {
-        if (errno == ENOENT) {
-            return contents;
+        missing = errno == ENOENT;
+        if (!missing) {
+            error.message = Describe(path, errno);
         }
-        error.message = Describe(path, errno);
-        return std::nullopt;
+        return -1;
     }
-    struct stat status {};
     if (::fstat(fd.Get(), &status) != 0) {
         error.message = Describe(path, errno);
-        return std::nullopt;
+        return -1;
     }
     if (!S_ISREG(status.st_mode)) {
         error.message = path.string() + ": " + std::string(kNotRegularFile);
-        return std::nullopt;
+        return -1;
+    }
+    return fd.Release();
+}
+
+// read(2) of up to `size` bytes, again when interrupted: how many came (0 at the end), or -1.
+ssize_t ReadSome(int fd, char* into, std::size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, into, size);
+        if (got >= 0 || errno != EINTR) {
+            return got;
+        }
+    }
+}
+
+constexpr std::size_t kReadThroughPiece = std::size_t{1} << 18;
+
+}  // namespace
+
+std::optional<FileContents> PosixFileSystem::ReadWholeFile(const std::filesystem::path& path, FileError& error)
+{
+    FileContents contents;
+    struct stat status {};
+    bool missing = false;
+    const FileDescriptor fd(OpenRegularFile(path, status, missing, error));
+    if (fd.Get() < 0) {
+        return missing ? std::optional<FileContents>(contents) : std::nullopt;
     }
     // One byte more than fstat said, so that reading a file that did not grow ends at that byte
     // without making the buffer larger (and copying the whole file once more).
@@ -143,11 +173,8 @@ std::optional<FileContents> PosixFileSystem::ReadWholeFile(const std::filesystem
         if (done == contents.bytes.size()) {
             contents.bytes.resize(done + 65536);  // the file has grown since fstat
         }
-        const ssize_t got = ::read(fd.Get(), contents.bytes.data() + done, contents.bytes.size() - done);
+        const ssize_t got = ReadSome(fd.Get(), contents.bytes.data() + done, contents.bytes.size() - done);
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             error.message = Describe(path, errno);
             return std::nullopt;
         }
@@ -159,6 +186,36 @@ std::optional<FileContents> PosixFileSystem::ReadWholeFile(const std::filesystem
     contents.bytes.resize(done);
     contents.stamp = StampOfStatus(status);
     return contents;
+}
+
+bool PosixFileSystem::ReadThrough(const std::filesystem::path& path, const TakeBytes& take, FileError& error)
+{
+    struct stat status {};
+    bool missing = false;
+    const FileDescriptor fd(OpenRegularFile(path, status, missing, error));
+    if (fd.Get() < 0) {
+        return missing;
+    }
+    std::string buffer(kReadThroughPiece, '\0');
+    std::size_t held = 0;  // bytes at the front of the buffer not taken yet
+    for (;;) {
+        if (held == buffer.size()) {
+            buffer.resize(buffer.size() * 2);  // nothing could be taken: a piece longer than the buffer
+        }
+        const ssize_t got = ReadSome(fd.Get(), buffer.data() + held, buffer.size() - held);
+        if (got < 0) {
+            error.message = Describe(path, errno);
+            return false;
+        }
+        held += static_cast<std::size_t>(got);
+        if (got == 0) {
+            take(std::string_view(buffer.data(), held), true);
+            return true;
+        }
+        const std::size_t taken = std::min(take(std::string_view(buffer.data(), held), false), held);
+        std::memmove(buffer.data(), buffer.data() + taken, held - taken);
+        held -= taken;
+    }
 }
 
 std::optional<FileStamp> PosixFileSystem::StampOf(const std::filesystem::path& path)

@@ -3,7 +3,6 @@
 #include "core/text/Cp932Codec.h"
 #include "core/text/ReplaceText.h"
 
-#include <algorithm>
 #include <array>
 
 namespace dolvane {
@@ -23,31 +22,12 @@ const std::array<std::string, kVisibleColumnCount>& Captions()
     return captions;
 }
 
-// 0x22, the comma and the line-end bytes are never cp932 trail bytes, so looking for them and
-// doubling 0x22 byte by byte cannot split a character. Without `enclose` a field is enclosed
-// only when it must be, so that every line still holds eleven fields.
-bool NeedsEnclosing(std::string_view field)
-{
-    // One pass over the bytes: find_first_of would look each byte up in the set separately.
-    return std::any_of(field.begin(), field.end(),
-                       [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
-}
-
-void AppendField(std::string& line, std::string_view field, bool enclose)
-{
-    if (!enclose && !NeedsEnclosing(field)) {
-        line += field;
-        return;
-    }
-    line += '"';
-    for (const char c : field) {
-        if (c == '"') {
-            line += '"';
-        }
-        line += c;
-    }
-    line += '"';
-}
+// Collects the pieces of a line into one string.
+struct LineSink {
+    std::string& line;
+    void Mark(std::string_view text) { line += text; }
+    void Text(std::string_view text) { line += text; }
+};
 
 }  // namespace
 
@@ -55,12 +35,13 @@ std::string CsvHeaderText(bool enclose, bool elapsedRate)
 {
     static const std::string rateCaption = Utf8ToCp932("経過率");
     std::string line;
+    LineSink sink{line};
     for (std::size_t column = 0; column < Captions().size(); ++column) {
         if (column > 0) {
             line += ',';
         }
         const bool rate = elapsedRate && column == static_cast<std::size_t>(Field::Elapsed);
-        AppendField(line, rate ? rateCaption : Captions()[column], enclose);
+        csv_detail::WriteField(rate ? rateCaption : Captions()[column], enclose, sink);
     }
     return line;
 }
@@ -68,17 +49,8 @@ std::string CsvHeaderText(bool enclose, bool elapsedRate)
 std::string CsvRowText(const ToDoRecord& row, bool enclose)
 {
     std::string line;
-    for (int column = 0; column < kVisibleColumnCount; ++column) {
-        if (column > 0) {
-            line += ',';
-        }
-        const std::string& text = row.Text(static_cast<Field>(column));
-        if (text.find(kLineEnd) != std::string::npos) {
-            AppendField(line, ReplaceText(text, kLineEnd, kJoinedLineBreak), enclose);
-        } else {
-            AppendField(line, text, enclose);
-        }
-    }
+    LineSink sink{line};
+    WriteCsvRow(row, enclose, sink);
     return line;
 }
 
@@ -100,5 +72,34 @@ bool WriteCsvFile(FileSystem& files, const std::filesystem::path& path, const st
 {
     return files.WriteFileAtomically(path, CsvFileText(rows, enclose, elapsedRate), error);
 }
+
+namespace csv_detail {
+
+FieldShape ShapeOf(std::string_view field) noexcept
+{
+    // One pass over the bytes without a branch for each: every byte's bits are gathered.
+    enum : unsigned char { kMustEnclose = 1, kCarriageReturn = 2 };
+    static constexpr std::array<unsigned char, 256> kBits = [] {
+        std::array<unsigned char, 256> bits{};
+        bits[','] = bits['"'] = bits['\n'] = kMustEnclose;
+        bits['\r'] = kMustEnclose | kCarriageReturn;
+        return bits;
+    }();
+    unsigned char seen = 0;
+    for (const char c : field) {
+        seen |= kBits[static_cast<unsigned char>(c)];
+    }
+    FieldShape shape;
+    shape.mustEnclose = (seen & kMustEnclose) != 0;
+    shape.joinsLines = (seen & kCarriageReturn) != 0 && field.find(kLineEnd) != std::string_view::npos;
+    return shape;
+}
+
+std::string JoinedLines(std::string_view field)
+{
+    return ReplaceText(field, kLineEnd, kJoinedLineBreak);
+}
+
+}  // namespace csv_detail
 
 }  // namespace dolvane

@@ -48,6 +48,27 @@ template <typename Visit> void ForEachLine(std::string_view text, Visit&& visit)
     }
 }
 
+// ForEachLine for bytes that come piece by piece (FileSystem::ReadThrough): hands on the lines
+// of `bytes` that are finished and gives how many bytes they took, so the rest comes again with
+// what follows. A CR at the very end may still get its LF, so it does not finish a line until
+// more bytes or the end say. Over all pieces, `visit` sees what ForEachLine of the whole gives.
+template <typename Visit> std::size_t ForEachFinishedLine(std::string_view bytes, bool atEnd, Visit&& visit)
+{
+    if (atEnd) {
+        ForEachLine(bytes, visit);
+        return bytes.size();
+    }
+    std::size_t last = bytes.find_last_of("\r\n");
+    if (last != std::string_view::npos && last + 1 == bytes.size() && bytes[last] == '\r') {
+        last = last == 0 ? std::string_view::npos : bytes.find_last_of("\r\n", last - 1);
+    }
+    if (last == std::string_view::npos) {
+        return 0;
+    }
+    ForEachLine(bytes.substr(0, last + 1), visit);
+    return last + 1;
+}
+
 // The lines of `text` as ForEachLine finds them.
 std::vector<std::string_view> SplitLines(std::string_view text);
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -70,6 +71,14 @@ public:
     // stamp. Any other failure (permissions, I/O, not a regular file)
     // is an error, never an empty file.
     virtual std::optional<FileContents> ReadWholeFile(const std::filesystem::path& path, FileError& error) = 0;
+
+    // Reads a file once from start to end through one buffer, for a reader that keeps nothing
+    // of it: `take` is handed the bytes read and not taken yet and gives how many of them, from
+    // the front, it took; what it leaves is handed again with the bytes that follow after it.
+    // With `atEnd` the file has no more, and `take` must take everything. Same files and errors
+    // as ReadWholeFile (a missing file gives nothing and true); a failure part-way is an error.
+    using TakeBytes = std::function<std::size_t(std::string_view bytes, bool atEnd)>;
+    virtual bool ReadThrough(const std::filesystem::path& path, const TakeBytes& take, FileError& error) = 0;
 
     // Replaces `path` with `bytes` so that a crash, a kill or a full disk at any moment leaves
     // either the old file or the new one whole: a private temporary file in the same folder,

@@ -24,17 +24,16 @@ bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b)
     return canonicalA == canonicalB;
 }
 
-// Hands each to-do line of `bytes` that passes `filter` to `onRow` as a row (FileLine, LineEnd
-// and the computed texts at `now` set), and every line that holds no to-do, with its end, to
-// `onOther`.
+// A visitor of lines (ForEachLine) that hands each to-do line passing `filter` to `onRow` as a
+// row (FileLine, LineEnd and the computed texts at `now` set), and every line that holds no
+// to-do, with its end, to `onOther`. Lines are counted from the first one it is handed.
 // Without `forSaving` (rows only read) SourceLine and the computed texts are left out.
 template <typename OnRow, typename OnOther>
-void ReadRows(std::string_view bytes, const LineFilter& filter, DateTime now, bool forSaving, OnRow&& onRow,
-              OnOther&& onOther)
+auto RowReader(const LineFilter& filter, DateTime now, bool forSaving, OnRow& onRow, OnOther& onOther)
 {
-    std::size_t index = 0;
-    ToDoRecord row;  // used again for every line; a reader that keeps rows moves them out
-    ForEachLine(bytes, [&](std::string_view line, std::string_view end) {
+    // One row used again for every line; a reader that keeps rows moves them out.
+    return [&filter, now, forSaving, &onRow, &onOther, index = std::size_t{0},
+            row = ToDoRecord{}](std::string_view line, std::string_view end) mutable {
         const std::size_t lineNumber = index++;
         const auto facts = ReadLineFacts(line);
         if (!facts || !facts->hasTask) {
@@ -44,7 +43,7 @@ void ReadRows(std::string_view bytes, const LineFilter& filter, DateTime now, bo
         if (filter && !filter(*facts)) {
             return;
         }
-        ParseRecordLineInto(line, row, forSaving);
+        ParseRecordLineInto(line, *facts, row, forSaving);
         row.FileLine = std::to_string(lineNumber);
         if (end != kLineEnd) {
             row.LineEnd = end;
@@ -53,7 +52,7 @@ void ReadRows(std::string_view bytes, const LineFilter& filter, DateTime now, bo
             ComputeRowTexts(row, now);
         }
         onRow(row);
-    });
+    };
 }
 
 }  // namespace
@@ -62,13 +61,16 @@ bool VisitListRows(FileSystem& files, const std::filesystem::path& path, const L
                    const std::function<void(ToDoRecord&)>& visit, FileError& error)
 {
     files.RemoveStaleTemporaryFiles(path);
-    const auto contents = files.ReadWholeFile(path, error);
-    if (!contents) {
+    // Piece by piece: a long list is never held whole.
+    auto ignore = [](std::string_view, std::string_view) {};
+    auto reader = RowReader(filter, DateTime{}, false, visit, ignore);
+    const bool read = files.ReadThrough(
+        path, [&reader](std::string_view bytes, bool atEnd) { return ForEachFinishedLine(bytes, atEnd, reader); },
+        error);
+    if (!read) {
         error.message = std::string("ToDoリストを読み込めませんでした: ") + error.message;
-        return false;
     }
-    ReadRows(contents->bytes, filter, DateTime{}, false, visit, [](std::string_view, std::string_view) {});
-    return true;
+    return read;
 }
 
 bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& filter, DateTime now, FileError& error)
@@ -92,13 +94,13 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
     loadedFingerprint_ = FingerprintOfContents(*contents);
 
     rows_.reserve(contents->bytes.size() / 64);
-    ReadRows(
-        contents->bytes, filter, now, true, [this](ToDoRecord& row) { rows_.push_back(std::move(row)); },
-        [this](std::string_view line, std::string_view end) {
-            if (!IsBlankLine(line)) {
-                otherLines_.emplace_back(line).append(end);
-            }
-        });
+    auto keepRow = [this](ToDoRecord& row) { rows_.push_back(std::move(row)); };
+    auto keepOther = [this](std::string_view line, std::string_view end) {
+        if (!IsBlankLine(line)) {
+            otherLines_.emplace_back(line).append(end);
+        }
+    };
+    ForEachLine(contents->bytes, RowReader(filter, now, true, keepRow, keepOther));
     rows_.shrink_to_fit();
     return true;
 }

@@ -99,7 +99,8 @@ private:
 // The to-dos of `path` that pass `filter`, one at a time in file order, without keeping them: for
 // reading a long list in passing. Each row is as LoadList makes it (FileLine, LineEnd) but
 // without SourceLine, as it is not saved, and without computed texts, which the reader makes as it
-// needs them. False with `error` set when the file cannot be read.
+// needs them. The file is read piece by piece, never held whole. False with `error` set when the
+// file cannot be read (a failure part-way comes after the rows read before it).
 bool VisitListRows(FileSystem& files, const std::filesystem::path& path, const LineFilter& filter,
                    const std::function<void(ToDoRecord&)>& visit, FileError& error);
 

@@ -82,16 +82,15 @@ std::optional<LineFacts> ReadLineFacts(std::string_view line)
         return std::nullopt;
     }
     LineFacts facts;
+    facts.name = line.substr(0, equals);
     facts.value = line.substr(equals + 1);
     facts.completed = !facts.value.empty() && facts.value.front() == '1';
-    const auto p1 = facts.value.find(kExecutorEnd);
-    const auto p2 = facts.value.find(kCategoryEnd);
-    if (p1 != std::string_view::npos && p2 != std::string_view::npos) {
-        facts.category = Slice(facts.value, p1 + kExecutorEnd.size(), p2);
-    }
+    const ValueParts parts = SplitValue(facts.value, facts.value.find(kExecutorEnd), facts.value.find(kCategoryEnd));
+    facts.executor = parts.executor;
+    facts.category = parts.category;
+    facts.task = parts.task;
     // Only single-byte "･" in a task means no lead byte there, so no 0xA5 is a trail byte.
-    const std::string_view task = SplitValue(facts.value, p1, p2).task;
-    facts.hasTask = task.find_first_not_of('\xA5') != std::string_view::npos;
+    facts.hasTask = parts.task.find_first_not_of('\xA5') != std::string_view::npos;
     return facts;
 }
 
@@ -104,6 +103,17 @@ ToDoRecord ParseRecordLine(std::string_view line, bool keepSource)
 
 void ParseRecordLineInto(std::string_view line, ToDoRecord& row, bool keepSource)
 {
+    if (const auto facts = ReadLineFacts(line)) {
+        ParseRecordLineInto(line, *facts, row, keepSource);
+    } else {
+        LineFacts nameOnly;
+        nameOnly.name = line;
+        ParseRecordLineInto(line, nameOnly, row, keepSource);
+    }
+}
+
+void ParseRecordLineInto(std::string_view line, const LineFacts& facts, ToDoRecord& row, bool keepSource)
+{
     // Assigned field by field, so a row used again keeps its strings' buffers.
     row.RemainingText.clear();
     row.ElapsedText.clear();
@@ -112,26 +122,24 @@ void ParseRecordLineInto(std::string_view line, ToDoRecord& row, bool keepSource
     row.SourceLine.clear();
     row.LineEnd.clear();
     row.Selected = false;
-    const auto equals = line.find('=');
-    std::string_view name = line.substr(0, equals);
-    const std::string_view value = equals == std::string_view::npos ? std::string_view{} : line.substr(equals + 1);
 
+    std::string_view name = facts.name;
     row.WarningHours = TakeAfter(name, '+');
     row.CompletedText = TakeAfter(name, '|');
     row.DeadlineText = TakeAfter(name, '&');
     row.StartText = name;
 
-    row.Completed = !value.empty() && value.front() == '1';
+    const std::string_view value = facts.value;
+    row.Completed = facts.completed;
     row.Importance = Slice(value, 1, 2);
     row.Progress = std::to_string(ProgressValue(Slice(value, 2, kValueHeadLength)));
 
-    const ValueParts parts = SplitValue(value, value.find(kExecutorEnd), value.find(kCategoryEnd));
-    row.Executor = parts.executor;
-    row.Category = parts.category;
-    if (parts.task.find(kStoredLineBreak) == std::string_view::npos) {
-        row.TaskText.assign(TrimControlAndBlanks(parts.task));  // what ReplaceText gives, in place
+    row.Executor = facts.executor;
+    row.Category = facts.category;
+    if (facts.task.find(kStoredLineBreak) == std::string_view::npos) {
+        row.TaskText.assign(TrimControlAndBlanks(facts.task));  // what ReplaceText gives, in place
     } else {
-        row.TaskText = ReplaceText(parts.task, kStoredLineBreak, kLineBreak);
+        row.TaskText = ReplaceText(facts.task, kStoredLineBreak, kLineBreak);
     }
     if (!keepSource) {
         return;

@@ -18,6 +18,9 @@ struct LineFacts {
     bool completed = false;
     std::string_view category;
     std::string_view value;  // everything after the first "="
+    std::string_view name;   // the dates and hours before it
+    std::string_view executor;
+    std::string_view task;  // as stored, "･･" for its line breaks
     // The task holds something besides "･" (its stored line breaks): only then is the line a
     // to-do. Lines without one are kept in the file as they are, never shown as rows.
     bool hasTask = false;
@@ -33,6 +36,8 @@ std::optional<LineFacts> ReadLineFacts(std::string_view line);
 ToDoRecord ParseRecordLine(std::string_view line, bool keepSource = true);
 // The same into `row`, every field replaced (a row read again and again keeps its buffers).
 void ParseRecordLineInto(std::string_view line, ToDoRecord& row, bool keepSource = true);
+// The same for a line whose facts were read already.
+void ParseRecordLineInto(std::string_view line, const LineFacts& facts, ToDoRecord& row, bool keepSource = true);
 
 std::string FormatRecordLine(const ToDoRecord& row);
 void AppendRecordLine(const ToDoRecord& row, std::string& line);

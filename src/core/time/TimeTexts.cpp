@@ -227,22 +227,32 @@ std::string WarningPeriodText(std::int32_t hours)
 {
     const Words& words = TheWords();
     std::string text;
-    std::int32_t rest = hours;
-    if (hours >= kHoursPerYear) {
-        text = std::to_string(hours / kHoursPerYear) + words.year;
-        rest = hours % kHoursPerYear;
-        if (rest / 24 > 0) {
-            text += words.andWord + std::to_string(rest / 24) + words.day;
-        }
-    } else if (hours >= 24) {
-        text = std::to_string(hours / 24) + words.day;
-    } else if (hours >= 1) {
-        return std::to_string(hours) + words.hours;
-    } else {
+    if (hours < 1) {
         return text;
     }
+    if (hours < 24) {
+        AppendNumber(text, hours);
+        text += words.hours;
+        return text;
+    }
+    std::int32_t rest = hours;
+    if (hours >= kHoursPerYear) {
+        AppendNumber(text, hours / kHoursPerYear);
+        text += words.year;
+        rest = hours % kHoursPerYear;
+        if (rest / 24 > 0) {
+            text += words.andWord;
+            AppendNumber(text, rest / 24);
+            text += words.day;
+        }
+    } else {
+        AppendNumber(text, hours / 24);
+        text += words.day;
+    }
     if (rest % 24 > 0) {
-        text += words.andWord + std::to_string(rest % 24) + words.hours;
+        text += words.andWord;
+        AppendNumber(text, rest % 24);
+        text += words.hours;
     }
     return text;
 }
