@@ -27,8 +27,7 @@ std::string CsvRowText(const ToDoRecord& row, bool enclose);
 // the line: `out.Mark(text)` gets the commas and double quotes the format adds and
 // `out.Text(text)` the field bytes between them, in order. Their concatenation is CsvRowText.
 // A piece of field text never ends inside a character that goes on in the next piece.
-template <typename Out>
-void WriteCsvRow(const ToDoRecord& row, bool enclose, Out& out);
+template <typename Out> void WriteCsvRow(const ToDoRecord& row, bool enclose, Out& out);
 
 // The caption line and then each selected row in list order.
 std::string CsvFileText(const std::vector<ToDoRecord>& rows, bool enclose, bool elapsedRate = false);
@@ -50,8 +49,7 @@ std::string JoinedLines(std::string_view field);
 
 // 0x22, the comma and the line-end bytes are never cp932 trail bytes, so looking for them and
 // doubling 0x22 byte by byte cannot split a character.
-template <typename Out>
-void WriteField(std::string_view field, bool enclose, Out& out)
+template <typename Out> void WriteField(std::string_view field, bool enclose, Out& out)
 {
     if (!enclose) {
         out.Text(field);
@@ -70,8 +68,7 @@ void WriteField(std::string_view field, bool enclose, Out& out)
 
 }  // namespace csv_detail
 
-template <typename Out>
-void WriteCsvRow(const ToDoRecord& row, bool enclose, Out& out)
+template <typename Out> void WriteCsvRow(const ToDoRecord& row, bool enclose, Out& out)
 {
     for (int column = 0; column < kVisibleColumnCount; ++column) {
         if (column > 0) {

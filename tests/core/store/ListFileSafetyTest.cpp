@@ -52,11 +52,17 @@ TEST(ListFileSafetyTest, ANamedPipeIsRefusedAtOnceWhereverAFileIsRead)
         const bool loaded = store.LoadList(pipe, {}, DateTime{40'000}, error);
         FileError iniError;
         IniFile::Load(DiskFiles(), pipe, iniError);
-        return std::tuple{loaded, error.message, iniError.message, LoadHolidayLines(DiskFiles(), pipe).size()};
+        FileError visitError;
+        const bool visited = VisitListRows(
+            DiskFiles(), pipe, {}, [](ToDoRecord&) {}, visitError);
+        return std::tuple{loaded,  error.message,     iniError.message, LoadHolidayLines(DiskFiles(), pipe).size(),
+                          visited, visitError.message};
     });
     ASSERT_EQ(reads.wait_for(std::chrono::seconds(2)), std::future_status::ready) << "a read blocked on the pipe";
-    const auto [loaded, message, iniMessage, holidays] = reads.get();
+    const auto [loaded, message, iniMessage, holidays, visited, visitMessage] = reads.get();
     EXPECT_FALSE(loaded);
+    EXPECT_FALSE(visited);
+    EXPECT_NE(visitMessage.find("通常のファイルではありません"), std::string::npos) << visitMessage;
     EXPECT_NE(message.find("通常のファイルではありません"), std::string::npos) << message;
     EXPECT_NE(iniMessage.find("通常のファイルではありません"), std::string::npos) << iniMessage;
     EXPECT_EQ(holidays, 0U);

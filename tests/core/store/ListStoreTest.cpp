@@ -221,6 +221,43 @@ TEST_F(ListStoreTest, EveryCp932SequenceAndStrayBytesSurviveLoadAndSave)
     EXPECT_EQ(ReadBytes(path_), text);
 }
 
+// Reading rows in passing goes through the file in pieces of a fixed buffer: a list many times
+// that size, with a task longer than the buffer, every line end and lines without a to-do,
+// gives the rows a load gives, in order, with their line numbers, ends and texts.
+TEST_F(ListStoreTest, RowsReadInPassingAreTheRowsALoadGives)
+{
+    std::string text;
+    const std::string ends[] = {"\r\n", "\n", "\r", "\r\n"};
+    for (int i = 0; i < 30000; ++i) {
+        text += Line(i, i % 3 == 0);
+        if (i == 12346) {
+            text += std::string(700'000, 'x') + "\xA5\xA5" + std::string(1000, '\x82') + "\xA0";
+        }
+        text += ends[i % 4];
+        if (i % 1000 == 7) {
+            text += "a memo line without a task\r";
+        }
+    }
+    text += Line(30000);  // the last line has no end
+    Write(text);
+    Load(kOpen);
+    std::vector<ToDoRecord> visited;
+    FileError error;
+    ASSERT_TRUE(VisitListRows(
+        test::DiskFiles(), path_, kOpen, [&visited](ToDoRecord& row) { visited.push_back(row); }, error))
+        << error.message;
+    ASSERT_EQ(visited.size(), store_.Rows().size());
+    for (std::size_t i = 0; i < visited.size(); ++i) {
+        const ToDoRecord& loaded = store_.Rows()[i];
+        ASSERT_EQ(visited[i].FileLine, loaded.FileLine) << i;
+        ASSERT_EQ(visited[i].LineEnd, loaded.LineEnd) << i;
+        ASSERT_EQ(visited[i].TaskText, loaded.TaskText) << i;
+        ASSERT_EQ(visited[i].StartText, loaded.StartText) << i;
+    }
+    EXPECT_GT(visited[8230].TaskText.size(), 700'000U) << "the long task is whole";
+    EXPECT_EQ(visited.back().TaskText, "task30000");
+}
+
 TEST(RowStaysInViewTest, WhichRowsLeaveAfterApplying)
 {
     const ToDoRecord open = ParseRecordLine(Line(0));

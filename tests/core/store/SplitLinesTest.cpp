@@ -35,5 +35,66 @@ TEST(SplitLinesTest, EndsLinesAtCrLfCrOrLf)
     EXPECT_EQ(SplitLines(crOnly).size(), 200000U);
 }
 
+using LineAndEnd = std::pair<std::string, std::string>;
+
+std::vector<LineAndEnd> WholeLines(std::string_view text)
+{
+    std::vector<LineAndEnd> lines;
+    ForEachLine(text, [&lines](std::string_view line, std::string_view end) { lines.emplace_back(line, end); });
+    return lines;
+}
+
+// Feeds `text` in pieces of `size` bytes as a buffered reader does: what was not taken comes
+// again in front of the next piece, and the rest at the end.
+std::vector<LineAndEnd> LinesInPieces(std::string_view text, std::size_t size)
+{
+    std::vector<LineAndEnd> lines;
+    const auto collect = [&lines](std::string_view line, std::string_view end) { lines.emplace_back(line, end); };
+    std::string held;
+    for (std::size_t at = 0; at < text.size(); at += size) {
+        held += text.substr(at, size);
+        const std::size_t taken = ForEachFinishedLine(held, false, collect);
+        EXPECT_LE(taken, held.size());
+        held.erase(0, taken);
+    }
+    EXPECT_EQ(ForEachFinishedLine(held, true, collect), held.size());
+    return lines;
+}
+
+// Wherever the pieces end (inside CR LF, after a lone CR, within a double-byte character), the
+// lines and their ends are those of the whole text.
+TEST(SplitLinesTest, LinesReadInPiecesAreTheLinesOfTheWhole)
+{
+    const std::string texts[] = {
+        "",
+        "a",
+        "a\r\nbc\r\n",
+        "\r\n\r\n\r",
+        "a\rb\nc\r\nd",
+        "a\r\r\nb\r",
+        "a\n\rb\r\r\n\n\rc",
+        "\x82\xa0\r\n\x83\\\r\r",
+        "long line without an end",
+    };
+    for (const auto& text : texts) {
+        const auto whole = WholeLines(text);
+        for (std::size_t size = 1; size <= text.size() + 1; ++size) {
+            EXPECT_EQ(LinesInPieces(text, size), whole) << testing::PrintToString(text) << " in pieces of " << size;
+        }
+    }
+}
+
+// A CR at the very end of what has come may be the first half of CR LF: its line waits.
+TEST(SplitLinesTest, ATrailingCarriageReturnDoesNotFinishItsLine)
+{
+    std::vector<std::string> lines;
+    const auto collect = [&lines](std::string_view line, std::string_view) { lines.emplace_back(line); };
+    EXPECT_EQ(ForEachFinishedLine("a\r\nb\r", false, collect), 3U);
+    EXPECT_EQ(ForEachFinishedLine("b\r", false, collect), 0U);
+    EXPECT_EQ(ForEachFinishedLine("no end yet", false, collect), 0U);
+    EXPECT_EQ(ForEachFinishedLine("b\r", true, collect), 2U);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b"}));
+}
+
 }  // namespace
 }  // namespace dolvane
