@@ -55,9 +55,13 @@ void Cp932Transcoder::AppendCharacter(std::string_view character, std::string& u
     utf8.append(bytes, static_cast<std::size_t>(Write(character, bytes) - bytes));
 }
 
-Utf8Writer::Utf8Writer(std::ostream& out, bool convert) : out_(out), convert_(convert)
+Utf8Writer::Utf8Writer(std::ostream& out, bool convert) : out_(out), convert_(convert), buffer_(kFlushSize + 4096, '\0')
 {
-    pending_.reserve(kFlushSize + 4096);
+}
+
+void Utf8Writer::Grow(std::size_t size)
+{
+    buffer_.resize(std::max(buffer_.size() * 2, used_ + size));
 }
 
 Utf8Writer::~Utf8Writer()
@@ -70,41 +74,55 @@ Utf8Writer::~Utf8Writer()
 
 namespace {
 
-// What Field must look at in a byte: nothing (copied in a run), a lead byte, or a single-byte
-// character an escape may change (a control character, a backslash or a double quote).
-enum ByteClass : unsigned char { kPlain, kLead, kSpecial };
+// What Field does with a byte: copy it in a run with its neighbours, escape it (a control
+// character, a backslash or a double quote when escaping), convert the run of non-ASCII bytes it
+// starts (UTF-8 out), or copy the character a lead byte starts (cp932 out).
+enum ByteAction : unsigned char { kCopy, kEscape, kConvert, kLead };
+using ByteActions = std::array<unsigned char, 256>;
 
-constexpr std::array<unsigned char, 256> kByteClasses = [] {
-    std::array<unsigned char, 256> classes{};
+constexpr ByteActions MakeActions(bool escaping, bool converting)
+{
+    ByteActions actions{};
     for (int byte = 0; byte < 256; ++byte) {
         const auto value = static_cast<unsigned char>(byte);
-        classes[value] = IsCp932LeadByte(value)                            ? kLead
-                         : (value < 0x20 || value == '\\' || value == '"') ? kSpecial
-                                                                           : kPlain;
+        if (escaping && (value < 0x20 || value == '\\' || value == '"')) {
+            actions[value] = kEscape;
+        } else if (value >= 0x80 && converting) {
+            actions[value] = kConvert;
+        } else if (IsCp932LeadByte(value)) {
+            actions[value] = kLead;
+        } else {
+            actions[value] = kCopy;
+        }
     }
-    return classes;
-}();
+    return actions;
+}
+
+// By [escaping][converting].
+constexpr ByteActions kActions[2][2] = {
+    {MakeActions(false, false), MakeActions(false, true)},
+    {MakeActions(true, false), MakeActions(true, true)},
+};
 
 }  // namespace
 
 void Utf8Writer::Field(std::string_view cp932, Escape escape)
 {
     if (!convert_ && escape == Escape::None) {
-        pending_ += cp932;  // cp932 out: the bytes exactly as the file holds them
+        Put(cp932);  // cp932 out: the bytes exactly as the file holds them
         return;
     }
     // One pass: runs of ordinary single bytes are copied at once, double-byte characters are
     // copied (cp932 out) or converted (UTF-8 out) whole, and only the single-byte characters an
     // escape cares about and stray lead bytes are handled one by one.
+    const ByteActions& actions = kActions[escape == Escape::None ? 0 : 1][convert_ ? 1 : 0];
     const auto* const bytes = reinterpret_cast<const unsigned char*>(cp932.data());
     const std::size_t size = cp932.size();
-    const auto special = [escape](unsigned char byte) {
-        return escape != Escape::None && kByteClasses[byte] == kSpecial;
-    };
     std::size_t i = 0;
     while (i < size) {
         const unsigned char byte = bytes[i];
-        if (special(byte)) {
+        switch (actions[byte]) {
+        case kEscape: {
             const bool lineBreak = byte == '\r' || byte == '\n';
             // CR LF is one line break.
             if (byte == '\r' && i + 1 < size && bytes[i + 1] == '\n') {
@@ -112,25 +130,27 @@ void Utf8Writer::Field(std::string_view cp932, Escape escape)
             }
             AppendEscaped(static_cast<char>(byte), lineBreak, escape);
             ++i;
-            continue;
+            break;
         }
-        if (byte >= 0x80 && convert_) {
+        case kConvert:
             i = AppendConvertedRun(cp932, i);
-            continue;
-        }
-        if (kByteClasses[byte] == kLead) {
+            break;
+        case kLead: {
             const bool pair = i + 1 < size && IsCp932TrailByte(bytes[i + 1]);
-            pending_.append(cp932.data() + i, pair ? 2 : 1);
+            Put(cp932.substr(i, pair ? 2 : 1));
             i += pair ? 2 : 1;
-            continue;
+            break;
         }
-        std::size_t run = i + 1;
-        while (run < size && kByteClasses[bytes[run]] == kPlain && (bytes[run] < 0x80 || !convert_) &&
-               !special(bytes[run])) {
-            ++run;
+        default: {
+            std::size_t run = i + 1;
+            while (run < size && actions[bytes[run]] == kCopy) {
+                ++run;
+            }
+            Put(cp932.substr(i, run - i));
+            i = run;
+            break;
         }
-        pending_.append(cp932.data() + i, run - i);
-        i = run;
+        }
     }
 }
 
@@ -141,12 +161,11 @@ std::size_t Utf8Writer::AppendConvertedRun(std::string_view cp932, std::size_t f
 {
     const auto* const bytes = reinterpret_cast<const unsigned char*>(cp932.data());
     const std::size_t size = cp932.size();
-    const std::size_t at = pending_.size();
-    pending_.resize(at + 3 * (size - from));
-    char* out = pending_.data() + at;
+    char* const start = Room(3 * (size - from));
+    char* out = start;
     std::size_t i = from;
     while (i < size && bytes[i] >= 0x80) {
-        const bool lead = kByteClasses[bytes[i]] == kLead;
+        const bool lead = IsCp932LeadByte(bytes[i]);
         const bool pair = lead && i + 1 < size && IsCp932TrailByte(bytes[i + 1]);
         out = transcoder_.Write(pair   ? cp932.substr(i, 2)
                                 : lead ? std::string_view(&kStrayLeadStandIn, 1)
@@ -154,7 +173,7 @@ std::size_t Utf8Writer::AppendConvertedRun(std::string_view cp932, std::size_t f
                                 out);
         i += pair ? 2 : 1;
     }
-    pending_.resize(static_cast<std::size_t>(out - pending_.data()));
+    used_ += static_cast<std::size_t>(out - start);
     return i;
 }
 
@@ -165,60 +184,60 @@ void Utf8Writer::AppendEscaped(char c, bool lineBreak, Escape escape)
         break;
     case Escape::Tsv:
         if (lineBreak) {
-            pending_ += "\\n";
+            Put("\\n");
             return;
         }
         if (c == '\t' || c == '\\') {
-            pending_ += c == '\t' ? "\\t" : "\\\\";
+            Put(c == '\t' ? "\\t" : "\\\\");
             return;
         }
         break;
     case Escape::Json:
         if (lineBreak) {
-            pending_ += "\\n";
+            Put("\\n");
             return;
         }
         if (c == '"' || c == '\\') {
-            pending_ += '\\';
+            Ascii('\\');
             break;
         }
         if (static_cast<unsigned char>(c) < 0x20) {
             static constexpr char kHex[] = "0123456789abcdef";
-            pending_ += "\\u00";
-            pending_ += kHex[(static_cast<unsigned char>(c) >> 4) & 0xF];
-            pending_ += kHex[static_cast<unsigned char>(c) & 0xF];
+            Put("\\u00");
+            Ascii(kHex[(static_cast<unsigned char>(c) >> 4) & 0xF]);
+            Ascii(kHex[static_cast<unsigned char>(c) & 0xF]);
             return;
         }
         break;
     case Escape::Line:
         if (lineBreak) {
-            pending_ += " / ";
+            Put(" / ");
             return;
         }
         if (c == '\t') {
-            pending_ += ' ';
+            Ascii(' ');
             return;
         }
         break;
     }
-    pending_ += c;
+    Ascii(c);
 }
 
 void Utf8Writer::EndLine(std::string_view lineEnd)
 {
-    pending_ += lineEnd;
-    if (pending_.size() >= kFlushSize) {
+    Put(lineEnd);
+    if (used_ >= kFlushSize) {
         Flush();
     }
 }
 
 void Utf8Writer::Flush()
 {
-    if (pending_.empty()) {
+    if (used_ == 0) {
         return;
     }
-    out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
-    pending_.clear();
+    out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
+    used_ = 0;
 }
 
 }  // namespace dolvane::cli

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -84,21 +85,40 @@ public:
         std::string cp932;
         std::string utf8;
     };
-    void Text(const Fixed& text) { pending_ += convert_ ? text.utf8 : text.cp932; }
+    void Text(const Fixed& text) { Put(convert_ ? text.utf8 : text.cp932); }
     // Appends ASCII (separators, escapes, numbers), the same in cp932 and UTF-8.
-    void Ascii(std::string_view ascii) { pending_ += ascii; }
-    void Ascii(char c) { pending_ += c; }
+    void Ascii(std::string_view ascii) { Put(ascii); }
+    void Ascii(char c)
+    {
+        *Room(1) = c;
+        ++used_;
+    }
     // Ends an output line; the text so far goes out once enough has gathered.
     void EndLine(std::string_view lineEnd = "\n");
     void Flush();
 
 private:
+    // Room for `size` more bytes at the end of what is gathered.
+    char* Room(std::size_t size)
+    {
+        if (size > buffer_.size() - used_) {
+            Grow(size);
+        }
+        return buffer_.data() + used_;
+    }
+    void Grow(std::size_t size);
+    void Put(std::string_view bytes)
+    {
+        std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
+        used_ += bytes.size();
+    }
     void AppendEscaped(char c, bool lineBreak, Escape escape);
     std::size_t AppendConvertedRun(std::string_view cp932, std::size_t from);
 
     std::ostream& out_;
     bool convert_;
-    std::string pending_;  // UTF-8, or cp932 without `convert`
+    std::string buffer_;    // UTF-8, or cp932 without `convert`; its first `used_` bytes are output
+    std::size_t used_ = 0;  // not yet written
     Cp932Transcoder transcoder_;
 };
 

@@ -13,10 +13,11 @@ namespace {
 
 using Escape = Utf8Writer::Escape;
 
-// JSON member names of the eleven columns, in column order.
-constexpr std::array<std::string_view, kVisibleColumnCount> kJsonColumnNames = {
-    "start",    "deadline",  "importance", "executor", "task",        "category",
-    "progress", "remaining", "elapsed",    "warning",  "completedAt",
+// What opens each of the eleven columns' JSON members, in column order.
+constexpr std::array<std::string_view, kVisibleColumnCount> kJsonColumnOpenings = {
+    R"(, "start": ")",   R"(, "deadline": ")", R"(, "importance": ")",  R"(, "executor": ")",
+    R"(, "task": ")",    R"(, "category": ")", R"(, "progress": ")",    R"(, "remaining": ")",
+    R"(, "elapsed": ")", R"(, "warning": ")",  R"(, "completedAt": ")",
 };
 
 void WriteTsvRow(Utf8Writer& writer, const ToDoRecord& row, std::string_view state)
@@ -41,9 +42,7 @@ void WriteJsonRow(Utf8Writer& writer, const ToDoRecord& row, std::string_view st
     writer.Field(row.FileLine.empty() ? std::string_view("null") : std::string_view(row.FileLine));
     writer.Ascii(row.Completed ? ", \"completed\": true" : ", \"completed\": false");
     for (int column = 0; column < kVisibleColumnCount; ++column) {
-        writer.Ascii(", \"");
-        writer.Ascii(kJsonColumnNames[static_cast<std::size_t>(column)]);
-        writer.Ascii("\": \"");
+        writer.Ascii(kJsonColumnOpenings[static_cast<std::size_t>(column)]);
         writer.Field(row.Text(static_cast<Field>(column)), Escape::Json);
         writer.Ascii('"');
     }

@@ -3,6 +3,8 @@
 #include "core/text/Cp932Codec.h"
 #include "core/text/Numbers.h"
 
+#include <array>
+#include <cstring>
 #include <limits>
 
 namespace dolvane {
@@ -136,10 +138,28 @@ std::optional<DateTime> DateTimeOrNothing(std::string_view text)
 
 DateTime ParseDateTimeText(std::string_view text)
 {
-    if (text.size() == 16 && text[10] == ' ') {
+    constexpr std::size_t kLength = 16;
+    if (text.size() == kLength && text[10] == ' ') {
+        // A row's texts and colour read the same few dates one after another: the last two
+        // moments read are kept (an empty slot never matches, as it holds no blank at 10).
+        struct Known {
+            std::array<char, kLength> text{};
+            DateTime moment;
+        };
+        thread_local std::array<Known, 2> known{};
+        thread_local std::size_t oldest = 0;
+        for (const Known& slot : known) {
+            if (std::memcmp(slot.text.data(), text.data(), kLength) == 0) {
+                return slot.moment;
+            }
+        }
         DateTimeParts parts = ReadDate(text);
         if (parts.year > 0 && ReadTime(text, 11, parts)) {
-            return EncodeDateTime(parts);
+            Known& slot = known[oldest];
+            oldest = 1 - oldest;
+            std::memcpy(slot.text.data(), text.data(), kLength);
+            slot.moment = EncodeDateTime(parts);
+            return slot.moment;
         }
     }
     throw ConvertError(ConvertError::Kind::DateTime, text);

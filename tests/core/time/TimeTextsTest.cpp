@@ -127,6 +127,21 @@ TEST(DateTimeText, FormatGivesBackTheParsedTextAndReadersRejectOtherForms)
     }
 }
 
+// Reading keeps the last moments it read: texts read in any order, again and again, each give
+// their own moment, and a bad text after good ones is still refused.
+TEST(DateTimeText, ReadingTheSameTextsAgainGivesTheirOwnMoments)
+{
+    const std::string texts[] = {"2010/04/01 09:05", "2010/04/01 09:06", "1999/12/31 23:59", "2010/04/01 09:05",
+                                 "0001/01/01 00:00", "2010/04/01 09:06", "2010/04/01 09:06", "9999/12/31 23:59"};
+    for (int round = 0; round < 3; ++round) {
+        for (const auto& text : texts) {
+            EXPECT_EQ(FormatDateTimeText(ParseDateTimeText(text)), text) << text;
+        }
+        EXPECT_THROW(ParseDateTimeText("2010/02/30 09:05"), ConvertError);
+        EXPECT_THROW(ParseDateTimeText(std::string(16, '\0')), ConvertError) << "what an empty slot holds";
+    }
+}
+
 // Four digits hold years 1 to 9999: a moment beyond them has no date text rather than a wrapped
 // year ("0000/01/01"), while its time of day still formats.
 TEST(DateTimeText, DatesExistOnlyInYearsOneTo9999)
