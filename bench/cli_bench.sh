@@ -74,6 +74,8 @@ for rows in ${sizes[*]}; do
     "$cli" list --file "$work/list.txt" --format text --now "$now"
   report "list --view all --format csv" cat "$cat_ms" \
     "$cli" list --file "$work/list.txt" --format csv --now "$now"
+  report "list --view all --format json" cat "$cat_ms" \
+    "$cli" list --file "$work/list.txt" --format json --now "$now"
   report "add --task ..." copy "$copy_ms" \
     "$cli" add --file "$work/list.txt" --task "ベンチマークの追加" --deadline "2010/05/20 18:00"
   report "done $open_line" copy "$copy_ms" "$cli" done "$open_line" --file "$work/list.txt"
@@ -82,5 +84,5 @@ done
 
 echo
 echo "ratios to the floor by size (list: to cat; add, done: to the durable copy)"
-echo "rows | list open tsv | list all text | list all csv | add | done"
+echo "rows | list open tsv | list all text | list all csv | list all json | add | done"
 printf '%s\n' "${table[@]}"
