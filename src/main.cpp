@@ -1,5 +1,6 @@
 #include "platform/ConversionLibraryLoader.h"
 #include "platform/DBusNotifier.h"
+#include "platform/MemoryRelease.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SiblingChannel.h"
 #include "platform/SiblingSettingsStore.h"
@@ -15,6 +16,7 @@
 
 int main(int argc, char* argv[])
 {
+    dolvane::ReturnLargeBlocksWhenFreed();
     QApplication application(argc, argv);
     const QString title = QStringLiteral("Dolvane");
     QApplication::setApplicationName(title);

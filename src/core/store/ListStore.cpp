@@ -93,7 +93,10 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
     }
     loadedFingerprint_ = FingerprintOfContents(*contents);
 
-    rows_.reserve(contents->bytes.size() / 64);
+    // Room for a row per line, so that the rows are never moved while they are read.
+    std::size_t lineCount = 0;
+    ForEachLine(contents->bytes, [&lineCount](std::string_view, std::string_view) { ++lineCount; });
+    rows_.reserve(lineCount);
     auto keepRow = [this](ToDoRecord& row) { rows_.push_back(std::move(row)); };
     auto keepOther = [this](std::string_view line, std::string_view end) {
         if (!IsBlankLine(line)) {
@@ -101,7 +104,10 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
         }
     };
     ForEachLine(contents->bytes, RowReader(filter, now, true, keepRow, keepOther));
-    rows_.shrink_to_fit();
+    // A tab that shows few of the lines gives back the room of the others.
+    if (rows_.capacity() - rows_.size() > rows_.capacity() / 8) {
+        rows_.shrink_to_fit();
+    }
     return true;
 }
 
