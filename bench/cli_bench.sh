@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Times whole runs of dolvane-cli on generated lists against two floors measured in the same run:
 # `cat` of the file (reading it) and a durable copy (`dd bs=1M conv=fdatasync`, what an atomic
-# save must at least do). For each size: `list --view open --format tsv`, `list --view all
-# --format text`, `list --view all --format csv`, `add` and `done`, each the median of several runs, with its ratio to its floor
-# (list to cat, add and done to the durable copy) and the peak memory of one run against the
-# file's size. Every add and done starts from a fresh copy of the list, so each run does the same
+# save must at least do). For each size: `list --view open --format tsv`, `list --view all` in the
+# text, csv and json formats, `add` and `done`, each the median of several runs, with its ratio to
+# its floor (list to cat, add and done to the durable copy) and the peak memory of one run against
+# the file's size. Every add and done starts from a fresh copy of the list, so each run does the same
 # work. Absolute times do not carry between machines; the ratios do.
 #
 # usage: bench/cli_bench.sh [path/to/dolvane-cli] [runs] [rows...]   (rows default: 10000 50000 100000)
