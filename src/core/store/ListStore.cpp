@@ -133,7 +133,7 @@ ListStore::Output ListStore::FullOutput() const
         }
         output.fileLines.push_back(std::to_string(written++));
         output.text += LineToWrite(row);
-        output.text += row.LineEnd.empty() ? kLineEnd : std::string_view(row.LineEnd);
+        output.text += row.LineEnd.empty() ? kLineEnd : row.LineEnd.View();
     }
     for (const auto& other : otherLines_) {
         output.text += other;

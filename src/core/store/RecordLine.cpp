@@ -189,7 +189,7 @@ std::string LineToWrite(const ToDoRecord& row)
 {
     std::string line = FormatRecordLine(row);
     if (!row.SourceLine.empty() && line == FormatRecordLine(ParseRecordLine(row.SourceLine))) {
-        return row.SourceLine;
+        return row.SourceLine.str();
     }
     return line;
 }

@@ -2,6 +2,7 @@
 
 #include "core/time/DateTime.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,62 @@ enum class Field : int {
 inline constexpr int kFieldCount = 13;
 inline constexpr int kVisibleColumnCount = 11;
 
+// The line end a row was read with when it is not the list's own CR LF: "\n" or "\r". Empty
+// stands for CR LF and for a last line without an end (which gets CR LF when lines follow it).
+// One byte, as every row has one.
+class LineEnding final {
+public:
+    // Anything but "\n" and "\r" is CR LF.
+    LineEnding& operator=(std::string_view end) noexcept
+    {
+        kind_ = end == "\n" ? '\n' : end == "\r" ? '\r' : '\0';
+        return *this;
+    }
+    std::string_view View() const noexcept { return kind_ == '\0' ? std::string_view() : std::string_view(&kind_, 1); }
+    bool empty() const noexcept { return kind_ == '\0'; }
+    void clear() noexcept { kind_ = '\0'; }
+    friend bool operator==(const LineEnding&, const LineEnding&) = default;
+
+private:
+    char kind_ = '\0';
+};
+
+// A text that only a few rows hold: a row without it spends one pointer on it.
+class RareText final {
+public:
+    RareText() = default;
+    RareText(const RareText& other) : text_(other.text_ ? std::make_unique<std::string>(*other.text_) : nullptr) {}
+    RareText& operator=(const RareText& other)
+    {
+        if (this != &other) {
+            *this = std::string_view(other);
+        }
+        return *this;
+    }
+    RareText(RareText&&) noexcept = default;
+    RareText& operator=(RareText&&) noexcept = default;
+    ~RareText() = default;
+
+    RareText& operator=(std::string_view text)
+    {
+        if (text.empty()) {
+            text_.reset();
+        } else if (text_) {
+            text_->assign(text);
+        } else {
+            text_ = std::make_unique<std::string>(text);
+        }
+        return *this;
+    }
+    bool empty() const noexcept { return !text_; }
+    void clear() noexcept { text_.reset(); }
+    std::string str() const { return text_ ? *text_ : std::string(); }
+    operator std::string_view() const noexcept { return text_ ? std::string_view(*text_) : std::string_view(); }
+
+private:
+    std::unique_ptr<std::string> text_;  // never an empty string
+};
+
 // One to-do: every field is cp932 text, as the list shows and the list file stores it.
 struct ToDoRecord {
     std::string StartText;      // "yyyy/mm/dd hh:nn" or empty
@@ -45,14 +102,13 @@ struct ToDoRecord {
 
     bool Completed = false;
     bool Selected = false;
+    // The line end it was read with, written back with it. New rows take "\r\n".
+    LineEnding LineEnd;
 
     // The line exactly as it was read, kept only when writing the fields back would not give
     // the same bytes (stray blanks, a missing marker, unreadable digits). While the row is not
     // edited, saving writes this line back unchanged.
-    std::string SourceLine;
-    // The line end it was read with ("\r\n", "\n" or "\r"; empty for a last line without
-    // one), written back with it. New rows take "\r\n".
-    std::string LineEnd;
+    RareText SourceLine;
 
     std::string& Text(Field field);
     const std::string& Text(Field field) const;

@@ -32,6 +32,38 @@ TEST(RecordLineTest, ExampleLineBothWays)
     EXPECT_TRUE(read.SourceLine.empty()) << "a canonical line needs no copy of itself";
 }
 
+// A row read from a line it cannot give back keeps that line through copies and moves, each
+// copy its own: an edit of one row never changes what another writes.
+TEST(RecordLineTest, AKeptSourceLineTravelsWithItsRowAndOnlyIts)
+{
+    const std::string odd = " 2010/05/01 09:00+=0301x@\\@#@#task";
+    const ToDoRecord read = ParseRecordLine(odd);
+    ASSERT_FALSE(read.SourceLine.empty());
+    ToDoRecord copied = read;
+    ToDoRecord assigned = ParseRecordLine("+=00000@\\@#@#other");
+    assigned = read;
+    ToDoRecord moved = std::move(copied);
+    ToDoRecord selfAssigned = read;
+    const ToDoRecord& alias = selfAssigned;
+    selfAssigned = alias;
+    for (const ToDoRecord* row : std::initializer_list<const ToDoRecord*>{&read, &assigned, &moved, &selfAssigned}) {
+        EXPECT_EQ(LineToWrite(*row), odd);
+    }
+    assigned.SourceLine.clear();
+    moved.SourceLine = "replaced";
+    EXPECT_EQ(LineToWrite(read), odd) << "the original keeps its line";
+    EXPECT_NE(LineToWrite(assigned), odd);
+    EXPECT_TRUE(ParseRecordLine("+=00000@\\@#@#t", true).SourceLine.empty());
+
+    ToDoRecord ends;
+    EXPECT_TRUE(ends.LineEnd.empty());
+    const std::pair<std::string, std::string> endings[] = {{"\n", "\n"}, {"\r", "\r"}, {"\r\n", ""}, {"", ""}};
+    for (const auto& [end, kept] : endings) {
+        ends.LineEnd = end;
+        EXPECT_EQ(ends.LineEnd.View(), kept) << testing::PrintToString(end);
+    }
+}
+
 // The pieces come off from the right: "+" first, then "|", then "&".
 TEST(RecordLineTest, NamePartPieces)
 {
