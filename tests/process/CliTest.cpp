@@ -1,5 +1,10 @@
 // Runs the built dolvane-cli as a process on list and holiday files of the test's own making.
+#include "core/store/Csv.h"
+#include "core/store/ListStore.h"
+#include "core/time/TimeTexts.h"
+#include "core/view/StatusRefresh.h"
 #include "support/ChildProcess.h"
+#include "support/DiskFiles.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
 
@@ -178,6 +183,46 @@ TEST_F(CliTest, CsvIsTheWindowsExportInUtf8OrByteForByteInCp932)
               "2010/05/01 09:00,2010/05/05 09:00,1,山田,見積もり,仕事,100,完了,8日,,2010/05/09 09:00\r");
     const Finished cp932 = List({"--format", "csv", "--view", "done", "--cp932"});
     EXPECT_EQ(cp932.out, Sj(utf8.out));
+}
+
+// CSV rows go out field by field as they are made. With --cp932 that is the window's export byte
+// for byte, also for fields that must be enclosed, hold line breaks, or end in half a character
+// before a comma or a quote; in UTF-8 such a half character reads U+FFFD and never takes the
+// separator after it along.
+TEST_F(CliTest, CsvOfAwkwardFieldsIsTheWindowsExport)
+{
+    const std::vector<std::string> lines = {
+        Sj("2010/05/01 09:00&2010/05/20 18:00+48=03050a,b@\\@\"分類\"#@#一行目･･二行目, \"引用\""),
+        "2010/05/01 09:00+=00000x\x81@\\@y\x82#@#z\x83",
+        "2010/05/01 09:00+=00000@\\@#@#quote after half\x81\"end",
+        "2010/05/01 09:00+=00000@\\@#@#half\x81\xA5\xA5"
+        "before a stored line break",
+        Sj("2010/05/01 09:00+=00000@\\@#@#ｶﾅ･と\\ソ"),
+    };
+    std::string text;
+    for (const auto& line : lines) {
+        text += line + "\r\n";
+    }
+    WriteBytes(ListFile(), text);
+
+    ListStore store(test::DiskFiles());
+    FileError error;
+    ASSERT_TRUE(store.LoadList(ListFile(), {}, ParseDateTimeText(kNow), error)) << error.message;
+    for (auto& row : store.Rows()) {
+        ComputeSettledRowTexts(row, ParseDateTimeText(kNow));
+        row.Selected = true;
+    }
+    const Finished cp932 = List({"--format", "csv", "--cp932"});
+    ASSERT_EQ(cp932.exitCode, 0) << cp932.err;
+    EXPECT_EQ(cp932.out, CsvFileText(store.Rows(), false));
+
+    const Finished utf8 = List({"--format", "csv"});
+    ASSERT_EQ(utf8.exitCode, 0) << utf8.err;
+    EXPECT_EQ(LineOf(utf8.out, 1),
+              "2010/05/01 09:00,2010/05/20 18:00,3,\"a,b\",\"一行目･･二行目, \"\"引用\"\"\",\"\"\"分類\"\"\",50,"
+              "10日6時間,9日3時間,2日,\r");
+    EXPECT_NE(LineOf(utf8.out, 2).find(",x\uFFFD,z\uFFFD,y\uFFFD,"), std::string::npos) << LineOf(utf8.out, 2);
+    EXPECT_NE(LineOf(utf8.out, 3).find("\"quote after half\uFFFD\"\"end\""), std::string::npos) << LineOf(utf8.out, 3);
 }
 
 TEST_F(CliTest, AnAddedToDoListsBackAndLeavesEveryOtherLineAsItWas)
