@@ -39,7 +39,11 @@ public:
         kind_ = end == "\n" ? '\n' : end == "\r" ? '\r' : '\0';
         return *this;
     }
-    std::string_view View() const noexcept { return kind_ == '\0' ? std::string_view() : std::string_view(&kind_, 1); }
+    // A view of a constant, so it outlives the row.
+    std::string_view View() const noexcept
+    {
+        return kind_ == '\n' ? std::string_view("\n") : kind_ == '\r' ? std::string_view("\r") : std::string_view();
+    }
     bool empty() const noexcept { return kind_ == '\0'; }
     void clear() noexcept { kind_ = '\0'; }
     friend bool operator==(const LineEnding&, const LineEnding&) = default;

@@ -62,6 +62,13 @@ TEST(RecordLineTest, AKeptSourceLineTravelsWithItsRowAndOnlyIts)
         ends.LineEnd = end;
         EXPECT_EQ(ends.LineEnd.View(), kept) << testing::PrintToString(end);
     }
+    std::string_view outlived;
+    {
+        ToDoRecord gone;
+        gone.LineEnd = "\r";
+        outlived = gone.LineEnd.View();
+    }
+    EXPECT_EQ(outlived, "\r") << "the view must not point into the row";
 }
 
 // The pieces come off from the right: "+" first, then "|", then "&".
