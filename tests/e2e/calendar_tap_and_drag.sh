@@ -9,7 +9,7 @@ set -euo pipefail
 
 PROGRAM=$1 LIBRARY=$2 NAME=calendar_tap_and_drag
 source "$(dirname "$0")/common.sh"
-printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
+keep_completed_for_no_days
 
 # Days of the month the calendar opens on (today's), away from today so that none is current.
 month=$(date +%Y/%m)
@@ -20,11 +20,9 @@ day() { printf '%s/%02d' "$month" "$1"; }
 # "spanning" runs three days and takes bar row 0 on them; "single" sits on the middle day only,
 # in bar row 1 there.
 printf '%s 09:00&%s 18:00+=03000@\\@#@#spanning\r\n%s 09:00+=03000@\\@#@#single\r\n' \
-  "$(day $first)" "$(day $((first + 2)))" "$(day $((first + 1)))" >"$work/prog/data/$user/todolist.txt"
+  "$(day $first)" "$(day $((first + 2)))" "$(day $((first + 1)))" >"$list"
 
-"$work/prog/dolvane" &
-pid=$!
-main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Dolvane$' | head -1) || fail "no window"
+start_program
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$main")"
 at() { xdotool mousemove $((X + $1)) $((Y + $2)) "${@:3}"; }
@@ -63,7 +61,7 @@ at 390 486 click 1   # 適用
 sleep 0.8
 close_program
 
-list=$(tr -d '\r' <"$work/prog/data/$user/todolist.txt")
+list=$(tr -d '\r' <"$list")
 grep -q "^$(day $middle) 09:00&$(day $target) [0-9][0-9]:[0-9][0-9]+=03000@\\\\@#@#single\$" <<<"$list" ||
   fail "the tapped to-do did not take the dropped deadline: $list"
 grep -q "^$(day $first) 09:00&$(day $((first + 2))) 18:00+=03000@\\\\@#@#spanning\$" <<<"$list" ||

@@ -10,9 +10,7 @@ PROGRAM=$1 LIBRARY=$2 NAME=cell_edit
 source "$(dirname "$0")/common.sh"
 
 write_list '2010/04/01 09:00&2010/04/03 15:30+48=03050山田@\@仕事#@#エアコンの掃除'
-"$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program
 
 # Row 0 lies 69 pixels under the window's top; its remaining time at x 615, its executor at 355.
 at_in "$main" 615 69 click --repeat 2 --delay 80 1

@@ -70,6 +70,16 @@ await_list_line() {
   fail "the list file has no line matching $1: $(iconv -f cp932 -t utf-8 "$list" | tr -d '\r' | tr '\n' '|')"
 }
 list="$work/prog/data/$user/todolist.txt"
+# Completed to-dos are kept for 0 days, so no offer to delete old ones comes between the clicks.
+keep_completed_for_no_days() {
+  printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
+}
+# Starts the program and waits for its main window; sets pid and main.
+start_program() {
+  "$work/prog/dolvane" &
+  pid=$!
+  main=$(wait_window Dolvane)
+}
 # Writes the list file from UTF-8 lines, in cp932 with CR LF.
 write_list() {
   printf '%s\r\n' "$@" | iconv -f utf-8 -t cp932 >"$list"

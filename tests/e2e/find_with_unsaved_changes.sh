@@ -9,9 +9,7 @@ PROGRAM=$1 LIBRARY=$2 NAME=find_with_unsaved_changes
 source "$(dirname "$0")/common.sh"
 
 write_list '2010/04/01 09:00&+0=00000@\@#@#first' '2010/04/02 09:00&+0=00000@\@#@#second'
-"$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program
 
 at_in "$main" 430 69 click 1   # row 0
 xdotool key Delete

@@ -10,9 +10,7 @@ PROGRAM=$1 LIBRARY=$2 NAME=inherit_new
 source "$(dirname "$0")/common.sh"
 
 write_list '2010/04/01 09:00&2010/04/03 15:30+48=03050山田@\@仕事#@#エアコンの掃除'
-"$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program
 
 at_in "$main" 430 69 click 3
 timeout 10 xdotool search --sync --onlyvisible --classname dolvane >/dev/null

@@ -8,18 +8,14 @@ set -euo pipefail
 
 PROGRAM=$1 LIBRARY=$2 NAME=list_add_apply_tick
 source "$(dirname "$0")/common.sh"
-list="$work/prog/data/$user/todolist.txt"
-# Nothing kept for 0 days: no offer to delete old completed to-dos comes between the clicks.
-printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
+keep_completed_for_no_days
 
 # Two to-dos, one with a two-line task (･･ in the file) and one done, in cp932.
 printf '2010/05/01 09:00&2010/05/10 18:00+24=03050総務@\\@仕事#@#報告書を書く･･提出する\r\n2010/05/02 10:00|2010/05/03 11:00+=15100@\\@#@#済んだこと\r\n' |
   cp932 >"$list"
 cp "$list" "$work/before"
 
-"$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program
 row_y() { echo $((69 + 14 * $1)); }
 apply() { at_in "$main" 390 486 click 1; }
 

@@ -9,9 +9,7 @@ set -euo pipefail
 
 PROGRAM=$1 LIBRARY=$2 NAME=list_check_boxes
 source "$(dirname "$0")/common.sh"
-list="$work/prog/data/$user/todolist.txt"
-# Nothing kept for 0 days: no offer to delete old completed to-dos comes between the clicks.
-printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
+keep_completed_for_no_days
 
 # Five open to-dos; $1 holds each one's completion flag, in file (and list) order.
 lines() {
@@ -22,9 +20,7 @@ lines() {
 }
 lines 00000 >"$list"
 
-"$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program
 
 # Rows are 14 pixels high from y = 62 of the window; the box lies left of x = 16.
 row_y() { echo $((69 + 14 * $1)); }

@@ -9,9 +9,7 @@ set -euo pipefail
 
 PROGRAM=$1 LIBRARY=$2 NAME=list_drag_autoscroll
 source "$(dirname "$0")/common.sh"
-list="$work/prog/data/$user/todolist.txt"
-# Nothing kept for 0 days: no offer to delete old completed to-dos comes between the clicks.
-printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
+keep_completed_for_no_days
 
 # Sixty open to-dos; the first $1 of them done.
 lines() {
@@ -22,9 +20,7 @@ lines() {
 }
 lines 0 >"$list"
 
-"$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program
 
 # Rows from y = 62 of the window, 14 pixels each; 22 fit above the horizontal scroll bar, which
 # starts at y = 368. Pressed on row 0, dragged to y = 373 and held there.

@@ -8,9 +8,7 @@ set -euo pipefail
 
 PROGRAM=$1 LIBRARY=$2 NAME=list_drag_release
 source "$(dirname "$0")/common.sh"
-list="$work/prog/data/$user/todolist.txt"
-# Nothing kept for 0 days: no offer to delete old completed to-dos comes between the clicks.
-printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
+keep_completed_for_no_days
 
 # Four open to-dos; $1 holds each one's importance.
 lines() {
@@ -21,9 +19,7 @@ lines() {
 }
 lines 1425 >"$list"
 
-"$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program
 row_y() { echo $((69 + 14 * $1)); }
 
 # Rows 1 and 2 selected; the panel shows row 1 (importance 4).

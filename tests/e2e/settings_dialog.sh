@@ -9,9 +9,7 @@ set -euo pipefail
 PROGRAM=$1 LIBRARY=$2 NAME=settings_dialog
 source "$(dirname "$0")/common.sh"
 
-"$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program
 sleep 0.5
 
 # The menu "ツール" is the third on the menu bar; its entry "設定(&T)" answers to T.

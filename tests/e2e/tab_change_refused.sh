@@ -9,9 +9,7 @@ set -euo pipefail
 
 PROGRAM=$1 LIBRARY=$2 NAME=tab_change_refused
 source "$(dirname "$0")/common.sh"
-list="$work/prog/data/$user/todolist.txt"
-# Nothing kept for 0 days: no offer to delete old completed to-dos comes between the clicks.
-printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
+keep_completed_for_no_days
 
 lines() {
   printf '2010/05/01 09:00+=%s3000@\\@家庭#@#買い物\r\n2010/05/02 09:00+=13000@\\@#@#済んだこと\r\n2010/05/03 09:00+=02000@\\@仕事#@#会議\r\n' "$1" |
@@ -19,9 +17,7 @@ lines() {
 }
 lines 0 >"$list"
 
-"$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program
 apply() { at_in "$main" 390 486 click 1; }
 
 # Blue pixels in the caption of main tab $1 (0 "全て" from x = 2, 3 "未完了" from x = 176).

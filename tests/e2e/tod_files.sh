@@ -32,9 +32,7 @@ through_file_dialog() {
 
 write_list '2010/05/01 09:00+=03050@\@#@#一つ目' '2010/05/02 09:00+=03050@\@#@#二つ目'
 saved=$(cat "$list")
-"$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program
 
 through_file_dialog 1 "$work/exported"
 for _ in $(seq 50); do [ -f "$work/exported.tod" ] && break; sleep 0.1; done

@@ -9,19 +9,30 @@
 namespace dolvane {
 namespace {
 
+// The dates of a source to-do, as each case gives them.
+struct Dates {
+    const char* what;
+    const char* start;
+    const char* deadline;
+    const char* completed;
+    const char* newStart;
+    const char* result;  // the new deadline, or the text the error names
+
+    ToDoRecord Source() const
+    {
+        ToDoRecord source;
+        source.StartText = start;
+        source.DeadlineText = deadline;
+        source.CompletedText = completed;
+        return source;
+    }
+};
+
 // The new deadline lies as many whole hours after the new start as the source's end lay after
 // its start; the hour step is 0.041667 day and the result is shown to the minute.
 TEST(InheritNewTest, TheDeadlineKeepsTheSpanInWholeHours)
 {
-    struct Case {
-        const char* what;
-        const char* start;
-        const char* deadline;
-        const char* completed;
-        const char* newStart;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const Dates cases[] = {
         {"54 hours", "2010/04/01 09:00", "2010/04/03 15:30", "", "2010/05/10 10:00", "2010/05/12 16:00"},
         {"the completion wins over the deadline", "2010/04/01 09:00", "2010/04/03 15:30", "2010/04/01 12:10",
          "2010/05/10 10:00", "2010/05/10 13:00"},
@@ -34,13 +45,9 @@ TEST(InheritNewTest, TheDeadlineKeepsTheSpanInWholeHours)
          "2010/05/10 23:59"},
         {"a year of hours", "2010/01/01 00:00", "2011/01/01 00:00", "", "2012/02/28 06:00", "2013/02/27 06:00"},
     };
-    for (const Case& c : cases) {
+    for (const Dates& c : cases) {
         SCOPED_TRACE(c.what);
-        ToDoRecord source;
-        source.StartText = c.start;
-        source.DeadlineText = c.deadline;
-        source.CompletedText = c.completed;
-        EXPECT_EQ(InheritedDeadline(source, c.newStart), c.expected);
+        EXPECT_EQ(InheritedDeadline(c.Source(), c.newStart), c.result);
     }
 }
 
@@ -48,15 +55,7 @@ TEST(InheritNewTest, TheDeadlineKeepsTheSpanInWholeHours)
 // The source's start is read even when the source has no end.
 TEST(InheritNewTest, UnreadableDatesThrowTheConversionError)
 {
-    struct Case {
-        const char* what;
-        const char* start;
-        const char* deadline;
-        const char* completed;
-        const char* newStart;
-        const char* badText;
-    };
-    const Case cases[] = {
+    const Dates cases[] = {
         {"an empty source start", "", "2010/04/03 15:30", "", "2010/05/10 10:00", ""},
         {"an empty start without an end", "", "", "", "2010/05/10 10:00", ""},
         {"a broken deadline", "2010/04/01 09:00", "2010/04/31 15:30", "", "2010/05/10 10:00", "2010/04/31 15:30"},
@@ -64,19 +63,15 @@ TEST(InheritNewTest, UnreadableDatesThrowTheConversionError)
          "2010/4/1 9:00"},
         {"a broken new start", "2010/04/01 09:00", "2010/04/03 15:30", "", "x", "x"},
     };
-    for (const Case& c : cases) {
+    for (const Dates& c : cases) {
         SCOPED_TRACE(c.what);
-        ToDoRecord source;
-        source.StartText = c.start;
-        source.DeadlineText = c.deadline;
-        source.CompletedText = c.completed;
         std::optional<std::string> thrown;
         try {
-            InheritedDeadline(source, c.newStart);
+            InheritedDeadline(c.Source(), c.newStart);
         } catch (const ConvertError& error) {
             thrown = error.Text();
         }
-        EXPECT_EQ(thrown, std::optional<std::string>(c.badText));
+        EXPECT_EQ(thrown, std::optional<std::string>(c.result));
     }
 }
 
