@@ -63,7 +63,7 @@ public:
         bool becomesLoaded = false;
     };
 
-    // Writes the rows that have a task text to `path`, under the list file's lock from the check
+    // Writes the rows whose task is not blank (IsBlankTask) to `path`, under the list file's lock from the check
     // for changes by others to the rename. On success the unsaved and undo states and
     // OrderChanged are cleared and the rows' FileLine values describe the written file. On any
     // failure (also another writer holding the lock for seconds) nothing on disk and nothing in
