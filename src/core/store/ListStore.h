@@ -90,7 +90,7 @@ private:
     FileFingerprint loadedFingerprint_;
     // Files whose last load failed: saving over them would destroy lines nobody has seen.
     std::vector<std::filesystem::path> unreadable_;
-    // Non-blank lines of the loaded file that are not to-dos (no "=", or no task), each with
+    // Non-blank lines of the loaded file that are not to-dos (no "=", or a blank task), each with
     // its line end. A full save keeps them after the rows instead of dropping text the user
     // cannot see.
     std::vector<std::string> otherLines_;
