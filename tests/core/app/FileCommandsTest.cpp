@@ -249,8 +249,8 @@ TEST_F(FileCommandsTest, AMergeNeverWritesThroughALinkNorIntoAFolderOthersCanWri
         {"every file name is a link",
          [&] {
              fs::create_directory(elsewhere);
-             for (const fs::path& name :
-                  {Sibling() / "dolvane", Sibling() / "Help" / "Dolvane.htm", list / "todolist.txt"}) {
+             for (const fs::path& name : {Sibling() / "dolvane", Sibling() / "libCharacterConversion.so",
+                                          Sibling() / "Help" / "Dolvane.htm", list / "todolist.txt"}) {
                  WriteBytes(elsewhere / name.filename(), "victim");
                  fs::create_symlink(elsewhere / name.filename(), name);
              }
@@ -283,6 +283,7 @@ TEST_F(FileCommandsTest, AMergeNeverWritesThroughALinkNorIntoAFolderOthersCanWri
         } else {
             EXPECT_EQ(ReadBytes(Sibling() / "dolvane"), "program v1") << "the link was replaced";
             EXPECT_FALSE(fs::is_symlink(Sibling() / "dolvane"));
+            EXPECT_EQ(ReadBytes(Sibling() / "libCharacterConversion.so"), "library");
             EXPECT_EQ(ReadBytes(Sibling() / "Help" / "Dolvane.htm"), "help");
             EXPECT_TRUE(fs::is_symlink(list / "todolist.txt")) << "a name taken in the list's folder stays";
             ASSERT_EQ(prompts_.messages.size(), 1U);
