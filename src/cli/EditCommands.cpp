@@ -118,6 +118,15 @@ int RunAdd(std::span<const std::string> arguments, const CliEnvironment& environ
     if (const auto problem = FieldError(Field::Task, task)) {
         throw CliError(*problem);
     }
+    // A control byte is invisible in every view and in the window's task box; only tabs and
+    // line breaks are text.
+    const auto control = std::find_if(taskOption->begin(), taskOption->end(), [](char c) {
+        return (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == '\x7F';
+    });
+    if (control != taskOption->end()) {
+        throw CliError("--task の " + std::to_string(control - taskOption->begin() + 1) +
+                       " バイト目に制御文字があります (タブと改行のほかは入れられません)");
+    }
     EditPanel panel;
     panel.SetText(PanelField::Task, task, 0);
     for (const AddField& field : kAddFields) {
@@ -169,16 +178,13 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
     const FileContents read = ReadList(environment.files, file);
     const std::vector<std::string_view> lines = SplitLines(read.bytes);
     const std::string notToDo = std::to_string(target) + " 行目は ToDo ではありません";
-    // A to-do line as the loader sees one: with "=" and a task (other lines are kept, not rows).
+    // A to-do line as the loader sees one: with "=" and a task that is not blank (other lines
+    // are kept, not rows).
     const auto facts = target < lines.size() ? ReadLineFacts(lines[target]) : std::nullopt;
     if (!facts || !facts->hasTask) {
         throw CliError(notToDo);
     }
     ToDoRecord row = ParseRecordLine(lines[target]);
-    // A blank task makes no to-do, by the same rule that keeps Add from writing one.
-    if (IsBlankTask(row.TaskText)) {
-        throw CliError(notToDo);
-    }
     if (row.Completed) {
         err << "dolvane-cli: 行 " << target << " の ToDo は既に完了しています (変更していません)\n";
         return 0;

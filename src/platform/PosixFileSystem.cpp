@@ -1,11 +1,15 @@
 #include "platform/PosixFileSystem.h"
 
+#include "platform/FileDescriptor.h"
+#include "platform/PosixPrivateFolder.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -16,33 +20,10 @@ namespace dolvane {
 namespace {
 
 constexpr std::string_view kNotRegularFile = "通常のファイルではありません";
+constexpr std::string_view kTooLarge = "ファイルが大きすぎます (256 MiB まで)";
+constexpr std::string_view kNoMemory = "ファイルを読み込むためのメモリが足りません";
 constexpr std::string_view kTemporaryMarker = ".tmp-";
 constexpr int kLockPollMilliseconds = 10;
-
-std::string Describe(const std::filesystem::path& path, int errorNumber)
-{
-    return path.string() + ": " + std::strerror(errorNumber);
-}
-
-// Closes a descriptor on every path out of a function.
-class FileDescriptor final {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const noexcept { return fd_; }
-    int Release() noexcept { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
 
 std::int64_t ModifiedNanosecondsOf(const struct stat& status)
 {
@@ -97,6 +78,20 @@ private:
     int fd_;
 };
 
+// A new lock file belongs to whoever owns the list (its folder while there is none), so that a
+// save by root leaves the owner a lock file of their own. Where the owner cannot be given
+// away, everyone may read it, and so lock it.
+void GiveToListOwner(int fd, const std::filesystem::path& list, const std::filesystem::path& folder)
+{
+    struct stat owner {};
+    if (::stat(list.c_str(), &owner) != 0 && ::stat(folder.c_str(), &owner) != 0) {
+        return;
+    }
+    if ((owner.st_uid != ::geteuid() || owner.st_gid != ::getegid()) && ::fchown(fd, owner.st_uid, owner.st_gid) != 0) {
+        ::fchmod(fd, 0644);
+    }
+}
+
 }  // namespace
 
 ssize_t PosixFileSystem::Write(int fd, const void* data, std::size_t size)
@@ -138,6 +133,10 @@ int OpenRegularFile(const std::filesystem::path& path, struct stat& status, bool
         error.message = path.string() + ": " + std::string(kNotRegularFile);
         return -1;
     }
+    if (static_cast<std::uint64_t>(status.st_size) > FileSystem::kLargestReadableFile) {
+        error.message = path.string() + ": " + std::string(kTooLarge);
+        return -1;
+    }
     return fd.Release();
 }
 
@@ -165,23 +164,32 @@ std::optional<FileContents> PosixFileSystem::ReadWholeFile(const std::filesystem
     if (fd.Get() < 0) {
         return missing ? std::optional<FileContents>(contents) : std::nullopt;
     }
-    // One byte more than fstat said, so that reading a file that did not grow ends at that byte
-    // without making the buffer larger (and copying the whole file once more).
-    contents.bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
     std::size_t done = 0;
-    for (;;) {
-        if (done == contents.bytes.size()) {
-            contents.bytes.resize(done + 65536);  // the file has grown since fstat
+    try {
+        // One byte more than fstat said, so that reading a file that did not grow ends at that byte
+        // without making the buffer larger (and copying the whole file once more).
+        contents.bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
+        for (;;) {
+            if (done == contents.bytes.size()) {
+                if (done > kLargestReadableFile) {  // it has grown past the bound while being read
+                    error.message = path.string() + ": " + std::string(kTooLarge);
+                    return std::nullopt;
+                }
+                contents.bytes.resize(done + 65536);  // the file has grown since fstat
+            }
+            const ssize_t got = ReadSome(fd.Get(), contents.bytes.data() + done, contents.bytes.size() - done);
+            if (got < 0) {
+                error.message = Describe(path, errno);
+                return std::nullopt;
+            }
+            if (got == 0) {
+                break;
+            }
+            done += static_cast<std::size_t>(got);
         }
-        const ssize_t got = ReadSome(fd.Get(), contents.bytes.data() + done, contents.bytes.size() - done);
-        if (got < 0) {
-            error.message = Describe(path, errno);
-            return std::nullopt;
-        }
-        if (got == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(got);
+    } catch (const std::bad_alloc&) {
+        error.message = path.string() + ": " + std::string(kNoMemory);
+        return std::nullopt;
     }
     contents.bytes.resize(done);
     contents.stamp = StampOfStatus(status);
@@ -200,7 +208,18 @@ bool PosixFileSystem::ReadThrough(const std::filesystem::path& path, const TakeB
     std::size_t held = 0;  // bytes at the front of the buffer not taken yet
     for (;;) {
         if (held == buffer.size()) {
-            buffer.resize(buffer.size() * 2);  // nothing could be taken: a piece longer than the buffer
+            // Nothing could be taken: a piece longer than the buffer. The file may have grown past
+            // the bound since it was opened, but no piece of it is held larger than that.
+            if (held > kLargestReadableFile) {
+                error.message = path.string() + ": " + std::string(kTooLarge);
+                return false;
+            }
+            try {
+                buffer.resize(buffer.size() * 2);
+            } catch (const std::bad_alloc&) {
+                error.message = path.string() + ": " + std::string(kNoMemory);
+                return false;
+            }
         }
         const ssize_t got = ReadSome(fd.Get(), buffer.data() + held, buffer.size() - held);
         if (got < 0) {
@@ -374,19 +393,52 @@ void PosixFileSystem::RemoveStaleTemporaryFiles(const std::filesystem::path& pat
     }
 }
 
+std::unique_ptr<PrivateFolder> PosixFileSystem::OpenPrivateFolder(const std::filesystem::path& folder, FileError& error)
+{
+    return PosixPrivateFolder::Open(folder, error);
+}
+
 std::unique_ptr<FileLock> PosixFileSystem::LockListFile(const std::filesystem::path& listFile, FileError& error,
                                                         int waitMilliseconds)
 {
     const std::filesystem::path target = SaveTargetOf(listFile);
     std::filesystem::path lockPath = target;
     lockPath += ".lock";
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     std::error_code code;
-    std::filesystem::create_directories(target.has_parent_path() ? target.parent_path() : ".", code);
-    // The lock file is never renamed or removed, so every writer locks the same file.
-    FileDescriptor fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600));
+    std::filesystem::create_directories(folder, code);
+    // The lock file is never renamed or removed, so every writer locks the same file. It is only
+    // ever opened for reading, which is all flock needs: whoever may read it can lock it, so a
+    // lock file made by another account (root running a script) does not shut the owner out.
+    bool created = true;
+    int opened = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    if (opened < 0 && errno == EEXIST) {
+        created = false;
+        opened = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    }
+    FileDescriptor fd(opened);
+    // What the user can do about a lock file that is not one: remove it, and the next save makes
+    // a new one.
+    const auto removeIt = [&](std::string_view why) {
+        error.message = std::string(why) + "。このロックファイルを削除して下さい: " + lockPath.string();
+    };
+    struct stat status {};
     if (fd.Get() < 0) {
-        error.message = Describe(lockPath, errno);
+        if (errno == ELOOP) {
+            removeIt("ロックファイルがリンクになっています");
+        } else if (errno == EACCES) {
+            removeIt(std::string("ロックファイルを開けません (") + std::strerror(EACCES) + ")");
+        } else {
+            error.message = Describe(lockPath, errno);
+        }
         return nullptr;
+    }
+    if (::fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        removeIt("ロックファイルが通常のファイルではありません");
+        return nullptr;
+    }
+    if (created) {
+        GiveToListOwner(fd.Get(), target, folder);
     }
     for (int waited = 0;; waited += kLockPollMilliseconds) {
         if (::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) {

@@ -21,6 +21,7 @@ public:
     std::unique_ptr<FileLock> LockListFile(const std::filesystem::path& listFile, FileError& error,
                                            int waitMilliseconds = kDefaultLockWaitMilliseconds) override;
     void RemoveStaleTemporaryFiles(const std::filesystem::path& path) override;
+    std::unique_ptr<PrivateFolder> OpenPrivateFolder(const std::filesystem::path& folder, FileError& error) override;
 
     // The file a save of `path` replaces: a symbolic link's target, else `path` itself.
     static std::filesystem::path SaveTargetOf(const std::filesystem::path& path);

@@ -322,12 +322,13 @@ TEST_F(CliTest, DoneRewritesOnlyItsOwnLine)
     EXPECT_EQ(ReadBytes(ListFile()), expected);
 }
 
-// A task that says nothing is refused in the window's words; done names a line that holds no
-// to-do: no "=" (line 2), a blank task (line 8) or none at all (line 9). Nothing is written.
+// A task that says nothing is refused in the window's words, one with a control byte by where it
+// stands; done names a line that holds no to-do: no "=" (line 2), a blank task (line 8), none at
+// all (line 9) or only control bytes (line 10). Nothing is written.
 TEST_F(CliTest, BlankTasksAndLinesWithoutAToDoAreRefusedAndNothingIsWritten)
 {
-    const std::string list =
-        PreparedList() + Sj("2010/05/01 09:00+=00000@\\@#@#　 ･･\r\n") + "2010/05/01 09:00+=00000@\\@#@#\r\n";
+    const std::string list = PreparedList() + Sj("2010/05/01 09:00+=00000@\\@#@#　 ･･\r\n") +
+                             "2010/05/01 09:00+=00000@\\@#@#\r\n2010/05/01 09:00+=00000@\\@#@#\x01\x1F\r\n";
     WriteBytes(ListFile(), list);
     struct Case {
         std::vector<std::string> arguments;
@@ -336,9 +337,14 @@ TEST_F(CliTest, BlankTasksAndLinesWithoutAToDoAreRefusedAndNothingIsWritten)
     const Case cases[] = {
         {{"add", "--task", "   "}, "すべきことを入力してください。"},
         {{"add", "--task", "　\t\n･"}, "すべきことを入力してください。"},
+        {{"add", "--task", "\x01"}, "すべきことを入力してください。"},
+        {{"add", "--task", "a\tb\x7F"}, "--task の 4 バイト目に制御文字があります (タブと改行のほかは入れられません)"},
+        {{"add", "--task", "あ\x1B[31m"},
+         "--task の 4 バイト目に制御文字があります (タブと改行のほかは入れられません)"},
         {{"done", "2"}, "2 行目は ToDo ではありません"},
         {{"done", "8"}, "8 行目は ToDo ではありません"},
         {{"done", "9"}, "9 行目は ToDo ではありません"},
+        {{"done", "10"}, "10 行目は ToDo ではありません"},
     };
     for (const auto& [arguments, error] : cases) {
         std::vector<std::string> command(arguments);

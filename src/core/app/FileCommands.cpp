@@ -23,21 +23,19 @@ bool IsFile(const fs::path& path)
     return fs::is_regular_file(path, ignored);
 }
 
-// Copies one file; no folder is created for it.
-bool CopyOne(const fs::path& from, const fs::path& to, bool overwrite)
-{
-    std::error_code error;
-    return fs::copy_file(from, to, overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none, error);
-}
-
 }  // namespace
 
-std::string MergeDoneMessage()
+std::string MergeDoneMessage(const std::optional<fs::path>& listLeftIn)
 {
     const std::string name(kSiblingName);
-    return name + "との統合が終わりました。\nDolvaneは、" + name +
-           "のタスクトレイアイコンのメニューから開くことができます。\n尚、現在ご使用のDolvaneは、フォルダごと削除して下"
-           "さい";
+    std::string message = name + "との統合が終わりました。\nDolvaneは、" + name +
+                          "のタスクトレイアイコンのメニューから開くことができます。\n";
+    if (!listLeftIn) {
+        return message + "尚、現在ご使用のDolvaneは、フォルダごと削除して下さい";
+    }
+    // The only copy of the list is still here: deleting this folder would lose it.
+    return message + "尚、ToDoリストは" + name + "のフォルダにコピーしていません。ToDoリストは現在ご使用のDolvaneの" +
+           "フォルダに残っていますので、フォルダを削除しないで下さい (" + listLeftIn->string() + ")";
 }
 
 FileCommands::FileCommands(ToDoDocument& document, ViewTabs& tabs, SettingsSession& settings)
@@ -83,24 +81,45 @@ bool FileCommands::MergeVisible() const
 bool FileCommands::Merge()
 {
     const ProgramPaths& paths = document_.Paths();
-    std::error_code ignored;
-    if (!fs::is_directory(paths.SiblingFolder, ignored)) {
+    FileSystem& files = document_.Files();
+    // Both folders the merge writes the user's files into are checked before anything is copied,
+    // so a refusal leaves nothing half done.
+    FileError refused;
+    const auto sibling = files.OpenPrivateFolder(paths.SiblingFolder, refused);
+    std::unique_ptr<PrivateFolder> listFolder;
+    if (sibling) {
+        if (const auto data = sibling->Folder("data", refused)) {
+            listFolder = data->Folder(paths.UserName, refused);
+        }
+    }
+    if (!refused.message.empty()) {
+        document_.Ask().ShowError(std::string(kSiblingName) + "に統合できませんでした。\n" + refused.message);
         return false;
     }
-    if (!CopyOne(paths.ProgramFolder / paths.ExecutableName, paths.SiblingFolder / paths.ExecutableName, true)) {
+    if (!sibling) {
+        return false;
+    }
+    FileError ignored;
+    if (!sibling->CopyIn(paths.ProgramFolder / paths.ExecutableName, paths.ExecutableName, std::nullopt, true,
+                         ignored)) {
         return false;
     }
     // The program's companions beside it, where this copy has them.
     for (const std::string_view companion : {kConversionLibrary, kCompanion}) {
         if (IsFile(paths.ProgramFolder / companion)) {
-            CopyOne(paths.ProgramFolder / companion, paths.SiblingFolder / companion, true);
+            sibling->CopyIn(paths.ProgramFolder / companion, companion, std::nullopt, true, ignored);
         }
     }
-    // Never over a list already there (a second merge), and only into an existing folder.
-    CopyOne(paths.ListFilePath, paths.SiblingFolder / "data" / paths.UserName / "todolist.txt", false);
-    CopyOne(HelpPage(), HelpPageIn(paths.SiblingFolder), true);
+    // Never over a list already there (a second merge), and only into an existing folder. The
+    // list is the user's alone, whatever its mode here.
+    const bool listCopied = listFolder && listFolder->CopyIn(paths.ListFilePath, "todolist.txt", 0600, false, ignored);
+    // The help page goes only where the same rules hold; without it the merge is still done.
+    if (const auto help = sibling->Folder("Help", ignored)) {
+        help->CopyIn(HelpPage(), "Dolvane.htm", std::nullopt, true, ignored);
+    }
     settings_.WriteToSiblingStore();
-    document_.Ask().ShowMessage(MergeDoneMessage());
+    document_.Ask().ShowMessage(
+        MergeDoneMessage(listCopied ? std::nullopt : std::optional<fs::path>(paths.ListFilePath)));
     return true;
 }
 

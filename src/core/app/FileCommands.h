@@ -5,6 +5,7 @@
 #include "core/app/ViewTabs.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace dolvane {
@@ -33,7 +34,9 @@ public:
     bool MergeVisible() const;
     // Copies the program files, the list (never over one already there) and the help page into
     // the sibling's folder, hands the settings to the sibling's store and says what to do next.
-    // False, silently, when the sibling's folder is missing or the program could not be copied.
+    // False, silently, when the sibling's folder is missing or the program could not be copied;
+    // false with a message, copying nothing, when the sibling's folder or the list's folder
+    // there is a link or other accounts can write it.
     bool Merge();
 
 private:
@@ -42,7 +45,8 @@ private:
     SettingsSession& settings_;
 };
 
-// The message after a merge (UTF-8), each "\n" a single line feed.
-std::string MergeDoneMessage();
+// The message after a merge (UTF-8), each "\n" a single line feed. It advises deleting this
+// copy of the program only when the list went with it; `listLeftIn` is the list that did not.
+std::string MergeDoneMessage(const std::optional<std::filesystem::path>& listLeftIn);
 
 }  // namespace dolvane

@@ -70,25 +70,6 @@ std::string DateTimeMessage(std::string_view name)
 
 }  // namespace
 
-bool IsBlankTask(std::string_view cp932Text) noexcept
-{
-    // Walked character by character: 0x40 and 0xA5 are also trail bytes of ordinary characters
-    // ("ァ" is 0x83 0x40, "ぇ" 0x82 0xA5).
-    for (std::size_t i = 0; i < cp932Text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(cp932Text[i]);
-        if (IsCp932LeadByte(byte)) {
-            // Of the double-byte characters only the full-width space is blank.
-            if (cp932Text.substr(i, 2) != "\x81\x40") {
-                return false;
-            }
-            ++i;
-        } else if (byte != ' ' && byte != '\t' && byte != '\r' && byte != '\n' && byte != 0xA5) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::optional<std::string> FieldError(Field field, std::string_view cp932Text)
 {
     switch (field) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/RecordLine.h"
 #include "core/store/ToDoRecord.h"
 
 #include <optional>
@@ -15,10 +16,5 @@ namespace dolvane {
 // The task is the last piece of a line and takes any bytes, but it must say something (see
 // IsBlankTask); computed fields are not edited and pass unchecked.
 std::optional<std::string> FieldError(Field field, std::string_view cp932Text);
-
-// Whether a task text is empty or holds nothing but blanks: spaces, full-width spaces, tabs, line
-// breaks and "･", which the list file writes for a line break. Such a to-do shows as an empty row,
-// and an empty one is dropped when the list is saved.
-bool IsBlankTask(std::string_view cp932Text) noexcept;
 
 }  // namespace dolvane

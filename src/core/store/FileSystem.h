@@ -54,12 +54,37 @@ public:
     FileLock& operator=(const FileLock&) = delete;
 };
 
+// A folder held open for copying files into it where nobody else can redirect them or read them:
+// not a link, the user's or root's, and writable by no other account. What was checked is where
+// the copies land, whatever happens to the folder's path meanwhile.
+class PrivateFolder {
+public:
+    PrivateFolder() = default;
+    virtual ~PrivateFolder() = default;
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+
+    // The folder `name` in this one, under the same rules. Nothing when it is missing (`error`
+    // left as it was) or when it breaks a rule (`error` says which folder and why).
+    virtual std::unique_ptr<PrivateFolder> Folder(std::string_view name, FileError& error) = 0;
+
+    // Copies the regular file `from` into this folder as `name`: always a new file, given `mode`
+    // (nothing: the source's permission bits without write for others) and flushed before it
+    // takes the name, so whatever had the name (a link among them) is replaced, never written
+    // through. With `replace` false a name that is taken stays as it was and the copy fails.
+    virtual bool CopyIn(const std::filesystem::path& from, std::string_view name, std::optional<unsigned> mode,
+                        bool replace, FileError& error) = 0;
+};
+
 // The operating system's files as the list, the settings and the exports use them. The program
 // hands one implementation to everything that reads or writes files; tests can hand another
 // that fails part-way.
 class FileSystem {
 public:
     static constexpr int kDefaultLockWaitMilliseconds = 5000;
+    // No list, ".tod", settings or holiday file comes near this; a larger file is refused like one
+    // that cannot be read, before anything is allocated for it.
+    static constexpr std::uint64_t kLargestReadableFile = std::uint64_t{256} << 20;
 
     FileSystem() = default;
     virtual ~FileSystem() = default;
@@ -67,9 +92,9 @@ public:
     FileSystem& operator=(const FileSystem&) = delete;
 
     // Reads a whole file without ever blocking (a named pipe in its place is not waited for).
-    // Only regular files are read. A missing file is not an error: it gives empty bytes and no
-    // stamp. Any other failure (permissions, I/O, not a regular file)
-    // is an error, never an empty file.
+    // Only regular files up to kLargestReadableFile are read. A missing file is not an error: it
+    // gives empty bytes and no stamp. Any other failure (permissions, I/O, not a regular file, too
+    // large, no memory for it) is an error, never an empty file.
     virtual std::optional<FileContents> ReadWholeFile(const std::filesystem::path& path, FileError& error) = 0;
 
     // Reads a file once from start to end through one buffer, for a reader that keeps nothing
@@ -110,6 +135,10 @@ public:
     // file cannot be opened, gives nothing and `error` says why.
     virtual std::unique_ptr<FileLock> LockListFile(const std::filesystem::path& listFile, FileError& error,
                                                    int waitMilliseconds = kDefaultLockWaitMilliseconds) = 0;
+
+    // Opens `folder` as a PrivateFolder: nothing when it is missing (`error` left as it was) or
+    // is a link or a folder other accounts can write (`error` says why).
+    virtual std::unique_ptr<PrivateFolder> OpenPrivateFolder(const std::filesystem::path& folder, FileError& error) = 0;
 
     // Removes the temporary files that saves of `path` left behind when they were killed: only
     // names this program makes, only when their writing process is gone, only the user's own.

@@ -4,6 +4,7 @@
 #include "core/text/Numbers.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 namespace dolvane {
@@ -100,14 +101,28 @@ bool ListStore::LoadList(const std::filesystem::path& path, const LineFilter& fi
     for (auto at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1)) {
         ++lineFeeds;
     }
-    rows_.reserve(lineFeeds + 1);
+    try {
+        rows_.reserve(lineFeeds + 1);
+    } catch (const std::bad_alloc&) {
+        // Only room asked for ahead: a file of many blank lines needs far less.
+    }
     auto keepRow = [this](ToDoRecord& row) { rows_.push_back(std::move(row)); };
     auto keepOther = [this](std::string_view line, std::string_view end) {
         if (!IsBlankLine(line)) {
             otherLines_.emplace_back(line).append(end);
         }
     };
-    ForEachLine(contents->bytes, RowReader(filter, now, true, keepRow, keepOther));
+    try {
+        ForEachLine(contents->bytes, RowReader(filter, now, true, keepRow, keepOther));
+    } catch (const std::bad_alloc&) {
+        // Like a file that cannot be read: no rows, and no save over the lines nobody has seen.
+        std::vector<ToDoRecord>().swap(rows_);
+        std::vector<std::string>().swap(otherLines_);
+        unreadable_.push_back(path);
+        loadedFingerprint_ = {};
+        error.message = "ToDoリストを読み込めませんでした: " + path.string() + ": メモリが足りません";
+        return false;
+    }
     // A tab that shows few of the lines gives back the room of the others.
     if (rows_.capacity() - rows_.size() > rows_.capacity() / 8) {
         rows_.shrink_to_fit();
@@ -131,7 +146,7 @@ ListStore::Output ListStore::FullOutput() const
     // last line may have had none, and gets CR LF now that lines may follow it).
     std::size_t written = 0;
     for (const auto& row : rows_) {
-        if (row.TaskText.empty()) {
+        if (IsBlankTask(row.TaskText)) {
             output.fileLines.emplace_back();
             continue;
         }
@@ -163,7 +178,7 @@ ListStore::Output ListStore::MergedOutput(std::string_view current) const
     for (const auto& row : rows_) {
         const auto fileLine = ParseInt32(row.FileLine);
         const bool hasLine = fileLine && *fileLine >= 0 && static_cast<std::size_t>(*fileLine) < lines.size();
-        if (row.TaskText.empty()) {
+        if (IsBlankTask(row.TaskText)) {
             positions.push_back(hasLine ? *fileLine : -1);
             continue;
         }

@@ -63,7 +63,7 @@ public:
         bool becomesLoaded = false;
     };
 
-    // Writes the rows that have a task text to `path`, under the list file's lock from the check
+    // Writes the rows whose task is not blank (IsBlankTask) to `path`, under the list file's lock from the check
     // for changes by others to the rename. On success the unsaved and undo states and
     // OrderChanged are cleared and the rows' FileLine values describe the written file. On any
     // failure (also another writer holding the lock for seconds) nothing on disk and nothing in
@@ -90,7 +90,7 @@ private:
     FileFingerprint loadedFingerprint_;
     // Files whose last load failed: saving over them would destroy lines nobody has seen.
     std::vector<std::filesystem::path> unreadable_;
-    // Non-blank lines of the loaded file that are not to-dos (no "=", or no task), each with
+    // Non-blank lines of the loaded file that are not to-dos (no "=", or a blank task), each with
     // its line end. A full save keeps them after the rows instead of dropping text the user
     // cannot see.
     std::vector<std::string> otherLines_;

@@ -1,5 +1,6 @@
 #include "core/store/RecordLine.h"
 
+#include "core/text/ByteKind.h"
 #include "core/text/Numbers.h"
 #include "core/text/ReplaceText.h"
 
@@ -75,6 +76,25 @@ ValueParts SplitValue(std::string_view value, std::size_t p1, std::size_t p2)
 
 }  // namespace
 
+bool IsBlankTask(std::string_view cp932Text) noexcept
+{
+    // Walked character by character: 0x40 and 0xA5 are also trail bytes of ordinary characters
+    // ("ァ" is 0x83 0x40, "ぇ" 0x82 0xA5).
+    for (std::size_t i = 0; i < cp932Text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(cp932Text[i]);
+        if (IsCp932LeadByte(byte)) {
+            // Of the double-byte characters only the full-width space is blank.
+            if (cp932Text.substr(i, 2) != "\x81\x40") {
+                return false;
+            }
+            ++i;
+        } else if (byte > 0x20 && byte != 0x7F && byte != 0xA5) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<LineFacts> ReadLineFacts(std::string_view line)
 {
     const auto equals = line.find('=');
@@ -89,8 +109,7 @@ std::optional<LineFacts> ReadLineFacts(std::string_view line)
     facts.executor = parts.executor;
     facts.category = parts.category;
     facts.task = parts.task;
-    // Only single-byte "･" in a task means no lead byte there, so no 0xA5 is a trail byte.
-    facts.hasTask = parts.task.find_first_not_of('\xA5') != std::string_view::npos;
+    facts.hasTask = !IsBlankTask(parts.task);
     return facts;
 }
 

@@ -21,10 +21,17 @@ struct LineFacts {
     std::string_view name;   // the dates and hours before it
     std::string_view executor;
     std::string_view task;  // as stored, "･･" for its line breaks
-    // The task holds something besides "･" (its stored line breaks): only then is the line a
-    // to-do. Lines without one are kept in the file as they are, never shown as rows.
+    // The task is not blank (IsBlankTask): only then is the line a to-do. Lines without one are
+    // kept in the file as they are, never shown as rows.
     bool hasTask = false;
 };
+
+// Whether a task holds nothing but blanks: spaces, full-width spaces, control bytes (tabs and line
+// breaks among them) and "･", which the list file writes for a line break. It gives the same
+// answer for a task as stored ("･･" for its breaks) and as shown (CR LF), so it is the one rule
+// of what a to-do is: the reader keeps a line with a blank task as a line, not a row, every
+// saver writes no row whose task is blank, and every editor refuses to make one.
+bool IsBlankTask(std::string_view cp932Text) noexcept;
 
 // Nullopt when the line has no "=" (it is not a to-do).
 std::optional<LineFacts> ReadLineFacts(std::string_view line);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <unistd.h>
+
 namespace dolvane {
 namespace {
 
@@ -21,6 +24,34 @@ class FileCommandsTest : public test::WindowModelTest {
 protected:
     fs::path Tod() const { return folder_ / "saved.tod"; }
     fs::path Sibling() const { return paths_.SiblingFolder; }
+
+    // What the merge says when the list did not go with the program.
+    std::string ListStayed() const
+    {
+        return "ピマロとの統合が終わりました。\nDolvaneは、ピマロのタスクトレイアイコンのメニューから開くことができます"
+               "。\n"
+               "尚、ToDoリストはピマロのフォルダにコピーしていません。ToDoリストは現在ご使用のDolvaneのフォルダに残って"
+               "いますので、フォルダを削除しないで下さい (" +
+               paths_.ListFilePath.string() + ")";
+    }
+
+    void MakeProgram()
+    {
+        fs::create_directories(paths_.ProgramFolder / "Help");
+        WriteBytes(paths_.ProgramFolder / "dolvane", "program v1");
+        fs::permissions(paths_.ProgramFolder / "dolvane", fs::perms(0755));
+        WriteBytes(paths_.ProgramFolder / "libCharacterConversion.so", "library");
+        WriteBytes(paths_.ProgramFolder / "Help" / "Dolvane.htm", "help");
+    }
+    // The sibling's folders as its installer leaves them: the user's, or root's, and no one
+    // else's to write, whatever the umask of the test.
+    void MakeSiblingFolders()
+    {
+        for (const fs::path& made : {Sibling(), Sibling() / "data", Sibling() / "data" / "aki", Sibling() / "Help"}) {
+            fs::create_directories(made);
+            fs::permissions(made, fs::perms(0755));
+        }
+    }
 };
 
 TEST_F(FileCommandsTest, AnImportAppliedReplacesTheListAndUndoBringsItBack)
@@ -52,12 +83,18 @@ TEST_F(FileCommandsTest, AnImportAppliedReplacesTheListAndUndoBringsItBack)
 TEST_F(FileCommandsTest, AnImportThatCannotBeReadLeavesTheListAsItWas)
 {
     auto model = Make();
-    fs::create_directories(folder_ / "unreadable.tod");
-    prompts_.fileAnswer = folder_ / "unreadable.tod";  // a folder: not a file that can be read
-    EXPECT_FALSE(model->Files().Import());
-    EXPECT_EQ(prompts_.errors.size(), 1U);
-    ASSERT_EQ(model->Rows().size(), 1U) << "the list is shown again, never an empty list to apply";
-    EXPECT_FALSE(model->State().UnsavedChanges);
+    fs::create_directories(folder_ / "unreadable.tod");  // a folder: not a file that can be read
+    WriteBytes(folder_ / "huge.tod", kImported);
+    fs::resize_file(folder_ / "huge.tod", std::uintmax_t{8} << 30);  // sparse
+    for (const char* name : {"unreadable.tod", "huge.tod"}) {
+        prompts_.errors.clear();
+        prompts_.fileAnswer = folder_ / name;
+        EXPECT_FALSE(model->Files().Import()) << name;
+        ASSERT_EQ(prompts_.errors.size(), 1U) << name;
+        EXPECT_NE(prompts_.errors[0].find("読み込めませんでした"), std::string::npos) << prompts_.errors[0];
+        ASSERT_EQ(model->Rows().size(), 1U) << "the list is shown again, never an empty list to apply";
+        EXPECT_FALSE(model->State().UnsavedChanges);
+    }
 }
 
 TEST_F(FileCommandsTest, AnExportHoldsTheSavedListAndTellsTheSibling)
@@ -134,20 +171,19 @@ TEST_F(FileCommandsTest, TheMergeIsOfferedOnlyForAnInstalledSiblingThatDoesNotHo
 
 TEST_F(FileCommandsTest, AMergeCopiesTheProgramOnceTheListAndTheSettings)
 {
-    fs::create_directories(paths_.ProgramFolder / "Help");
-    WriteBytes(paths_.ProgramFolder / "dolvane", "program v1");
-    WriteBytes(paths_.ProgramFolder / "libCharacterConversion.so", "library");
-    WriteBytes(paths_.ProgramFolder / "Help" / "Dolvane.htm", "help");
-    fs::create_directories(Sibling() / "data" / "aki");
-    fs::create_directories(Sibling() / "Help");
+    MakeProgram();
+    MakeSiblingFolders();
+    ASSERT_EQ(::chmod(paths_.ListFilePath.c_str(), 0644), 0);
     auto model = Make();
     ASSERT_TRUE(model->Files().MergeVisible());
     ASSERT_TRUE(model->Files().Merge());
 
     EXPECT_EQ(ReadBytes(Sibling() / "dolvane"), "program v1");
+    EXPECT_EQ(fs::status(Sibling() / "dolvane").permissions(), fs::perms(0755));
     EXPECT_EQ(ReadBytes(Sibling() / "libCharacterConversion.so"), "library");
     EXPECT_EQ(ReadBytes(Sibling() / "Help" / "Dolvane.htm"), "help");
     EXPECT_EQ(ReadBytes(Sibling() / "data" / "aki" / "todolist.txt"), kListed);
+    EXPECT_EQ(fs::status(Sibling() / "data" / "aki" / "todolist.txt").permissions(), fs::perms(0600));
     EXPECT_FALSE(siblingSettings_.values.empty()) << "the settings go to the sibling's store";
     ASSERT_EQ(prompts_.messages.size(), 1U);
     EXPECT_EQ(
@@ -156,12 +192,13 @@ TEST_F(FileCommandsTest, AMergeCopiesTheProgramOnceTheListAndTheSettings)
         "尚、現在ご使用のDolvaneは、フォルダごと削除して下さい");
     EXPECT_FALSE(model->Files().MergeVisible()) << "the sibling holds the program now";
 
-    // A second merge updates the program but never the list already there.
+    // A second merge updates the program but never the list already there, and says so.
     WriteBytes(paths_.ProgramFolder / "dolvane", "program v2");
     WriteBytes(paths_.ListFilePath, Sj("2010/05/09 09:00+=03000@\\@#@#後から\r\n"));
     ASSERT_TRUE(model->Files().Merge());
     EXPECT_EQ(ReadBytes(Sibling() / "dolvane"), "program v2");
     EXPECT_EQ(ReadBytes(Sibling() / "data" / "aki" / "todolist.txt"), kListed);
+    EXPECT_EQ(prompts_.messages.back(), ListStayed());
 }
 
 TEST_F(FileCommandsTest, AMergeWithoutTheSiblingsFoldersEndsQuietly)
@@ -176,8 +213,99 @@ TEST_F(FileCommandsTest, AMergeWithoutTheSiblingsFoldersEndsQuietly)
     fs::remove(paths_.ProgramFolder / "dolvane");
     fs::remove(Sibling() / "dolvane");
     EXPECT_FALSE(model->Files().Merge()) << "a program that cannot be copied ends the merge";
-    EXPECT_EQ(prompts_.messages.size(), 1U);
+    ASSERT_EQ(prompts_.messages.size(), 1U);
+    EXPECT_EQ(prompts_.messages[0], ListStayed());
     EXPECT_TRUE(prompts_.errors.empty());
+}
+
+// Links planted where the merge writes, and folders others can write, never receive the user's
+// files: a folder is refused with a message before anything is copied, a file name is replaced
+// (or, for the list, left alone) rather than written through.
+TEST_F(FileCommandsTest, AMergeNeverWritesThroughALinkNorIntoAFolderOthersCanWrite)
+{
+    const fs::path elsewhere = folder_ / "elsewhere";
+    const fs::path list = Sibling() / "data" / "aki";
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"the sibling's folder is a link",
+         [&] {
+             fs::rename(Sibling(), elsewhere);
+             fs::create_directory_symlink(elsewhere, Sibling());
+         },
+         true},
+        {"the list's folder is a link",
+         [&] {
+             fs::remove_all(list);
+             fs::create_directory(elsewhere);
+             fs::create_directory_symlink(elsewhere, list);
+         },
+         true},
+        {"the list's folder is writable by everyone", [&] { fs::permissions(list, fs::perms(0777)); }, true},
+        {"the sibling's folder is writable by its group", [&] { fs::permissions(Sibling(), fs::perms(0775)); }, true},
+        {"every file name is a link",
+         [&] {
+             fs::create_directory(elsewhere);
+             for (const fs::path& name : {Sibling() / "dolvane", Sibling() / "libCharacterConversion.so",
+                                          Sibling() / "Help" / "Dolvane.htm", list / "todolist.txt"}) {
+                 WriteBytes(elsewhere / name.filename(), "victim");
+                 fs::create_symlink(elsewhere / name.filename(), name);
+             }
+         },
+         false},
+    };
+    MakeProgram();
+    for (const Case& c : cases) {
+        fs::remove_all(folder_ / "opt");
+        fs::remove_all(elsewhere);
+        MakeSiblingFolders();
+        c.plant();
+        prompts_.messages.clear();
+        prompts_.errors.clear();
+        auto model = Make();
+        EXPECT_EQ(model->Files().Merge(), !c.refused) << c.what;
+        for (const auto& entry : fs::recursive_directory_iterator(folder_ / "opt")) {
+            EXPECT_TRUE(!c.refused || entry.is_directory()) << c.what << ": " << entry.path();
+        }
+        if (fs::is_directory(elsewhere)) {
+            for (const auto& entry : fs::recursive_directory_iterator(elsewhere)) {
+                EXPECT_TRUE(entry.is_directory() || ReadBytes(entry.path()) == "victim")
+                    << c.what << ": " << entry.path();
+            }
+        }
+        if (c.refused) {
+            ASSERT_EQ(prompts_.errors.size(), 1U) << c.what;
+            EXPECT_EQ(prompts_.errors[0].rfind("ピマロに統合できませんでした。\n", 0), 0U) << prompts_.errors[0];
+            EXPECT_TRUE(prompts_.messages.empty()) << c.what;
+        } else {
+            EXPECT_EQ(ReadBytes(Sibling() / "dolvane"), "program v1") << "the link was replaced";
+            EXPECT_FALSE(fs::is_symlink(Sibling() / "dolvane"));
+            EXPECT_EQ(ReadBytes(Sibling() / "libCharacterConversion.so"), "library");
+            EXPECT_EQ(ReadBytes(Sibling() / "Help" / "Dolvane.htm"), "help");
+            EXPECT_TRUE(fs::is_symlink(list / "todolist.txt")) << "a name taken in the list's folder stays";
+            ASSERT_EQ(prompts_.messages.size(), 1U);
+            EXPECT_EQ(prompts_.messages[0], ListStayed());
+        }
+    }
+}
+
+// The list's folder of another account would hand it the user's private list.
+TEST_F(FileCommandsTest, AMergeRefusesAListFolderOfAnotherAccount)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving a folder to another account needs root";
+    }
+    MakeProgram();
+    MakeSiblingFolders();
+    ASSERT_EQ(::chown((Sibling() / "data" / "aki").c_str(), 65534, 65534), 0);
+    auto model = Make();
+    EXPECT_FALSE(model->Files().Merge());
+    EXPECT_EQ(prompts_.errors.size(), 1U);
+    EXPECT_FALSE(fs::exists(Sibling() / "data" / "aki" / "todolist.txt"));
+    EXPECT_FALSE(fs::exists(Sibling() / "dolvane"));
 }
 
 TEST_F(FileCommandsTest, TheHelpPageIsBesideTheProgram)

@@ -47,9 +47,19 @@ TEST(FieldValidationTest, AcceptsAndRejectsPerField)
 
 // Blank is decided per character: "ァ" (0x83 0x40) and "ぇ" (0x82 0xA5) end in the bytes of "@"
 // and "･", and a full-width space whose trail byte is missing is no space.
-TEST(FieldValidationTest, BlankTasksHoldOnlySpacesLineBreaksAndLineBreakDots)
+TEST(FieldValidationTest, BlankTasksHoldOnlySpacesControlBytesAndLineBreakDots)
 {
-    const std::string blank[] = {"", " ", "\t", "\r\n", "\n\r", Sj("　"), "\xA5", "\xA5\xA5", Sj(" 　\t\r\n･･")};
+    const std::string blank[] = {"",
+                                 " ",
+                                 "\t",
+                                 "\r\n",
+                                 "\n\r",
+                                 Sj("　"),
+                                 "\xA5",
+                                 "\xA5\xA5",
+                                 Sj(" 　\t\r\n･･"),
+                                 "\x01",
+                                 std::string("\x1F\x7F\0", 3)};
     const std::string written[] = {" a", Sj("　あ"), Sj("ァ"), Sj("ぇ"), "\x81", "\xA5\xA5x", "@", Sj("・")};
     for (const std::string& text : blank) {
         EXPECT_TRUE(IsBlankTask(text)) << test::Utf8(text);

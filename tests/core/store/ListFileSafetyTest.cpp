@@ -10,7 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <functional>
 #include <future>
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -69,6 +73,60 @@ TEST(ListFileSafetyTest, ANamedPipeIsRefusedAtOnceWhereverAFileIsRead)
     FileError error;
     EXPECT_FALSE(DiskFiles().WriteFileAtomically(pipe, "x", error));
     EXPECT_TRUE(fs::is_fifo(pipe)) << "the pipe is not replaced";
+}
+
+// A file too large to be a list is refused before anything is allocated for it, like one that
+// cannot be read: no rows, and no save over its unseen lines.
+TEST(ListFileSafetyTest, AFileOverTheSizeBoundIsRefusedLikeAnUnreadableOne)
+{
+    const TempFolder folder;
+    const fs::path path = folder / "todolist.txt";
+    WriteBytes(path, kLine + "\r\n");
+    fs::resize_file(path, FileSystem::kLargestReadableFile + 1);  // sparse: no disk is used
+    ListStore store(DiskFiles());
+    FileError error;
+    EXPECT_FALSE(store.LoadList(path, {}, DateTime{40'000}, error));
+    EXPECT_NE(error.message.find("大きすぎます"), std::string::npos) << error.message;
+    FileError visitError;
+    EXPECT_FALSE(VisitListRows(
+        DiskFiles(), path, {}, [](ToDoRecord&) {}, visitError));
+    EXPECT_NE(visitError.message.find("大きすぎます"), std::string::npos) << visitError.message;
+    EXPECT_EQ(store.SaveList(path, SaveMode::Full, error, {}), SaveStatus::RefusedUnreadable);
+    EXPECT_EQ(fs::file_size(path), FileSystem::kLargestReadableFile + 1);
+}
+
+// Loads `path` with room for the file and a little more, far less than its rows need: true when
+// the load fails and says why.
+bool LoadFailsForLackOfMemory(const fs::path& path)
+{
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const auto limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (96 << 20);
+    const struct rlimit bound {
+        limit, limit
+    };
+    ::setrlimit(RLIMIT_AS, &bound);
+    ListStore store(DiskFiles());
+    FileError error;
+    const bool loaded = store.LoadList(path, {}, DateTime{40'000}, error);
+    return !loaded && error.message.find("メモリが足りません") != std::string::npos;
+}
+
+// Memory running out part-way through a load is a failed load, not the end of the program.
+TEST(ListFileSafetyTest, MemoryRunningOutWhileLoadingFailsTheLoad)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer's allocator does not live within an address space limit";
+#endif
+    const TempFolder folder;
+    const fs::path path = folder / "todolist.txt";
+    std::string lines;
+    for (int i = 0; i < 500'000; ++i) {
+        lines += kLine + "\r\n";  // 20 MB of file, far more as rows
+    }
+    WriteBytes(path, lines);
+    lines = {};
+    EXPECT_EXIT(std::exit(LoadFailsForLackOfMemory(path) ? 0 : 1), testing::ExitedWithCode(0), "");
 }
 
 TEST(ListFileSafetyTest, ALinkStaysALinkAndItsTargetIsSaved)
@@ -197,6 +255,11 @@ TEST(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
 {
     const std::string empty = "2010/05/02 09:00+=00000@\\@#@#";
     const std::string dots = "2010/05/03 09:00+=00000@\\@#@#\xA5";
+    // Blanks, a tab, control bytes and a full-width space: nothing a row could show.
+    std::string blankTasks;
+    for (const std::string task : {"   ", "\t", "\x01\x1F\x7F", "\x81\x40 \xA5"}) {
+        blankTasks += "2010/05/04 09:00&2010/05/05 09:00+=00000@\\@#@#" + task + "\r\n";
+    }
     struct Case {
         const char* what;
         std::string file;
@@ -214,6 +277,8 @@ TEST(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
          empty + "\r\n2010/05/01 09:00+=00000@\\@#@#changed\r\n" + dots + "\r\n"},
         {"no task: kept by a full save", empty + "\r\n" + kLine + "\r\n" + dots + "\n", SaveMode::Full,
          "2010/05/01 09:00+=00000@\\@#@#changed\r\n" + empty + "\r\n" + dots + "\n"},
+        {"blank tasks: kept by a full save", blankTasks + kLine + "\r\n", SaveMode::Full,
+         "2010/05/01 09:00+=00000@\\@#@#changed\r\n" + blankTasks},
     };
     const TempFolder folder;
     const fs::path path = folder / "todolist.txt";
@@ -228,6 +293,68 @@ TEST(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
     WriteBytes(path, empty + "\r\n" + dots + "\r\n");
     ASSERT_TRUE(store.LoadList(path, {}, DateTime{40'000}, error));
     EXPECT_TRUE(store.Rows().empty()) << "a line without a task is no row";
+}
+
+// A save by root (a script of the administrator's) must leave the list's owner able to save.
+TEST(ListFileSafetyTest, AfterASaveByRootTheOwnerStillSaves)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "saving as root and then as another account needs root";
+    }
+    constexpr uid_t kOwner = 65534;
+    const TempFolder folder;
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+    const fs::path data = folder / "aki";
+    fs::create_directory(data);
+    const fs::path path = data / "todolist.txt";
+    WriteBytes(path, kLine + "\r\n");
+    ASSERT_EQ(::chown(data.c_str(), kOwner, kOwner), 0);
+    ASSERT_EQ(::chown(path.c_str(), kOwner, kOwner), 0);
+    FileError error;
+    ASSERT_EQ(EditAndSave(path, SaveMode::Full, error), SaveStatus::Saved) << error.message;
+
+    const pid_t owner = ::fork();
+    ASSERT_GE(owner, 0);
+    if (owner == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kOwner) != 0 || ::setuid(kOwner) != 0) {
+            ::_exit(3);
+        }
+        FileError ownerError;
+        ::_exit(EditAndSave(path, SaveMode::Full, ownerError) == SaveStatus::Saved ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(owner, &status, 0), owner);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the owner's save failed";
+    struct stat lock {};
+    ASSERT_EQ(::stat((path.string() + ".lock").c_str(), &lock), 0);
+    EXPECT_EQ(lock.st_uid, kOwner) << "the lock file is the owner's";
+}
+
+// A lock file that is not one is never used, and the message says which file to remove.
+TEST(ListFileSafetyTest, ALockFileThatIsALinkOrAFolderIsNamedForRemoval)
+{
+    const TempFolder folder;
+    const fs::path path = folder / "todolist.txt";
+    const fs::path lock = folder / "todolist.txt.lock";
+    WriteBytes(path, kLine + "\r\n");
+    const std::function<void()> plants[] = {
+        [&] { fs::create_directory(lock); },
+        [&] { fs::create_symlink(folder / "elsewhere", lock); },
+        [&] {
+            WriteBytes(folder / "elsewhere", "");
+            fs::create_symlink(folder / "elsewhere", lock);
+        },
+    };
+    for (const auto& plant : plants) {
+        fs::remove_all(lock);
+        fs::remove(folder / "elsewhere");
+        plant();
+        FileError error;
+        EXPECT_EQ(EditAndSave(path, SaveMode::Full, error), SaveStatus::Failed);
+        EXPECT_NE(error.message.find("このロックファイルを削除して下さい: " + lock.string()), std::string::npos)
+            << error.message;
+        EXPECT_EQ(ReadBytes(path), kLine + "\r\n");
+    }
 }
 
 TEST(ListFileSafetyTest, ASecondWriterWaitsForTheLockAndThenGivesUp)
