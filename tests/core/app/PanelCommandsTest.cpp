@@ -62,5 +62,55 @@ TEST_F(PanelCommandsTest, ABlankTaskIsRefusedByAddAndByReplace)
     }
 }
 
+// A field whose typed text holds a character cp932 lacks keeps its last storable text in the
+// model; Add and Replace name the character rather than write that text. Typing a storable text
+// again, or showing a row, clears it.
+TEST_F(PanelCommandsTest, AnUnstorableCharacterStopsAddAndReplaceUntilTheFieldIsStorable)
+{
+    struct Case {
+        const char* what;
+        bool replace;
+        PanelField field;
+        bool retyped;  // the field gets its storable text back after the mark
+        bool refused;
+    };
+    const Case cases[] = {
+        {"add, task", false, PanelField::Task, false, true},
+        {"replace, executor", true, PanelField::Executor, false, true},
+        {"add, the same storable text typed again", false, PanelField::Task, true, false},
+        {"replace, the executor retyped", true, PanelField::Executor, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompts_.errors.clear();
+        const auto model = Make();
+        if (c.replace) {
+            model->List().SetRowSelected(0, true);
+            model->Editing().ShowSelectedRow();
+        }
+        model->Editing().SetText(PanelField::Task, Sj("から"));
+        model->Editing().SetText(c.field, Sj("から"));
+        model->Editing().SetUnstorable(c.field, "😀");
+        if (c.retyped) {
+            model->Editing().SetText(c.field, Sj("から"));
+        }
+        if (c.replace) {
+            model->Editing().ReplaceSelected();
+        } else {
+            model->AddFromPanel();
+        }
+
+        EXPECT_EQ(prompts_.errors, c.refused ? std::vector<std::string>{"「😀」はこの一覧に保存できない文字です"}
+                                             : std::vector<std::string>{});
+        EXPECT_EQ(model->Rows().size(), !c.refused && !c.replace ? 2U : 1U);
+        EXPECT_EQ(model->Rows().back().TaskText, c.refused ? "task" : Sj("から"));
+    }
+    const auto model = Make();
+    model->Editing().SetUnstorable(PanelField::Category, "😀");
+    model->List().SetRowSelected(0, true);
+    model->Editing().ShowSelectedRow();
+    EXPECT_TRUE(model->Editing().Panel().Unstorable(PanelField::Category).empty()) << "a shown row clears the mark";
+}
+
 }  // namespace
 }  // namespace dolvane
