@@ -123,18 +123,5 @@ TEST(InputDialogTest, CommittedTextIsKeptUntilItCanBeStored)
     }
 }
 
-// Return (OK by keyboard) in the choice editor keeps a text that differs from an item by case.
-TEST(InputDialogTest, TheChoiceKeepsTheCaseOfItsText)
-{
-    CellEditRequest request = Request(CellEditorKind::Choice, "abc");
-    request.items = {"ABC"};
-    const auto text = EditCell(nullptr, request, [](TInputDlg& dialog) {
-        dialog.show();
-        auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
-        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-    });
-    EXPECT_EQ(text, std::optional<std::string>("abc"));
-}
-
 }  // namespace
 }  // namespace dolvane

@@ -1,5 +1,6 @@
 #include "support/WindowModelFixture.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,7 +10,29 @@ namespace {
 
 using test::Sj;
 
-class PanelCommandsTest : public test::WindowModelTest {};
+class PanelCommandsTest : public test::WindowModelTest {
+protected:
+    // A new model with no error shown yet; for Replace its first row is selected and shown.
+    std::unique_ptr<MainWindowModel> Start(bool replace)
+    {
+        prompts_.errors.clear();
+        auto model = Make();
+        if (replace) {
+            model->List().SetRowSelected(0, true);
+            model->Editing().ShowSelectedRow();
+        }
+        return model;
+    }
+
+    static void AddOrReplace(MainWindowModel& model, bool replace)
+    {
+        if (replace) {
+            model.Editing().ReplaceSelected();
+        } else {
+            model.AddFromPanel();
+        }
+    }
+};
 
 // A task that says nothing stops Add and Replace with the message the command line gives as
 // well; the list, the file and the store state stay as they were. Add writes an unticked task as
@@ -35,22 +58,13 @@ TEST_F(PanelCommandsTest, ABlankTaskIsRefusedByAddAndByReplace)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        prompts_.errors.clear();
-        const auto model = Make();
-        if (c.replace) {
-            model->List().SetRowSelected(0, true);
-            model->Editing().ShowSelectedRow();
-        }
+        const auto model = Start(c.replace);
         model->Editing().SetText(PanelField::Importance, "4");
         if (c.task) {
             model->Editing().SetText(PanelField::Task, "x");  // so that "" is a change, and ticks the box
             model->Editing().SetText(PanelField::Task, *c.task);
         }
-        if (c.replace) {
-            model->Editing().ReplaceSelected();
-        } else {
-            model->AddFromPanel();
-        }
+        AddOrReplace(*model, c.replace);
 
         const auto expectedErrors =
             c.refused ? std::vector<std::string>{"すべきことを入力してください。"} : std::vector<std::string>{};
@@ -82,23 +96,14 @@ TEST_F(PanelCommandsTest, AnUnstorableCharacterStopsAddAndReplaceUntilTheFieldIs
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        prompts_.errors.clear();
-        const auto model = Make();
-        if (c.replace) {
-            model->List().SetRowSelected(0, true);
-            model->Editing().ShowSelectedRow();
-        }
+        const auto model = Start(c.replace);
         model->Editing().SetText(PanelField::Task, Sj("から"));
         model->Editing().SetText(c.field, Sj("から"));
         model->Editing().SetUnstorable(c.field, "😀");
         if (c.retyped) {
             model->Editing().SetText(c.field, Sj("から"));
         }
-        if (c.replace) {
-            model->Editing().ReplaceSelected();
-        } else {
-            model->AddFromPanel();
-        }
+        AddOrReplace(*model, c.replace);
 
         EXPECT_EQ(prompts_.errors, c.refused ? std::vector<std::string>{"「😀」はこの一覧に保存できない文字です"}
                                              : std::vector<std::string>{});
