@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-ipafont-gothic time
   qt6-translations-l10n desktop-file-utils libical-dev tzdata dbus-daemon
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "core/text/ByteKind.h"
 #include "core/text/Cp932Codec.h"
+#include "core/text/TypedText.h"
 
 #include <algorithm>
 #include <array>
@@ -31,7 +32,7 @@ std::string DisplayUtf8(std::string_view cp932)
 std::string ArgumentToCp932(std::string_view utf8, std::string_view what)
 {
     try {
-        return Utf8ToCp932(utf8);
+        return TypedUtf8ToCp932(utf8);
     } catch (const Cp932Error& error) {
         throw CliError(std::string(what) + " の " + std::to_string(error.Offset() + 1) +
                        " バイト目の文字は ToDo リストに書けません (cp932 にない文字か、UTF-8 でない入力です)");

@@ -22,8 +22,9 @@ public:
 // U+FFFD instead of stopping the command.
 std::string DisplayUtf8(std::string_view cp932);
 
-// A command-line argument (UTF-8) as the cp932 the files hold; `what` names the option in the
-// error when a character has no cp932 form.
+// A command-line argument (UTF-8) as the cp932 the files hold, with the JIS readings a terminal's
+// input method gives ("〜" for "～") taken as cp932's; `what` names the option in the error when
+// a character has no cp932 form.
 std::string ArgumentToCp932(std::string_view utf8, std::string_view what);
 
 // cp932 to UTF-8 as DisplayUtf8 gives it, each distinct character converted through the codec

@@ -26,7 +26,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -41,6 +40,22 @@ constexpr int kWindowWidth = 760;
 constexpr int kWindowHeight = 530;
 constexpr int kCaptionBarHeight = 21;
 constexpr int kTimerIntervalMs = 100;
+
+// The search text's question: OK keeps it open while the text holds a character the list cannot
+// store, so nothing typed is lost.
+class SearchTextDialog final : public QInputDialog {
+public:
+    using QInputDialog::QInputDialog;
+
+protected:
+    void done(int result) override
+    {
+        if (result == Accepted && !ConfirmStorable(this, textValue())) {
+            return;
+        }
+        QInputDialog::done(result);
+    }
+};
 
 }  // namespace
 
@@ -159,14 +174,21 @@ void TVelkDolvane::createCentralArea()
     });
     connect(editPanel_->KeepDaysEdit(), &QSpinBox::valueChanged, this,
             [this](int days) { model_->Session().SetKeepDays(days); });
-    // After Add and Replace the list has the keyboard: Del and the arrow keys act on the new rows.
-    connect(editPanel_, &EditPanelWidget::addClicked, this, [this] {
+    // After Add and Replace the list has the keyboard, its current row the one the panel shows:
+    // Del, the arrow keys and Space (which ticks the current row's box) act on the new rows.
+    const auto focusShownRow = [this] {
+        if (const int row = model_->Editing().ShownRow(); row >= 0) {
+            listView_->selectionModel()->setCurrentIndex(listModel_->index(row, 0), QItemSelectionModel::NoUpdate);
+        }
+        listView_->setFocus();
+    };
+    connect(editPanel_, &EditPanelWidget::addClicked, this, [this, focusShownRow] {
         model_->AddFromPanel();
-        listView_->setFocus();
+        focusShownRow();
     });
-    connect(editPanel_, &EditPanelWidget::replaceClicked, this, [this] {
+    connect(editPanel_, &EditPanelWidget::replaceClicked, this, [this, focusShownRow] {
         model_->Editing().ReplaceSelected();
-        listView_->setFocus();
+        focusShownRow();
     });
     connect(editPanel_, &EditPanelWidget::applyClicked, this, [this] { model_->Apply(); });
     connect(editPanel_, &EditPanelWidget::undoClicked, this, [this] { model_->Reload(); });
@@ -264,18 +286,15 @@ void TVelkDolvane::connectTabs()
 
 void TVelkDolvane::findText()
 {
-    bool accepted = false;
-    const QString text =
-        QInputDialog::getText(this, QStringLiteral("実行者とすべきことから検索"), QStringLiteral("検索する文字を入力"),
-                              QLineEdit::Normal, FromCp932(model_->Tabs().SearchText()), &accepted);
-    if (!accepted) {
+    SearchTextDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("実行者とすべきことから検索"));
+    dialog.setLabelText(QStringLiteral("検索する文字を入力"));
+    dialog.setTextValue(FromCp932(model_->Tabs().SearchText()));
+    if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    if (const auto cp932 = ToCp932(text)) {
+    if (const auto cp932 = ToCp932(dialog.textValue())) {
         model_->Tabs().SetSearchText(*cp932);  // a "no" to dropping the changes keeps everything
-    } else {
-        QMessageBox::critical(this, QApplication::applicationName(),
-                              QStringLiteral("検索する文字に、この一覧で扱えない文字が含まれています。"));
     }
 }
 

@@ -255,10 +255,11 @@ TEST_F(CliTest, AnAddedToDoListsBackAndLeavesEveryOtherLineAsItWas)
                         "8\t0\t2010/05/10 12:00\t2010/05/12 "
                         "09:00\t4\t自分\t新しい\\n二行\t仕事\t20\t1日21時間\t00分\t2日\t\t48\twarning\n");
 
-    // Only the task given: the window's defaults for every other field.
-    ASSERT_EQ(Start({"add", "--file", ListFile().string(), "--now", kNow, "--task", "最小"}).exitCode, 0);
+    // Only the task given: the window's defaults for every other field. An input method's wave
+    // dash is stored as cp932's.
+    ASSERT_EQ(Start({"add", "--file", ListFile().string(), "--now", kNow, "--task", "最小\u301C"}).exitCode, 0);
     EXPECT_EQ(LineOf(List({"--format", "tsv"}).out, 8),
-              "9\t0\t2010/05/10 12:00\t\t0\t\t最小\t\t0\t無期限\t00分\t\t\t\tnormal");
+              "9\t0\t2010/05/10 12:00\t\t0\t\t最小～\t\t0\t無期限\t00分\t\t\t\tnormal");
 }
 
 // The first to-do of a new user: there is no list file yet, and add makes it.

@@ -1,9 +1,11 @@
 #include "ui/dialogs/TInputDlg.h"
 
 #include "support/Sjis.h"
+#include "support/TypedInput.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -14,6 +16,7 @@
 namespace dolvane {
 namespace {
 
+using test::Commit;
 using test::Sj;
 
 CellEditRequest Request(CellEditorKind kind, std::string value)
@@ -81,6 +84,43 @@ TEST(InputDialogTest, TheTaskEditorWritesLineBreaksAsTheRecordHoldsThem)
         Press(dialog, "OKBtn");
     });
     EXPECT_EQ(text, std::optional<std::string>(Sj("一\r\n二")));
+}
+
+// What an input method commits: cp932's readings of the wave dash, full-width digits as a
+// number. OK refuses a character the list cannot store, naming it; the text and the cursor stay.
+TEST(InputDialogTest, CommittedTextIsKeptUntilItCanBeStored)
+{
+    test::MessageBoxes boxes;
+    QStringList refusals;
+    QString kept;
+    int cursor = -1;
+    const auto task = EditCell(nullptr, Request(CellEditorKind::Task, "x"), [&](TInputDlg& dialog) {
+        auto* memo = dialog.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+        memo->selectAll();
+        Commit(memo, QStringLiteral("から〜"));
+        Commit(memo, QStringLiteral("😀を"));
+        Press(dialog, "OKBtn");
+        refusals = boxes.Take();
+        kept = memo->toPlainText();
+        cursor = memo->textCursor().position();
+        memo->setPlainText(QStringLiteral("から〜を"));
+        Press(dialog, "OKBtn");
+    });
+    EXPECT_EQ(refusals, QStringList{QStringLiteral("「😀」はこの一覧に保存できない文字です")});
+    EXPECT_EQ(boxes.Take(), QStringList());
+    EXPECT_EQ(kept, QStringLiteral("から〜😀を"));
+    EXPECT_EQ(cursor, 6);
+    EXPECT_EQ(task, std::optional<std::string>(Sj("から～を")));
+
+    for (const auto kind : {CellEditorKind::Progress, CellEditorKind::Warning}) {
+        const auto number = EditCell(nullptr, Request(kind, "10"), [](TInputDlg& dialog) {
+            auto* spin = dialog.findChild<QSpinBox*>();
+            spin->findChild<QLineEdit*>()->clear();
+            Commit(spin, QStringLiteral("５０"));
+            Press(dialog, "OKBtn");
+        });
+        EXPECT_EQ(number, std::optional<std::string>("50"));
+    }
 }
 
 }  // namespace

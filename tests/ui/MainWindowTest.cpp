@@ -7,6 +7,7 @@
 #include "support/FakePorts.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
+#include "support/TypedInput.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -14,7 +15,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QInputMethodEvent>
+#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +35,7 @@
 namespace dolvane {
 namespace {
 
+using test::Commit;
 using test::ReadBytes;
 using test::Sj;
 using test::WriteBytes;
@@ -65,14 +68,6 @@ protected:
     test::FixedClock clock_;
     test::FakeSibling sibling_;
 };
-
-// Types text as an input method commits it (the way Japanese arrives from a kana conversion).
-void Commit(QWidget* widget, const QString& text)
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QCoreApplication::sendEvent(widget, &event);
-}
 
 template <typename T> T* Find(const TVelkDolvane& window, const char* name)
 {
@@ -221,6 +216,101 @@ TEST_F(MainWindowTest, PanelAddReplaceApplyAndUndoReachTheListFile)
     QTest::mouseClick(undo, Qt::LeftButton);
     EXPECT_EQ(window->Model().Rows()[0].Importance, "0") << "undo reloads the list file";
     EXPECT_EQ(ReadBytes(paths_.ListFilePath), saved);
+}
+
+// What an input method commits into the task field reaches the panel in cp932's readings, the
+// field keeping what was typed. A character cp932 lacks stays where it was typed, the cursor
+// after it, and the status bar names it (Add's refusal is the panel model's). Full-width digits
+// count in 進捗.
+TEST_F(MainWindowTest, CommittedTextStaysInThePanel)
+{
+    const auto window = Open();
+    window->show();
+    auto* task = Find<QPlainTextEdit>(*window, "Memo1");
+    const EditPanel& panel = window->Model().Editing().Panel();
+    Commit(task, Text("から〜"));
+    EXPECT_EQ(panel.Text(PanelField::Task), Sj("から～"));
+    Commit(task, Text("😀を"));
+    EXPECT_EQ(task->toPlainText(), Text("から〜😀を"));
+    EXPECT_EQ(task->textCursor().position(), 6) << "after を (😀 is two UTF-16 units)";
+    EXPECT_EQ(window->statusBar()->currentMessage(), Text("「😀」はこの一覧に保存できない文字です"));
+    EXPECT_EQ(panel.Unstorable(PanelField::Task), "😀");
+
+    auto* progress = Find<QSpinBox>(*window, "ProgressEdit");
+    EXPECT_TRUE(progress->inputMethodQuery(Qt::ImHints).toInt() & Qt::ImhDigitsOnly);
+    progress->findChild<QLineEdit*>()->clear();
+    Commit(progress, Text("５０"));
+    EXPECT_EQ(progress->value(), 50);
+    EXPECT_EQ(panel.Text(PanelField::Progress), "50");
+}
+
+// The search dialog keeps a text it cannot store, naming the character, until it is changed.
+TEST_F(MainWindowTest, TheSearchDialogKeepsATextItCannotStore)
+{
+    const auto window = Open();
+    window->show();
+    test::MessageBoxes boxes;
+    QStringList refusals;
+    QString kept;
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* edit = dialog->findChild<QLineEdit*>();
+        edit->clear();
+        Commit(edit, Text("から〜"));
+        Commit(edit, Text("😀を"));
+        dialog->accept();
+        refusals = boxes.Take();
+        stayedOpen = dialog->isVisible();
+        kept = edit->text();
+        edit->setText(Text("から〜"));
+        dialog->accept();
+    });
+    Find<QAction>(*window, "Find1")->trigger();
+    EXPECT_EQ(refusals, QStringList{Text("「😀」はこの一覧に保存できない文字です")});
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(boxes.Take(), QStringList());
+    EXPECT_EQ(kept, Text("から〜😀を"));
+    EXPECT_EQ(window->Model().Tabs().SearchText(), Sj("から～"));
+}
+
+// Space ticks the list's current row: after Add that is the new row, not the first one.
+TEST_F(MainWindowTest, SpaceAfterAddCompletesTheNewRow)
+{
+    const auto window = Open();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    Commit(Find<QPlainTextEdit>(*window, "Memo1"), Text("新しい"));
+    QTest::mouseClick(Find<QPushButton>(*window, "Button1"), Qt::LeftButton);
+    ASSERT_EQ(window->Model().Rows().size(), 3U);
+    QTest::keyClick(Find<QTreeView>(*window, "ListView1"), Qt::Key_Space);
+    EXPECT_TRUE(window->Model().Rows()[2].Completed);
+    EXPECT_FALSE(window->Model().Rows()[0].Completed);
+}
+
+// A row's "abc" stays as it is when the drop-down's list holds "ABC" and the user only passes
+// through the field: nothing ticks its box either.
+TEST_F(MainWindowTest, ADropDownKeepsTheCaseOfItsText)
+{
+    WriteBytes(paths_.ListFilePath, Sj("2010/05/01 09:00+=03000ABC@\\@#@#一\r\n"
+                                       "2010/05/02 09:00+=03000abc@\\@#@#二\r\n"));
+    const auto window = Open();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    auto* list = Find<QTreeView>(*window, "ListView1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 3)).center());
+    auto* executor = Find<QComboBox>(*window, "ComboBox2");
+    ASSERT_EQ(executor->currentText(), QStringLiteral("abc"));
+    executor->lineEdit()->setFocus();
+    executor->showPopup();
+    executor->hidePopup();
+    list->setFocus();
+    executor->lineEdit()->setFocus();
+    QTest::keyClick(executor->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(executor->currentText(), QStringLiteral("abc"));
+    EXPECT_FALSE(Find<QCheckBox>(*window, "CheckBox4")->isChecked());
+    EXPECT_EQ(window->Model().Editing().Panel().Text(PanelField::Executor), "abc");
 }
 
 // Enter confirms a kana conversion; in the drop-downs it must neither add an entry nor run Add.

@@ -3,6 +3,7 @@
 #include "core/edit/InheritNew.h"
 #include "core/store/FieldValidation.h"
 #include "core/text/Cp932Codec.h"
+#include "core/text/TypedText.h"
 
 #include <algorithm>
 #include <iterator>
@@ -24,6 +25,12 @@ void PanelCommands::ShowSelectedRow()
 void PanelCommands::SetText(PanelField field, std::string text)
 {
     panel_.SetText(field, std::move(text), document_.SelectedCount());
+    document_.Notify(&MainWindowObserver::PanelChanged);
+}
+
+void PanelCommands::SetUnstorable(PanelField field, std::string character)
+{
+    panel_.SetUnstorable(field, std::move(character));
     document_.Notify(&MainWindowObserver::PanelChanged);
 }
 
@@ -85,7 +92,11 @@ bool PanelCommands::FieldsValid(Check check)
         if (!written || (entry.first == PanelField::Importance && text.empty())) {
             return true;
         }
-        problem = FieldError(entry.second, text);
+        if (const std::string& character = panel_.Unstorable(entry.first); !character.empty()) {
+            problem = UnstorableCharacterMessage(character);
+        } else {
+            problem = FieldError(entry.second, text);
+        }
         return !problem.has_value();
     };
     if (std::all_of(std::begin(kChecked), std::end(kChecked), valid)) {

@@ -29,6 +29,9 @@ public:
     void ShowSelectedRow();
     // A field's text changed (typed, or set by a picker).
     void SetText(PanelField field, std::string text);
+    // A field's typed text holds `character` (UTF-8), which cp932 cannot store: Add and Replace
+    // name it instead of writing what the field held before.
+    void SetUnstorable(PanelField field, std::string character);
     void SetIncluded(PanelField field, bool included) { panel_.SetIncluded(field, included); }
     void PressIncludeBox() { panel_.PressIncludeBox(document_.SelectedCount()); }
     // A date dragged in the calendar: the field follows the moved to-do. The caller tells the

@@ -53,6 +53,7 @@ std::int32_t EditPanel::WarningHoursValue() const
 
 void EditPanel::SetText(PanelField field, std::string text, std::size_t selectedRows)
 {
+    unstorable_[Index(field)].clear();
     std::string& current = texts_[Index(field)];
     if (current == text) {
         return;
@@ -63,6 +64,12 @@ void EditPanel::SetText(PanelField field, std::string text, std::size_t selected
     if (field == PanelField::Task) {
         taskCaptionRed_ = current.empty();
     }
+}
+
+void EditPanel::SetUnstorable(PanelField field, std::string character)
+{
+    unstorable_[Index(field)] = std::move(character);
+    included_[Index(field)] = true;
 }
 
 void EditPanel::PressIncludeBox(std::size_t selectedRows)

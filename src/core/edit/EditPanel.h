@@ -41,7 +41,13 @@ public:
 
     // A field's text changed, typed or set by the program. Nothing happens when the text is the
     // same; otherwise its include box is ticked and Replace follows the task text and selection.
+    // Either way the field no longer holds an unstorable character.
     void SetText(PanelField field, std::string text, std::size_t selectedRows);
+    // The user typed into a field a character that cp932 cannot hold (UTF-8, "" for none). The
+    // field keeps its last storable text; its include box is ticked as for any edit, and Add and
+    // Replace refuse while the mark stays.
+    void SetUnstorable(PanelField field, std::string character);
+    const std::string& Unstorable(PanelField field) const { return unstorable_[Index(field)]; }
     // The user ticks or clears an include box.
     void SetIncluded(PanelField field, bool included) { included_[Index(field)] = included; }
     // A press on any include box: with two or more rows selected Replace is enabled, so a field
@@ -64,6 +70,7 @@ private:
 
     std::array<std::string, kPanelFieldCount> texts_;
     std::array<bool, kPanelFieldCount> included_{};
+    std::array<std::string, kPanelFieldCount> unstorable_;
     bool replaceEnabled_ = false;
     bool taskCaptionRed_ = false;
 };

@@ -85,6 +85,8 @@ std::u16string Decode(std::string_view bytes, bool strict)
     return result;
 }
 
+}  // namespace
+
 std::u16string Utf8ToUtf16(std::string_view utf8)
 {
     std::u16string result;
@@ -129,8 +131,6 @@ std::string Utf16ToUtf8(std::u16string_view text)
     }
     return result;
 }
-
-}  // namespace
 
 std::u16string DecodeCp932(std::string_view bytes)
 {

@@ -37,4 +37,9 @@ std::u16string DecodeCp932ForDisplay(std::string_view bytes);
 // The same as UTF-8, for a message that quotes such text.
 std::string Cp932ToUtf8ForDisplay(std::string_view bytes);
 
+// UTF-8 and UTF-16 without cp932 in between: invalid UTF-8 throws Cp932Error at its byte offset;
+// a lone surrogate becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view text);
+
 }  // namespace dolvane

@@ -4,24 +4,23 @@
 #include "ui/dialogs/TFusenDlg.h"
 #include "ui/widgets/ButtonGlyph.h"
 #include "ui/widgets/Cp932Text.h"
+#include "ui/widgets/EditableCombo.h"
 #include "ui/widgets/Hints.h"
 #include "ui/widgets/JapaneseFont.h"
+#include "ui/widgets/TNumberEdit.h"
 #include "ui/widgets/WarningPreview.h"
 
 #include "core/edit/DatePick.h"
 #include "core/text/Numbers.h"
 #include "core/time/TimeTexts.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -122,10 +121,7 @@ void TInputDlg::createDatePanel()
 void TInputDlg::createChoicePanel()
 {
     QWidget* panel = createPanel("Panel2", FromCp932(request_.label));
-    choiceCombo_ = new QComboBox(panel);
-    choiceCombo_->setObjectName(QStringLiteral("ComboBox1"));
-    choiceCombo_->setEditable(true);
-    choiceCombo_->setInsertPolicy(QComboBox::NoInsert);
+    choiceCombo_ = MakeEditableCombo("ComboBox1", panel);
     for (const std::string& item : request_.items) {
         choiceCombo_->addItem(FromCp932(item));
     }
@@ -150,11 +146,8 @@ void TInputDlg::createTaskPanel()
 void TInputDlg::createProgressPanel()
 {
     QWidget* panel = createPanel("Panel3", FromCp932(request_.label));
-    progressEdit_ = new QSpinBox(panel);
-    progressEdit_->setObjectName(QStringLiteral("ProgressEdit"));
-    progressEdit_->setRange(0, 100);
+    progressEdit_ = new TNumberEdit("ProgressEdit", 0, 100, panel);
     progressEdit_->setWrapping(true);
-    progressEdit_->setAlignment(Qt::AlignRight);
     progressEdit_->setValue(NumberOr0(request_.value));
     auto* row = static_cast<QHBoxLayout*>(panel->layout());
     row->addWidget(progressEdit_);
@@ -164,10 +157,7 @@ void TInputDlg::createProgressPanel()
 void TInputDlg::createWarningPanel()
 {
     QWidget* panel = createPanel("Panel4", FromCp932(request_.label));
-    warningEdit_ = new QSpinBox(panel);
-    warningEdit_->setObjectName(QStringLiteral("NumberEdit2"));
-    warningEdit_->setRange(0, 32767);
-    warningEdit_->setAlignment(Qt::AlignRight);
+    warningEdit_ = new TNumberEdit("NumberEdit2", 0, 32767, panel);
     warningEdit_->setValue(NumberOr0(request_.value));
     SetSpinHints(warningEdit_, QStringLiteral("0時間～3年|期限の何時間前から警告を開始するかを指定する(0なら警告なし)"),
                  QStringLiteral("時間を増減する"));
@@ -222,6 +212,15 @@ QString TInputDlg::ResultText() const
     return {};
 }
 
+void TInputDlg::done(int result)
+{
+    // OK with a character the list cannot store leaves the dialog open, the text as typed.
+    if (result == Accepted && ResultText() != FromCp932(request_.value) && !ConfirmStorable(this, ResultText())) {
+        return;
+    }
+    QDialog::done(result);
+}
+
 std::optional<std::string> EditCell(QWidget* owner, const CellEditRequest& request)
 {
     return EditCell(owner, request, [](TInputDlg& dialog) { dialog.exec(); });
@@ -240,12 +239,7 @@ std::optional<std::string> EditCell(QWidget* owner, const CellEditRequest& reque
     if (text == FromCp932(request.value)) {
         return request.value;
     }
-    auto cp932 = ToCp932(text);
-    if (!cp932) {
-        QMessageBox::critical(owner, QApplication::applicationName(),
-                              QStringLiteral("この一覧で扱えない文字が含まれているため、変更しませんでした。"));
-    }
-    return cp932;
+    return ToCp932(text);  // OK refuses a text it could not store
 }
 
 }  // namespace dolvane

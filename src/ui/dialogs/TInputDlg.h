@@ -16,10 +16,11 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QSpinBox;
 class QToolButton;
 
 namespace dolvane {
+
+class TNumberEdit;
 
 // The cell edit dialog "編集": one editor for one cell, chosen by the column (a date with its
 // picker button, a choice, the task text, the progress or the warning hours with their presets
@@ -32,6 +33,9 @@ public:
 
     // The edited text as the screen shows it; meaningful after OK.
     QString ResultText() const;
+
+protected:
+    void done(int result) override;
 
 private:
     QWidget* createPanel(const char* name, const QString& caption);
@@ -47,14 +51,14 @@ private:
     QLineEdit* dateEdit_ = nullptr;
     QComboBox* choiceCombo_ = nullptr;
     QPlainTextEdit* taskMemo_ = nullptr;
-    QSpinBox* progressEdit_ = nullptr;
-    QSpinBox* warningEdit_ = nullptr;
+    TNumberEdit* progressEdit_ = nullptr;
+    TNumberEdit* warningEdit_ = nullptr;
     QLabel* warningPreview_ = nullptr;
 };
 
-// Opens the dialog modally: the new cell text (cp932) on OK, nothing on Cancel or when the text
-// holds a character cp932 cannot store (the user is told). An unchanged text comes back as the
-// cell's own bytes.
+// Opens the dialog modally: the new cell text (cp932) on OK, nothing on Cancel. OK is refused,
+// the user told, while the text holds a character cp932 cannot store. An unchanged text comes
+// back as the cell's own bytes.
 std::optional<std::string> EditCell(QWidget* owner, const CellEditRequest& request);
 
 // The same with `interact` run in place of the modal loop; it ends by calling accept() or reject().

@@ -3,16 +3,20 @@
 #include "core/app/CalendarController.h"
 #include "core/app/PanelCommands.h"
 #include "core/edit/DatePick.h"
+#include "core/text/TypedText.h"
 #include "core/time/TimeTexts.h"
 #include "ui/dialogs/TFusenDlg.h"
 #include "ui/widgets/ButtonGlyph.h"
 #include "ui/widgets/Cp932Text.h"
+#include "ui/widgets/EditableCombo.h"
 #include "ui/widgets/Hints.h"
 #include "ui/widgets/JapaneseFont.h"
+#include "ui/widgets/TNumberEdit.h"
 #include "ui/widgets/WarningPreview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,6 +26,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStatusTipEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -89,23 +94,9 @@ private:
 
 QComboBox* MakeCombo(const char* name, QWidget* parent)
 {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(name));
-    combo->setEditable(true);
-    // Only the program fills the lists; Enter (also the one that confirms a kana conversion)
-    // never adds an entry by itself.
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    QComboBox* combo = MakeEditableCombo(name, parent);
     combo->setMaxVisibleItems(10);
     return combo;
-}
-
-QSpinBox* MakeNumberField(const char* name, int maximum, QWidget* parent)
-{
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(QString::fromLatin1(name));
-    spin->setRange(0, maximum);
-    spin->setAlignment(Qt::AlignRight);
-    return spin;
 }
 
 }  // namespace
@@ -208,13 +199,13 @@ void EditPanelWidget::createLowerLeftBlock()
     // Row 2: progress, warning hours and their preview.
     auto* numbers = new QHBoxLayout;
     numbers->addWidget(makeIncludeBox(Key(PanelField::Progress), QStringLiteral("進捗"), QStringLiteral("進捗")));
-    progressEdit_ = MakeNumberField("ProgressEdit", 100, left);
+    progressEdit_ = new TNumberEdit("ProgressEdit", 0, 100, left);
     progressEdit_->setWrapping(true);
     SetHint(progressEdit_, QStringLiteral("進捗"));
     new ClickStep(progressEdit_, 5);
     numbers->addWidget(progressEdit_);
     numbers->addWidget(makeIncludeBox(Key(PanelField::WarningHours), QStringLiteral("警告"), QStringLiteral("警告")));
-    warningEdit_ = MakeNumberField("NumberEdit2", 32767, left);
+    warningEdit_ = new TNumberEdit("NumberEdit2", 0, 32767, left);
     SetSpinHints(warningEdit_, QStringLiteral("0時間～3年|期限の何時間前から警告を開始するかを指定する(0なら警告なし)"),
                  QStringLiteral("時間を増減する"));
     new ClickStep(warningEdit_, 24);
@@ -243,9 +234,8 @@ void EditPanelWidget::createLowerLeftBlock()
     // Row 3: keeping period, the elapsed-rate switch and the commands.
     auto* commands = new QHBoxLayout;
     commands->addWidget(new QLabel(QStringLiteral("完了したToDoの保持日数"), left));
-    keepDaysEdit_ = MakeNumberField("NumberEdit1", kKeepDaysRange.maximum, left);
+    keepDaysEdit_ = new TNumberEdit("NumberEdit1", kKeepDaysRange.minimum, kKeepDaysRange.maximum, left);
     keepDaysEdit_->setFixedWidth(44);
-    keepDaysEdit_->setMinimum(kKeepDaysRange.minimum);
     keepDaysEdit_->setValue(kKeepDaysRange.defaultValue);
     commands->addWidget(keepDaysEdit_);
     elapsedRateBox_ = new QCheckBox(QStringLiteral("経過率"), left);
@@ -396,8 +386,16 @@ void EditPanelWidget::fieldEdited(int key, const QString& text)
     if (showing_) {
         return;
     }
+    const auto field = static_cast<PanelField>(key);
     if (auto cp932 = ToCp932(text)) {
-        model_.SetText(static_cast<PanelField>(key), std::move(*cp932));
+        model_.SetText(field, std::move(*cp932));
+    } else {
+        // The field keeps what was typed, cursor and all; the status bar names the character
+        // now, and Add or Replace name it again rather than store something else.
+        const QString character = UnstorableCharacter(text);
+        model_.SetUnstorable(field, character.toStdString());
+        QStatusTipEvent tip(QString::fromStdString(UnstorableCharacterMessage(character.toStdString())));
+        QCoreApplication::sendEvent(this, &tip);
     }
     ShowPanel();
 }
@@ -407,6 +405,10 @@ void EditPanelWidget::ShowPanel()
     const EditPanel& panel = model_.Panel();
     showing_ = true;
     const auto text = [&panel](PanelField field) { return FromCp932(panel.Text(field)); };
+    // A field holding a character that cannot be stored shows what the user typed, not the model.
+    const auto follows = [&panel](const QString& shown, PanelField field) {
+        return panel.Unstorable(field).empty() && !ShowsCp932(shown, panel.Text(field));
+    };
     startEdit_->setText(text(PanelField::Start));
     deadlineEdit_->setText(text(PanelField::Deadline));
     completedEdit_->setText(text(PanelField::Completed));
@@ -414,7 +416,7 @@ void EditPanelWidget::ShowPanel()
         const PanelField field = combo == importanceCombo_ ? PanelField::Importance
                                  : combo == executorCombo_ ? PanelField::Executor
                                                            : PanelField::Category;
-        if (combo->currentText() != text(field)) {
+        if (follows(combo->currentText(), field)) {
             combo->setEditText(text(field));
         }
     }
@@ -437,7 +439,7 @@ void EditPanelWidget::ShowPanel()
             }
         }
     }
-    if (taskMemo_->toPlainText() != text(PanelField::Task)) {
+    if (follows(taskMemo_->toPlainText(), PanelField::Task)) {
         taskMemo_->setPlainText(text(PanelField::Task));
     }
     for (int key = 0; key < kPanelFieldCount; ++key) {

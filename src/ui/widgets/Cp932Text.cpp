@@ -1,6 +1,10 @@
 #include "ui/widgets/Cp932Text.h"
 
 #include "core/text/Cp932Codec.h"
+#include "core/text/TypedText.h"
+
+#include <QApplication>
+#include <QMessageBox>
 
 namespace dolvane {
 
@@ -17,10 +21,31 @@ std::optional<std::string> ToCp932(const QString& text)
     withBreaks.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     withBreaks.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     try {
-        return EncodeCp932(withBreaks.toStdU16String());
+        return EncodeCp932(StorableTypedText(withBreaks.toStdU16String()));
     } catch (const Cp932Error&) {
         return std::nullopt;
     }
+}
+
+bool ShowsCp932(const QString& shown, std::string_view cp932)
+{
+    return shown == FromCp932(cp932) || ToCp932(shown) == cp932;
+}
+
+QString UnstorableCharacter(const QString& text)
+{
+    return QString::fromStdU16String(FirstUnstorableCharacter(text.toStdU16String()));
+}
+
+bool ConfirmStorable(QWidget* owner, const QString& text)
+{
+    const QString character = UnstorableCharacter(text);
+    if (character.isEmpty()) {
+        return true;
+    }
+    QMessageBox::warning(owner, QApplication::applicationName(),
+                         QString::fromStdString(UnstorableCharacterMessage(character.toStdString())));
+    return false;
 }
 
 }  // namespace dolvane
