@@ -46,6 +46,11 @@ note_new_folders() {
 }
 note_new_folders "$prefix"
 folders_before=$(find "$prefix" -type d 2>/dev/null || true)
+if [ -d "$prefix" ] && [ ! -f "$manifest" ] && is_program_folder; then
+  # An earlier version installed here without a manifest: its folders were made by installing.
+  entries+=("d $prefix")
+  folders_before=
+fi
 
 installed=$(mktemp)
 trap 'rm -f "$installed"' EXIT
