@@ -32,5 +32,7 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 1
   fi
 fi
-"${sudo_cmd[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+# Nothing may stop to ask (tzdata asks for a time zone when it comes in): the setting goes through
+# env, because sudo drops the caller's environment.
+"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+"${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

@@ -71,9 +71,15 @@ void TVelkDolvane::createMenus()
 
     QMenu* help = AddMenu(bar, u"ヘルプ(&H)", "Help1");
     connect(AddItem(help, u"ヘルプ", "Help2"), &QAction::triggered, this, [this] {
-        const std::string page = model_->Files().HelpPage().string();
-        // A missing page is the desktop's to report, as for any document it is asked to open.
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(page))));
+        const QString page = QFile::decodeName(QByteArray::fromStdString(model_->Files().HelpPage().string()));
+        // A missing page is the desktop's to report, as for any document it is asked to open. Without
+        // a browser (or xdg-open) nothing would happen at all: then the page's path is shown.
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+            QMessageBox::information(this, QStringLiteral("ヘルプ"),
+                                     QStringLiteral("ヘルプを開くブラウザが見つかりません。\n"
+                                                    "ヘルプは次のファイルです。ブラウザで開いてください。\n\n") +
+                                         page);
+        }
     });
     help->addSeparator();
     connect(AddItem(help, u"バージョン(&A)", "N4"), &QAction::triggered, this, &TVelkDolvane::showVersion);

@@ -2,7 +2,8 @@
 # Installs the built program into a temporary home as a user would (scripts/install.sh), starts
 # both programs through their launcher links and checks that they use the installed program
 # folder, that the desktop entry is valid, that a list left in an old program folder moves over
-# once, that installing again keeps the data, and what uninstalling keeps. Run under xvfb-run.
+# once, that installing again keeps the data, that uninstalling removes only what install put
+# there, and that odd program folders install correctly or are refused. Run under xvfb-run.
 # Usage: install_test.sh BUILD_FOLDER
 set -euo pipefail
 export DOLVANE_BUILD_DIR=$(realpath "$1")
@@ -33,6 +34,14 @@ desktop-file-validate "$HOME/.local/share/applications/dolvane.desktop" || fail 
 grep -qx "Exec=\"$prefix/dolvane\"" "$HOME/.local/share/applications/dolvane.desktop" || fail "Exec does not start the program"
 [ -f "$HOME/.local/share/icons/hicolor/48x48/apps/dolvane.png" ] || fail "no 48 px icon"
 [ -f "$HOME/.local/share/icons/hicolor/scalable/apps/dolvane.svg" ] || fail "no scalable icon"
+for file in dolvane dolvane-cli libCharacterConversion.so; do
+  ! readelf -S --wide "$prefix/$file" | grep -Eq '\.symtab|\.debug_info' || fail "$file is not stripped"
+done
+
+# Without a screen the start says so and how to start it later, instead of waiting on a window.
+message=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 scripts/start.sh 2>&1) || fail "the start without a screen failed: $message"
+grep -q "no screen is attached" <<<"$message" && grep -qF "$HOME/.local/bin/dolvane" <<<"$message" ||
+  fail "no word about the missing screen: $message"
 
 # The companion through its launcher finds the installed list, not one beside the link.
 "$HOME/.local/bin/dolvane-cli" add --task "installed" --now "2010/05/02 10:00" >/dev/null
@@ -58,13 +67,59 @@ after=$(cd "$prefix" && find data data.ini -type f -exec md5sum {} + | sort)
 [ "$before" = "$after" ] || fail "installing again changed the data"
 ! grep -q "copied" "$work/install.log" || fail "the list was copied twice"
 
-# Uninstalling keeps the lists; removing them needs a confirmation.
+# Uninstalling removes what install put there and keeps the lists and whatever else the user
+# put in the program folder; --remove-data removes only the user's own list and settings.
+mkdir -p "$prefix/data/photos" "$prefix/data/other"
+echo mine >"$prefix/Help/notes.txt"
+echo photo >"$prefix/data/photos/a.jpg"
+echo theirs >"$prefix/data/other/todolist.txt"
+touch "$list.lock" "$list.tmp-1-2"
+foreign="Help/notes.txt data/photos/a.jpg data/other/todolist.txt"
 scripts/uninstall.sh 2>/dev/null
-[ ! -e "$prefix/dolvane" ] && [ ! -e "$HOME/.local/bin/dolvane" ] || fail "program files left after uninstalling"
+[ ! -e "$prefix/dolvane" ] && [ ! -e "$prefix/Help/Dolvane.htm" ] && [ ! -e "$HOME/.local/bin/dolvane" ] || fail "program files left after uninstalling"
 [ ! -e "$HOME/.local/share/applications/dolvane.desktop" ] || fail "desktop entry left"
+[ ! -e "$HOME/.local/share/icons" ] || fail "the icon folders install created are left: $(find "$HOME/.local/share/icons")"
 [ -f "$list" ] && [ -f "$prefix/data.ini" ] || fail "uninstalling removed the data"
 if scripts/uninstall.sh --remove-data </dev/null 2>/dev/null; then fail "data removed without a confirmation"; fi
 [ -f "$list" ] || fail "data removed without a confirmation"
 scripts/uninstall.sh --remove-data --yes 2>/dev/null
-[ ! -e "$prefix" ] || fail "data left after --remove-data --yes"
+for file in "$list" "$list.lock" "$list.tmp-1-2" "$prefix/data.ini"; do
+  [ ! -e "$file" ] || fail "$file left after --remove-data --yes"
+done
+for file in $foreign; do
+  [ -f "$prefix/$file" ] || fail "uninstalling removed $file, which install did not put there"
+done
+(cd "$prefix" && rm $foreign && rmdir data/photos data/other)
+scripts/uninstall.sh 2>/dev/null
+[ ! -e "$HOME/.local/opt" ] && [ ! -e "$HOME/.local/bin" ] && [ ! -e "$HOME/.local/share/applications" ] ||
+  fail "folders install created are left: $(find "$HOME/.local")"
+
+# A folder that is not empty and is no Dolvane program folder is refused before anything is
+# written, and uninstalling there removes nothing.
+mkdir -p "$HOME/Help" "$HOME/data/photos"
+echo mine >"$HOME/Help/notes.txt"
+echo photo >"$HOME/data/photos/a.jpg"
+before=$(find "$HOME" | sort)
+if DOLVANE_PREFIX=$HOME scripts/install.sh 2>/dev/null; then fail "installed into a folder of the user's"; fi
+if DOLVANE_PREFIX=$HOME scripts/uninstall.sh --remove-data --yes 2>/dev/null; then fail "uninstalled from a folder of the user's"; fi
+for odd in $'x\ny' 'x\y'; do
+  if DOLVANE_PREFIX=$HOME/$odd scripts/install.sh 2>/dev/null; then fail "installed into $odd"; fi
+done
+[ "$(find "$HOME" | sort)" = "$before" ] || fail "a refused install or uninstall changed the home folder"
+
+# Odd characters in the program folder: the desktop entry quotes them as its format says, the
+# launchers work, and uninstalling finds everything again. A relative folder is the caller's.
+odd=$work/'a b&c|d"e$f%g`h'
+DOLVANE_PREFIX=$odd scripts/install.sh 2>/dev/null
+desktop-file-validate "$HOME/.local/share/applications/dolvane.desktop" || fail "the desktop entry of an odd folder is not valid"
+grep -qxF 'Exec="'"$work"'/a b&c|d\\"e\\$f%%g\\`h/dolvane"' "$HOME/.local/share/applications/dolvane.desktop" ||
+  fail "Exec is not quoted: $(grep Exec= "$HOME/.local/share/applications/dolvane.desktop")"
+"$HOME/.local/bin/dolvane-cli" holidays --year 2026 >/dev/null || fail "dolvane-cli does not start from an odd folder"
+DOLVANE_PREFIX=$odd scripts/uninstall.sh --remove-data --yes 2>/dev/null
+[ ! -e "$odd" ] && [ ! -e "$HOME/.local/bin/dolvane-cli" ] || fail "uninstalling an odd folder left files: $(find "$odd" "$HOME/.local/bin")"
+here=$PWD
+(cd "$work" && DOLVANE_PREFIX=relative/dolvane "$here/scripts/install.sh" 2>/dev/null)
+[ "$(readlink "$HOME/.local/bin/dolvane")" = "$work/relative/dolvane/dolvane" ] || fail "a relative folder is not taken from the caller's folder"
+(cd "$work" && DOLVANE_PREFIX=relative/dolvane "$here/scripts/uninstall.sh" --remove-data --yes 2>/dev/null)
+[ ! -e "$work/relative" ] || fail "uninstalling a relative folder left files"
 echo "install_test: passed"
