@@ -46,8 +46,10 @@ constexpr int kTimerIntervalMs = 100;
 
 TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent),
-      prompts_(std::make_unique<MessagePrompts>(this))
+      prompts_(std::make_unique<MessagePrompts>(this)),
+      files_(services.files)
 {
+    files_.SetLockWaiting(&lockWait_);
     setObjectName(QStringLiteral("VelkDolvane"));
     setWindowTitle(QStringLiteral("Dolvane"));
     setFont(JapaneseFont(12));
@@ -82,6 +84,7 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
 
 TVelkDolvane::~TVelkDolvane()
 {
+    files_.SetLockWaiting(nullptr);
     model_->SetObserver(nullptr);
     model_->FormDestroy();
     // The list and the panel read the model's rows until they are gone; they must go first,
@@ -326,6 +329,12 @@ void TVelkDolvane::showEvent(QShowEvent* event)
 
 void TVelkDolvane::closeEvent(QCloseEvent* event)
 {
+    if (lockWait_.Waiting()) {
+        // A save inside this very event handling waits for the list: close once it is done.
+        event->ignore();
+        QTimer::singleShot(kTimerIntervalMs, this, &QWidget::close);
+        return;
+    }
     statusTimer_->stop();
     if (model_->CloseQuery()) {
         event->accept();
@@ -338,6 +347,9 @@ void TVelkDolvane::closeEvent(QCloseEvent* event)
 
 void TVelkDolvane::statusTimerTick()
 {
+    if (lockWait_.Waiting()) {
+        return;  // the purge's save or a close must not start inside a save that waits
+    }
     const auto tick = model_->StatusTick();
     if (tick.closeWindow) {
         statusTimer_->stop();
