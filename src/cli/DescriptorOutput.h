@@ -32,7 +32,7 @@ private:
     int fd_;
     int error_ = 0;
     // One pipe's worth: a reader of a pipe gets whole pieces, a file few system calls.
-    std::array<char, 64 * 1024> buffer_{};
+    std::array<char, std::size_t{64} * 1024> buffer_{};
 };
 
 }  // namespace dolvane::cli

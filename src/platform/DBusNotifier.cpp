@@ -54,9 +54,10 @@ std::optional<std::uint32_t> DBusNotifier::Notify(std::string_view title, std::s
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, id](QDBusPendingCallWatcher* finished) {
         const QDBusPendingReply<uint> reply = *finished;
         if (reply.isValid()) {
-            answered_.emplace_back(reply.value(), id);
+            // The latest first: a restarted service counts its ids from the start again.
+            answered_.emplace_front(reply.value(), id);
             if (answered_.size() > kRemembered) {
-                answered_.pop_front();
+                answered_.pop_back();
             }
         }
         finished->deleteLater();
@@ -69,10 +70,9 @@ void DBusNotifier::actionInvoked(uint id, const QString& action)
     if (action != kDefaultAction) {
         return;
     }
-    // The latest first: a restarted service counts its ids from the start again.
-    for (auto known = answered_.rbegin(); known != answered_.rend(); ++known) {
-        if (known->first == id) {
-            Q_EMIT activated(known->second);
+    for (const auto& [serviceId, ours] : answered_) {
+        if (serviceId == id) {
+            Q_EMIT activated(ours);
             return;
         }
     }

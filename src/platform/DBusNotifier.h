@@ -36,7 +36,7 @@ private Q_SLOTS:
 
 private:
     std::uint32_t lastId_ = 0;
-    // The service's id and ours, of the latest answered notifications.
+    // The service's id and ours, of the latest answered notifications, the latest first.
     std::deque<std::pair<uint, std::uint32_t>> answered_;
 };
 

@@ -330,9 +330,10 @@ void TVelkDolvane::showEvent(QShowEvent* event)
 void TVelkDolvane::closeEvent(QCloseEvent* event)
 {
     if (lockWait_.Waiting()) {
-        // A save inside this very event handling waits for the list: close once it is done.
+        // A save inside this very event handling waits for the list: the status timer closes
+        // the window once it is done.
+        closeAfterWait_ = true;
         event->ignore();
-        QTimer::singleShot(kTimerIntervalMs, this, &QWidget::close);
         return;
     }
     statusTimer_->stop();
@@ -349,6 +350,11 @@ void TVelkDolvane::statusTimerTick()
 {
     if (lockWait_.Waiting()) {
         return;  // the purge's save or a close must not start inside a save that waits
+    }
+    if (closeAfterWait_) {
+        closeAfterWait_ = false;
+        close();
+        return;
     }
     const auto tick = model_->StatusTick();
     if (tick.closeWindow) {

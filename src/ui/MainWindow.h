@@ -103,6 +103,7 @@ private:
     QTimer* statusTimer_ = nullptr;
     QTimer* scrollTimer_ = nullptr;
     bool applyingSelection_ = false;  // set while the model's selection is copied to the list
+    bool closeAfterWait_ = false;     // a close came while a save waited for the list's lock
 };
 
 }  // namespace dolvane

@@ -19,7 +19,10 @@ void BusyLockWait::Pause(int milliseconds)
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     }
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(milliseconds);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
