@@ -25,7 +25,8 @@ int main(int argc, char* argv[])
 
     // A second start leaves quietly: the first instance keeps the user's list. When no lock can be
     // had at all, leaving quietly would look like a crash, so the user is told why.
-    dolvane::SingleInstance instance(title);
+    const dolvane::ProgramPaths paths = dolvane::CurrentProgramPaths();
+    dolvane::SingleInstance instance(title, paths.ListFilePath, dolvane::CurrentUserHome());
     switch (instance.TryAcquire()) {
     case dolvane::SingleInstance::Outcome::Acquired:
         break;
@@ -41,9 +42,8 @@ int main(int argc, char* argv[])
     dolvane::PosixFileSystem files;
     dolvane::SiblingSettingsStore siblingSettings;
     dolvane::DBusNotifier notifier;
-    dolvane::TVelkDolvane window(
-        dolvane::MainWindowServices{dolvane::CurrentProgramPaths(), clock, sibling, files, &siblingSettings,
-                                    &dolvane::LoadConversionLibraryBesideExecutable, &notifier});
+    dolvane::TVelkDolvane window(dolvane::MainWindowServices{
+        paths, clock, sibling, files, &siblingSettings, &dolvane::LoadConversionLibraryBesideExecutable, &notifier});
     QObject::connect(&notifier, &dolvane::DBusNotifier::activated, &window, &dolvane::TVelkDolvane::ShowNotifiedToDo);
     QObject::connect(&window, &dolvane::TVelkDolvane::closed, &application, &QApplication::quit);
     dolvane::TerminationRequest termination;

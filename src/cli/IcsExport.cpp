@@ -65,23 +65,64 @@ std::string_view SummaryLine(std::string_view task)
 }
 
 // cp932 to UTF-8 with the line breaks as LF, which libical writes as "\n". A byte that is not
-// cp932 (a hand-edited file) becomes U+FFFD rather than stopping the export.
+// cp932 (a hand-edited file) becomes U+FFFD rather than stopping the export. Other control
+// characters have no place in an iCalendar text (only the tab does) and are left out.
 std::string Utf8Text(std::string_view cp932)
 {
     const std::string utf8 = Cp932ToUtf8ForDisplay(cp932);
     std::string text;
     text.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (utf8[i] == '\r') {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte == '\r') {
             if (i + 1 < utf8.size() && utf8[i + 1] == '\n') {
                 ++i;
             }
             text += '\n';
-        } else {
+        } else if (byte == '\t' || byte == '\n' || (byte >= 0x20 && byte != 0x7F)) {
             text += utf8[i];
         }
     }
     return text;
+}
+
+// Writes libical's text folded anew: libical folds at some lengths between a line's CR and its
+// LF, which no reader takes as a line end. Its folds are undone and every line longer than 75
+// octets is folded again, never inside a UTF-8 sequence. A content line never starts with a
+// blank, so a line break before one is always a fold.
+void WriteFolded(std::ostream& out, std::string_view text)
+{
+    constexpr std::size_t kLineOctets = 75;
+    std::string unfolded;
+    unfolded.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i, 2) == kLineBreak && i + 2 < text.size() && (text[i + 2] == ' ' || text[i + 2] == '\t')) {
+            i += 2;
+            continue;
+        }
+        unfolded += text[i];
+    }
+    std::string_view rest = unfolded;
+    while (!rest.empty()) {
+        const auto end = rest.find(kLineBreak);
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + kLineBreak.size());
+        for (std::size_t room = kLineOctets;; room = kLineOctets - 1) {
+            std::size_t cut = std::min(room, line.size());
+            while (cut < line.size() && cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) {
+                --cut;
+            }
+            if (cut == 0) {
+                cut = std::min(room, line.size());  // not UTF-8 after all: cut by octets
+            }
+            out << line.substr(0, cut) << kLineBreak;
+            line.remove_prefix(cut);
+            if (line.empty()) {
+                break;
+            }
+            out << ' ';
+        }
+    }
 }
 
 std::string_view TrimLineBreaks(std::string_view text)
@@ -255,7 +296,7 @@ void IcsWriter::Begin()
     const IcalString text{icalcomponent_as_ical_string_r(vcalendar.get())};
     const std::string_view whole = text.View();
     const auto closing = whole.rfind("END:VCALENDAR");
-    out_ << whole.substr(0, closing);
+    WriteFolded(out_, whole.substr(0, closing));
     calendar_->closing = whole.substr(closing);
 }
 
@@ -319,7 +360,7 @@ void IcsWriter::Row(const ToDoRecord& row)
     icalcomponent_add_property(vtodo, icalproperty_new_percentcomplete(progress));
 
     const IcalString text{icalcomponent_as_ical_string_r(vtodo)};
-    out_ << text.View();
+    WriteFolded(out_, text.View());
 }
 
 void IcsWriter::Finish()

@@ -2,6 +2,8 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QStringList>
 #include <QVariantMap>
 
@@ -12,8 +14,11 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 const QString kDefaultAction = QStringLiteral("default");
-// A service that does not answer within this is taken as absent; the window waits no longer.
-constexpr int kCallTimeoutMs = 1000;
+// A service that does not answer within this is taken as absent. Nothing waits for it; only the
+// id of a late answer is lost, so a click on that notification selects nothing.
+constexpr int kCallTimeoutMs = 10000;
+// Older notifications have long left the screen; the reminders keep no more than this either.
+constexpr std::size_t kRemembered = 256;
 
 }  // namespace
 
@@ -44,17 +49,32 @@ std::optional<std::uint32_t> DBusNotifier::Notify(std::string_view title, std::s
     call << QStringLiteral("Dolvane") << 0U << QStringLiteral("dolvane")
          << QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()))
          << QString::fromUtf8(body.data(), static_cast<qsizetype>(body.size())) << actions << hints << -1;
-    const QDBusMessage reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        return std::nullopt;
-    }
-    return reply.arguments().constFirst().toUInt();
+    const std::uint32_t id = ++lastId_;
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kCallTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, id](QDBusPendingCallWatcher* finished) {
+        const QDBusPendingReply<uint> reply = *finished;
+        if (reply.isValid()) {
+            // The latest first: a restarted service counts its ids from the start again.
+            answered_.emplace_front(reply.value(), id);
+            if (answered_.size() > kRemembered) {
+                answered_.pop_back();
+            }
+        }
+        finished->deleteLater();
+    });
+    return id;
 }
 
 void DBusNotifier::actionInvoked(uint id, const QString& action)
 {
-    if (action == kDefaultAction) {
-        Q_EMIT activated(id);
+    if (action != kDefaultAction) {
+        return;
+    }
+    for (const auto& [serviceId, ours] : answered_) {
+        if (serviceId == id) {
+            Q_EMIT activated(ours);
+            return;
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -440,21 +441,36 @@ std::unique_ptr<FileLock> PosixFileSystem::LockListFile(const std::filesystem::p
     if (created) {
         GiveToListOwner(fd.Get(), target, folder);
     }
-    for (int waited = 0;; waited += kLockPollMilliseconds) {
+    // Measured on the clock: a window serving its events between two tries may take longer than
+    // the pause it asked for.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
+    LockWaiting* const waiting = Waiting();
+    bool paused = false;
+    std::unique_ptr<FileLock> lock;
+    for (;;) {
         if (::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0) {
-            return std::make_unique<FlockedFile>(fd.Release());
+            lock = std::make_unique<FlockedFile>(fd.Release());
+            break;
         }
         if (errno != EWOULDBLOCK && errno != EINTR) {
             error.message = Describe(lockPath, errno);
             break;
         }
-        if (waited >= waitMilliseconds) {
+        if (std::chrono::steady_clock::now() >= deadline) {
             error.message = listFile.string() + ": 他のプログラムが保存中のため、保存できませんでした";
             break;
         }
-        ::usleep(kLockPollMilliseconds * 1000);
+        if (waiting != nullptr) {
+            waiting->Pause(kLockPollMilliseconds);
+            paused = true;
+        } else {
+            ::usleep(kLockPollMilliseconds * 1000);
+        }
     }
-    return nullptr;
+    if (paused) {
+        waiting->Over();
+    }
+    return lock;
 }
 
 }  // namespace dolvane

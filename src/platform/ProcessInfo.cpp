@@ -11,8 +11,13 @@
 namespace dolvane {
 namespace {
 
+struct Account {
+    std::string name;
+    std::string home;
+};
+
 // The reentrant lookup, so a thread elsewhere calling getpwnam cannot overwrite the answer.
-std::string AccountName(uid_t uid)
+Account AccountOf(uid_t uid)
 {
     const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : 1024);
@@ -25,10 +30,10 @@ std::string AccountName(uid_t uid)
            buffer.size() < kLargestBuffer) {
         buffer.resize(buffer.size() * 2);
     }
-    if (error != 0 || found == nullptr || found->pw_name == nullptr) {
+    if (error != 0 || found == nullptr) {
         return {};
     }
-    return found->pw_name;
+    return {found->pw_name != nullptr ? found->pw_name : "", found->pw_dir != nullptr ? found->pw_dir : ""};
 }
 
 }  // namespace
@@ -36,13 +41,19 @@ std::string AccountName(uid_t uid)
 std::string CurrentUserName()
 {
     const uid_t uid = ::geteuid();
-    if (std::string name = AccountName(uid); !name.empty()) {
+    if (std::string name = AccountOf(uid).name; !name.empty()) {
         return name;
     }
     if (const char* user = std::getenv("USER"); user != nullptr && *user != '\0') {
         return user;
     }
     return std::to_string(uid);
+}
+
+std::filesystem::path CurrentUserHome()
+{
+    std::filesystem::path home = AccountOf(::geteuid()).home;
+    return home.is_absolute() ? home : std::filesystem::path();
 }
 
 std::filesystem::path ProgramFilesFolder()

@@ -12,6 +12,10 @@ namespace dolvane {
 // numeric user id when even that is empty. Never empty.
 std::string CurrentUserName();
 
+// The effective user's home folder as the account database has it (never $HOME, which a sudo or
+// a script may have set to someone else's); empty when it has none or a relative one.
+std::filesystem::path CurrentUserHome();
+
 // Where installed programs live on this system.
 std::filesystem::path ProgramFilesFolder();
 

@@ -39,29 +39,6 @@ std::filesystem::path FolderFromEnvironment(const char* name)
     return folder;
 }
 
-// Empty when `folder` itself (not what a link points to) is a folder of the effective user that
-// neither group nor others may write to; else why not.
-std::string PrivateFolderProblem(const std::filesystem::path& folder)
-{
-    struct stat status {};
-    if (::lstat(folder.c_str(), &status) != 0) {
-        return ErrnoText(folder, errno);
-    }
-    if (S_ISLNK(status.st_mode)) {
-        return folder.string() + " はシンボリックリンクです";
-    }
-    if (!S_ISDIR(status.st_mode)) {
-        return folder.string() + " はフォルダーではありません";
-    }
-    if (status.st_uid != ::geteuid()) {
-        return folder.string() + " は別のユーザーのフォルダーです";
-    }
-    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-        return folder.string() + " は別のユーザーも書き込めるフォルダーです";
-    }
-    return {};
-}
-
 void AppendUint32Le(std::string& out, std::uint32_t value)
 {
     for (unsigned shift = 0; shift < 32; shift += 8) {
@@ -163,6 +140,27 @@ private:
 
 }  // namespace
 
+std::string PrivateFolderProblem(const std::filesystem::path& folder)
+{
+    struct stat status {};
+    if (::lstat(folder.c_str(), &status) != 0) {
+        return ErrnoText(folder, errno);
+    }
+    if (S_ISLNK(status.st_mode)) {
+        return folder.string() + " はシンボリックリンクです";
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        return folder.string() + " はフォルダーではありません";
+    }
+    if (status.st_uid != ::geteuid()) {
+        return folder.string() + " は別のユーザーのフォルダーです";
+    }
+    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        return folder.string() + " は別のユーザーも書き込めるフォルダーです";
+    }
+    return {};
+}
+
 RuntimeFolder UserRuntimeFolder()
 {
     // A runtime folder that fails the check (one inherited through su, say) is passed over rather
@@ -206,16 +204,16 @@ std::string LocalSocketSibling::SocketPath() const
     return folder.path.empty() ? std::string() : (folder.path / serverName_).string();
 }
 
-void LocalSocketSibling::Send(std::uint32_t kind, std::string_view payload)
+bool LocalSocketSibling::Send(std::uint32_t kind, std::string_view payload)
 {
     // A record larger than cbData can describe is not something the program ever builds.
     if (payload.size() > std::numeric_limits<std::uint32_t>::max()) {
-        return;
+        return false;
     }
     const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kSendBudgetMs);
     const Connection connection(SocketPath());
     if (!connection.Open()) {
-        return;  // nobody of ours listens: no sibling runs
+        return false;  // nobody of ours listens: no sibling runs
     }
     std::string record;
     record.reserve(payload.size() + 8);
@@ -223,11 +221,12 @@ void LocalSocketSibling::Send(std::uint32_t kind, std::string_view payload)
     AppendUint32Le(record, static_cast<std::uint32_t>(payload.size()));
     record.append(payload);
     if (!connection.WriteAll(record, deadline)) {
-        return;
+        return false;
     }
     // The answer's value means nothing to us; waiting for it only keeps the sibling's order of
     // records the order we sent them in.
     connection.ReadSome(4, deadline);
+    return true;
 }
 
 bool LocalSocketSibling::Running() const

@@ -19,10 +19,14 @@ struct RuntimeFolder {
 };
 RuntimeFolder UserRuntimeFolder();
 
+// Empty when `folder` itself (not what a link points to) is a folder of the effective user that
+// neither group nor others may write to; else why not, for the user (UTF-8).
+std::string PrivateFolderProblem(const std::filesystem::path& folder);
+
 // Talks to the sibling sticky-note program over its per-user local socket. One record per send:
 // kind (uint32 LE), cbData (uint32 LE, payload size in bytes), the payload bytes; the sibling
-// answers one uint32. A sibling that is absent or does not answer within 2 s is ignored: the
-// notice is a courtesy and must never hold up the list.
+// answers one uint32. Nothing waits longer than 2 s for the sibling: a record it has not taken
+// whole by then is given up (Send says so), and a missing answer to a record taken is no failure.
 //
 // Plain POSIX sockets, so the window and the command-line companion send the same way. The socket
 // is a file in UserRuntimeFolder(), and a listener there counts only when it runs as the same
@@ -36,7 +40,7 @@ public:
     // `serverName` (UTF-8) is the socket's file name; empty means DefaultServerName().
     explicit LocalSocketSibling(std::string serverName = {});
 
-    void Send(std::uint32_t kind, std::string_view payload) override;
+    bool Send(std::uint32_t kind, std::string_view payload) override;
     // Whether a listener of this user answers at the socket.
     bool Running() const override;
 

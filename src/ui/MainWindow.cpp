@@ -61,8 +61,10 @@ protected:
 
 TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent),
-      prompts_(std::make_unique<MessagePrompts>(this))
+      prompts_(std::make_unique<MessagePrompts>(this)),
+      files_(services.files)
 {
+    files_.SetLockWaiting(&lockWait_);
     setObjectName(QStringLiteral("VelkDolvane"));
     setWindowTitle(QStringLiteral("Dolvane"));
     setFont(JapaneseFont(12));
@@ -97,6 +99,7 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
 
 TVelkDolvane::~TVelkDolvane()
 {
+    files_.SetLockWaiting(nullptr);
     model_->SetObserver(nullptr);
     model_->FormDestroy();
     // The list and the panel read the model's rows until they are gone; they must go first,
@@ -345,6 +348,13 @@ void TVelkDolvane::showEvent(QShowEvent* event)
 
 void TVelkDolvane::closeEvent(QCloseEvent* event)
 {
+    if (lockWait_.Waiting()) {
+        // A save inside this very event handling waits for the list: the status timer closes
+        // the window once it is done.
+        closeAfterWait_ = true;
+        event->ignore();
+        return;
+    }
     statusTimer_->stop();
     if (model_->CloseQuery()) {
         event->accept();
@@ -357,6 +367,14 @@ void TVelkDolvane::closeEvent(QCloseEvent* event)
 
 void TVelkDolvane::statusTimerTick()
 {
+    if (lockWait_.Waiting()) {
+        return;  // the purge's save or a close must not start inside a save that waits
+    }
+    if (closeAfterWait_) {
+        closeAfterWait_ = false;
+        close();
+        return;
+    }
     const auto tick = model_->StatusTick();
     if (tick.closeWindow) {
         statusTimer_->stop();

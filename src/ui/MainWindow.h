@@ -6,6 +6,7 @@
 // none of them, since no signal or slot here uses these types.
 #ifndef Q_MOC_RUN
 #include "core/app/MainWindowModel.h"
+#include "ui/widgets/BusyLockWait.h"
 
 #include <functional>
 #include <memory>
@@ -85,6 +86,9 @@ private:
     void findText();
 
     std::unique_ptr<MessagePrompts> prompts_;
+    FileSystem& files_;
+    // While a save waits for another writer's lock, events are served inside it (see there).
+    BusyLockWait lockWait_;
     std::unique_ptr<MainWindowModel> model_;
     TabRow* mainTabs_ = nullptr;
     TabRow* categoryTabs_ = nullptr;
@@ -99,6 +103,7 @@ private:
     QTimer* statusTimer_ = nullptr;
     QTimer* scrollTimer_ = nullptr;
     bool applyingSelection_ = false;  // set while the model's selection is copied to the list
+    bool closeAfterWait_ = false;     // a close came while a save waited for the list's lock
 };
 
 }  // namespace dolvane

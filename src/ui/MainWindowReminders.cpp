@@ -16,7 +16,8 @@ void TVelkDolvane::ShowNotifiedToDo(quint32 notificationId)
     }
     raise();
     activateWindow();
-    if (!model_->ShowNotifiedToDo(notificationId)) {
+    // During a save's wait for the list's lock the rows are not to be touched.
+    if (lockWait_.Waiting() || !model_->ShowNotifiedToDo(notificationId)) {
         return;
     }
     applySelectionFromModel();

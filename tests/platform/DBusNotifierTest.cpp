@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QTest>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -32,15 +33,37 @@ QStringList SummariesOf(const std::vector<SentNotification>& sent)
     return summaries;
 }
 
+// What the service got: the notifications are sent without waiting, so they arrive once the
+// calls are served. Waits for `count` of them, then a moment for any that should not come.
+std::vector<SentNotification> SentAfterward(const StandInNotifications& service, std::size_t count)
+{
+    (void)QTest::qWaitFor([&] { return service.Sent().size() >= count; }, 5000);  // the caller compares
+    QTest::qWait(50);
+    return service.Sent();
+}
+
 TEST_F(DBusRemindersTest, WithoutAServiceNothingFailsAndNothingIsReported)
 {
-    EXPECT_EQ(notifier_.Notify("title", "body"), std::nullopt);
     WriteList({OpenLine("2010/05/05 08:00", 0, "nobody listens")});
     auto model = MakeWithNotifier();
     TickAt(*model, {"2010/05/05 12:00", "2010/05/05 13:00"});
     EXPECT_TRUE(prompts_.errors.empty());
     EXPECT_TRUE(prompts_.messages.empty());
     EXPECT_TRUE(prompts_.questions.empty());
+}
+
+// A service that takes the calls and never answers: the status timer's tick goes on at once, and
+// the notifications still went out.
+TEST_F(DBusRemindersTest, AServiceThatNeverAnswersHoldsNothingUp)
+{
+    StandInNotifications service(StandInNotifications::Answer::Never);
+    ASSERT_TRUE(service.Registered());
+    WriteList({OpenLine("2010/05/05 08:00", 0, "late"), OpenLine("2010/05/05 09:00", 0, "later")});
+    auto model = MakeWithNotifier();
+    const auto start = std::chrono::steady_clock::now();
+    TickAt(*model, {"2010/05/05 12:00"});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+    EXPECT_EQ(SentAfterward(service, 2).size(), 2U);
 }
 
 struct BusCase {
@@ -87,7 +110,7 @@ TEST_F(DBusRemindersTest, TheServiceGetsOneNotificationPerToDoAndStateAndAFewFor
         }
         auto model = MakeWithNotifier();
         TickAt(*model, c.moments);
-        const auto sent = service.Sent();
+        const auto sent = SentAfterward(service, static_cast<std::size_t>(c.summaries.size()));
         EXPECT_EQ(SummariesOf(sent), c.summaries);
         for (const auto& notification : sent) {
             EXPECT_EQ(notification.appName, QStringLiteral("Dolvane"));
@@ -111,7 +134,8 @@ TEST_F(DBusRemindersTest, AClickOnAReminderSelectsItsToDo)
         model->ShowNotifiedToDo(id);
     });
     TickAt(*model, {"2010/05/05 12:00"});
-    ASSERT_EQ(SummariesOf(service.Sent()), QStringList({QStringLiteral("clicked"), QStringLiteral("first")}));
+    ASSERT_EQ(SummariesOf(SentAfterward(service, 2)),
+              QStringList({QStringLiteral("clicked"), QStringLiteral("first")}));
 
     // Another action of the same notification is not a click on it.
     service.InvokeAction(1, QStringLiteral("dismiss"));

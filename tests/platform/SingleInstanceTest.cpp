@@ -5,9 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <optional>
+#include <memory>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,42 +21,57 @@ using Outcome = SingleInstance::Outcome;
 using test::PrivateRuntime;
 
 const QString kTitle = QStringLiteral("Dolvane");
+constexpr uid_t kNobody = 65534;
 
-fs::path LockFile()
-{
-    return SingleInstance(kTitle).LockPath().toStdString();
-}
+class SingleInstanceTest : public testing::Test {
+public:  // the cases below reach the folders through the fixture
+    SingleInstanceTest()
+    {
+        fs::create_directories(ListFolder());
+        fs::permissions(ListFolder(), fs::perms::owner_all);
+        fs::create_directories(Home());
+    }
 
-TEST(SingleInstanceTest, SecondHolderIsRefusedAsRunningUntilTheFirstLetsGo)
+    fs::path ListFolder() const { return folder_ / "program/data/aki"; }
+    fs::path List() const { return ListFolder() / "todolist.txt"; }
+    fs::path Beside() const { return ListFolder() / "todolist.txt.Dolvane.lock"; }
+    fs::path Home() const { return folder_ / "home"; }
+    fs::path Cache() const { return Home() / ".cache/dolvane"; }
+
+    std::unique_ptr<SingleInstance> Make(const fs::path& list, const QString& title = kTitle) const
+    {
+        return std::make_unique<SingleInstance>(title, list, Home());
+    }
+
+    test::TempFolder folder_;
+};
+
+TEST_F(SingleInstanceTest, SecondHolderIsRefusedAsRunningUntilTheFirstLetsGo)
 {
-    const PrivateRuntime runtime;
-    std::optional<SingleInstance> first(std::in_place, kTitle);
-    EXPECT_EQ(first->LockPath().toStdString(),
-              (runtime.Runtime() / ("Dolvane-" + std::to_string(::geteuid()) + ".lock")));
+    auto first = Make(List());
     ASSERT_EQ(first->TryAcquire(), Outcome::Acquired);
+    EXPECT_EQ(first->LockPath().toStdString(), Beside().string());
     EXPECT_EQ(first->TryAcquire(), Outcome::Acquired) << "asking again keeps the lock";
 
-    SingleInstance second(kTitle);
-    EXPECT_EQ(second.TryAcquire(), Outcome::AlreadyRunning);
-    EXPECT_FALSE(second.Held());
-    SingleInstance other(QStringLiteral("Other"));
-    EXPECT_EQ(other.TryAcquire(), Outcome::Acquired) << "other titles do not collide";
+    auto second = Make(List());
+    EXPECT_EQ(second->TryAcquire(), Outcome::AlreadyRunning);
+    EXPECT_FALSE(second->Held());
+    EXPECT_EQ(Make(List(), QStringLiteral("Other"))->TryAcquire(), Outcome::Acquired) << "other titles do not collide";
+    EXPECT_EQ(Make(folder_ / "elsewhere/todolist.txt")->TryAcquire(), Outcome::Acquired) << "nor do other lists";
 
     first.reset();
-    EXPECT_EQ(second.TryAcquire(), Outcome::Acquired);
+    EXPECT_EQ(second->TryAcquire(), Outcome::Acquired);
 }
 
-TEST(SingleInstanceTest, LockOfAKilledProcessDoesNotBlockTheNextStart)
+TEST_F(SingleInstanceTest, LockOfAKilledProcessDoesNotBlockTheNextStart)
 {
-    const PrivateRuntime runtime;
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
-
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        SingleInstance held(kTitle);
-        const char answer = held.TryAcquire() == Outcome::Acquired ? 'y' : 'n';
+        const auto held = Make(List());
+        const char answer = held->TryAcquire() == Outcome::Acquired ? 'y' : 'n';
         (void)!write(ready[1], &answer, 1);
         pause();
         _exit(0);
@@ -63,43 +79,82 @@ TEST(SingleInstanceTest, LockOfAKilledProcessDoesNotBlockTheNextStart)
     char answer = 0;
     ASSERT_EQ(read(ready[0], &answer, 1), 1);
     ASSERT_EQ(answer, 'y');
-
-    SingleInstance whileAlive(kTitle);
-    EXPECT_EQ(whileAlive.TryAcquire(), Outcome::AlreadyRunning) << "a live holder keeps its lock";
+    EXPECT_EQ(Make(List())->TryAcquire(), Outcome::AlreadyRunning) << "a live holder keeps its lock";
 
     kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
+    waitpid(child, nullptr, 0);
     close(ready[0]);
     close(ready[1]);
-
-    SingleInstance next(kTitle);
-    EXPECT_EQ(next.TryAcquire(), Outcome::Acquired);
+    EXPECT_EQ(Make(List())->TryAcquire(), Outcome::Acquired);
 }
 
-// Where no lock of ours can be had, that is not "already running": the start must say why.
-TEST(SingleInstanceTest, UnusableLockIsReportedWithAReason)
+// A desktop session, a terminal after su and a script each bring other runtime and temporary
+// folders; a folder another account made first in the shared temporary folder is among them.
+TEST_F(SingleInstanceTest, OneListIsOneWindowWhateverTheEnvironment)
+{
+    const PrivateRuntime runtime;
+    const fs::path sharedTemp = runtime.Path() / "shared-tmp";
+    const fs::path foreign = sharedTemp / ("dolvane-" + std::to_string(::geteuid()));
+    fs::create_directories(foreign);
+    fs::permissions(foreign, fs::perms::all);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(foreign.c_str(), kNobody, kNobody), 0);
+    }
+    fs::create_directories(folder_ / "other/data");
+    fs::create_directory_symlink(ListFolder(), folder_ / "other/data/aki");
+
+    const struct {
+        const char* what;
+        std::function<void()> environment;
+        fs::path list;
+    } starts[] = {
+        {"session", [] {}, List()},
+        {"no runtime folder, another account's folder in the temporary one",
+         [&sharedTemp] {
+             ::unsetenv("XDG_RUNTIME_DIR");
+             ::setenv("TMPDIR", sharedTemp.c_str(), 1);
+         },
+         List()},
+        {"other runtime folder, no TMPDIR",
+         [&runtime] {
+             ::setenv("XDG_RUNTIME_DIR", (runtime.Path() / "tmp").c_str(), 1);
+             ::unsetenv("TMPDIR");
+         },
+         List()},
+        {"another installation whose data folder links to this list's", [] {}, folder_ / "other/data/aki/todolist.txt"},
+    };
+    std::unique_ptr<SingleInstance> first;
+    for (const auto& start : starts) {
+        start.environment();
+        auto instance = Make(start.list);
+        EXPECT_EQ(instance->TryAcquire(), first ? Outcome::AlreadyRunning : Outcome::Acquired)
+            << start.what << ": " << instance->Problem().toStdString();
+        EXPECT_EQ(instance->LockPath().toStdString(), Beside().string()) << start.what;
+        if (!first) {
+            first = std::move(instance);
+        }
+    }
+}
+
+// Where the list's folder could hold another account's file, the lock goes to the account's
+// cache folder instead; only where neither will do is the start refused, with the reasons.
+TEST_F(SingleInstanceTest, AListFolderThatIsNotTheUsersOwnLeavesTheLockToTheHome)
 {
     const bool root = ::geteuid() == 0;
     const struct {
         const char* what;
-        std::function<void(const PrivateRuntime&)> make;
+        std::function<void(const SingleInstanceTest&)> make;
         bool needsRoot;
     } cases[] = {
-        {"shared fallback folder",
-         [](const PrivateRuntime& env) {
-             env.UnsetRuntime();
-             fs::create_directory(env.Fallback());
-             fs::permissions(env.Fallback(), fs::perms::owner_all | fs::perms::group_all | fs::perms::others_all);
-         },
-         false},
+        {"list folder writable by others",
+         [](const SingleInstanceTest& t) { fs::permissions(t.ListFolder(), fs::perms::all); }, false},
         {"link in place of the lock",
-         [](const PrivateRuntime& env) { fs::create_symlink(env.Path() / "target", LockFile()); }, false},
-        {"folder in place of the lock", [](const PrivateRuntime&) { fs::create_directory(LockFile()); }, false},
+         [](const SingleInstanceTest& t) { fs::create_symlink(t.folder_ / "target", t.Beside()); }, false},
+        {"folder in place of the lock", [](const SingleInstanceTest& t) { fs::create_directory(t.Beside()); }, false},
         {"lock file of another user",
-         [](const PrivateRuntime&) {
-             test::WriteBytes(LockFile(), "");
-             ASSERT_EQ(::chown(LockFile().c_str(), 65534, 65534), 0);
+         [](const SingleInstanceTest& t) {
+             test::WriteBytes(t.Beside(), "");
+             ASSERT_EQ(::chown(t.Beside().c_str(), kNobody, kNobody), 0);
          },
          true},
     };
@@ -107,14 +162,26 @@ TEST(SingleInstanceTest, UnusableLockIsReportedWithAReason)
         if (c.needsRoot && !root) {
             continue;  // only root can give a file away
         }
-        const PrivateRuntime env;
-        c.make(env);
-        SingleInstance instance(kTitle);
-        EXPECT_EQ(instance.TryAcquire(), Outcome::CannotLock) << c.what;
-        EXPECT_FALSE(instance.Held()) << c.what;
-        EXPECT_FALSE(instance.Problem().isEmpty()) << c.what;
-        EXPECT_FALSE(fs::exists(env.Path() / "target")) << c.what << ": nothing made through the link";
+        fs::remove_all(ListFolder());
+        fs::remove_all(Home());
+        fs::create_directories(ListFolder());
+        fs::permissions(ListFolder(), fs::perms::owner_all);
+        c.make(*this);
+        auto instance = Make(List());
+        EXPECT_EQ(instance->TryAcquire(), Outcome::Acquired) << c.what << ": " << instance->Problem().toStdString();
+        EXPECT_EQ(instance->LockPath().toStdString().rfind(Cache().string() + "/Dolvane-", 0), 0U) << c.what;
+        EXPECT_EQ(Make(List())->TryAcquire(), Outcome::AlreadyRunning) << c.what;
+        EXPECT_FALSE(fs::exists(folder_ / "target")) << c.what << ": nothing made through the link";
     }
+
+    fs::permissions(ListFolder(), fs::perms::all);
+    fs::remove_all(Home());
+    test::WriteBytes(Home(), "");  // a file: no cache folder can be made in it
+    auto nowhere = Make(List());
+    EXPECT_EQ(nowhere->TryAcquire(), Outcome::CannotLock);
+    EXPECT_FALSE(nowhere->Held());
+    EXPECT_NE(nowhere->Problem().toStdString().find(ListFolder().string()), std::string::npos)
+        << nowhere->Problem().toStdString();
 }
 
 }  // namespace

@@ -34,8 +34,9 @@ StickyNoteFields Fields(bool importance, bool executor, bool category, bool prog
 class StickyNoteHandOffTest : public ::testing::Test {
 protected:
     // Sends the selected rows of `lines` with `fields` answered; the records the sibling got.
-    std::vector<test::StandInSibling::Record> Send(const std::vector<const char*>& lines,
-                                                   std::optional<StickyNoteFields> fields, bool select = true)
+    std::vector<test::StandInSibling::Record>
+    Send(const std::vector<const char*>& lines, std::optional<StickyNoteFields> fields, bool select = true,
+         test::StandInSibling::Answer answer = test::StandInSibling::Answer::Reply)
     {
         const test::TempFolder folder;
         const ProgramPaths paths = DeriveProgramPaths(folder / "program", "aki", folder / "opt");
@@ -47,7 +48,7 @@ protected:
         test::WriteBytes(paths.ListFilePath, file);
 
         LocalSocketSibling sibling;
-        test::StandInSibling standIn(QString::fromStdString(sibling.SocketPath()));
+        test::StandInSibling standIn(QString::fromStdString(sibling.SocketPath()), answer);
         EXPECT_TRUE(standIn.Listening());
         test::FixedClock clock;
         test::ScriptedPrompts prompts;
@@ -59,13 +60,15 @@ protected:
         EXPECT_TRUE(model.Notes().Available());
         EXPECT_EQ(model.Notes().Create(), fields.has_value());
         EXPECT_EQ(prompts.stickyNoteDialogs, 1);
-        if (fields) {
+        errors_ = prompts.errors;
+        if (fields && answer == test::StandInSibling::Answer::Reply) {
             standIn.WaitForRecords(1, 2000);
         }
         return standIn.Records();
     }
 
     test::PrivateRuntime runtime_;
+    std::vector<std::string> errors_;  // what the last Send told the user
 };
 
 TEST_F(StickyNoteHandOffTest, TheSiblingReceivesTheNotesByteForByte)
@@ -124,6 +127,18 @@ TEST_F(StickyNoteHandOffTest, NothingSelectedStillSendsTheTagAndCancelSendsNothi
     EXPECT_EQ(none[0].payload, "VelkA");
     EXPECT_EQ(none[0].cbData, 5U);
     EXPECT_TRUE(Send(lines, std::nullopt).empty());
+    EXPECT_TRUE(errors_.empty());
+}
+
+// Notes larger than the socket's buffers, to a sibling that hangs: the user hears of it.
+TEST_F(StickyNoteHandOffTest, NotesTheSiblingDoesNotTakeWholeAreReported)
+{
+    const std::string line = "2010/05/01 09:00+=03050@\\@#@#" + std::string(512 * 1024, 'x');
+    const auto records =
+        Send({line.c_str()}, Fields(false, false, false, false, true), true, test::StandInSibling::Answer::NeverRead);
+    EXPECT_TRUE(records.empty());
+    ASSERT_EQ(errors_.size(), 1U);
+    EXPECT_EQ(errors_[0], "付箋を作成できませんでした。ピマロが付箋の内容を受け取りませんでした。");
 }
 
 }  // namespace

@@ -248,6 +248,61 @@ TEST_F(CliExportTest, EachRowBecomesAToDoWithItsFields)
     EXPECT_EQ(std::adjacent_find(uids.begin(), uids.end()), uids.end());
 }
 
+// Summaries of every length across two folds (libical's own folding puts a fold between a CR and
+// its LF at some of them), in single- and double-byte characters, and control characters a
+// hand-edited file may hold: every line of the calendar ends in CR LF, none is longer than 75
+// octets, no control character but the tab is written, and the texts read back whole.
+TEST_F(CliExportTest, EveryLineIsWholeAndTextsHoldNoControlCharacters)
+{
+    std::vector<std::string> lines;
+    std::vector<std::string> summaries;
+    for (int length = 40; length <= 160; ++length) {
+        lines.push_back("2010/05/20 09:00+=00000@\\@#@#" + std::string(static_cast<std::size_t>(length), 'a'));
+        summaries.push_back(std::string(static_cast<std::size_t>(length), 'a'));
+    }
+    for (int length = 20; length <= 60; ++length) {
+        std::string kana;
+        for (int i = 0; i < length; ++i) {
+            kana += "あ";
+        }
+        lines.push_back(Sj("2010/05/20 09:00+=00000@\\@#@#" + kana));
+        summaries.push_back(kana);
+    }
+    lines.push_back("2010/05/20 09:00+=00000ex\x01"
+                    "ec@\\@cat\x02#@#a\x01"
+                    "b\x1f"
+                    "c\x7f"
+                    "d\te\x1a");
+    summaries.push_back("abcd\te");
+    WriteBytes(ListFile(), Joined(lines));
+
+    const Finished run = Export();
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (std::size_t at = 0; at < run.out.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(run.out[at]);
+        if (byte == '\r') {
+            ASSERT_EQ(run.out.substr(at, 2), "\r\n") << "a CR without its LF at " << at;
+            ++at;
+        } else {
+            ASSERT_TRUE(byte == '\t' || (byte >= 0x20 && byte != 0x7F)) << "control " << int(byte) << " at " << at;
+        }
+    }
+    for (std::size_t from = 0; from < run.out.size();) {
+        const auto end = run.out.find("\r\n", from);
+        EXPECT_LE(end - from, 75U) << run.out.substr(from, end - from);
+        from = end + 2;
+    }
+    const Component calendar = ParseCalendar(run.out);
+    ASSERT_TRUE(calendar);
+    const std::vector<Todo> todos = Todos(calendar.get());
+    ASSERT_EQ(todos.size(), summaries.size());
+    for (std::size_t i = 0; i < todos.size(); ++i) {
+        EXPECT_EQ(todos[i].summary, summaries[i]) << i;
+    }
+    EXPECT_EQ(todos.back().categories, "cat");
+    EXPECT_EQ(todos.back().description, "実行者: exec");
+}
+
 TEST_F(CliExportTest, TheZonedTimesResolveThroughTheCalendarsOwnTimeZone)
 {
     const Finished run = Export();

@@ -15,6 +15,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <future>
@@ -464,6 +465,47 @@ TEST_F(CliTest, ClearErrorsForWrongOptionsFilesAndDates)
     EXPECT_EQ(Start({"--help"}).exitCode, 0);
     // The program's own conversion message names the text it could not read.
     EXPECT_NE(Start({"list", "--now", "2010/02/30 10:00"}).err.find("'2010/02/30 10:00'"), std::string::npos);
+}
+
+// Output that did not arrive is a failure, said on stderr, whatever the command did before it.
+TEST_F(CliTest, OutputThatCannotBeWrittenFailsTheRun)
+{
+    const std::string list = ListFile().string();
+    const struct {
+        const char* shell;
+        std::vector<std::string> arguments;
+    } cases[] = {
+        {R"("$0" "$@" > /dev/full)", {"export", "--format", "ics", "--file", list, "--now", kNow}},
+        {R"("$0" "$@" > /dev/full)", {"list", "--file", list, "--now", kNow}},
+        {R"("$0" "$@" > /dev/full)", {"add", "--task", "x", "--file", list}},
+        {R"("$0" "$@" >&-)", {"list", "--file", list, "--now", kNow}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> argv{"/bin/sh", "-c", c.shell, Executable().string()};
+        argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+        const Finished run = test::RunChild(argv, {}, folder_.Path());
+        EXPECT_EQ(run.exitCode, 2) << c.shell << " " << c.arguments.front();
+        EXPECT_NE(run.err.find("出力を書き込めませんでした"), std::string::npos) << run.err;
+    }
+}
+
+// A reader that stops early (`| head`) ends the run as the pipe signal does, without a word,
+// also when the caller ignores that signal.
+TEST_F(CliTest, AReaderThatStopsEarlyEndsTheRunQuietly)
+{
+    std::string lines;
+    for (int i = 0; i < 4000; ++i) {
+        lines += Sj("2010/05/01 09:00+=00000@\\@#@#長い一覧の行です") + "\r\n";
+    }
+    WriteBytes(ListFile(), lines);
+    for (const char* trap : {"", "trap '' PIPE;"}) {
+        const std::string script = std::string(trap) + R"("$0" "$@" | head -c 1 > /dev/null; exit ${PIPESTATUS[0]})";
+        const Finished run = test::RunChild(
+            {"/bin/bash", "-c", script, Executable().string(), "list", "--file", ListFile().string(), "--now", kNow},
+            {}, folder_.Path());
+        EXPECT_EQ(run.exitCode, 128 + SIGPIPE) << trap;
+        EXPECT_EQ(run.err, "") << trap;
+    }
 }
 
 TEST_F(CliTest, HolidaysOfARuleFileIncludeTheDerivedOnes)

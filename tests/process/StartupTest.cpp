@@ -22,13 +22,16 @@ using test::TempFolder;
 // A started copy of the program; killed if the test leaves it running.
 class Program final {
 public:
-    Program(const std::filesystem::path& executable, const std::filesystem::path& home)
+    // `runtime` is XDG_RUNTIME_DIR, `temp` TMPDIR; an empty one is left unset.
+    Program(const std::filesystem::path& executable, const std::filesystem::path& home,
+            std::optional<std::filesystem::path> runtime = std::nullopt, const std::filesystem::path& temp = {})
     {
         pid_ = fork();
         if (pid_ == 0) {
-            const std::string runtime = (home / "runtime").string();
+            const std::string runtimeFolder = runtime.value_or(home / "runtime").string();
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+            runtimeFolder.empty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", runtimeFolder.c_str(), 1);
+            temp.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", temp.c_str(), 1);
             setenv("HOME", home.c_str(), 1);
             setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
             execl(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr));
@@ -89,14 +92,25 @@ protected:
     TempFolder folder_;
 };
 
+// Whatever runtime and temporary folders a start is given (a session, su, a script).
 TEST_F(StartupTest, ASecondStartLeavesAtOnceAndTheFirstKeepsRunning)
 {
     const auto executable = Install("program");
     Program first(executable, Home());
     EXPECT_FALSE(first.WaitForExit(1500ms).has_value()) << "the first instance runs";
 
-    Program second(executable, Home());
-    EXPECT_EQ(second.WaitForExit(5s), std::optional<int>(0));
+    const auto other = folder_ / "other-runtime";
+    std::filesystem::create_directories(other);
+    std::filesystem::permissions(other, std::filesystem::perms::owner_all);
+    const struct {
+        std::filesystem::path runtime;
+        std::filesystem::path temp;
+    } environments[] = {{Home() / "runtime", {}}, {{}, folder_ / "tmp"}, {other, folder_ / "tmp"}};
+    std::filesystem::create_directories(folder_ / "tmp");
+    for (const auto& environment : environments) {
+        Program second(executable, Home(), environment.runtime, environment.temp);
+        EXPECT_EQ(second.WaitForExit(5s), std::optional<int>(0)) << environment.runtime << environment.temp;
+    }
     EXPECT_FALSE(first.WaitForExit(300ms).has_value()) << "the first instance is untouched";
 }
 

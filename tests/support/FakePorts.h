@@ -23,9 +23,10 @@ public:
 
 class ScriptedPrompts final : public Prompts {
 public:
-    bool AskYesNo(std::string_view caption, std::string_view text) override
+    bool AskYesNo(std::string_view caption, std::string_view text, Preselect preselect) override
     {
         questions.emplace_back(std::string(caption) + "|" + std::string(text));
+        preselected.push_back(preselect);
         return answer;
     }
     void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
@@ -68,17 +69,19 @@ public:
     std::optional<std::string> cellAnswer;            // what the cell edit dialog returns: nothing is Cancel
     std::vector<CellEditRequest> cellEdits;           // what it was opened on
     std::vector<std::string> questions;
+    std::vector<Preselect> preselected;  // for each question
     std::vector<std::string> messages;
     std::vector<std::string> errors;
 };
 
 class FakeSibling final : public SiblingPort {
 public:
-    void Send(std::uint32_t kind, std::string_view payload) override
+    bool Send(std::uint32_t kind, std::string_view payload) override
     {
         if (running) {
             received.emplace_back(kind, payload);
         }
+        return running;
     }
     bool Running() const override { return running; }
 

@@ -14,8 +14,12 @@ uint NotificationsObject::Notify(const QString& appName, uint /*replacesId*/, co
                                  const QString& summary, const QString& body, const QStringList& actions,
                                  const QVariantMap& hints, int /*expireTimeout*/)
 {
-    return owner_.Record(
+    const uint id = owner_.Record(
         {appName, appIcon, summary, body, actions, hints.value(QStringLiteral("desktop-entry")).toString()});
+    if (owner_.answer_ == StandInNotifications::Answer::Never) {
+        setDelayedReply(true);  // and the reply never comes
+    }
+    return id;
 }
 
 QStringList NotificationsObject::GetCapabilities() const
@@ -23,8 +27,9 @@ QStringList NotificationsObject::GetCapabilities() const
     return {QStringLiteral("actions"), QStringLiteral("body")};
 }
 
-StandInNotifications::StandInNotifications()
-    : connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("stand-in notifications")))
+StandInNotifications::StandInNotifications(Answer answer)
+    : answer_(answer),
+      connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("stand-in notifications")))
 {
     object_ = new NotificationsObject(*this);
     object_->moveToThread(&thread_);

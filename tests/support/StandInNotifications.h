@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -26,7 +27,7 @@ class StandInNotifications;
 
 // The object behind /org/freedesktop/Notifications; lives on the stand-in's thread, because the
 // program's call blocks the test thread until the answer comes.
-class NotificationsObject final : public QObject {
+class NotificationsObject final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
@@ -47,7 +48,10 @@ private:
 // answers with ids counting from 1. It never shows anything.
 class StandInNotifications final {
 public:
-    StandInNotifications();
+    // Never: records every notification but answers none (a hung service).
+    enum class Answer { Reply, Never };
+
+    explicit StandInNotifications(Answer answer = Answer::Reply);
     ~StandInNotifications();
     StandInNotifications(const StandInNotifications&) = delete;
     StandInNotifications& operator=(const StandInNotifications&) = delete;
@@ -62,6 +66,7 @@ private:
     friend class NotificationsObject;
     uint Record(SentNotification sent);
 
+    const Answer answer_;
     QThread thread_;
     QDBusConnection connection_;
     NotificationsObject* object_ = nullptr;

@@ -78,6 +78,9 @@ void StandInSibling::Run(const QString& socketPath)
         return;
     }
 
+    while (!stop_ && answer_ == Answer::NeverRead) {
+        QThread::msleep(kPollMs);
+    }
     while (!stop_) {
         bool timedOut = false;
         if (!server.waitForNewConnection(kPollMs, &timedOut)) {

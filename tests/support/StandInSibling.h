@@ -24,7 +24,8 @@ public:
         std::string payload;
     };
 
-    enum class Answer { Reply, Silent };
+    // NeverRead: listens, but never takes a connection nor reads a byte (a hung sibling).
+    enum class Answer { Reply, Silent, NeverRead };
 
     // `socketPath` is the full path of the socket file, as LocalSocketSibling::SocketPath() gives it.
     explicit StandInSibling(const QString& socketPath, Answer answer = Answer::Reply, std::uint32_t reply = 1);

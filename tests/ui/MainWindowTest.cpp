@@ -15,7 +15,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QInputMethodEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +34,10 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace dolvane {
 namespace {
@@ -311,6 +318,47 @@ TEST_F(MainWindowTest, ADropDownKeepsTheCaseOfItsText)
     EXPECT_EQ(executor->currentText(), QStringLiteral("abc"));
     EXPECT_FALSE(Find<QCheckBox>(*window, "CheckBox4")->isChecked());
     EXPECT_EQ(window->Model().Editing().Panel().Text(PanelField::Executor), "abc");
+}
+
+// Another writer holds the list's lock for a while: the save waits under a busy cursor with the
+// window's timers still served, and goes ahead once the lock is free.
+TEST_F(MainWindowTest, ASaveWaitingForTheListsLockKeepsTheWindowServed)
+{
+    const auto window = Open();
+    window->show();
+    auto* list = Find<QTreeView>(*window, "ListView1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(8, list->visualRect(list->model()->index(0, 0)).center().y()));
+    ASSERT_TRUE(window->Model().State().UnsavedChanges);
+
+    std::filesystem::path lockFile = paths_.ListFilePath;
+    lockFile += ".lock";
+    const int held = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    QTimer::singleShot(400, [held] { ::close(held); });
+
+    int ticks = 0;
+    bool busyCursor = false;
+    bool boxShown = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+        ++ticks;
+        busyCursor |= QGuiApplication::overrideCursor() != nullptr &&
+                      QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            boxShown = true;  // a save that gave up; closed so that the test ends
+            box->close();
+        }
+    });
+    timer.start(20);
+    QTest::mouseClick(Find<QPushButton>(*window, "Button3"), Qt::LeftButton);
+    timer.stop();
+
+    EXPECT_GE(ticks, 10) << "the timer ran while the save waited";
+    EXPECT_TRUE(busyCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the cursor is back after the wait";
+    EXPECT_FALSE(boxShown);
+    EXPECT_FALSE(window->Model().State().UnsavedChanges) << "saved once the lock was free";
 }
 
 // Enter confirms a kana conversion; in the drop-downs it must neither add an entry nor run Add.

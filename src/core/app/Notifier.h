@@ -11,8 +11,8 @@ namespace dolvane {
 class Notifier {
 public:
     virtual ~Notifier() = default;
-    // Shows one notification. The service's id for it, or nothing when no service took it; a
-    // missing service is not an error and is never reported.
+    // Shows one notification without waiting for the service. An id for it, given at once, or
+    // nothing when it cannot be sent; a missing service is not an error and is never reported.
     virtual std::optional<std::uint32_t> Notify(std::string_view title, std::string_view body) = 0;
 };
 

@@ -35,8 +35,11 @@ struct StickyNoteFields {
 class Prompts {
 public:
     virtual ~Prompts() = default;
-    // Yes and No buttons with the question icon; true for Yes.
-    virtual bool AskYesNo(std::string_view caption, std::string_view text) = 0;
+    // Which answer Enter gives before the user picks one.
+    enum class Preselect { Yes, No };
+    // Yes and No buttons with the question icon; true for Yes. A question whose Yes cannot be
+    // undone (writing over someone else's changes) preselects No.
+    virtual bool AskYesNo(std::string_view caption, std::string_view text, Preselect preselect = Preselect::Yes) = 0;
     // A plain message with only an OK button, captioned with the program's title.
     virtual void ShowMessage(std::string_view text) = 0;
     // The application's error box.

@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::uint32_t kStickyNoteKind = 1;
+constexpr std::string_view kNotTaken = "付箋を作成できませんでした。ピマロが付箋の内容を受け取りませんでした。";
 
 }  // namespace
 
@@ -77,7 +78,10 @@ bool StickyNotes::Create()
     if (!fields) {
         return false;
     }
-    document_.Sibling().Send(kStickyNoteKind, "VelkA" + BuildStickyNoteText(document_.Rows(), *fields));
+    // A note cut short would look whole on the sibling's side; the user has to know.
+    if (!document_.Sibling().Send(kStickyNoteKind, "VelkA" + BuildStickyNoteText(document_.Rows(), *fields))) {
+        document_.Ask().ShowError(kNotTaken);
+    }
     return true;
 }
 

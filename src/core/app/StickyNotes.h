@@ -29,8 +29,8 @@ public:
 
     // The menu entry is enabled while the sibling runs.
     bool Available() const { return document_.Sibling().Running(); }
-    // Asks which fields to include; on OK sends the notes (also none, when nothing is selected).
-    // False when the user cancelled.
+    // Asks which fields to include; on OK sends the notes (also none, when nothing is selected),
+    // and says so when the sibling did not take them whole. False when the user cancelled.
     bool Create();
 
 private:

@@ -74,7 +74,7 @@ bool ToDoDocument::Save(bool confirmOverwrite)
     FileError error;
     SaveStatus status = store_.SaveList(paths_.ListFilePath, mode, error, options);
     if (status == SaveStatus::ChangedOnDisk && confirmOverwrite) {
-        if (!ports_.prompts.AskYesNo(kOverwriteCaption, kOverwriteQuestion)) {
+        if (!ports_.prompts.AskYesNo(kOverwriteCaption, kOverwriteQuestion, Prompts::Preselect::No)) {
             return false;
         }
         options.overwriteChanged = true;
@@ -109,11 +109,11 @@ bool ToDoDocument::ImportFrom(const std::filesystem::path& path)
 
 bool ToDoDocument::ExportTo(const std::filesystem::path& path)
 {
+    // An exported file is nobody's list: no other writer locks it, no lock file is left beside
+    // it, and the sibling, which reads the list, is not told of it.
     ListStore::SaveOptions options;
-    options.sibling = &ports_.sibling;
-    // An exported file is nobody's list: no other writer locks it, and no lock file is left
-    // beside it.
     options.lockHeld = true;
+    options.failure = "ToDoファイルを書き出せませんでした: ";
     FileError error;
     const bool saved = store_.SaveList(path, SaveMode::Full, error, options) == SaveStatus::Saved;
     Notify(&MainWindowObserver::StoreStateChanged);

@@ -76,6 +76,21 @@ public:
                         bool replace, FileError& error) = 0;
 };
 
+// What a writer does while another writer holds the list's lock, between two tries. The window
+// keeps serving its events meanwhile (with a busy cursor), so a lock held elsewhere never freezes
+// it; without one the wait sleeps.
+class LockWaiting {
+public:
+    LockWaiting() = default;
+    virtual ~LockWaiting() = default;
+    LockWaiting(const LockWaiting&) = delete;
+    LockWaiting& operator=(const LockWaiting&) = delete;
+    // Lets about `milliseconds` pass.
+    virtual void Pause(int milliseconds) = 0;
+    // The wait is over, with the lock or without it; called only after a Pause.
+    virtual void Over() = 0;
+};
+
 // The operating system's files as the list, the settings and the exports use them. The program
 // hands one implementation to everything that reads or writes files; tests can hand another
 // that fails part-way.
@@ -135,6 +150,8 @@ public:
     // file cannot be opened, gives nothing and `error` says why.
     virtual std::unique_ptr<FileLock> LockListFile(const std::filesystem::path& listFile, FileError& error,
                                                    int waitMilliseconds = kDefaultLockWaitMilliseconds) = 0;
+    // How LockListFile waits from now on; nothing: it sleeps.
+    void SetLockWaiting(LockWaiting* waiting) noexcept { lockWaiting_ = waiting; }
 
     // Opens `folder` as a PrivateFolder: nothing when it is missing (`error` left as it was) or
     // is a link or a folder other accounts can write (`error` says why).
@@ -143,6 +160,12 @@ public:
     // Removes the temporary files that saves of `path` left behind when they were killed: only
     // names this program makes, only when their writing process is gone, only the user's own.
     virtual void RemoveStaleTemporaryFiles(const std::filesystem::path& path) = 0;
+
+protected:
+    LockWaiting* Waiting() const noexcept { return lockWaiting_; }
+
+private:
+    LockWaiting* lockWaiting_ = nullptr;
 };
 
 }  // namespace dolvane

@@ -266,7 +266,7 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
     if (!options.lockHeld) {
         lock = files_->LockListFile(path, error);
         if (!lock) {
-            error.message = std::string("ToDoリストを保存できませんでした: ") + error.message;
+            error.message = std::string(options.failure) + error.message;
             return SaveStatus::Failed;
         }
     }
@@ -300,7 +300,7 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
     }
 
     if (!files_->WriteFileAtomically(path, output.text, error)) {
-        error.message = std::string("ToDoリストを保存できませんでした: ") + error.message;
+        error.message = std::string(options.failure) + error.message;
         return SaveStatus::Failed;
     }
 

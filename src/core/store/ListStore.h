@@ -52,8 +52,11 @@ public:
     struct SaveOptions {
         // Confirms a full save over a file that changed since it was loaded.
         bool overwriteChanged = false;
-        // Told after every successful save; none in tests that do not care.
+        // Told after every successful save; none in tests that do not care, nor for a file that
+        // is not the list.
         SiblingPort* sibling = nullptr;
+        // Starts the message of a failed write (UTF-8).
+        std::string_view failure = "ToDoリストを保存できませんでした: ";
         // The caller holds the list file's lock already (from before its load); otherwise the
         // save takes it for its own check and write.
         bool lockHeld = false;

@@ -10,8 +10,9 @@ class SiblingPort {
 public:
     virtual ~SiblingPort() = default;
     // `payload` starts with "VelkA"; kind 0 tells that the list file was saved, kind 1 carries
-    // sticky-note text.
-    virtual void Send(std::uint32_t kind, std::string_view payload) = 0;
+    // sticky-note text. True when a sibling took the whole record; false when none runs or it did
+    // not take it all in time.
+    virtual bool Send(std::uint32_t kind, std::string_view payload) = 0;
     // Whether the sibling program runs now.
     virtual bool Running() const = 0;
 };

@@ -34,11 +34,11 @@ std::optional<std::filesystem::path> ChosenFile(QFileDialog& dialog)
 
 }  // namespace
 
-bool MessagePrompts::AskYesNo(std::string_view caption, std::string_view text)
+bool MessagePrompts::AskYesNo(std::string_view caption, std::string_view text, Preselect preselect)
 {
     QMessageBox box(QMessageBox::Question, FromUtf8(caption), FromUtf8(text), QMessageBox::Yes | QMessageBox::No,
                     owner_);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(preselect == Preselect::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -11,7 +11,7 @@ class MessagePrompts final : public Prompts {
 public:
     explicit MessagePrompts(QWidget* owner) : owner_(owner) {}
 
-    bool AskYesNo(std::string_view caption, std::string_view text) override;
+    bool AskYesNo(std::string_view caption, std::string_view text, Preselect preselect) override;
     void ShowMessage(std::string_view text) override;
     void ShowError(std::string_view text) override;
     std::optional<Settings> EditSettings(const Settings& current) override;

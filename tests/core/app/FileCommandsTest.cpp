@@ -97,7 +97,7 @@ TEST_F(FileCommandsTest, AnImportThatCannotBeReadLeavesTheListAsItWas)
     }
 }
 
-TEST_F(FileCommandsTest, AnExportHoldsTheSavedListAndTellsTheSibling)
+TEST_F(FileCommandsTest, AnExportHoldsTheSavedListAndIsNoSaveOfTheList)
 {
     auto model = Make();
     model->Document().Rows()[0].TaskText = "unsaved";
@@ -109,8 +109,16 @@ TEST_F(FileCommandsTest, AnExportHoldsTheSavedListAndTellsTheSibling)
     EXPECT_EQ(prompts_.questions.size(), 1U);
     EXPECT_EQ(ReadBytes(Tod()), kListed);
     EXPECT_FALSE(fs::exists(folder_ / "saved.tod.lock")) << "no lock file beside an export";
-    ASSERT_FALSE(sibling_.received.empty());
-    EXPECT_EQ(sibling_.received.back(), (std::pair<std::uint32_t, std::string>{0, "VelkA"}));
+    EXPECT_TRUE(sibling_.received.empty()) << "the list file was not saved: no notice";
+
+    // A failed export says so, not that the list could not be saved.
+    fs::remove(Tod());
+    fs::create_directories(Tod());
+    EXPECT_FALSE(model->Files().Export());
+    ASSERT_EQ(prompts_.errors.size(), 1U);
+    EXPECT_EQ(prompts_.errors[0].rfind("ToDoファイルを書き出せませんでした: ", 0), 0U) << prompts_.errors[0];
+    EXPECT_TRUE(sibling_.received.empty());
+    fs::remove(Tod());
 
     // No keeps the unsaved change and writes nothing.
     model->Document().Rows()[0].TaskText = "unsaved";

@@ -80,6 +80,7 @@ TEST_F(MainWindowModelTest, AFileChangedBehindTheProgramIsOverwrittenOnlyWhenCon
     EXPECT_FALSE(model->Apply());
     EXPECT_EQ(ReadBytes(paths_.ListFilePath), other);
     EXPECT_EQ(prompts_.questions.size(), 1U);
+    EXPECT_EQ(prompts_.preselected, std::vector{Prompts::Preselect::No}) << "Enter must not write over the change";
     prompts_.answer = true;
     EXPECT_TRUE(model->Apply());
     EXPECT_NE(ReadBytes(paths_.ListFilePath), other);
