@@ -60,6 +60,7 @@ done
 if $remove_data; then
   user=$(id -un)
   rm -f -- "$prefix/data/$user/todolist.txt" "$prefix/data/$user/todolist.txt.lock" \
+    "$prefix/data/$user/todolist.txt.Dolvane.lock" \
     "$prefix/data/$user/todolist.txt.tmp-"* "$prefix/data.ini" "$prefix/data.ini.tmp-"*
   rmdir -- "$prefix/data/$user" "$prefix/data" 2>/dev/null || true
 fi
