@@ -41,6 +41,7 @@ private:
     void createProgressPanel();
     void createWarningPanel();
     void createButtons();
+    void nameEditor();
     void showWarningPreview();
 
     CellEditRequest request_;
