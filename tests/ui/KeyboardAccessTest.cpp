@@ -27,11 +27,6 @@ using test::ReadBytes;
 using test::Sj;
 using test::WriteBytes;
 
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // What a screen reader reads out for the widget.
 QString AccessibleName(QWidget* widget)
 {
@@ -93,7 +88,8 @@ protected:
 
 TEST_F(KeyboardAccessTest, EveryFocusableWidgetOfTheWindowAndItsDialogsHasAName)
 {
-    const auto window = OpenActive();
+    const auto window = OpenActive("2010/05/01 09:00&2010/05/10 18:00+24=03050Sato@\\@work#@#task\r\n"
+                                   "2010/05/02 10:00|2010/05/03 11:00+=15100@\\@#@#done\r\n");
     EXPECT_EQ(Joined(Unnamed(*window)), "");
     struct Named {
         const char* object;
@@ -114,7 +110,7 @@ TEST_F(KeyboardAccessTest, EveryFocusableWidgetOfTheWindowAndItsDialogsHasAName)
         QAccessible::queryAccessibleInterface(Find(*window, "ListView1"))->tableInterface();
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->cellAt(0, 3)->text(QAccessible::Name).toStdString(), "Sato");
-    EXPECT_FALSE(table->cellAt(0, 0)->state().checked);
+    EXPECT_TRUE(table->cellAt(1, 0)->state().checked) << "the completed row";
 
     const auto unnamedIn = [](QDialog& dialog) {
         EXPECT_EQ(Joined(Unnamed(dialog)), "") << dialog.windowTitle().toStdString();
@@ -128,7 +124,7 @@ TEST_F(KeyboardAccessTest, EveryFocusableWidgetOfTheWindowAndItsDialogsHasAName)
         request.pickerCaption = Sj("開始日時の設定");
         EditCell(nullptr, request, unnamedIn);
     }
-    PickDateTime(nullptr, "", Text("開始日時の設定"), DateTime{40300.0}, unnamedIn);
+    PickDateTime(nullptr, "", QStringLiteral("開始日時の設定"), DateTime{40300.0}, unnamedIn);
     EditSettings(nullptr, Settings{}, unnamedIn);
     ChooseStickyNoteFields(nullptr, unnamedIn);
 }
