@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace dolvane {
 
@@ -54,7 +55,12 @@ void TVelkDolvane::showListMenu(const QPoint& position)
     remove->setEnabled(state.deleteRow);
     remove->setIcon(ImageListIcon(style(), 0));
     connect(remove, &QAction::triggered, this, [this] { model_->List().DeleteSelected(); });
+    // The menu is a window of its own, so its hints never reach this window's status bar by
+    // themselves; they are shown there as the main menu's are.
+    connect(&menu, &QMenu::hovered, this,
+            [this](const QAction* action) { statusBar()->showMessage(action->statusTip()); });
     menu.exec(listView_->viewport()->mapToGlobal(position));
+    statusBar()->clearMessage();
 }
 
 void TVelkDolvane::connectCellEdit()
@@ -65,6 +71,8 @@ void TVelkDolvane::connectCellEdit()
         listView_->EndDrag();
         model_->CellEdit().EditClickedCell();
     });
+    connect(listView_, &ToDoListView::cellEditRequested, this,
+            [this](int column) { model_->CellEdit().EditColumn(column); });
 }
 
 }  // namespace dolvane

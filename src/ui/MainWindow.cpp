@@ -124,6 +124,7 @@ void TVelkDolvane::createCentralArea()
 
     mainTabs_ = new TabRow(central);
     mainTabs_->setObjectName(QStringLiteral("TabControl1"));
+    mainTabs_->setAccessibleName(QStringLiteral("メインタブ"));
     mainTabs_->setFont(JapaneseFont(13, true));
     for (const auto* caption : {u"全て", u"なし", u"検索", u"未完了", u"完了"}) {
         mainTabs_->addTab(QString::fromUtf16(caption));
@@ -140,6 +141,7 @@ void TVelkDolvane::createCentralArea()
     categoryRowLayout_->setSpacing(0);
     categoryTabs_ = new TabRow(page);
     categoryTabs_->setObjectName(QStringLiteral("TabControl2"));
+    categoryTabs_->setAccessibleName(QStringLiteral("分類タブ"));
     categoryTabs_->setFont(JapaneseFont(12));
     categoryRowLayout_->addWidget(categoryTabs_);
     auto* listArea = new QVBoxLayout;

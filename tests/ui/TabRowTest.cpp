@@ -126,5 +126,16 @@ TEST(TabRowTest, ClicksAndKeysAskForATabWithoutSwitching)
     EXPECT_EQ(row.currentIndex(), 0);
 }
 
+// A row without tabs (the category row on 全て) is no stop for Tab.
+TEST(TabRowTest, OnlyARowWithTabsTakesTheFocus)
+{
+    TabRow row;
+    EXPECT_EQ(row.focusPolicy(), Qt::NoFocus);
+    row.addTab(QStringLiteral("a"));
+    EXPECT_EQ(row.focusPolicy(), Qt::TabFocus);
+    row.removeTab(0);
+    EXPECT_EQ(row.focusPolicy(), Qt::NoFocus);
+}
+
 }  // namespace
 }  // namespace dolvane

@@ -1,5 +1,7 @@
 // Runs the widget tests inside one QApplication. Test discovery runs this binary at build time
 // without the test environment, so it picks a display-free platform by itself.
+#include "ui/widgets/AccessibleComboBox.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,5 +24,6 @@ int main(int argc, char** argv)
     }
     ::testing::InitGoogleTest(&argc, argv);
     const QApplication app(argc, argv);
+    dolvane::InstallAccessibleComboBoxes();
     return RUN_ALL_TESTS();
 }

@@ -15,13 +15,18 @@ CellEditCommand::CellEditCommand(ToDoDocument& document, PanelCommands& panel, c
 
 bool CellEditCommand::EditClickedCell()
 {
+    return EditColumn(list_.ClickedColumn());
+}
+
+bool CellEditCommand::EditColumn(int listColumn)
+{
     ToDoRecord* row = document_.FirstSelected();
-    const auto column = CellEditColumnFor(list_.ClickedColumn());
+    const auto column = CellEditColumnFor(listColumn);
     if (row == nullptr || !column) {
         return false;
     }
     CellEditRequest request;
-    request.column = list_.ClickedColumn();
+    request.column = listColumn;
     request.kind = column->kind;
     request.label = " " + Utf8ToCp932(column->label);
     request.value = row->Text(column->field);

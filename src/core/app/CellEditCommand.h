@@ -15,6 +15,8 @@ public:
 
     // Opens the dialog for the clicked column; true when a cell was changed.
     bool EditClickedCell();
+    // The same for a column chosen otherwise (the list's current cell, from the keyboard).
+    bool EditColumn(int column);
 
 private:
     ToDoDocument& document_;

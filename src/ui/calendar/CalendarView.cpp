@@ -92,6 +92,7 @@ private:
 CalendarGrid::CalendarGrid(CalendarController& model, QWidget* parent) : QWidget(parent), model_(model)
 {
     setObjectName(QStringLiteral("StringGrid1"));
+    setAccessibleName(QStringLiteral("カレンダー"));
     setToolTip(QStringLiteral("右クリックで文字表示の有無切換"));
     setStatusTip(toolTip());
     setFocusPolicy(Qt::StrongFocus);
@@ -234,6 +235,7 @@ CalendarView::CalendarView(CalendarController& model, QWidget* parent) : QWidget
     columnLayout->addWidget(caption_);
     dayList_ = new QListView(column);
     dayList_->setObjectName(QStringLiteral("ListBox1"));
+    dayList_->setAccessibleName(QStringLiteral("選択日のToDo"));
     dayList_->setItemDelegate(new DayListDelegate(dayList_));
     dayList_->setUniformItemSizes(true);
     dayListModel_ = new DayListModel(model_, dayList_);

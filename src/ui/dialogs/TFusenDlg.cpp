@@ -109,6 +109,7 @@ QWidget* TFusenDlg::createPickerPanel()
     panel->setObjectName(QStringLiteral("Panel3"));
     datePicker_ = new QDateEdit(panel);
     datePicker_->setObjectName(QStringLiteral("DateTimePicker1"));
+    datePicker_->setAccessibleName(QStringLiteral("日付"));
     datePicker_->setCalendarPopup(true);
     datePicker_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     // Qt's own lower limit is 1752; a field may hold any year from 1 on.
@@ -116,6 +117,7 @@ QWidget* TFusenDlg::createPickerPanel()
     datePicker_->setFont(JapaneseFont(kPickerFontPixels, true));
     timePicker_ = new QTimeEdit(panel);
     timePicker_->setObjectName(QStringLiteral("DateTimePicker2"));
+    timePicker_->setAccessibleName(QStringLiteral("時刻"));
     timePicker_->setDisplayFormat(QStringLiteral("HH:mm"));
     timePicker_->setFont(JapaneseFont(kPickerFontPixels, true));
     clearBox_ = new QCheckBox(QStringLiteral("設定日時をクリアする"), panel);

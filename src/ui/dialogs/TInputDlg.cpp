@@ -24,6 +24,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace dolvane {
 namespace {
 
@@ -64,6 +67,7 @@ TInputDlg::TInputDlg(QWidget* owner, const CellEditRequest& request) : QDialog(o
         createWarningPanel();
         break;
     }
+    nameEditor();
     layout->addStretch();
     createButtons();
     // A fixed border: the dialog is as large as its one editor needs.
@@ -89,6 +93,20 @@ QWidget* TInputDlg::createPanel(const char* name, const QString& caption)
     return panel;
 }
 
+void TInputDlg::nameEditor()
+{
+    QWidget* editors[] = {dateEdit_, choiceCombo_, taskMemo_, progressEdit_, warningEdit_};
+    QWidget* editor = *std::find_if(std::begin(editors), std::end(editors), [](QWidget* e) { return e != nullptr; });
+    // The label (the panel's caption, or Label1 over the task) names the editor for a screen reader.
+    for (QLabel* label :
+         {findChild<QLabel*>(QStringLiteral("Caption")), findChild<QLabel*>(QStringLiteral("Label1"))}) {
+        if (label != nullptr) {
+            label->setBuddy(editor);
+        }
+    }
+    editor->setAccessibleName(FromCp932(request_.label).trimmed());
+}
+
 void TInputDlg::createDatePanel()
 {
     QWidget* panel = createPanel("Panel1", FromCp932(request_.label));
@@ -104,6 +122,7 @@ void TInputDlg::createDatePanel()
     button->setFixedSize(23, 22);
     button->setIcon(MakeButtonGlyph(button->style(), 12, button->palette().color(QPalette::Button)));
     SetHint(button, QStringLiteral("日時の参照"));
+    button->setAccessibleName(PickerButtonName(FromCp932(request_.pickerCaption)));
     auto* row = static_cast<QHBoxLayout*>(panel->layout());
     row->addWidget(dateEdit_, 1);
     row->addWidget(button);
@@ -138,6 +157,8 @@ void TInputDlg::createTaskPanel()
     taskMemo_ = new QPlainTextEdit(FromCp932(request_.value), panel);
     taskMemo_->setObjectName(QStringLiteral("Memo1"));
     taskMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A to-do's text holds no tab characters: Tab goes on to OK.
+    taskMemo_->setTabChangesFocus(true);
     column->addWidget(label);
     column->addWidget(taskMemo_, 1);
     static_cast<QHBoxLayout*>(panel->layout())->addLayout(column, 1);
@@ -170,6 +191,7 @@ void TInputDlg::createWarningPanel()
     presets->setCurrentIndex(-1);
     presets->setFixedWidth(20);
     SetHint(presets, QStringLiteral("警告に設定する時間を選択する"));
+    presets->setAccessibleName(QStringLiteral("警告に設定する時間"));
     warningPreview_ = MakeWarningPreview(panel);
     warningPreview_->setFixedWidth(120);
     auto* row = static_cast<QHBoxLayout*>(panel->layout());

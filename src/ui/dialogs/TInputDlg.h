@@ -45,6 +45,7 @@ private:
     void createProgressPanel();
     void createWarningPanel();
     void createButtons();
+    void nameEditor();
     void showWarningPreview();
 
     CellEditRequest request_;

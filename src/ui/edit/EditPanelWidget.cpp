@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusTipEvent>
@@ -111,6 +112,7 @@ EditPanelWidget::EditPanelWidget(PanelCommands& model, QWidget* parent) : QWidge
     createTopStrip();
     createLowerLeftBlock();
     createTaskBlock();
+    nameFields();
     ShowPanel();
     ShowStoreState();
 }
@@ -131,6 +133,22 @@ QCheckBox* EditPanelWidget::makeIncludeBox(int key, const QString& caption, cons
         }
     });
     return box;
+}
+
+void EditPanelWidget::nameFields()
+{
+    // A screen reader names each field after its include box's caption (a drop-down would
+    // otherwise be called by its value); the date fields, as their hints do, after the moment.
+    const std::pair<QWidget*, QString> names[] = {
+        {startEdit_, QStringLiteral("開始日時")},     {deadlineEdit_, QStringLiteral("期限日時")},
+        {completedEdit_, QStringLiteral("完了日時")}, {importanceCombo_, QStringLiteral("重要度")},
+        {executorCombo_, QStringLiteral("実行者")},   {categoryCombo_, QStringLiteral("分類")},
+        {progressEdit_, QStringLiteral("進捗")},      {warningEdit_, QStringLiteral("警告")},
+        {taskMemo_, QStringLiteral("すべきこと")},    {undoButton_, undoButton_->toolTip()},
+    };
+    for (const auto& [field, name] : names) {
+        field->setAccessibleName(name);
+    }
 }
 
 void EditPanelWidget::createTopStrip()
@@ -213,6 +231,7 @@ void EditPanelWidget::createLowerLeftBlock()
     auto* presets = new QToolButton(left);
     presets->setObjectName(QStringLiteral("ComboBox4"));
     presets->setArrowType(Qt::DownArrow);
+    presets->setAccessibleName(QStringLiteral("警告に設定する時間"));
     presets->setPopupMode(QToolButton::InstantPopup);
     SetHint(presets, QStringLiteral("警告に設定する時間を選択する"));
     auto* presetMenu = new QMenu(presets);
@@ -233,8 +252,10 @@ void EditPanelWidget::createLowerLeftBlock()
 
     // Row 3: keeping period, the elapsed-rate switch and the commands.
     auto* commands = new QHBoxLayout;
-    commands->addWidget(new QLabel(QStringLiteral("完了したToDoの保持日数"), left));
+    auto* keepDaysLabel = new QLabel(QStringLiteral("完了したToDoの保持日数"), left);
+    commands->addWidget(keepDaysLabel);
     keepDaysEdit_ = new TNumberEdit("NumberEdit1", kKeepDaysRange.minimum, kKeepDaysRange.maximum, left);
+    keepDaysLabel->setBuddy(keepDaysEdit_);
     keepDaysEdit_->setFixedWidth(44);
     keepDaysEdit_->setValue(kKeepDaysRange.defaultValue);
     commands->addWidget(keepDaysEdit_);
@@ -242,12 +263,12 @@ void EditPanelWidget::createLowerLeftBlock()
     elapsedRateBox_->setObjectName(QStringLiteral("CheckBox9"));
     SetHint(elapsedRateBox_, QStringLiteral("経過時間の項目欄に経過率を表示する"));
     commands->addWidget(elapsedRateBox_);
-    addButton_ = new QPushButton(QStringLiteral("追加"), left);
+    addButton_ = new QPushButton(QStringLiteral("追加(&N)"), left);
     addButton_->setObjectName(QStringLiteral("Button1"));
     SetHint(addButton_, QStringLiteral("新規ToDoを作成する"));
-    replaceButton_ = new QPushButton(QStringLiteral("置換"), left);
+    replaceButton_ = new QPushButton(QStringLiteral("置換(&P)"), left);
     replaceButton_->setObjectName(QStringLiteral("Button2"));
-    applyButton_ = new QPushButton(QStringLiteral("適用"), left);
+    applyButton_ = new QPushButton(QStringLiteral("適用(&Y)"), left);
     applyButton_->setObjectName(QStringLiteral("Button3"));
     SetHint(applyButton_, QStringLiteral("変更内容を保存する"));
     undoButton_ = new QToolButton(left);
@@ -258,7 +279,10 @@ void EditPanelWidget::createLowerLeftBlock()
     // The block is only 433 pixels wide: the buttons take no more than their captions need.
     commands->setSpacing(2);
     for (QPushButton* button : {addButton_, replaceButton_, applyButton_}) {
-        button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+        const QString caption = QString(button->text()).remove(QLatin1Char('&'));
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(caption) + 8);
+        // Read out without "(N)": a screen reader tells the mnemonic as the shortcut.
+        button->setAccessibleName(caption.left(caption.indexOf(QLatin1Char('('))));
         commands->addWidget(button);
     }
     commands->addWidget(undoButton_);
@@ -271,6 +295,14 @@ void EditPanelWidget::createLowerLeftBlock()
     connect(addButton_, &QPushButton::clicked, this, &EditPanelWidget::addClicked);
     connect(replaceButton_, &QPushButton::clicked, this, &EditPanelWidget::replaceClicked);
     connect(applyButton_, &QPushButton::clicked, this, &EditPanelWidget::applyClicked);
+    // Ctrl+S anywhere in the window, also while the lower area (and so the button) is hidden.
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    save->setContext(Qt::WindowShortcut);
+    connect(save, &QShortcut::activated, this, [this] {
+        if (applyButton_->isEnabled()) {
+            Q_EMIT applyClicked();
+        }
+    });
     connect(undoButton_, &QToolButton::clicked, this, &EditPanelWidget::undoClicked);
 }
 
@@ -283,8 +315,19 @@ void EditPanelWidget::createTaskBlock()
     taskMemo_ = new QPlainTextEdit(this);
     taskMemo_->setObjectName(QStringLiteral("Memo1"));
     taskMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A to-do's text holds no tab characters: Tab goes on to the commands.
+    taskMemo_->setTabChangesFocus(true);
     right->addWidget(taskMemo_, 1);
     lower->addLayout(right, 1);
+    // The task sits right of the commands but is filled before them: Tab goes from the last box
+    // of the left block through the task to 追加, 置換, 適用 and undo.
+    QWidget* const order[] = {elapsedRateBox_, includeBoxes_[static_cast<std::size_t>(Key(PanelField::Task))],
+                              taskMemo_,       addButton_,
+                              replaceButton_,  applyButton_,
+                              undoButton_};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
     connect(taskMemo_, &QPlainTextEdit::textChanged, this,
             [this] { fieldEdited(Key(PanelField::Task), taskMemo_->toPlainText()); });
 }
@@ -296,6 +339,7 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
         button->setObjectName(QString::fromLatin1(name));
         button->setToolTip(hint);
         button->setStatusTip(hint);
+        button->setAccessibleName(hint);
         button->setAutoRaise(true);
         button->setFixedSize(26, 24);
         strip->addWidget(button);
@@ -348,6 +392,7 @@ void EditPanelWidget::ShowCalendarButtons(bool shown, CalendarMode mode)
     modeButton_->setText(QString::fromUtf8(CalendarController::ModeCaption(mode)));
     modeButton_->setToolTip(QString::fromUtf8(CalendarController::ModeHint(mode)));
     modeButton_->setStatusTip(modeButton_->toolTip());
+    modeButton_->setAccessibleName(modeButton_->toolTip());
 }
 
 void EditPanelWidget::SetExpanded(bool expanded)
@@ -359,6 +404,7 @@ void EditPanelWidget::SetExpanded(bool expanded)
 QToolButton* EditPanelWidget::makeDateButton(int key, const char* name, const QString& caption)
 {
     QToolButton* button = MakeDateButton(name, this);
+    button->setAccessibleName(PickerButtonName(caption));
     // A right click takes the day selected in the calendar, at the present time of day.
     button->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(button, &QToolButton::customContextMenuRequested, this,

@@ -63,6 +63,7 @@ private:
     void createCalendarButtons(QHBoxLayout* strip);
     void createLowerLeftBlock();
     void createTaskBlock();
+    void nameFields();
     void connectField(int key, QWidget* field);
     void fieldEdited(int key, const QString& text);
     QCheckBox* makeIncludeBox(int key, const QString& caption, const QString& hint);

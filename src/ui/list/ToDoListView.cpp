@@ -51,6 +51,7 @@ int ClampedWidth(int column, int width)
 ToDoListView::ToDoListView(QWidget* parent) : QTreeView(parent)
 {
     setObjectName(QStringLiteral("ListView1"));
+    setAccessibleName(QStringLiteral("ToDoリスト"));
     createLook();
     connect(header(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) { KeepWithinLimits(column, width); });
@@ -62,7 +63,8 @@ void ToDoListView::createLook()
     setItemsExpandable(false);
     setUniformRowHeights(true);
     setAlternatingRowColors(false);
-    setAllColumnsShowFocus(true);
+    // The focus frame marks the current cell, the one F2 edits; the selection is whole rows.
+    setAllColumnsShowFocus(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -314,6 +316,38 @@ void ToDoListView::EndDrag()
     dragging_ = false;
     viewport()->releaseMouse();
     Q_EMIT dragEnded();
+}
+
+void ToDoListView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex current = currentIndex();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!current.isValid() || !plain) {
+        QTreeView::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_F2:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Q_EMIT cellEditRequested(current.column());
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        // Whole rows are selected, so QTreeView would only scroll sideways; the current cell moves
+        // instead (and scrolls into view), the selection stays.
+        const int step = event->key() == Qt::Key_Right ? 1 : -1;
+        const int visual = header()->visualIndex(current.column()) + step;
+        if (visual >= 0 && visual < header()->count()) {
+            const QModelIndex next = current.sibling(current.row(), header()->logicalIndex(visual));
+            selectionModel()->setCurrentIndex(next, QItemSelectionModel::NoUpdate);
+            scrollTo(next);
+        }
+        return;
+    }
+    default:
+        QTreeView::keyPressEvent(event);
+    }
 }
 
 void ToDoListView::keyReleaseEvent(QKeyEvent* event)

@@ -50,6 +50,9 @@ Q_SIGNALS:
     void released();
     // Up or Down was released: the selection may have moved to another row.
     void selectionKeyReleased();
+    // F2 or Return, the keyboard's double click: edit the cell in `column` (that of the current
+    // cell, which Left and Right move along the row).
+    void cellEditRequested(int column);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -58,6 +61,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:

@@ -96,4 +96,11 @@ void SetSpinHints(QSpinBox* spin, const QString& fieldHint, const QString& arrow
     new SpinHintFilter(spin, fieldHint, arrowsHint);
 }
 
+QString PickerButtonName(const QString& pickerCaption)
+{
+    const QString setting = QStringLiteral("の設定");
+    return pickerCaption.endsWith(setting) ? pickerCaption.chopped(setting.size()) + QStringLiteral("を選ぶ")
+                                           : pickerCaption;
+}
+
 }  // namespace dolvane

@@ -15,4 +15,8 @@ void SetHint(QWidget* widget, const QString& hint);
 // `arrowsHint` over the arrows, each "short|long".
 void SetSpinHints(QSpinBox* spin, const QString& fieldHint, const QString& arrowsHint);
 
+// What a screen reader calls the button that opens a date picker titled `pickerCaption`
+// ("開始日時の設定" gives "開始日時を選ぶ").
+QString PickerButtonName(const QString& pickerCaption);
+
 }  // namespace dolvane

@@ -36,6 +36,25 @@ TabRow::TabRow(QWidget* parent) : QTabBar(parent)
     setElideMode(Qt::ElideNone);
     setMouseTracking(true);  // the tab under the pointer is highlighted
     KeepSizePolicy();
+    ShowFocusPolicy();
+}
+
+void TabRow::ShowFocusPolicy()
+{
+    // An empty row (the category row on most main tabs) is no stop for Tab.
+    setFocusPolicy(count() > 0 ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TabRow::tabInserted(int index)
+{
+    QTabBar::tabInserted(index);
+    ShowFocusPolicy();
+}
+
+void TabRow::tabRemoved(int index)
+{
+    QTabBar::tabRemoved(index);
+    ShowFocusPolicy();
 }
 
 void TabRow::KeepSizePolicy()

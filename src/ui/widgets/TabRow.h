@@ -43,6 +43,8 @@ Q_SIGNALS:
 protected:
     QSize tabSizeHint(int index) const override;
     void tabLayoutChange() override;
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -63,6 +65,7 @@ private:
     int Length() const;  // the row's width, or its height when vertical
     int Across() const;  // the lines' total height (width when vertical) at the present length
     void KeepSizePolicy();
+    void ShowFocusPolicy();
     void PaintTab(QStylePainter& painter, const Layout& layout, int index);
     void RequestTab(int index);
     void SetHovered(int index);
