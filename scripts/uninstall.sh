@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Removes what scripts/install.sh installed: the program files, the launchers, the desktop entry
-# and the icon. The to-do lists (data/) and the settings (data.ini) stay, unless --remove-data is
+# and the icon. The to-do lists (data/) and the settings (data.ini, dolvane-state.ini) stay, unless --remove-data is
 # given; that is asked again on a terminal, and refused without one unless --yes is given too.
 # Usage: scripts/uninstall.sh [--remove-data [--yes]]
 set -euo pipefail
@@ -35,7 +35,7 @@ if $remove_data; then
     read -r -p "$prefix/data (your to-do lists) and data.ini will be deleted. Type yes to delete: " answer
     [ "$answer" = yes ] || { echo "uninstall: your lists were kept in $prefix/data" >&2; exit 0; }
   fi
-  rm -rf "$prefix/data" "$prefix/data.ini"
+  rm -rf "$prefix/data" "$prefix/data.ini" "$prefix/dolvane-state.ini"
   rmdir "$prefix" 2>/dev/null || true
   echo "uninstall: Dolvane and its data are removed" >&2
 else

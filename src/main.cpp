@@ -9,6 +9,7 @@
 #include "platform/SystemPaths.h"
 #include "platform/TerminationRequest.h"
 #include "ui/MainWindow.h"
+#include "ui/widgets/DesktopLook.h"
 #include "ui/widgets/JapaneseLocale.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(title);
     QApplication::setApplicationVersion(QStringLiteral(DOLVANE_VERSION));
     dolvane::UseJapaneseLocale(application);
+    dolvane::ApplyDesktopLookFromEnvironment();
 
     // A second start leaves quietly: the first instance keeps the user's list. When no lock can be
     // had at all, leaving quietly would look like a crash, so the user is told why.

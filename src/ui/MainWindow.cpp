@@ -6,6 +6,7 @@
 #include "ui/list/HeaderStyle.h"
 #include "ui/list/ToDoListModel.h"
 #include "ui/list/ToDoListView.h"
+#include "ui/widgets/Colours.h"
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/JapaneseFont.h"
 #include "ui/widgets/TabRow.h"
@@ -69,6 +70,7 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     StoreStateChanged();
 
     model_->FormCreate();
+    listView_->RestoreColumnWidths(model_->Session().ColumnWidths());
     // Hosted by the sibling, the program is reached from the sibling's tray menu and stays off
     // the task bar.
     if (model_->Paths().InsideSiblingFolder) {
@@ -132,10 +134,7 @@ void TVelkDolvane::createCentralArea()
     captionBar_ = new QLabel(page);
     captionBar_->setObjectName(QStringLiteral("Panel7"));
     captionBar_->setFixedHeight(kCaptionBarHeight);
-    captionBar_->setAutoFillBackground(true);
-    QPalette white = captionBar_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    captionBar_->setPalette(white);
+    SetFixedColours(captionBar_, kCaptionBarColours);
     captionBar_->hide();
     listArea->addWidget(captionBar_);
 
@@ -226,6 +225,8 @@ void TVelkDolvane::connectList()
         statusTimer_->start();
     });
     connect(listView_, &ToDoListView::released, this, [this] { model_->Editing().ShowSelectedRow(); });
+    connect(listView_, &ToDoListView::columnWidthsEdited, this,
+            [this] { model_->Session().SetColumnWidths(listView_->ColumnWidths()); });
     auto* deleteAction = new QAction(QStringLiteral("削除(&D)"), listView_);
     deleteAction->setObjectName(QStringLiteral("Delete1"));
     deleteAction->setShortcut(QKeySequence::Delete);

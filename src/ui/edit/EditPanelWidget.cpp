@@ -6,6 +6,7 @@
 #include "core/time/TimeTexts.h"
 #include "ui/dialogs/TFusenDlg.h"
 #include "ui/widgets/ButtonGlyph.h"
+#include "ui/widgets/Colours.h"
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/Hints.h"
 #include "ui/widgets/JapaneseFont.h"
@@ -318,10 +319,12 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
     modeButton_->setText(QString::fromUtf8(CalendarController::ModeCaption(CalendarMode::Month)));
     QFont modeFont = JapaneseFont(16, true);
     modeButton_->setFont(modeFont);
-    // Blue while it can be pressed; disabled it keeps the style's grey like the other buttons.
+    // Blue while it can be pressed (unless the desktop's buttons are too dark for it); disabled it
+    // keeps the style's grey like the other buttons.
     QPalette blue = modeButton_->palette();
-    blue.setColor(QPalette::Active, QPalette::ButtonText, Qt::blue);
-    blue.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::blue);
+    const QColor accent = ColourOf(ReadableAccentOn(kAccentTextColour, BgrOf(blue.color(QPalette::Button))));
+    blue.setColor(QPalette::Active, QPalette::ButtonText, accent);
+    blue.setColor(QPalette::Inactive, QPalette::ButtonText, accent);
     modeButton_->setPalette(blue);
     backButton_ = makeButton("SpeedButton7", QStringLiteral("戻る"));
     backButton_->setArrowType(Qt::LeftArrow);
