@@ -52,8 +52,13 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     setObjectName(QStringLiteral("VelkDolvane"));
     setWindowTitle(QStringLiteral("Dolvane"));
     setFont(JapaneseFont(12));
-    setMinimumSize(kWindowWidth, kWindowHeight);
-    resize(kWindowWidth, kWindowHeight);
+    // A larger desktop font makes the whole layout larger, but never larger than the screen.
+    QSize size(ScaledToDesktop(kWindowWidth), ScaledToDesktop(kWindowHeight));
+    if (const QScreen* screen = this->screen(); screen != nullptr && size.width() > kWindowWidth) {
+        size = size.boundedTo(screen->availableGeometry().size()).expandedTo(QSize(kWindowWidth, kWindowHeight));
+    }
+    setMinimumSize(size);
+    resize(size);
 
     // The model loads the list as it is built; the widgets come next and show what it holds.
     model_ = std::make_unique<MainWindowModel>(
@@ -133,7 +138,7 @@ void TVelkDolvane::createCentralArea()
 
     captionBar_ = new QLabel(page);
     captionBar_->setObjectName(QStringLiteral("Panel7"));
-    captionBar_->setFixedHeight(kCaptionBarHeight);
+    captionBar_->setFixedHeight(ScaledToDesktop(kCaptionBarHeight));
     SetFixedColours(captionBar_, kCaptionBarColours);
     captionBar_->hide();
     listArea->addWidget(captionBar_);

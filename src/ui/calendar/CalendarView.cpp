@@ -223,7 +223,7 @@ CalendarView::CalendarView(CalendarController& model, QWidget* parent) : QWidget
     columnLayout->setSpacing(0);
     caption_ = new QLabel(column);
     caption_->setObjectName(QStringLiteral("Panel10"));
-    caption_->setFixedHeight(kCaptionHeight);
+    caption_->setFixedHeight(ScaledToDesktop(kCaptionHeight));
     caption_->setAlignment(Qt::AlignCenter);
     caption_->setFont(JapaneseFont(16, true));
     SetFixedColours(caption_, kDayCaptionColours);

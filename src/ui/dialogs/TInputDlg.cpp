@@ -68,7 +68,8 @@ TInputDlg::TInputDlg(QWidget* owner, const CellEditRequest& request) : QDialog(o
     layout->addStretch();
     createButtons();
     // A fixed border: the dialog is as large as its one editor needs.
-    setFixedSize(kDialogWidth, request_.kind == CellEditorKind::Task ? kTaskDialogHeight : kDialogHeight);
+    setFixedSize(ScaledToDesktop(kDialogWidth),
+                 ScaledToDesktop(request_.kind == CellEditorKind::Task ? kTaskDialogHeight : kDialogHeight));
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -102,7 +103,7 @@ void TInputDlg::createDatePanel()
     auto* button = new QToolButton(panel);
     button->setObjectName(QStringLiteral("SpeedButton1"));
     button->setAutoRaise(true);
-    button->setFixedSize(23, 22);
+    button->setFixedSize(ScaledToDesktop(23), ScaledToDesktop(22));
     button->setIcon(MakeButtonGlyph(button->style(), 12, button->palette().color(QPalette::Button)));
     SetHint(button, QStringLiteral("日時の参照"));
     auto* row = static_cast<QHBoxLayout*>(panel->layout());
@@ -181,7 +182,7 @@ void TInputDlg::createWarningPanel()
     presets->setFixedWidth(20);
     SetHint(presets, QStringLiteral("警告に設定する時間を選択する"));
     warningPreview_ = MakeWarningPreview(panel);
-    warningPreview_->setFixedWidth(120);
+    warningPreview_->setFixedWidth(ScaledToDesktop(120));
     auto* row = static_cast<QHBoxLayout*>(panel->layout());
     row->addWidget(warningEdit_);
     row->addWidget(presets);

@@ -10,6 +10,7 @@
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/Hints.h"
 #include "ui/widgets/JapaneseFont.h"
+#include "ui/widgets/MenuWidth.h"
 #include "ui/widgets/WarningPreview.h"
 
 #include <QCheckBox>
@@ -56,7 +57,7 @@ QToolButton* MakeDateButton(const char* name, QWidget* parent)
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoRaise(true);
-    button->setFixedSize(23, 22);
+    button->setFixedSize(ScaledToDesktop(23), ScaledToDesktop(22));
     button->setCursor(Qt::PointingHandCursor);
     button->setIcon(MakeButtonGlyph(button->style(), 12, button->palette().color(QPalette::Button)));
     SetHint(button, QStringLiteral("日時の参照|右クリックでカレンダー表示の選択日付を設定"));
@@ -114,7 +115,7 @@ QSpinBox* MakeNumberField(const char* name, int maximum, QWidget* parent)
 EditPanelWidget::EditPanelWidget(PanelCommands& model, QWidget* parent) : QWidget(parent), model_(model)
 {
     setObjectName(QStringLiteral("Panel1"));
-    setFixedHeight(kPanelHeight);
+    setFixedHeight(ScaledToDesktop(kPanelHeight));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
@@ -156,7 +157,7 @@ void EditPanelWidget::createTopStrip()
     importanceCombo_ = MakeCombo("ComboBox1", this);
     importanceCombo_->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                                 QStringLiteral("4"), QStringLiteral("5")});
-    importanceCombo_->setFixedWidth(44);
+    importanceCombo_->setFixedWidth(ScaledToDesktop(44));
     SetHint(importanceCombo_, QStringLiteral("重要度"));
     strip->addWidget(importanceCombo_);
     strip->addWidget(makeIncludeBox(Key(PanelField::Executor), QStringLiteral("実行者"), QStringLiteral("実行者")));
@@ -183,7 +184,7 @@ void EditPanelWidget::createLowerLeftBlock()
     auto* lower = new QHBoxLayout(lowerArea_);
     lower->setContentsMargins(0, 0, 0, 0);
     auto* left = new QWidget(lowerArea_);
-    left->setFixedWidth(kLowerLeftWidth);
+    left->setFixedWidth(ScaledToDesktop(kLowerLeftWidth));
     auto* grid = new QGridLayout(left);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(4);
@@ -226,6 +227,7 @@ void EditPanelWidget::createLowerLeftBlock()
     presets->setPopupMode(QToolButton::InstantPopup);
     SetHint(presets, QStringLiteral("警告に設定する時間を選択する"));
     auto* presetMenu = new QMenu(presets);
+    KeepMenuTextsWhole(presetMenu);
     const auto& names = PeriodPresetNames();
     for (std::size_t index = 0; index < names.size(); ++index) {
         QAction* preset = presetMenu->addAction(QString::fromStdString(names[index]));
@@ -236,7 +238,7 @@ void EditPanelWidget::createLowerLeftBlock()
     numbers->addWidget(presets);
     numbers->addWidget(new QLabel(QStringLiteral("時間"), left));
     warningPreview_ = MakeWarningPreview(left);
-    warningPreview_->setFixedSize(120, 20);
+    warningPreview_->setFixedSize(ScaledToDesktop(120), ScaledToDesktop(20));
     numbers->addWidget(warningPreview_);
     numbers->addStretch();
     grid->addLayout(numbers, 1, 0);
@@ -245,7 +247,7 @@ void EditPanelWidget::createLowerLeftBlock()
     auto* commands = new QHBoxLayout;
     commands->addWidget(new QLabel(QStringLiteral("完了したToDoの保持日数"), left));
     keepDaysEdit_ = MakeNumberField("NumberEdit1", kKeepDaysRange.maximum, left);
-    keepDaysEdit_->setFixedWidth(44);
+    keepDaysEdit_->setFixedWidth(ScaledToDesktop(44));
     keepDaysEdit_->setMinimum(kKeepDaysRange.minimum);
     keepDaysEdit_->setValue(kKeepDaysRange.defaultValue);
     commands->addWidget(keepDaysEdit_);
@@ -308,7 +310,7 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
         button->setToolTip(hint);
         button->setStatusTip(hint);
         button->setAutoRaise(true);
-        button->setFixedSize(26, 24);
+        button->setFixedSize(ScaledToDesktop(26), ScaledToDesktop(24));
         strip->addWidget(button);
         return button;
     };
@@ -366,7 +368,7 @@ void EditPanelWidget::ShowCalendarButtons(bool shown, CalendarMode mode)
 void EditPanelWidget::SetExpanded(bool expanded)
 {
     lowerArea_->setVisible(!expanded);
-    setFixedHeight(expanded ? kPanelHeight - kExpandAmount : kPanelHeight);
+    setFixedHeight(ScaledToDesktop(expanded ? kPanelHeight - kExpandAmount : kPanelHeight));
 }
 
 QToolButton* EditPanelWidget::makeDateButton(int key, const char* name, const QString& caption)

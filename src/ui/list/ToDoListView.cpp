@@ -41,11 +41,12 @@ constexpr int kTaskColumn = static_cast<int>(Field::Task);
 constexpr int kRemainingColumn = static_cast<int>(Field::Remaining);
 constexpr int kElapsedColumn = static_cast<int>(Field::Elapsed);
 
+// The limits grow with a larger desktop font, as the texts do.
 int ClampedWidth(int column, int width)
 {
     const ColumnSize& size = kColumnSizes[static_cast<std::size_t>(column)];
-    width = std::max(width, size.min);
-    return size.max > 0 ? std::min(width, size.max) : width;
+    width = std::max(width, ScaledToDesktop(size.min));
+    return size.max > 0 ? std::min(width, ScaledToDesktop(size.max)) : width;
 }
 
 }  // namespace
@@ -107,7 +108,7 @@ void ToDoListView::ApplyStartingWidths()
     const int durationWidth = fontMetrics().horizontalAdvance(QStringLiteral("99日23時間")) + 8;
     for (int column = 0; column < kVisibleColumnCount; ++column) {
         header()->setSectionResizeMode(column, column == kTaskColumn ? QHeaderView::Fixed : QHeaderView::Interactive);
-        int width = kColumnSizes[static_cast<std::size_t>(column)].width;
+        int width = ScaledToDesktop(kColumnSizes[static_cast<std::size_t>(column)].width);
         if (column == 0) {
             width = std::max(width, dateWidth + checkBoxWidth);
         } else if (column == 1) {

@@ -1,5 +1,6 @@
 #include "ui/widgets/JapaneseFont.h"
 
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
@@ -11,6 +12,13 @@ constexpr double kDesignDesktopPoints = 9.0;
 constexpr double kDesignDesktopPixels = 12.0;
 
 }  // namespace
+
+int ScaledToDesktop(int designPixels)
+{
+    // The pixel height of the desktop font, measured, so its dots per inch count too.
+    const double scale = QFontInfo(QGuiApplication::font()).pixelSize() / kDesignDesktopPixels;
+    return scale > 1.0 ? qRound(designPixels * scale) : designPixels;
+}
 
 QFont JapaneseFont(int designPixels, bool bold)
 {

@@ -10,4 +10,8 @@ namespace dolvane {
 // is not installed the next installed CJK face takes over, so kana and kanji always render.
 QFont JapaneseFont(int designPixels, bool bold = false);
 
+// A fixed size of the window's layout (pixels on the usual desktop) for the desktop's font: larger
+// by as much as the desktop's font is larger, so bigger texts still fit; never smaller.
+int ScaledToDesktop(int designPixels);
+
 }  // namespace dolvane
