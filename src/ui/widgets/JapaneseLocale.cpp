@@ -8,24 +8,30 @@
 namespace dolvane {
 namespace {
 
-// Qt 6 asks for the kinds of files in the file dialog's list ("Folder", "%1 File") under a context
-// of their own, which the distribution's Japanese catalogue does not have yet; it has the same
-// texts under the file dialog's context, so they are looked up there.
-class FileKindTranslator final : public QTranslator {
+// Qt's own Japanese catalogue. Qt 6 asks for the kinds of files in the file dialog's list
+// ("Folder", "%1 File") under a context of their own, which the distribution's catalogue does not
+// have yet; it has the same texts under the file dialog's context, so they are looked up there.
+class QtJapaneseTranslator final : public QTranslator {
 public:
-    FileKindTranslator(const QTranslator& qtbase, QObject* parent) : QTranslator(parent), qtbase_(qtbase) {}
+    explicit QtJapaneseTranslator(QObject* parent) : QTranslator(parent) {}
 
-    QString translate(const char* context, const char* sourceText, const char* /*disambiguation*/, int n) const override
+    bool Load(const QLocale& japanese)
     {
-        if (qstrcmp(context, "QAbstractFileIconProvider") != 0) {
-            return {};
-        }
-        return qtbase_.translate("QFileDialog", sourceText, nullptr, n);
+        return qtbase_.load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     }
-    bool isEmpty() const override { return false; }
+
+    QString translate(const char* context, const char* sourceText, const char* disambiguation, int n) const override
+    {
+        if (qstrcmp(context, "QAbstractFileIconProvider") == 0) {
+            return qtbase_.translate("QFileDialog", sourceText, nullptr, n);
+        }
+        return qtbase_.translate(context, sourceText, disambiguation, n);
+    }
+    bool isEmpty() const override { return qtbase_.isEmpty(); }
 
 private:
-    const QTranslator& qtbase_;
+    QTranslator qtbase_;
 };
 
 }  // namespace
@@ -36,11 +42,9 @@ void UseJapaneseLocale(QCoreApplication& application)
     QLocale::setDefault(japanese);
     // The translations come with the distribution's Qt; without them the texts stay English and
     // nothing else changes.
-    auto* translator = new QTranslator(&application);
-    if (translator->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    auto* translator = new QtJapaneseTranslator(&application);
+    if (translator->Load(japanese)) {
         QCoreApplication::installTranslator(translator);
-        QCoreApplication::installTranslator(new FileKindTranslator(*translator, &application));
     } else {
         delete translator;
     }
