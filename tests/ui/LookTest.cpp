@@ -6,10 +6,7 @@
 
 #include "core/app/SettingsSession.h"
 
-#include "support/DiskFiles.h"
-#include "support/FakePorts.h"
-#include "support/Sjis.h"
-#include "support/TempFolder.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -32,29 +29,7 @@ double Contrast(const QColor& text, const QColor& background)
     return ContrastRatio(BgrOf(text), BgrOf(background));
 }
 
-class LookTest : public testing::Test {
-protected:
-    LookTest()
-    {
-        paths_ = DeriveProgramPaths(folder_.Path() / "program", "aki", folder_.Path() / "opt");
-        std::filesystem::create_directories(paths_.ListFilePath.parent_path());
-        // An open to-do and one completed two days before the clock's now (light green).
-        WriteBytes(paths_.ListFilePath, test::Sj("2010/05/01 09:00&2010/05/10 18:00+24=03050@\\@#@#開いている\r\n"
-                                                 "2010/05/02 10:00|2010/05/03 11:00+=15100@\\@#@#済んだこと\r\n"));
-        sibling_.running = false;
-    }
-
-    std::unique_ptr<TVelkDolvane> Open()
-    {
-        return std::make_unique<TVelkDolvane>(
-            MainWindowServices{paths_, clock_, sibling_, test::DiskFiles(), nullptr, {}});
-    }
-
-    test::TempFolder folder_;
-    ProgramPaths paths_;
-    test::FixedClock clock_;
-    test::FakeSibling sibling_;
-};
+class LookTest : public test::MainWindowFixture {};
 
 // Restores the application's palette and font after a test that played another desktop.
 class DesktopScope final {
