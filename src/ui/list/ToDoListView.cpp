@@ -140,6 +140,7 @@ void ToDoListView::KeepWithinLimits(int column, int width)
 std::vector<int> ToDoListView::ColumnWidths() const
 {
     std::vector<int> widths;
+    widths.reserve(static_cast<std::size_t>(header()->count()));
     for (int column = 0; column < header()->count(); ++column) {
         widths.push_back(header()->sectionSize(column));
     }
