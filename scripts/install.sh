@@ -6,7 +6,8 @@
 #   icon                 ~/.local/share/icons/hicolor/{scalable,48x48}/apps/dolvane.{svg,png}
 # and lists all of it in the program folder's .dolvane-manifest, which is what scripts/uninstall.sh
 # removes. The program folder must be new, empty or an earlier install: nothing is written into
-# another folder. The user's lists (data/<user>/) and settings (data.ini) are never touched.
+# another folder. The user's lists (data/<user>/) and settings (data.ini,
+# dolvane-state.ini) are never touched.
 # A list left in the build folder by earlier versions is copied over once (DOLVANE_OLD_PROGRAM_FOLDER
 # names another folder to take it from).
 # Usage: scripts/install.sh   (after scripts/build.sh; scripts/run.sh does both; DOLVANE_BUILD_DIR
@@ -117,9 +118,11 @@ new_list=$prefix/data/$user/todolist.txt
 if [ -f "$old_list" ] && [ ! -e "$new_list" ]; then
   mkdir -p "$(dirname "$new_list")"
   cp -p "$old_list" "$new_list"
-  if [ -f "$old_folder/data.ini" ] && [ ! -e "$prefix/data.ini" ]; then
-    cp -p "$old_folder/data.ini" "$prefix/data.ini"
-  fi
+  for settings in data.ini dolvane-state.ini; do
+    if [ -f "$old_folder/$settings" ] && [ ! -e "$prefix/$settings" ]; then
+      cp -p "$old_folder/$settings" "$prefix/$settings"
+    fi
+  done
   echo "install: your to-do list was copied from the build folder to $new_list" >&2
   echo "install: from now on it lives there; the copy in build/ is no longer used." >&2
 fi

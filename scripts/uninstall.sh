@@ -3,8 +3,8 @@
 # program files, the launchers, the desktop entry, the icon and the folders install created once
 # they are empty. Nothing else goes: a file of the user's in Help/ or data/ stays, and so does its
 # folder. The to-do lists and the settings stay too, unless --remove-data is given; that removes
-# the user's own list (with its lock and temporary files) and data.ini, is asked again on a
-# terminal and is refused without one unless --yes is given too.
+# the user's own list (with its lock and temporary files), data.ini and dolvane-state.ini, is asked
+# again on a terminal and is refused without one unless --yes is given too.
 # Usage: scripts/uninstall.sh [--remove-data [--yes]]
 set -euo pipefail
 source "$(dirname "$0")/install-paths.sh"
@@ -61,7 +61,8 @@ if $remove_data; then
   user=$(id -un)
   rm -f -- "$prefix/data/$user/todolist.txt" "$prefix/data/$user/todolist.txt.lock" \
     "$prefix/data/$user/todolist.txt.Dolvane.lock" \
-    "$prefix/data/$user/todolist.txt.tmp-"* "$prefix/data.ini" "$prefix/data.ini.tmp-"*
+    "$prefix/data/$user/todolist.txt.tmp-"* "$prefix/data.ini" "$prefix/data.ini.tmp-"* \
+    "$prefix/dolvane-state.ini" "$prefix/dolvane-state.ini.tmp-"*
   rmdir -- "$prefix/data/$user" "$prefix/data" 2>/dev/null || true
 fi
 # Folders install created, innermost first, where nothing else is left in them.

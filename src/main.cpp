@@ -10,6 +10,7 @@
 #include "platform/TerminationRequest.h"
 #include "ui/MainWindow.h"
 #include "ui/widgets/AccessibleComboBox.h"
+#include "ui/widgets/DesktopLook.h"
 #include "ui/widgets/JapaneseLocale.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(DOLVANE_VERSION));
     dolvane::UseJapaneseLocale(application);
     dolvane::InstallAccessibleComboBoxes();
+    dolvane::ApplyDesktopLookFromEnvironment();
 
     // A second start leaves quietly: the first instance keeps the user's list. When no lock can be
     // had at all, leaving quietly would look like a crash, so the user is told why.

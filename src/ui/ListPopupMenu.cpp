@@ -4,6 +4,7 @@
 
 #include "ui/list/ToDoListView.h"
 #include "ui/widgets/ButtonGlyph.h"
+#include "ui/widgets/MenuWidth.h"
 
 #include <QAction>
 #include <QMenu>
@@ -16,6 +17,7 @@ void TVelkDolvane::showListMenu(const QPoint& position)
     const auto state = model_->List().PopupMenuOpening();
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("PopupMenu1"));
+    KeepMenuTextsWhole(&menu);
     QAction* inherit = menu.addAction(QStringLiteral("継承して新規作成(&R)"));
     inherit->setObjectName(QStringLiteral("N9"));
     inherit->setStatusTip(QStringLiteral("選択したToDoの情報から新しいToDoを作成 "));

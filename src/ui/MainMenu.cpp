@@ -4,6 +4,7 @@
 
 #include "ui/list/ToDoListView.h"
 #include "ui/widgets/ButtonGlyph.h"
+#include "ui/widgets/MenuWidth.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -83,6 +84,9 @@ void TVelkDolvane::createMenus()
     });
     help->addSeparator();
     connect(AddItem(help, u"バージョン(&A)", "N4"), &QAction::triggered, this, &TVelkDolvane::showVersion);
+    for (QMenu* menu : bar->findChildren<QMenu*>()) {
+        KeepMenuTextsWhole(menu);
+    }
 }
 
 void TVelkDolvane::showVersion()

@@ -6,6 +6,7 @@
 #include "ui/list/HeaderStyle.h"
 #include "ui/list/ToDoListModel.h"
 #include "ui/list/ToDoListView.h"
+#include "ui/widgets/Colours.h"
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/JapaneseFont.h"
 #include "ui/widgets/TabRow.h"
@@ -68,8 +69,13 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     setObjectName(QStringLiteral("VelkDolvane"));
     setWindowTitle(QStringLiteral("Dolvane"));
     setFont(JapaneseFont(12));
-    setMinimumSize(kWindowWidth, kWindowHeight);
-    resize(kWindowWidth, kWindowHeight);
+    // A larger desktop font makes the whole layout larger, but never larger than the screen.
+    QSize size(ScaledToDesktop(kWindowWidth), ScaledToDesktop(kWindowHeight));
+    if (const QScreen* screen = this->screen(); screen != nullptr && size.width() > kWindowWidth) {
+        size = size.boundedTo(screen->availableGeometry().size()).expandedTo(QSize(kWindowWidth, kWindowHeight));
+    }
+    setMinimumSize(size);
+    resize(size);
 
     // The model loads the list as it is built; the widgets come next and show what it holds.
     model_ = std::make_unique<MainWindowModel>(
@@ -86,6 +92,7 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     StoreStateChanged();
 
     model_->FormCreate();
+    listView_->RestoreColumnWidths(model_->Session().ColumnWidths());
     // Hosted by the sibling, the program is reached from the sibling's tray menu and stays off
     // the task bar.
     if (model_->Paths().InsideSiblingFolder) {
@@ -151,11 +158,8 @@ void TVelkDolvane::createCentralArea()
 
     captionBar_ = new QLabel(page);
     captionBar_->setObjectName(QStringLiteral("Panel7"));
-    captionBar_->setFixedHeight(kCaptionBarHeight);
-    captionBar_->setAutoFillBackground(true);
-    QPalette white = captionBar_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    captionBar_->setPalette(white);
+    captionBar_->setFixedHeight(ScaledToDesktop(kCaptionBarHeight));
+    SetFixedColours(captionBar_, kCaptionBarColours);
     captionBar_->hide();
     listArea->addWidget(captionBar_);
 
@@ -253,6 +257,8 @@ void TVelkDolvane::connectList()
         statusTimer_->start();
     });
     connect(listView_, &ToDoListView::released, this, [this] { model_->Editing().ShowSelectedRow(); });
+    connect(listView_, &ToDoListView::columnWidthsEdited, this,
+            [this] { model_->Session().SetColumnWidths(listView_->ColumnWidths()); });
     auto* deleteAction = new QAction(QStringLiteral("削除(&D)"), listView_);
     deleteAction->setObjectName(QStringLiteral("Delete1"));
     deleteAction->setShortcut(QKeySequence::Delete);

@@ -54,7 +54,8 @@ close_program
 ini="$work/prog/data.ini"
 [ -f "$ini" ] || fail "data.ini was not written"
 expect() {
-  tr -d '\r' <"$ini" | grep -A1 -x "\[$1\]" | grep -qx "Value=$2" || fail "[$1] is not $2: $(tr -d '\r' <"$ini" | tr '\n' ' ')"
+  local file=${3:-$ini}
+  tr -d '\r' <"$file" | grep -A1 -x "\[$1\]" | grep -qx "Value=$2" || fail "[$1] is not $2: $(tr -d '\r' <"$file" | tr '\n' ' ')"
 }
 expect tabalm 3
 expect tabsub 0
@@ -62,5 +63,7 @@ expect bigsml 0
 expect sevenchg 0
 expect barcolor 255
 expect wakucolor 32768
-expect reminder 0
+# The switch is the program's own: data.ini keeps the seven sections the sibling shares.
+expect reminder 0 "$work/prog/dolvane-state.ini"
+[ "$(grep -c '^\[' "$ini")" = 7 ] || fail "data.ini does not hold exactly seven sections: $(tr -d '\r' <"$ini" | tr '\n' ' ')"
 echo "settings_dialog: 1 passed, 0 failed"

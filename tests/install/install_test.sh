@@ -73,7 +73,7 @@ mkdir -p "$prefix/data/photos" "$prefix/data/other"
 echo mine >"$prefix/Help/notes.txt"
 echo photo >"$prefix/data/photos/a.jpg"
 echo theirs >"$prefix/data/other/todolist.txt"
-touch "$list.lock" "$list.Dolvane.lock" "$list.tmp-1-2"
+touch "$list.lock" "$list.Dolvane.lock" "$list.tmp-1-2" "$prefix/dolvane-state.ini"
 foreign="Help/notes.txt data/photos/a.jpg data/other/todolist.txt"
 scripts/uninstall.sh 2>/dev/null
 [ ! -e "$prefix/dolvane" ] && [ ! -e "$prefix/Help/Dolvane.htm" ] && [ ! -e "$HOME/.local/bin/dolvane" ] || fail "program files left after uninstalling"
@@ -83,7 +83,7 @@ scripts/uninstall.sh 2>/dev/null
 if scripts/uninstall.sh --remove-data </dev/null 2>/dev/null; then fail "data removed without a confirmation"; fi
 [ -f "$list" ] || fail "data removed without a confirmation"
 scripts/uninstall.sh --remove-data --yes 2>/dev/null
-for file in "$list" "$list.lock" "$list.Dolvane.lock" "$list.tmp-1-2" "$prefix/data.ini"; do
+for file in "$list" "$list.lock" "$list.Dolvane.lock" "$list.tmp-1-2" "$prefix/data.ini" "$prefix/dolvane-state.ini"; do
   [ ! -e "$file" ] || fail "$file left after --remove-data --yes"
 done
 for file in $foreign; do

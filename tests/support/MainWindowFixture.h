@@ -1,7 +1,9 @@
 #pragma once
 
-// The real main window on a list file in a temporary program folder, with a fixed clock and no
-// sibling; questions are asked with the real message boxes and dialogs.
+// The whole window on a list file in a temporary program folder, with a fixed clock and no sibling;
+// questions are asked with the real message boxes and dialogs. The list holds two to-dos until a
+// test writes its own: an open one in category 仕事 and one completed two days before the clock's
+// now (a light green row).
 #include "ui/MainWindow.h"
 
 #include "support/DiskFiles.h"
@@ -21,6 +23,9 @@ protected:
     {
         paths_ = DeriveProgramPaths(folder_.Path() / "program", "aki", folder_.Path() / "opt");
         std::filesystem::create_directories(paths_.ListFilePath.parent_path());
+        WriteBytes(paths_.ListFilePath,
+                   Sj("2010/05/01 09:00&2010/05/10 18:00+24=03050総務@\\@仕事#@#報告書を書く･･提出する\r\n"
+                      "2010/05/02 10:00|2010/05/03 11:00+=15100@\\@#@#済んだこと\r\n"));
         sibling_.running = false;
     }
 

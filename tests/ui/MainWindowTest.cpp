@@ -5,6 +5,7 @@
 
 #include "support/DiskFiles.h"
 #include "support/FakePorts.h"
+#include "support/MainWindowFixture.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
 #include "support/TypedInput.h"
@@ -52,29 +53,7 @@ QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-class MainWindowTest : public testing::Test {
-protected:
-    MainWindowTest()
-    {
-        paths_ = DeriveProgramPaths(folder_.Path() / "program", "aki", folder_.Path() / "opt");
-        std::filesystem::create_directories(paths_.ListFilePath.parent_path());
-        WriteBytes(paths_.ListFilePath,
-                   Sj("2010/05/01 09:00&2010/05/10 18:00+24=03050総務@\\@仕事#@#報告書を書く･･提出する\r\n"
-                      "2010/05/02 10:00|2010/05/03 11:00+=15100@\\@#@#済んだこと\r\n"));
-        sibling_.running = false;
-    }
-
-    std::unique_ptr<TVelkDolvane> Open()
-    {
-        return std::make_unique<TVelkDolvane>(
-            MainWindowServices{paths_, clock_, sibling_, test::DiskFiles(), nullptr, {}});
-    }
-
-    test::TempFolder folder_;
-    ProgramPaths paths_;
-    test::FixedClock clock_;
-    test::FakeSibling sibling_;
-};
+class MainWindowTest : public test::MainWindowFixture {};
 
 template <typename T> T* Find(const TVelkDolvane& window, const char* name)
 {

@@ -8,6 +8,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kToDoFilter = "ToDoファイル(*.tod)|*.tod";
+// Both reload the list first: an import replaces the rows, an export writes the saved list.
+constexpr std::string_view kImportQuestion =
+    "ToDoファイルを読み込むと、保存していない変更内容が取り消されます。\nよろしいですか？";
+constexpr std::string_view kExportQuestion =
+    "ToDoファイルには保存済みの一覧が書き出され、保存していない変更内容は取り消されます。\nよろしいですか？";
 constexpr std::string_view kSiblingName = "ピマロ";
 constexpr std::string_view kConversionLibrary = "libCharacterConversion.so";
 constexpr std::string_view kCompanion = "dolvane-cli";
@@ -48,7 +53,7 @@ FileCommands::FileCommands(ToDoDocument& document, ViewTabs& tabs, SettingsSessi
 bool FileCommands::Import()
 {
     const auto chosen = document_.Ask().ChooseFileToOpen(kToDoFilter);
-    if (!chosen || !tabs_.ShowAllReloaded()) {
+    if (!chosen || !tabs_.ShowAllReloaded(kImportQuestion)) {
         return false;
     }
     return document_.ImportFrom(*chosen);
@@ -57,7 +62,7 @@ bool FileCommands::Import()
 bool FileCommands::Export()
 {
     const auto chosen = document_.Ask().ChooseFileToSave("tod", kToDoFilter);
-    if (!chosen || !tabs_.ShowAllReloaded()) {
+    if (!chosen || !tabs_.ShowAllReloaded(kExportQuestion)) {
         return false;
     }
     return document_.ExportTo(*chosen);

@@ -1,10 +1,12 @@
 #include "core/app/SettingsSession.h"
 
+#include "core/store/ProgramState.h"
+
 namespace dolvane {
 
 std::filesystem::path SettingsSession::StateFilePath(const ProgramPaths& paths)
 {
-    return paths.ProgramFolder / "dolvane-state.ini";
+    return paths.ProgramFolder / kStateFileName;
 }
 
 SettingsSession::SettingsSession(ToDoDocument& document, SettingsStore* siblingStore)
@@ -22,29 +24,34 @@ void SettingsSession::Read()
         if (siblingStore_ != nullptr) {
             settings_ = ReadSettings(*siblingStore_, settings_);
         }
-        settings_.Reminders = ReadReminderFile(document_.Files(), StateFilePath(paths));
     } else {
         // A data.ini that cannot be read leaves the defaults; writing it back is refused later,
         // so its content is not lost either.
         FileError ignored;
         settings_ = ReadDataIni(document_.Files(), paths.ProgramFolder / "data.ini", ignored);
     }
+    // The state file's switch wins; without one, the one an earlier version kept in data.ini
+    // counts until the first write moves it over.
+    const ProgramState state = ReadProgramState(document_.Files(), StateFilePath(paths));
+    settings_.Reminders = state.reminders.value_or(settings_.Reminders);
+    columnWidths_ = state.columnWidths;
     document_.Notify(&MainWindowObserver::SettingsChanged);
 }
 
 void SettingsSession::Write()
 {
     const ProgramPaths& paths = document_.Paths();
+    FileError ignored;
+    const bool stateWritten = WriteProgramState(document_.Files(), StateFilePath(paths),
+                                                ProgramState{settings_.Reminders, columnWidths_}, ignored);
     if (paths.InsideSiblingFolder) {
         if (siblingStore_ != nullptr) {
             WriteSettings(*siblingStore_, settings_);
         }
-        FileError ignored;
-        WriteReminderFile(document_.Files(), StateFilePath(paths), settings_.Reminders, ignored);
         return;
     }
-    FileError ignored;
-    WriteDataIni(document_.Files(), paths.ProgramFolder / "data.ini", settings_, ignored);
+    // data.ini loses the old reminders section only once the state file holds the switch.
+    WriteDataIni(document_.Files(), paths.ProgramFolder / "data.ini", settings_, stateWritten, ignored);
 }
 
 bool SettingsSession::WriteToSiblingStore()

@@ -10,10 +10,11 @@
 namespace dolvane {
 
 // The settings for one run of the window: read once when the window is created, edited by
-// the keeping period's spinner and the settings dialog, written when the window closes. They live
-// in "data.ini" beside the program, or in the sibling's own store when the sibling hosts the
-// program (which also brings the sibling's holiday file); reminders then stay in the program's
-// state file beside it.
+// the keeping period's spinner and the settings dialog, written when the window closes. The seven
+// shared with the sibling live in "data.ini" beside the program, or in the sibling's own store when
+// the sibling hosts the program (which also brings the sibling's holiday file). The reminders
+// switch and the list's column widths are the program's own: they live in its state file beside it,
+// wherever it runs.
 class SettingsSession final {
 public:
     // `siblingStore` may be absent: hosted without it, nothing is read or written.
@@ -35,7 +36,12 @@ public:
     // "設定(&T)": the dialog edits a copy of the settings; OK applies all of them, Cancel nothing.
     void EditInDialog();
 
-    // Where the settings of the program's own (reminders) live while the sibling hosts it.
+    // The list's column widths as the user left them (pixels, column order); empty before the
+    // first resize by hand.
+    const std::vector<int>& ColumnWidths() const noexcept { return columnWidths_; }
+    void SetColumnWidths(std::vector<int> widths) { columnWidths_ = std::move(widths); }
+
+    // Where the settings of the program's own live (ProgramState).
     static std::filesystem::path StateFilePath(const ProgramPaths& paths);
 
     const std::vector<std::string>& HolidayList() const noexcept { return holidayList_; }
@@ -45,6 +51,7 @@ private:
     ToDoDocument& document_;
     SettingsStore* siblingStore_;
     Settings settings_;
+    std::vector<int> columnWidths_;
     std::vector<std::string> holidayList_;
     HolidayCalendar holidays_;
 };

@@ -86,9 +86,9 @@ bool ViewTabs::ChangeMainTab(MainTab tab)
     return true;
 }
 
-bool ViewTabs::ShowAllReloaded()
+bool ViewTabs::ShowAllReloaded(std::string_view question)
 {
-    if (!ConfirmLeavingChanges(kTabChangeQuestion)) {
+    if (!ConfirmLeavingChanges(question)) {
         return false;
     }
     if (mainTab_ != MainTab::All) {

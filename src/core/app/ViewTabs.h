@@ -33,8 +33,9 @@ public:
     bool ChangeMainTab(MainTab tab);
     bool ChangeCategoryTab(int index);
     // Shows "全て" freshly reloaded from the list file, also when it is shown already (before a
-    // ".tod" import or export). With unsaved changes the user is asked first; false on No.
-    bool ShowAllReloaded();
+    // ".tod" import or export). With unsaved changes the user is asked `question` first (it names
+    // the command, since the tab may not change at all); false on No.
+    bool ShowAllReloaded(std::string_view question);
 
     MainTab CurrentTab() const noexcept { return mainTab_; }
     // The captions of the category tabs (cp932): only on "未完了" and "完了".

@@ -159,6 +159,19 @@ void IniFile::SetValue(std::string_view section, std::string_view key, std::stri
     lines_.push_back(std::move(entry));
 }
 
+void IniFile::RemoveSection(std::string_view section)
+{
+    const auto location = Find(lines_, section, {});
+    if (!location.header) {
+        return;
+    }
+    auto end = lines_.begin() + static_cast<std::ptrdiff_t>(*location.header) + 1;
+    while (end != lines_.end() && !SectionNameOf(*end)) {
+        ++end;
+    }
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*location.header), end);
+}
+
 std::string IniFile::Text() const
 {
     std::string text;

@@ -34,6 +34,8 @@ public:
     // else adds "key=value" after the last entry of the section, else adds the section at the end.
     // `value` must not hold a line end.
     void SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // Drops the section's header and every line up to the next section (comments in it included).
+    void RemoveSection(std::string_view section);
 
     // Every line followed by CR LF, the line end Windows writes.
     std::string Text() const;

@@ -1,5 +1,6 @@
 #include "core/store/Settings.h"
 
+#include "core/store/ProgramState.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -147,11 +148,14 @@ Settings ReadDataIni(FileSystem& files, const std::filesystem::path& path, FileE
         return Settings{};
     }
     Settings settings = ReadSettings(IniSettingsStore(*file), Settings{});
-    settings.Reminders = ReadReminderFlag(*file);
+    if (const auto text = file->Value(kReminderSection, entryName)) {
+        settings.Reminders = ParseInt32(*text).value_or(0) != 0;
+    }
     return settings;
 }
 
-bool WriteDataIni(FileSystem& files, const std::filesystem::path& path, const Settings& settings, FileError& error)
+bool WriteDataIni(FileSystem& files, const std::filesystem::path& path, const Settings& settings, bool dropReminders,
+                  FileError& error)
 {
     auto file = IniFile::Load(files, path, error);
     if (!file) {
@@ -160,37 +164,10 @@ bool WriteDataIni(FileSystem& files, const std::filesystem::path& path, const Se
     IniSettingsStore store(std::move(*file));
     WriteSettings(store, settings);
     IniFile written = store.File();
-    WriteReminderFlag(written, settings.Reminders);
-    return written.Save(files, path, error);
-}
-
-bool ReadReminderFlag(const IniFile& file)
-{
-    // As every flag of data.ini: any number but 0 is on, text that is not a number is off.
-    const auto text = file.Value(kReminderSection, entryName);
-    return !text || ParseInt32(*text).value_or(0) != 0;
-}
-
-void WriteReminderFlag(IniFile& file, bool on)
-{
-    file.SetValue(kReminderSection, entryName, on ? "1" : "0");
-}
-
-bool ReadReminderFile(FileSystem& files, const std::filesystem::path& path)
-{
-    FileError ignored;
-    const auto file = IniFile::Load(files, path, ignored);
-    return !file || ReadReminderFlag(*file);
-}
-
-bool WriteReminderFile(FileSystem& files, const std::filesystem::path& path, bool on, FileError& error)
-{
-    auto file = IniFile::Load(files, path, error);
-    if (!file) {
-        return false;
+    if (dropReminders) {
+        written.RemoveSection(kReminderSection);
     }
-    WriteReminderFlag(*file, on);
-    return file->Save(files, path, error);
+    return written.Save(files, path, error);
 }
 
 }  // namespace dolvane

@@ -37,7 +37,7 @@ inline constexpr SettingRange kFlagRange{0, 0, 1};
 inline constexpr SettingRange kColourRange{0, 0, 0x00FFFFFF};
 
 // The values that survive between runs. `kSettingTable` says how the seven shared with the sibling's
-// store are stored; `Reminders` lives only in the program's own files (see ReadReminderFlag).
+// store are stored; `Reminders` lives in the program's own state file (core/store/ProgramState.h).
 struct Settings {
     int KeepDays = kKeepDaysRange.defaultValue;  // days a completed to-do is kept before the purge offers to delete it
     TabPosition MainTabPosition = static_cast<TabPosition>(kMainTabPositionRange.defaultValue);
@@ -144,29 +144,18 @@ Settings ReadSettings(const SettingsStore& store, Settings current);
 // Writes all seven values; false when the store is not open (nothing written) or a write failed.
 bool WriteSettings(SettingsStore& store, const Settings& settings);
 
-// "Reminders" is the program's own: it is never written to the sibling's store (the sibling would
-// not know the key), so it is kept in "data.ini", or when the sibling hosts the program in a state
-// file of the program's own with the same layout. Its section is "reminder"; a file without it
-// means on, so lists from before reminders existed get them.
-inline constexpr std::string_view kReminderSection = "reminder";
-bool ReadReminderFlag(const IniFile& file);
-void WriteReminderFlag(IniFile& file, bool on);
-// The flag in the file at `path`; on when the file is missing or cannot be read.
-bool ReadReminderFile(FileSystem& files, const std::filesystem::path& path);
-// Stores the flag, keeping everything else the file holds. An existing file that cannot be read
-// is left alone.
-bool WriteReminderFile(FileSystem& files, const std::filesystem::path& path, bool on, FileError& error);
-
 // The cp932 lines of the holiday file, read when the settings come from the sibling's store.
 // A missing or unreadable file gives no lines.
 std::vector<std::string> LoadHolidayLines(FileSystem& files, const std::filesystem::path& path);
 
-// The settings in "data.ini", reminders included; the defaults when it is missing, and also when it cannot be read
-// (then `error` says why).
+// The seven settings in "data.ini"; the defaults when it is missing, and also when it cannot be read
+// (then `error` says why). `Reminders` is the switch an earlier version kept there, or on.
 Settings ReadDataIni(FileSystem& files, const std::filesystem::path& path, FileError& error);
 
-// Stores the settings in "data.ini", keeping everything else the file holds. An existing file
-// that cannot be read is left alone.
-bool WriteDataIni(FileSystem& files, const std::filesystem::path& path, const Settings& settings, FileError& error);
+// Stores the seven settings in "data.ini", keeping everything else the file holds. An existing
+// file that cannot be read is left alone. `dropReminders` removes the section an earlier version
+// kept the reminders switch in, once it is safe in the program's state file.
+bool WriteDataIni(FileSystem& files, const std::filesystem::path& path, const Settings& settings, bool dropReminders,
+                  FileError& error);
 
 }  // namespace dolvane

@@ -23,12 +23,6 @@ int Step(int from, int to)
 
 }  // namespace
 
-QColor ColourOf(std::uint32_t bgr)
-{
-    return {static_cast<int>(bgr & 0xFFU), static_cast<int>((bgr >> 8U) & 0xFFU),
-            static_cast<int>((bgr >> 16U) & 0xFFU)};
-}
-
 QFont CalendarFont(int pointSize, bool bold)
 {
     return JapaneseFont(PixelSizeOf(pointSize), bold);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calendar/CalendarDrawing.h"
+#include "ui/widgets/Colours.h"
 
 #include <QColor>
 #include <QFont>
@@ -11,9 +12,6 @@
 class QPainter;
 
 namespace dolvane {
-
-// A colour of the settings and the calendar tables (0x00BBGGRR) as Qt's colour.
-QColor ColourOf(std::uint32_t bgr);
 
 // The calendar's font at a point size (the classic 96 dots per inch: 9 points are 12 pixels).
 QFont CalendarFont(int pointSize, bool bold);

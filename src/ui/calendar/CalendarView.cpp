@@ -224,14 +224,10 @@ CalendarView::CalendarView(CalendarController& model, QWidget* parent) : QWidget
     columnLayout->setSpacing(0);
     caption_ = new QLabel(column);
     caption_->setObjectName(QStringLiteral("Panel10"));
-    caption_->setFixedHeight(kCaptionHeight);
+    caption_->setFixedHeight(ScaledToDesktop(kCaptionHeight));
     caption_->setAlignment(Qt::AlignCenter);
     caption_->setFont(JapaneseFont(16, true));
-    caption_->setAutoFillBackground(true);
-    QPalette palette = caption_->palette();
-    palette.setColor(QPalette::Window, ColourOf(0xF0F0F0));
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    caption_->setPalette(palette);
+    SetFixedColours(caption_, kDayCaptionColours);
     columnLayout->addWidget(caption_);
     dayList_ = new QListView(column);
     dayList_->setObjectName(QStringLiteral("ListBox1"));

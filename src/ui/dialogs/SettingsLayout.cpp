@@ -97,12 +97,6 @@ constexpr int kSettingsFontPixels = 12;
 constexpr int kBarFrameWidth = 209;
 constexpr int kBarFrameHeight = 44;
 
-std::uint32_t BgrOf(QColor colour)
-{
-    return static_cast<std::uint32_t>(colour.red()) | (static_cast<std::uint32_t>(colour.green()) << 8U) |
-           (static_cast<std::uint32_t>(colour.blue()) << 16U);
-}
-
 void Select(QButtonGroup* buttons, TabPosition position)
 {
     if (QAbstractButton* button = buttons->button(static_cast<int>(position))) {

@@ -80,7 +80,7 @@ TFusenDlg::TFusenDlg(QWidget* owner, FusenLayout layout) : QDialog(owner)
     // The dialog has a fixed border: its size is what the contents ask for, except that the
     // settings layout keeps its own height and lets its panel take up the rest.
     if (layout == FusenLayout::Settings) {
-        setFixedSize(sizeHint().width(), kSettingsHeight);
+        setFixedSize(sizeHint().width(), ScaledToDesktop(kSettingsHeight));
     } else {
         rows->setSizeConstraint(QLayout::SetFixedSize);
     }

@@ -71,7 +71,8 @@ TInputDlg::TInputDlg(QWidget* owner, const CellEditRequest& request) : QDialog(o
     layout->addStretch();
     createButtons();
     // A fixed border: the dialog is as large as its one editor needs.
-    setFixedSize(kDialogWidth, request_.kind == CellEditorKind::Task ? kTaskDialogHeight : kDialogHeight);
+    setFixedSize(ScaledToDesktop(kDialogWidth),
+                 ScaledToDesktop(request_.kind == CellEditorKind::Task ? kTaskDialogHeight : kDialogHeight));
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -119,7 +120,7 @@ void TInputDlg::createDatePanel()
     auto* button = new QToolButton(panel);
     button->setObjectName(QStringLiteral("SpeedButton1"));
     button->setAutoRaise(true);
-    button->setFixedSize(23, 22);
+    button->setFixedSize(ScaledToDesktop(23), ScaledToDesktop(22));
     button->setIcon(MakeButtonGlyph(button->style(), 12, button->palette().color(QPalette::Button)));
     SetHint(button, QStringLiteral("日時の参照"));
     button->setAccessibleName(PickerButtonName(FromCp932(request_.pickerCaption)));
@@ -193,7 +194,7 @@ void TInputDlg::createWarningPanel()
     SetHint(presets, QStringLiteral("警告に設定する時間を選択する"));
     presets->setAccessibleName(QStringLiteral("警告に設定する時間"));
     warningPreview_ = MakeWarningPreview(panel);
-    warningPreview_->setFixedWidth(120);
+    warningPreview_->setFixedWidth(ScaledToDesktop(120));
     auto* row = static_cast<QHBoxLayout*>(panel->layout());
     row->addWidget(warningEdit_);
     row->addWidget(presets);

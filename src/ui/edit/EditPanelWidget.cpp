@@ -7,11 +7,13 @@
 #include "core/time/TimeTexts.h"
 #include "ui/dialogs/TFusenDlg.h"
 #include "ui/widgets/ButtonGlyph.h"
+#include "ui/widgets/Colours.h"
 #include "ui/widgets/Cp932Text.h"
 #include "ui/widgets/EditableCombo.h"
 #include "ui/widgets/Hints.h"
 #include "ui/widgets/JapaneseFont.h"
 #include "ui/widgets/TNumberEdit.h"
+#include "ui/widgets/MenuWidth.h"
 #include "ui/widgets/WarningPreview.h"
 
 #include <QCheckBox>
@@ -61,7 +63,7 @@ QToolButton* MakeDateButton(const char* name, QWidget* parent)
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoRaise(true);
-    button->setFixedSize(23, 22);
+    button->setFixedSize(ScaledToDesktop(23), ScaledToDesktop(22));
     button->setCursor(Qt::PointingHandCursor);
     button->setIcon(MakeButtonGlyph(button->style(), 12, button->palette().color(QPalette::Button)));
     SetHint(button, QStringLiteral("日時の参照|右クリックでカレンダー表示の選択日付を設定"));
@@ -105,7 +107,7 @@ QComboBox* MakeCombo(const char* name, QWidget* parent)
 EditPanelWidget::EditPanelWidget(PanelCommands& model, QWidget* parent) : QWidget(parent), model_(model)
 {
     setObjectName(QStringLiteral("Panel1"));
-    setFixedHeight(kPanelHeight);
+    setFixedHeight(ScaledToDesktop(kPanelHeight));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
@@ -164,7 +166,7 @@ void EditPanelWidget::createTopStrip()
     importanceCombo_ = MakeCombo("ComboBox1", this);
     importanceCombo_->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                                 QStringLiteral("4"), QStringLiteral("5")});
-    importanceCombo_->setFixedWidth(44);
+    importanceCombo_->setFixedWidth(ScaledToDesktop(44));
     SetHint(importanceCombo_, QStringLiteral("重要度"));
     strip->addWidget(importanceCombo_);
     strip->addWidget(makeIncludeBox(Key(PanelField::Executor), QStringLiteral("実行者"), QStringLiteral("実行者")));
@@ -191,7 +193,7 @@ void EditPanelWidget::createLowerLeftBlock()
     auto* lower = new QHBoxLayout(lowerArea_);
     lower->setContentsMargins(0, 0, 0, 0);
     auto* left = new QWidget(lowerArea_);
-    left->setFixedWidth(kLowerLeftWidth);
+    left->setFixedWidth(ScaledToDesktop(kLowerLeftWidth));
     auto* grid = new QGridLayout(left);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(4);
@@ -235,6 +237,7 @@ void EditPanelWidget::createLowerLeftBlock()
     presets->setPopupMode(QToolButton::InstantPopup);
     SetHint(presets, QStringLiteral("警告に設定する時間を選択する"));
     auto* presetMenu = new QMenu(presets);
+    KeepMenuTextsWhole(presetMenu);
     const auto& names = PeriodPresetNames();
     for (std::size_t index = 0; index < names.size(); ++index) {
         QAction* preset = presetMenu->addAction(QString::fromStdString(names[index]));
@@ -245,7 +248,7 @@ void EditPanelWidget::createLowerLeftBlock()
     numbers->addWidget(presets);
     numbers->addWidget(new QLabel(QStringLiteral("時間"), left));
     warningPreview_ = MakeWarningPreview(left);
-    warningPreview_->setFixedSize(120, 20);
+    warningPreview_->setFixedSize(ScaledToDesktop(120), ScaledToDesktop(20));
     numbers->addWidget(warningPreview_);
     numbers->addStretch();
     grid->addLayout(numbers, 1, 0);
@@ -256,7 +259,7 @@ void EditPanelWidget::createLowerLeftBlock()
     commands->addWidget(keepDaysLabel);
     keepDaysEdit_ = new TNumberEdit("NumberEdit1", kKeepDaysRange.minimum, kKeepDaysRange.maximum, left);
     keepDaysLabel->setBuddy(keepDaysEdit_);
-    keepDaysEdit_->setFixedWidth(44);
+    keepDaysEdit_->setFixedWidth(ScaledToDesktop(44));
     keepDaysEdit_->setValue(kKeepDaysRange.defaultValue);
     commands->addWidget(keepDaysEdit_);
     elapsedRateBox_ = new QCheckBox(QStringLiteral("経過率"), left);
@@ -341,7 +344,7 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
         button->setStatusTip(hint);
         button->setAccessibleName(hint);
         button->setAutoRaise(true);
-        button->setFixedSize(26, 24);
+        button->setFixedSize(ScaledToDesktop(26), ScaledToDesktop(24));
         strip->addWidget(button);
         return button;
     };
@@ -352,10 +355,12 @@ void EditPanelWidget::createCalendarButtons(QHBoxLayout* strip)
     modeButton_->setText(QString::fromUtf8(CalendarController::ModeCaption(CalendarMode::Month)));
     QFont modeFont = JapaneseFont(16, true);
     modeButton_->setFont(modeFont);
-    // Blue while it can be pressed; disabled it keeps the style's grey like the other buttons.
+    // Blue while it can be pressed (unless the desktop's buttons are too dark for it); disabled it
+    // keeps the style's grey like the other buttons.
     QPalette blue = modeButton_->palette();
-    blue.setColor(QPalette::Active, QPalette::ButtonText, Qt::blue);
-    blue.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::blue);
+    const QColor accent = ColourOf(ReadableAccentOn(kAccentTextColour, BgrOf(blue.color(QPalette::Button))));
+    blue.setColor(QPalette::Active, QPalette::ButtonText, accent);
+    blue.setColor(QPalette::Inactive, QPalette::ButtonText, accent);
     modeButton_->setPalette(blue);
     backButton_ = makeButton("SpeedButton7", QStringLiteral("戻る"));
     backButton_->setArrowType(Qt::LeftArrow);
@@ -398,7 +403,7 @@ void EditPanelWidget::ShowCalendarButtons(bool shown, CalendarMode mode)
 void EditPanelWidget::SetExpanded(bool expanded)
 {
     lowerArea_->setVisible(!expanded);
-    setFixedHeight(expanded ? kPanelHeight - kExpandAmount : kPanelHeight);
+    setFixedHeight(ScaledToDesktop(expanded ? kPanelHeight - kExpandAmount : kPanelHeight));
 }
 
 QToolButton* EditPanelWidget::makeDateButton(int key, const char* name, const QString& caption)

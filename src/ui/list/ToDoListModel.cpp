@@ -2,8 +2,8 @@
 
 #include "core/store/ToDoRecord.h"
 #include "core/text/Cp932Codec.h"
-
-#include <QColor>
+#include "core/view/ReadableColours.h"
+#include "ui/widgets/Colours.h"
 
 #include <array>
 
@@ -85,11 +85,12 @@ QVariant ToDoListModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(ColumnAlignment(index.column()));
     case Qt::BackgroundRole:
-        // Only the background: the selection highlight stays the list's own.
+    case Qt::ForegroundRole:
+        // A state's light fill brings its own text colour (a dark palette's text is light); the
+        // selection highlight stays the list's own.
         if (rowColour_) {
             if (const auto colour = rowColour_(index.row())) {
-                return QColor(static_cast<int>(*colour & 0xFF), static_cast<int>((*colour >> 8) & 0xFF),
-                              static_cast<int>((*colour >> 16) & 0xFF));
+                return ColourOf(role == Qt::BackgroundRole ? *colour : ReadableTextOn(*colour));
             }
         }
         return {};

@@ -38,12 +38,15 @@ constexpr std::array<ColumnSize, kVisibleColumnCount> kColumnSizes = {{
     {20, 20, 150},   // 完了日時
 }};
 constexpr int kTaskColumn = static_cast<int>(Field::Task);
+constexpr int kRemainingColumn = static_cast<int>(Field::Remaining);
+constexpr int kElapsedColumn = static_cast<int>(Field::Elapsed);
 
+// The limits grow with a larger desktop font, as the texts do.
 int ClampedWidth(int column, int width)
 {
     const ColumnSize& size = kColumnSizes[static_cast<std::size_t>(column)];
-    width = std::max(width, size.min);
-    return size.max > 0 ? std::min(width, size.max) : width;
+    width = std::max(width, ScaledToDesktop(size.min));
+    return size.max > 0 ? std::min(width, ScaledToDesktop(size.max)) : width;
 }
 
 }  // namespace
@@ -103,13 +106,17 @@ void ToDoListView::ApplyStartingWidths()
     // cutting every date short.
     const int dateWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00")) + 8;
     const int checkBoxWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth) + 8;
+    // Likewise the time columns, for their longest usual text (up to a hundred days).
+    const int durationWidth = fontMetrics().horizontalAdvance(QStringLiteral("99日23時間")) + 8;
     for (int column = 0; column < kVisibleColumnCount; ++column) {
         header()->setSectionResizeMode(column, column == kTaskColumn ? QHeaderView::Fixed : QHeaderView::Interactive);
-        int width = kColumnSizes[static_cast<std::size_t>(column)].width;
+        int width = ScaledToDesktop(kColumnSizes[static_cast<std::size_t>(column)].width);
         if (column == 0) {
             width = std::max(width, dateWidth + checkBoxWidth);
         } else if (column == 1) {
             width = std::max(width, dateWidth);
+        } else if (column == kRemainingColumn || column == kElapsedColumn) {
+            width = std::max(width, durationWidth);
         }
         header()->resizeSection(column, ClampedWidth(column, width));
     }
@@ -128,6 +135,32 @@ void ToDoListView::KeepWithinLimits(int column, int width)
         header()->resizeSection(column, clamped);
         adjustingWidths_ = false;
     }
+    FitTaskColumn();
+    Q_EMIT columnWidthsEdited();
+}
+
+std::vector<int> ToDoListView::ColumnWidths() const
+{
+    std::vector<int> widths;
+    widths.reserve(static_cast<std::size_t>(header()->count()));
+    for (int column = 0; column < header()->count(); ++column) {
+        widths.push_back(header()->sectionSize(column));
+    }
+    return widths;
+}
+
+void ToDoListView::RestoreColumnWidths(const std::vector<int>& widths)
+{
+    if (header()->count() != kVisibleColumnCount || widths.size() != static_cast<std::size_t>(kVisibleColumnCount)) {
+        return;
+    }
+    adjustingWidths_ = true;
+    for (int column = 0; column < kVisibleColumnCount; ++column) {
+        if (column != kTaskColumn) {
+            header()->resizeSection(column, ClampedWidth(column, widths[static_cast<std::size_t>(column)]));
+        }
+    }
+    adjustingWidths_ = false;
     FitTaskColumn();
 }
 

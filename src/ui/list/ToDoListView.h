@@ -2,6 +2,8 @@
 
 #include <QTreeView>
 
+#include <vector>
+
 namespace dolvane {
 
 // The to-do list ("ListView1"): a read-only report of one line per row with a check box at the
@@ -37,6 +39,12 @@ public:
     // went up outside any window).
     void EndDrag();
 
+    // Every column's width, in pixels and column order.
+    std::vector<int> ColumnWidths() const;
+    // Widths the user left in an earlier run, each kept within its column's limits; the task
+    // column still takes what the others leave. Anything but one width per column is ignored.
+    void RestoreColumnWidths(const std::vector<int>& widths);
+
 Q_SIGNALS:
     // A mouse press over `row`, with the column under the pointer (ColumnAt).
     void rowPressed(int row, int column);
@@ -53,6 +61,8 @@ Q_SIGNALS:
     // F2 or Return, the keyboard's double click: edit the cell in `column` (that of the current
     // cell, which Left and Right move along the row).
     void cellEditRequested(int column);
+    // The user resized a column (ColumnWidths has the new widths).
+    void columnWidthsEdited();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,6 +1,7 @@
 #include "ui/widgets/ButtonGlyph.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QStyle>
 
 #include <array>
@@ -30,15 +31,41 @@ std::optional<QStyle::StandardPixmap> StandardPixmapFor(int index)
     }
 }
 
+// The settings: a grey cog with a dark outline, which reads on light and dark menus alike.
+void DrawCog(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath cog;
+    constexpr int kTeeth = 8;
+    const QPointF centre(8, 8);
+    for (int tooth = 0; tooth < kTeeth; ++tooth) {
+        QTransform turn;
+        turn.translate(centre.x(), centre.y());
+        turn.rotate(360.0 * tooth / kTeeth);
+        cog.addPolygon(turn.map(QPolygonF(QRectF(-1.6, -7.5, 3.2, 4))));
+    }
+    cog.addEllipse(centre, 5.2, 5.2);
+    cog = cog.simplified();
+    QPainterPath hole;
+    hole.addEllipse(centre, 2.2, 2.2);
+    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+    painter.setBrush(QColor(0xB8, 0xB8, 0xB8));
+    painter.drawPath(cog.subtracted(hole));
+}
+
 // Pictures no style has: drawn here, 16 by 16 on a transparent ground.
 std::optional<QPixmap> DrawnPictureFor(int index)
 {
-    if (index != 2 && index != 8 && index != 9) {
+    if (index != 2 && index != 8 && index != 9 && index != 10) {
         return std::nullopt;
     }
     QPixmap picture(kGlyphSize, kGlyphSize);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
+    if (index == 10) {
+        DrawCog(painter);
+        return picture;
+    }
     if (index == 2) {
         // A sticky note with its lower right corner turned up.
         const QPolygon note({QPoint(1, 1), QPoint(14, 1), QPoint(14, 10), QPoint(10, 14), QPoint(1, 14)});

@@ -10,6 +10,35 @@
 #include <langinfo.h>
 
 namespace dolvane {
+namespace {
+
+// Qt's own Japanese catalogue. Qt 6 asks for the kinds of files in the file dialog's list
+// ("Folder", "%1 File") under a context of their own, which the distribution's catalogue does not
+// have yet; it has the same texts under the file dialog's context, so they are looked up there.
+class QtJapaneseTranslator final : public QTranslator {
+public:
+    explicit QtJapaneseTranslator(QObject* parent) : QTranslator(parent) {}
+
+    bool Load(const QLocale& japanese)
+    {
+        return qtbase_.load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    }
+
+    QString translate(const char* context, const char* sourceText, const char* disambiguation, int n) const override
+    {
+        if (qstrcmp(context, "QAbstractFileIconProvider") == 0) {
+            return qtbase_.translate("QFileDialog", sourceText, nullptr, n);
+        }
+        return qtbase_.translate(context, sourceText, disambiguation, n);
+    }
+    bool isEmpty() const override { return qtbase_.isEmpty(); }
+
+private:
+    QTranslator qtbase_;
+};
+
+}  // namespace
 
 void UseJapaneseLocale(QCoreApplication& application)
 {
@@ -23,9 +52,8 @@ void UseJapaneseLocale(QCoreApplication& application)
     QLocale::setDefault(japanese);
     // The translations come with the distribution's Qt; without them the texts stay English and
     // nothing else changes.
-    auto* translator = new QTranslator(&application);
-    if (translator->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    auto* translator = new QtJapaneseTranslator(&application);
+    if (translator->Load(japanese)) {
         QCoreApplication::installTranslator(translator);
     } else {
         delete translator;

@@ -1,5 +1,7 @@
 #include "ui/widgets/TabRow.h"
 
+#include "ui/widgets/Colours.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionTab>
@@ -261,8 +263,8 @@ void TabRow::PaintTab(QStylePainter& painter, const Layout& layout, int index)
 
     const QFontMetrics metrics = fontMetrics();
     painter.setPen(!isTabEnabled(index) ? palette().color(QPalette::Disabled, QPalette::WindowText)
-                   : selected           ? QColor(0, 0, 255)
-                                        : palette().color(QPalette::WindowText));
+                   : selected ? ColourOf(ReadableAccentOn(kAccentTextColour, BgrOf(palette().color(QPalette::Button))))
+                              : palette().color(QPalette::WindowText));
     if (!vertical) {
         const bool bottom = shape() == QTabBar::RoundedSouth;
         const int x = tab.left() + (selected ? 8 : 4);

@@ -1,9 +1,9 @@
 #include "ui/widgets/WarningPreview.h"
 
+#include "ui/widgets/Colours.h"
 #include "ui/widgets/Hints.h"
 
 #include <QLabel>
-#include <QPalette>
 
 namespace dolvane {
 
@@ -14,10 +14,7 @@ QLabel* MakeWarningPreview(QWidget* parent)
     SetHint(preview, QStringLiteral("時間を日にち等で表示"));
     preview->setFrameShape(QFrame::Panel);
     preview->setFrameShadow(QFrame::Sunken);
-    preview->setAutoFillBackground(true);
-    QPalette white = preview->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    preview->setPalette(white);
+    SetFixedColours(preview, kWarningPreviewColours);
     return preview;
 }
 

@@ -136,6 +136,29 @@ TEST_F(FileCommandsTest, AnExportHoldsTheSavedListAndIsNoSaveOfTheList)
     EXPECT_EQ(model->Rows()[0].TaskText, "unsaved");
 }
 
+// The question names what drops the edits: on "全て" no tab changes at all.
+TEST_F(FileCommandsTest, TheQuestionBeforeAnImportOrAnExportNamesIt)
+{
+    WriteBytes(Tod(), kImported);
+    const std::string importQuestion =
+        "確認|ToDoファイルを読み込むと、保存していない変更内容が取り消されます。\nよろしいですか？";
+    const std::string exportQuestion =
+        "確認|ToDoファイルには保存済みの一覧が書き出され、保存していない変更内容は取り消されます。\nよろしいですか？";
+    for (const MainTab tab : {MainTab::All, MainTab::Open}) {
+        for (const bool import : {true, false}) {
+            auto model = Make();
+            ASSERT_TRUE(model->Tabs().ChangeMainTab(tab));
+            model->Document().MarkChanged(true);
+            prompts_.questions.clear();
+            prompts_.fileAnswer = import ? Tod() : folder_ / "out.tod";
+            prompts_.answer = false;
+            EXPECT_FALSE(import ? model->Files().Import() : model->Files().Export());
+            EXPECT_EQ(prompts_.questions, std::vector<std::string>{import ? importQuestion : exportQuestion})
+                << static_cast<int>(tab);
+        }
+    }
+}
+
 TEST_F(FileCommandsTest, SaveIsOfferedOnlyWithRows)
 {
     WriteBytes(paths_.ListFilePath, "");

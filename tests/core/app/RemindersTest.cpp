@@ -6,7 +6,6 @@
 namespace dolvane {
 namespace {
 
-using test::ReadBytes;
 using test::Sj;
 using test::WriteBytes;
 
@@ -165,41 +164,6 @@ TEST_F(RemindersTest, WithoutANotificationServiceNothingIsShownOrAsked)
     EXPECT_FALSE(model->ShowNotifiedToDo(1));
     EXPECT_TRUE(prompts_.errors.empty());
     EXPECT_TRUE(prompts_.messages.empty());
-}
-
-TEST_F(RemindersTest, TheSwitchIsKeptInTheProgramsOwnFilesNeverInTheSiblingsStore)
-{
-    const auto dataIni = paths_.ProgramFolder / "data.ini";
-    WriteBytes(dataIni, "[tabalm]\r\nValue=2\r\n");
-    auto model = MakeWithNotifier();
-    ASSERT_TRUE(model->CurrentSettings().Reminders);
-    Settings off = model->CurrentSettings();
-    off.Reminders = false;
-    model->Session().Apply(off);
-    ASSERT_TRUE(model->CloseQuery());
-    EXPECT_NE(ReadBytes(dataIni).find("[reminder]\r\nValue=0\r\n"), std::string::npos);
-    EXPECT_NE(ReadBytes(dataIni).find("[tabalm]\r\nValue=2\r\n"), std::string::npos);
-    EXPECT_FALSE(MakeWithNotifier()->CurrentSettings().Reminders);
-
-    // Hosted by the sibling: the other settings go to its store, the switch to the state file.
-    paths_ = DeriveProgramPaths(folder_.Path() / "opt/Ｖｅｌｋ/ピマロ", "aki", folder_.Path() / "opt");
-    ASSERT_TRUE(paths_.InsideSiblingFolder);
-    std::filesystem::create_directories(paths_.ListFilePath.parent_path());
-    WriteBytes(paths_.ListFilePath, OpenLine("2010/05/05 08:00", 0, "hosted") + "\r\n");
-    model = MakeWithNotifier();
-    EXPECT_TRUE(model->CurrentSettings().Reminders);  // no state file yet
-    model->Session().Apply(off);
-    ASSERT_TRUE(model->CloseQuery());
-    EXPECT_EQ(siblingSettings_.values.count("reminder"), 0U);
-    EXPECT_EQ(siblingSettings_.values.count("tabalm"), 1U);
-    EXPECT_EQ(ReadBytes(SettingsSession::StateFilePath(paths_)), "[reminder]\r\nValue=0\r\n");
-    EXPECT_FALSE(std::filesystem::exists(paths_.ProgramFolder / "data.ini"));
-
-    notifier_.sent.clear();
-    model = MakeWithNotifier();
-    EXPECT_FALSE(model->CurrentSettings().Reminders);
-    TickAt(*model, {"2010/05/05 12:00"});
-    EXPECT_TRUE(notifier_.sent.empty());
 }
 
 }  // namespace

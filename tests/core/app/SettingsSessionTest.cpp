@@ -2,6 +2,8 @@
 
 #include "core/view/ViewFilter.h"
 
+#include <algorithm>
+
 namespace dolvane {
 namespace {
 
@@ -44,6 +46,54 @@ TEST_F(SettingsSessionTest, SettingsComeFromDataIniOrFromTheSiblingsStore)
     EXPECT_TRUE(model->CloseQuery());
     EXPECT_EQ(siblingSettings_.values.size(), 7U);
     EXPECT_FALSE(std::filesystem::exists(paths_.ProgramFolder / "data.ini"));
+}
+
+// The sibling reads data.ini and its store too: the program's own settings never go there.
+TEST_F(SettingsSessionTest, TheSwitchAndTheWidthsLiveInTheStateFileAndDataIniKeepsItsSevenSections)
+{
+    const auto dataIni = paths_.ProgramFolder / "data.ini";
+    const auto stateFile = SettingsSession::StateFilePath(paths_);
+    const std::vector<int> widths{140, 120, 55, 60, 300, 50, 40, 90, 70, 60, 20};
+    const std::string widthsLine = "[columns]\r\nValue=140,120,55,60,300,50,40,90,70,60,20\r\n";
+
+    // An earlier version kept the switch in data.ini: it is honoured and moved over, not flipped.
+    WriteBytes(dataIni, "[tabalm]\r\nValue=2\r\n[reminder]\r\nValue=0\r\n[wakucolor]\r\nValue=5\r\n");
+    auto model = Make();
+    EXPECT_FALSE(model->CurrentSettings().Reminders);
+    EXPECT_TRUE(model->Session().ColumnWidths().empty());
+    model->Session().SetColumnWidths(widths);
+    EXPECT_TRUE(model->CloseQuery());
+    const std::string written = ReadBytes(dataIni);
+    EXPECT_EQ(written.find("reminder"), std::string::npos) << written;
+    EXPECT_EQ(std::count(written.begin(), written.end(), '['), 7) << written;
+    EXPECT_NE(written.find("[tabalm]\r\nValue=2\r\n[wakucolor]\r\nValue=5\r\n"), std::string::npos) << written;
+    EXPECT_EQ(ReadBytes(stateFile), "[reminder]\r\nValue=0\r\n" + widthsLine);
+
+    model = Make();
+    EXPECT_FALSE(model->CurrentSettings().Reminders);
+    EXPECT_EQ(model->Session().ColumnWidths(), widths);
+
+    // The state file's switch wins over a data.ini [reminder] written back by an earlier version.
+    WriteBytes(dataIni, "[reminder]\r\nValue=0\r\n");
+    WriteBytes(stateFile, "[reminder]\r\nValue=1\r\n");
+    EXPECT_TRUE(Make()->CurrentSettings().Reminders);
+
+    // Hosted by the sibling: the seven go to its store, the rest to the same state file.
+    paths_ = DeriveProgramPaths(folder_.Path() / "opt/Ｖｅｌｋ/ピマロ", "aki", folder_.Path() / "opt");
+    ASSERT_TRUE(paths_.InsideSiblingFolder);
+    std::filesystem::create_directories(paths_.ListFilePath.parent_path());
+    model = Make();
+    EXPECT_TRUE(model->CurrentSettings().Reminders) << "no state file yet";
+    Settings off = model->CurrentSettings();
+    off.Reminders = false;
+    model->Session().Apply(off);
+    model->Session().SetColumnWidths(widths);
+    EXPECT_TRUE(model->CloseQuery());
+    EXPECT_EQ(siblingSettings_.values.size(), 7U);
+    EXPECT_EQ(siblingSettings_.values.count("reminder"), 0U);
+    EXPECT_EQ(ReadBytes(SettingsSession::StateFilePath(paths_)), "[reminder]\r\nValue=0\r\n" + widthsLine);
+    EXPECT_FALSE(std::filesystem::exists(paths_.ProgramFolder / "data.ini"));
+    EXPECT_FALSE(Make()->CurrentSettings().Reminders);
 }
 
 TEST_F(SettingsSessionTest, OkInTheDialogAppliesEveryValueAndWhatFollowsThem)

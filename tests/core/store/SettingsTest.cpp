@@ -1,11 +1,14 @@
 #include "core/store/Settings.h"
 
+#include "core/store/ProgramState.h"
+
 #include "support/DiskFiles.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -17,7 +20,7 @@ using test::Sj;
 
 const std::string defaultDataIni = "[tododel]\r\nValue=7\r\n[tabalm]\r\nValue=0\r\n[tabsub]\r\nValue=1\r\n[bigsml]\r\n"
                                    "Value=1\r\n[sevenchg]\r\nValue=0\r\n[barcolor]\r\nValue=255\r\n"
-                                   "[wakucolor]\r\nValue=32768\r\n[reminder]\r\nValue=1\r\n";
+                                   "[wakucolor]\r\nValue=32768\r\n";
 
 TEST(SettingsFileTest, FirstRunGivesTheDefaultsAndWritesEverySettingButNeverOverAFolder)
 {
@@ -25,14 +28,14 @@ TEST(SettingsFileTest, FirstRunGivesTheDefaultsAndWritesEverySettingButNeverOver
     FileError error;
     const auto settings = ReadDataIni(test::DiskFiles(), folder / "data.ini", error);
     EXPECT_EQ(settings, Settings{});
-    ASSERT_TRUE(WriteDataIni(test::DiskFiles(), folder / "data.ini", settings, error)) << error.message;
+    ASSERT_TRUE(WriteDataIni(test::DiskFiles(), folder / "data.ini", settings, true, error)) << error.message;
     EXPECT_EQ(test::ReadBytes(folder / "data.ini"), defaultDataIni);
 
     // A data.ini that cannot be read is neither read nor replaced.
     error.message.clear();
     EXPECT_EQ(ReadDataIni(test::DiskFiles(), folder.Path(), error), Settings{});
     EXPECT_FALSE(error.message.empty());
-    EXPECT_FALSE(WriteDataIni(test::DiskFiles(), folder.Path(), Settings{}, error));
+    EXPECT_FALSE(WriteDataIni(test::DiskFiles(), folder.Path(), Settings{}, true, error));
     EXPECT_TRUE(std::filesystem::is_directory(folder.Path()));
 }
 
@@ -49,7 +52,7 @@ TEST(SettingsFileTest, OneSectionChangesOneSettingAndOtherContentSurvives)
     test::WriteBytes(path, foreign + "[tabalm]\r\nValue=2\r\n");
     settings.KeepDays = 30;
     settings.MainTabPosition = TabPosition::Bottom;
-    ASSERT_TRUE(WriteDataIni(test::DiskFiles(), path, settings, error)) << error.message;
+    ASSERT_TRUE(WriteDataIni(test::DiskFiles(), path, settings, true, error)) << error.message;
     EXPECT_EQ(test::ReadBytes(path), foreign + "[tabalm]\r\nValue=1\r\n[tododel]\r\nValue=30\r\n" +
                                          defaultDataIni.substr(defaultDataIni.find("[tabsub]")));
 }
@@ -95,6 +98,33 @@ TEST(IniSettingsStoreTest, StoredTextsAreReadDefensivelyAndAbsentOnesKeepTheCurr
     current.KeepDays = 7;
     current.WeekStepSeven = true;
     EXPECT_EQ(read, current);
+}
+
+TEST(ProgramStateTest, AHandEditedStateFileGivesAllTheWidthsOrNone)
+{
+    const test::TempFolder folder;
+    const auto path = folder / "dolvane-state.ini";
+    const std::vector<int> eleven{130, 120, 55, 60, 100, 50, 40, 50, 55, 60, 20};
+    const struct {
+        const char* text;
+        std::optional<bool> reminders;
+        std::vector<int> widths;
+    } cases[] = {
+        {"[columns]\r\nValue=130,120,55,60,100,50,40,50,55,60,20\r\n", std::nullopt, eleven},
+        {"[COLUMNS]\r\nvalue = 130, 120,55,60,100,50,40,50,55,60,20 \r\n", std::nullopt, eleven},
+        {"[columns]\r\nValue=130,120,55,60,100,50,40,50,55,60\r\n", std::nullopt, {}},  // one short
+        {"[columns]\r\nValue=130,120,55,60,100,50,40,50,55,60,20,\r\n", std::nullopt, {}},
+        {"[columns]\r\nValue=130,120,55,60,0,50,40,50,55,60,20\r\n", std::nullopt, {}},
+        {"[columns]\r\nValue=130,120,55,60,99999,50,40,50,55,60,20\r\n", std::nullopt, {}},
+        {"[reminder]\r\nValue=abc\r\n", false, {}},
+        {"[reminder]\r\nValue=2\r\n", true, {}},
+    };
+    for (const auto& c : cases) {
+        test::WriteBytes(path, c.text);
+        const ProgramState state = ReadProgramState(test::DiskFiles(), path);
+        EXPECT_EQ(state.reminders, c.reminders) << c.text;
+        EXPECT_EQ(state.columnWidths, c.widths) << c.text;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,136 @@
+// The window under a desktop that is not the one it was drawn on: a dark palette, a larger font,
+// and column widths that last from one run to the next.
+#include "ui/MainWindow.h"
+#include "ui/widgets/Colours.h"
+#include "ui/widgets/JapaneseFont.h"
+
+#include "core/app/SettingsSession.h"
+
+#include "support/MainWindowFixture.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPalette>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace dolvane {
+namespace {
+
+using test::WriteBytes;
+
+double Contrast(const QColor& text, const QColor& background)
+{
+    return ContrastRatio(BgrOf(text), BgrOf(background));
+}
+
+class LookTest : public test::MainWindowFixture {};
+
+// Restores the application's palette and font after a test that played another desktop.
+class DesktopScope final {
+public:
+    DesktopScope() : palette_(QApplication::palette()), font_(QApplication::font()) {}
+    ~DesktopScope()
+    {
+        QApplication::setPalette(palette_);
+        QApplication::setFont(font_);
+    }
+    DesktopScope(const DesktopScope&) = delete;
+    DesktopScope& operator=(const DesktopScope&) = delete;
+
+private:
+    QPalette palette_;
+    QFont font_;
+};
+
+TEST_F(LookTest, UnderADarkPaletteEveryFixedFillKeepsItsTextReadable)
+{
+    const DesktopScope restore;
+    QPalette dark;
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+        dark.setColor(role, QColor(0x35, 0x35, 0x35));
+    }
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        dark.setColor(role, QColor(0xF0, 0xF0, 0xF0));
+    }
+    QApplication::setPalette(dark);
+    const auto window = Open();
+
+    for (const char* name : {"Panel7", "StaticText1", "Panel10"}) {
+        const auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_GE(Contrast(label->palette().color(QPalette::WindowText), label->palette().color(QPalette::Window)), 4.5)
+            << name;
+    }
+    const auto* mode = window->findChild<QToolButton*>(QStringLiteral("SpeedButton6"));
+    ASSERT_NE(mode, nullptr);
+    EXPECT_GE(Contrast(mode->palette().color(QPalette::ButtonText), mode->palette().color(QPalette::Button)), 3.0);
+
+    const auto* list = window->findChild<QTreeView*>(QStringLiteral("ListView1"));
+    const QAbstractItemModel* rows = list->model();
+    const QModelIndex completed = rows->index(1, 4);
+    ASSERT_TRUE(rows->data(completed, Qt::BackgroundRole).isValid());
+    // Without a colour of its own the row is written in the list's text colour.
+    const QVariant text = rows->data(completed, Qt::ForegroundRole);
+    EXPECT_GE(Contrast(text.isValid() ? text.value<QColor>() : list->palette().color(QPalette::Text),
+                       rows->data(completed, Qt::BackgroundRole).value<QColor>()),
+              4.5);
+    EXPECT_FALSE(rows->data(rows->index(0, 4), Qt::ForegroundRole).isValid()) << "a plain row keeps the palette's text";
+
+    const auto* settings = window->findChild<QAction*>(QStringLiteral("N5"));
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(settings->icon().isNull()) << "設定(&T) has its picture";
+}
+
+TEST_F(LookTest, FontsGrowWithTheDesktopFont)
+{
+    const DesktopScope restore;
+    QFont desktop = QApplication::font();
+    desktop.setPointSizeF(9);
+    QApplication::setFont(desktop);
+    const QFont usual = JapaneseFont(13);
+    EXPECT_DOUBLE_EQ(usual.pointSizeF(), 9.75) << "13 pixels at 96 dots per inch";
+    desktop.setPointSizeF(18);
+    QApplication::setFont(desktop);
+    EXPECT_DOUBLE_EQ(JapaneseFont(13).pointSizeF(), 19.5);
+}
+
+TEST_F(LookTest, ColumnWidthsSetByHandComeBackNextRunWithinTheirLimits)
+{
+    constexpr int kRemaining = 7;
+    constexpr int kElapsed = 8;
+    auto window = Open();
+    QHeaderView* header = window->findChild<QTreeView*>(QStringLiteral("ListView1"))->header();
+    // The usual texts of the time columns show whole from the start.
+    const QFontMetrics metrics(header->parentWidget()->font());
+    for (const int column : {kRemaining, kElapsed}) {
+        EXPECT_GE(header->sectionSize(column), metrics.horizontalAdvance(QString::fromUtf8("99日23時間")) + 6)
+            << column;
+    }
+
+    header->resizeSection(kRemaining, 90);
+    header->resizeSection(2, 58);
+    window->close();
+    window.reset();
+
+    // A width beyond its column's limit in the file is brought back into it.
+    const auto stateFile = SettingsSession::StateFilePath(paths_);
+    const std::string state = test::ReadBytes(stateFile);
+    ASSERT_NE(state.find("[columns]"), std::string::npos) << state;
+    EXPECT_EQ(test::ReadBytes(paths_.ProgramFolder / "data.ini").find("columns"), std::string::npos);
+    WriteBytes(stateFile, "[columns]\r\nValue=130,120,58,500,100,50,40,90,80,60,20\r\n");
+    window = Open();
+    header = window->findChild<QTreeView*>(QStringLiteral("ListView1"))->header();
+    EXPECT_EQ(header->sectionSize(kRemaining), 90);
+    EXPECT_EQ(header->sectionSize(2), 58);
+    EXPECT_EQ(header->sectionSize(3), 100) << "実行者 is at most 100 pixels wide";
+    EXPECT_EQ(header->sectionSize(kElapsed), 80);
+}
+
+}  // namespace
+}  // namespace dolvane
