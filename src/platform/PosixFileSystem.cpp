@@ -315,6 +315,12 @@ bool PosixFileSystem::WriteFileAtomically(const std::filesystem::path& path, std
         error.message = target.string() + ": 所有者を保てないため、保存しません";
         return false;
     }
+    // A first file that root writes into another account's folder (a script adding to a user's
+    // list) is that account's, or its owner could never save over it afterwards.
+    struct stat folderStatus {};
+    if (!exists && ::geteuid() == 0 && ::stat(folder.c_str(), &folderStatus) == 0 && folderStatus.st_uid != 0) {
+        static_cast<void>(::fchown(fd.Get(), folderStatus.st_uid, folderStatus.st_gid));
+    }
 
     for (const std::string_view bytes : pieces) {
         std::size_t written = 0;

@@ -295,39 +295,47 @@ TEST(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
     EXPECT_TRUE(store.Rows().empty()) << "a line without a task is no row";
 }
 
-// A save by root (a script of the administrator's) must leave the list's owner able to save.
+// A save by root (a script of the administrator's) must leave the list's owner able to save,
+// whether root replaced the owner's list or made the first one in the owner's folder.
 TEST(ListFileSafetyTest, AfterASaveByRootTheOwnerStillSaves)
 {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "saving as root and then as another account needs root";
     }
     constexpr uid_t kOwner = 65534;
-    const TempFolder folder;
-    ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
-    const fs::path data = folder / "aki";
-    fs::create_directory(data);
-    const fs::path path = data / "todolist.txt";
-    WriteBytes(path, kLine + "\r\n");
-    ASSERT_EQ(::chown(data.c_str(), kOwner, kOwner), 0);
-    ASSERT_EQ(::chown(path.c_str(), kOwner, kOwner), 0);
-    FileError error;
-    ASSERT_EQ(EditAndSave(path, SaveMode::Full, error), SaveStatus::Saved) << error.message;
-
-    const pid_t owner = ::fork();
-    ASSERT_GE(owner, 0);
-    if (owner == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kOwner) != 0 || ::setuid(kOwner) != 0) {
-            ::_exit(3);
+    for (const bool listThere : {true, false}) {
+        SCOPED_TRACE(listThere ? "root replaced the list" : "root made the list");
+        const TempFolder folder;
+        ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+        const fs::path data = folder / "aki";
+        fs::create_directory(data);
+        const fs::path path = data / "todolist.txt";
+        ASSERT_EQ(::chown(data.c_str(), kOwner, kOwner), 0);
+        if (listThere) {
+            WriteBytes(path, kLine + "\r\n");
+            ASSERT_EQ(::chown(path.c_str(), kOwner, kOwner), 0);
         }
-        FileError ownerError;
-        ::_exit(EditAndSave(path, SaveMode::Full, ownerError) == SaveStatus::Saved ? 0 : 1);
+        FileError error;
+        ASSERT_EQ(EditAndSave(path, SaveMode::Full, error), SaveStatus::Saved) << error.message;
+
+        const pid_t owner = ::fork();
+        ASSERT_GE(owner, 0);
+        if (owner == 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kOwner) != 0 || ::setuid(kOwner) != 0) {
+                ::_exit(3);
+            }
+            FileError ownerError;
+            ::_exit(EditAndSave(path, SaveMode::Full, ownerError) == SaveStatus::Saved ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(owner, &status, 0), owner);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the owner's save failed";
+        for (const fs::path& file : {path, fs::path(path.string() + ".lock")}) {
+            struct stat made {};
+            ASSERT_EQ(::stat(file.c_str(), &made), 0);
+            EXPECT_EQ(made.st_uid, kOwner) << file << " is the owner's";
+        }
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(owner, &status, 0), owner);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the owner's save failed";
-    struct stat lock {};
-    ASSERT_EQ(::stat((path.string() + ".lock").c_str(), &lock), 0);
-    EXPECT_EQ(lock.st_uid, kOwner) << "the lock file is the owner's";
 }
 
 // A lock file that is not one is never used, and the message says which file to remove.
