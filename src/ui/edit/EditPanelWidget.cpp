@@ -12,8 +12,8 @@
 #include "ui/widgets/EditableCombo.h"
 #include "ui/widgets/Hints.h"
 #include "ui/widgets/JapaneseFont.h"
-#include "ui/widgets/TNumberEdit.h"
 #include "ui/widgets/MenuWidth.h"
+#include "ui/widgets/TNumberEdit.h"
 #include "ui/widgets/WarningPreview.h"
 
 #include <QCheckBox>
