@@ -4,7 +4,7 @@
 # the installed program folder and survives clean builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-scripts/build.sh dolvane dolvane-cli CharacterConversion
+scripts/setup.sh --program
+scripts/build.sh --program
 scripts/install.sh
 exec scripts/start.sh "$@"

@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks to build, run and test Dolvane.
+# Installs what a fresh Debian 12 machine lacks to build, run and test Dolvane (with --program:
+# only to build and run it).
 # Safe to run again: it only calls apt-get when a package is missing.
 set -euo pipefail
 
-packages=(
-  cmake g++ ninja-build ccache pkg-config git clang-format clang-tidy
-  qt6-base-dev libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick fonts-ipafont-gothic time
-  qt6-translations-l10n desktop-file-utils libical-dev tzdata dbus-daemon
+# What building, installing and running the program needs; scripts/run.sh asks for these alone.
+program_packages=(
+  cmake g++ ninja-build ccache pkg-config git
+  qt6-base-dev libicu-dev libical-dev fonts-ipafont-gothic
+  qt6-translations-l10n desktop-file-utils tzdata
+)
+# What the tests, the benchmarks and the lint add (scripts/test.sh).
+test_packages=(
+  clang-format clang-tidy libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool imagemagick time dbus-daemon
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6
 )
+packages=("${program_packages[@]}")
+if [ "${1:-}" != --program ]; then
+  packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
