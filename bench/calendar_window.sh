@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 rows=${1:-100000}
 if [ -z "${DISPLAY:-}" ] || [ "${CALENDAR_BENCH_INNER:-}" != 1 ]; then
-  exec env CALENDAR_BENCH_INNER=1 xvfb-run -a -s '-screen 0 1024x768x24' "$0" "$rows"
+  exec env CALENDAR_BENCH_INNER=1 "$(dirname "$0")/../tests/support/xvfb-run.sh" -a -s '-screen 0 1024x768x24' "$0" "$rows"
 fi
 
 work=$(mktemp -d)

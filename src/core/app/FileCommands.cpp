@@ -1,5 +1,7 @@
 #include "core/app/FileCommands.h"
 
+#include "core/store/ProgramState.h"
+
 #include <system_error>
 
 namespace dolvane {
@@ -118,6 +120,12 @@ bool FileCommands::Merge()
     // Never over a list already there (a second merge), and only into an existing folder. The
     // list is the user's alone, whatever its mode here.
     const bool listCopied = listFolder && listFolder->CopyIn(paths.ListFilePath, "todolist.txt", 0600, false, ignored);
+    // The program's own settings (the reminders switch, column widths) go with it, never over
+    // those of a copy already there.
+    const fs::path stateFile = SettingsSession::StateFilePath(paths);
+    if (IsFile(stateFile)) {
+        sibling->CopyIn(stateFile, kStateFileName, std::nullopt, false, ignored);
+    }
     // The help page goes only where the same rules hold; without it the merge is still done.
     if (const auto help = sibling->Folder("Help", ignored)) {
         help->CopyIn(HelpPage(), "Dolvane.htm", std::nullopt, true, ignored);

@@ -205,6 +205,7 @@ TEST_F(FileCommandsTest, AMergeCopiesTheProgramOnceTheListAndTheSettings)
     MakeProgram();
     MakeSiblingFolders();
     ASSERT_EQ(::chmod(paths_.ListFilePath.c_str(), 0644), 0);
+    WriteBytes(paths_.ProgramFolder / "dolvane-state.ini", "[reminder]\r\nValue=0\r\n");
     auto model = Make();
     ASSERT_TRUE(model->Files().MergeVisible());
     ASSERT_TRUE(model->Files().Merge());
@@ -215,6 +216,7 @@ TEST_F(FileCommandsTest, AMergeCopiesTheProgramOnceTheListAndTheSettings)
     EXPECT_EQ(ReadBytes(Sibling() / "Help" / "Dolvane.htm"), "help");
     EXPECT_EQ(ReadBytes(Sibling() / "data" / "aki" / "todolist.txt"), kListed);
     EXPECT_EQ(fs::status(Sibling() / "data" / "aki" / "todolist.txt").permissions(), fs::perms(0600));
+    EXPECT_EQ(ReadBytes(Sibling() / "dolvane-state.ini"), "[reminder]\r\nValue=0\r\n");
     EXPECT_FALSE(siblingSettings_.values.empty()) << "the settings go to the sibling's store";
     ASSERT_EQ(prompts_.messages.size(), 1U);
     EXPECT_EQ(
@@ -226,9 +228,12 @@ TEST_F(FileCommandsTest, AMergeCopiesTheProgramOnceTheListAndTheSettings)
     // A second merge updates the program but never the list already there, and says so.
     WriteBytes(paths_.ProgramFolder / "dolvane", "program v2");
     WriteBytes(paths_.ListFilePath, Sj("2010/05/09 09:00+=03000@\\@#@#後から\r\n"));
+    WriteBytes(paths_.ProgramFolder / "dolvane-state.ini", "[reminder]\r\nValue=1\r\n");
     ASSERT_TRUE(model->Files().Merge());
     EXPECT_EQ(ReadBytes(Sibling() / "dolvane"), "program v2");
     EXPECT_EQ(ReadBytes(Sibling() / "data" / "aki" / "todolist.txt"), kListed);
+    EXPECT_EQ(ReadBytes(Sibling() / "dolvane-state.ini"), "[reminder]\r\nValue=0\r\n")
+        << "the copy's own settings stay";
     EXPECT_EQ(prompts_.messages.back(), ListStayed());
 }
 
