@@ -1,11 +1,11 @@
 #include "platform/ConversionLibraryLoader.h"
 #include "platform/DBusNotifier.h"
+#include "platform/LocalClock.h"
 #include "platform/MemoryRelease.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/SiblingChannel.h"
 #include "platform/SiblingSettingsStore.h"
 #include "platform/SingleInstance.h"
-#include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "platform/TerminationRequest.h"
 #include "ui/MainWindow.h"
@@ -41,7 +41,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    dolvane::SystemClock clock;
+    dolvane::LocalClock clock;
     dolvane::LocalSocketSibling sibling;
     dolvane::PosixFileSystem files;
     dolvane::SiblingSettingsStore siblingSettings;

@@ -26,7 +26,7 @@ int main(int argc, char* argv[])
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // The window's paths, from this executable's folder: installed beside the window, the
     // companion reads the same list file, data.ini and conversion library.
-    const std::filesystem::path folder = dolvane::RunningExecutableFolder();
+    const std::filesystem::path folder = dolvane::ExecutableFolder();
     const dolvane::LocalClock clock;
     dolvane::PosixFileSystem files;
     dolvane::LocalSocketSibling sibling;

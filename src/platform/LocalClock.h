@@ -4,8 +4,8 @@
 
 namespace dolvane {
 
-// The machine's local wall-clock time to the millisecond, read from the C library, for programs
-// that have no Qt application object.
+// The machine's local wall-clock time to the millisecond, read from the C library, so the window
+// and the command-line companion tell the same time.
 class LocalClock final : public Clock {
 public:
     DateTime Now() const override;

@@ -61,7 +61,7 @@ std::filesystem::path ProgramFilesFolder()
     return "/opt";
 }
 
-std::filesystem::path RunningExecutableFolder()
+std::filesystem::path ExecutableFolder()
 {
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);

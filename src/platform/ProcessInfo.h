@@ -21,6 +21,6 @@ std::filesystem::path ProgramFilesFolder();
 
 // The folder of the running executable as the kernel knows it (/proc/self/exe), symbolic links
 // resolved; empty when it cannot be found.
-std::filesystem::path RunningExecutableFolder();
+std::filesystem::path ExecutableFolder();
 
 }  // namespace dolvane

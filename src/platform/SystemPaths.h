@@ -8,10 +8,6 @@
 
 namespace dolvane {
 
-// The folder of the running executable, in the file system's own encoding. Needs the application
-// object.
-std::filesystem::path ExecutableFolder();
-
 // The program's folders and files for this run and this user.
 ProgramPaths CurrentProgramPaths();
 

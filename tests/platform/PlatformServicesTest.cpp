@@ -1,6 +1,6 @@
 #include "platform/ConversionLibraryLoader.h"
+#include "platform/LocalClock.h"
 #include "platform/SiblingSettingsStore.h"
-#include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 
 #include <QTemporaryDir>
@@ -99,15 +99,15 @@ TEST(SystemPathsTest, TheEffectiveAccountAndTheExecutablesFolder)
     EXPECT_EQ(CurrentProgramPaths().SiblingFolder, fs::path("/opt/Ｖｅｌｋ/ピマロ"));
 }
 
-TEST(SystemClockTest, NowIsTheLocalWallClock)
+TEST(LocalClockTest, NowIsTheLocalWallClock)
 {
-    // An independent reading of local time, through the C library rather than Qt.
+    // A second reading of local time, to the whole second.
     const std::time_t seconds = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&seconds, &local);
     const DateTime expected = EncodeDateTime(DateTimeParts{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                                                            local.tm_hour, local.tm_min, local.tm_sec, 0});
-    EXPECT_LT(std::abs(SystemClock().Now().days - expected.days) * 86400.0, 3.0);
+    EXPECT_LT(std::abs(LocalClock().Now().days - expected.days) * 86400.0, 3.0);
 }
 
 TEST(SiblingSettingsStoreTest, AnAbsentOrRemovedStoreIsNeitherReadNorCreated)

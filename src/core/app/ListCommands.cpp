@@ -125,7 +125,6 @@ ListCommands::PopupMenuState ListCommands::PopupMenuOpening() const
 {
     PopupMenuState state;
     state.sortSave = !document_.Filtered() && document_.State().OrderChanged;
-    state.stickyNote = document_.Sibling().Running();
     state.deleteRow = document_.SelectedCount() > 0;
     state.enclose = csvEnclosing_;
     return state;

@@ -39,12 +39,12 @@ public:
     // all columns; on "全て" the new order is an unsaved change of order.
     void SortByColumn(int column);
 
-    // Which entries of the list's pop-up menu are enabled, decided each time it opens.
+    // Which entries of the list's pop-up menu are enabled, decided each time it opens;
+    // "付箋の作成" follows StickyNotes::Available.
     struct PopupMenuState {
-        bool sortSave = false;    // "現在の順序で保存": on "全て" after a re-sort
-        bool stickyNote = false;  // "付箋の作成": the sibling runs
-        bool deleteRow = false;   // "削除(&D)" and "継承して新規作成(&R)": a row is selected
-        bool enclose = false;     // the tick of "文字列を二重引用符で囲む"
+        bool sortSave = false;   // "現在の順序で保存": on "全て" after a re-sort
+        bool deleteRow = false;  // "削除(&D)" and "継承して新規作成(&R)": a row is selected
+        bool enclose = false;    // the tick of "文字列を二重引用符で囲む"
     };
     PopupMenuState PopupMenuOpening() const;
     void ToggleCsvEnclosing() noexcept { csvEnclosing_ = !csvEnclosing_; }

@@ -79,7 +79,8 @@ bool StickyNotes::Create()
         return false;
     }
     // A note cut short would look whole on the sibling's side; the user has to know.
-    if (!document_.Sibling().Send(kStickyNoteKind, "VelkA" + BuildStickyNoteText(document_.Rows(), *fields))) {
+    if (!document_.Sibling().Send(kStickyNoteKind,
+                                  std::string(kSiblingTag) + BuildStickyNoteText(document_.Rows(), *fields))) {
         document_.Ask().ShowError(kNotTaken);
     }
     return true;

@@ -19,17 +19,11 @@ std::string_view Head(std::string_view text, std::size_t length)
 // The list index an item's five digits stand for.
 std::optional<std::size_t> ListIndexOf(std::string_view indexText)
 {
-    if (indexText.size() != DayItemLayout::kIndexLength) {
+    const auto index = indexText.size() == DayItemLayout::kIndexLength ? DigitsValue(indexText) : std::nullopt;
+    if (!index) {
         return std::nullopt;
     }
-    std::size_t index = 0;
-    for (const char digit : indexText) {
-        if (digit < '0' || digit > '9') {
-            return std::nullopt;
-        }
-        index = index * 10 + static_cast<std::size_t>(digit - '0');
-    }
-    return index;
+    return static_cast<std::size_t>(*index);
 }
 
 }  // namespace

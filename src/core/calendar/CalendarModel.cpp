@@ -45,28 +45,13 @@ int WeekCount(CalendarMode viewMode)
 // texts order as the texts do, so the fill compares them instead of the texts.
 std::int32_t DateKeyOf(std::string_view text)
 {
-    if (text.size() != 10 || text[4] != '/' || text[7] != '/') {
-        return -1;
-    }
-    std::int32_t key = 0;
-    for (const std::size_t i : {0U, 1U, 2U, 3U, 5U, 6U, 8U, 9U}) {
-        if (text[i] < '0' || text[i] > '9') {
-            return -1;
-        }
-        key = key * 10 + (text[i] - '0');
-    }
-    return key;
+    const auto date = text.size() == 10 ? ReadDateDigits(text) : std::nullopt;
+    return date ? date->year * 10'000 + date->month * 100 + date->day : -1;
 }
 
 ClampedDay DaysInMonth(int year, int month, int day) noexcept
 {
-    int length = 31;
-    if (month == 2) {
-        const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-        length = leap ? 29 : 28;
-    } else if (month == 4 || month == 6 || month == 9 || month == 11) {
-        length = 30;
-    }
+    const int length = DaysInMonth(year, month);
     return day <= length ? ClampedDay{true, day} : ClampedDay{false, length};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calendar/DayItemLists.h"
+#include "core/store/RecordLine.h"
 #include "core/store/ToDoRecord.h"
 #include "core/text/NameValueList.h"
 #include "core/time/DateTime.h"
@@ -19,8 +20,8 @@ namespace dolvane {
 // How many weeks the calendar shows, numbered as the view-mode button cycles them backwards.
 enum class CalendarMode : std::int32_t { OneWeek = 0, TwoWeeks = 1, ThreeWeeks = 2, Month = 3 };
 
-// Joins the items of one day's list.
-inline constexpr std::string_view kDayItemSeparator = "@\\@";
+// Joins the items of one day's list: the executor's end marker, which no field of a to-do can hold.
+inline constexpr std::string_view kDayItemSeparator = kExecutorEnd;
 
 // Fixed positions (0-based) of a day item: "iiiii" "yyyy/mm/dd" "fff" "hh:nn" "hh:nn" head...
 struct DayItemLayout {

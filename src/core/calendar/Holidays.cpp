@@ -2,7 +2,9 @@
 
 #include "core/text/ByteKind.h"
 #include "core/text/Cp932Codec.h"
+#include "core/text/Numbers.h"
 #include "core/time/DateTime.h"
+#include "core/time/TimeTexts.h"
 
 #include <cstdio>
 #include <optional>
@@ -42,21 +44,6 @@ bool HasMarker(std::string_view value)
     return value.find_first_of("$&") != std::string_view::npos;
 }
 
-std::optional<int> DigitsValue(std::string_view text)
-{
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 std::string MonthDayText(int month, int day)
 {
     char text[16];
@@ -84,16 +71,11 @@ std::string_view MonthDayPart(std::string_view dateText)
 // The day number of a "yyyy/mm/dd" text, when it is a real date.
 std::optional<std::int64_t> DayNumberOfText(std::string_view dateText)
 {
-    if (dateText.size() < 10 || dateText[4] != '/' || dateText[7] != '/') {
+    const auto date = ReadDateDigits(dateText);
+    if (!date || !IsValidDate(date->year, date->month, date->day)) {
         return std::nullopt;
     }
-    const auto year = DigitsValue(dateText.substr(0, 4));
-    const auto month = DigitsValue(dateText.substr(5, 2));
-    const auto day = DigitsValue(dateText.substr(8, 2));
-    if (!year || !month || !day || !IsValidDate(*year, *month, *day)) {
-        return std::nullopt;
-    }
-    return DayNumberOf(*year, *month, *day);
+    return DayNumberOf(date->year, date->month, date->day);
 }
 
 }  // namespace

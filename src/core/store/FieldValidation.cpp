@@ -1,31 +1,19 @@
 #include "core/store/FieldValidation.h"
 
+#include "core/store/RecordLine.h"
 #include "core/text/ByteKind.h"
+#include "core/text/Numbers.h"
 #include "core/time/TimeTexts.h"
 
-#include <algorithm>
 #include <cstdint>
 
 namespace dolvane {
 namespace {
 
-// The list file's markers after the executor and after the category (see RecordLine).
-constexpr std::string_view kExecutorEnd = "@\\@";
-constexpr std::string_view kCategoryEnd = "#@#";
-
 bool IsWholeNumberUpTo(std::string_view text, std::int32_t maximum)
 {
-    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return false;
-    }
-    std::int64_t value = 0;
-    for (const char c : text) {
-        value = value * 10 + (c - '0');
-        if (value > maximum) {
-            return false;
-        }
-    }
-    return true;
+    const auto value = DigitsValue(text);
+    return value && *value <= maximum;
 }
 
 bool IsDateTimeOrEmpty(std::string_view text)
@@ -58,7 +46,8 @@ std::optional<std::string> OneLineFieldError(std::string_view text, std::string_
     }
     if (text.find(kExecutorEnd) != std::string_view::npos || text.find(kCategoryEnd) != std::string_view::npos ||
         !MarkerEndsFieldCleanly(text, ownMarker)) {
-        return std::string(name) + "に「@\\@」や「#@#」と読める文字の並びは入れられません。";
+        return std::string(name) + "に「" + std::string(kExecutorEnd) + "」や「" + std::string(kCategoryEnd) +
+               "」と読める文字の並びは入れられません。";
     }
     return std::nullopt;
 }

@@ -324,7 +324,7 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
 
 void NotifySibling(SiblingPort& sibling)
 {
-    sibling.Send(0, "VelkA");
+    sibling.Send(0, kSiblingTag);
 }
 
 bool RowStaysInView(const ToDoRecord& row, const ViewState& view)

@@ -7,8 +7,6 @@
 namespace dolvane {
 namespace {
 
-constexpr std::string_view kExecutorEnd = "@\\@";
-constexpr std::string_view kCategoryEnd = "#@#";
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kStoredLineBreak = "\xA5\xA5";  // "･･"
 

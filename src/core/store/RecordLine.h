@@ -13,6 +13,10 @@ namespace dolvane {
 // with F the completion flag, I the importance digit, PPP the progress in three digits and the
 // task's line breaks stored as "･･" (0xA5 0xA5).
 
+// The markers that end the executor and the category in a line's value.
+inline constexpr std::string_view kExecutorEnd = "@\\@";
+inline constexpr std::string_view kCategoryEnd = "#@#";
+
 // The parts of a line that the view filter looks at, before a row is built.
 struct LineFacts {
     bool completed = false;

@@ -1,22 +1,33 @@
 #include "core/text/Numbers.h"
 
 #include <charconv>
+#include <limits>
 
 namespace dolvane {
+
+std::optional<std::int32_t> DigitsValue(std::string_view text) noexcept
+{
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<std::int32_t>::max()) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<std::int32_t>(value);
+}
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) noexcept
 {
     // Most texts are a few plain digits (a progress, an hour count): read those at once.
-    if (!text.empty() && text.size() <= 9) {
-        std::int64_t value = 0;  // wide enough for nine bytes of anything, digits or not
-        bool digits = true;
-        for (const char c : text) {
-            digits = digits && c >= '0' && c <= '9';
-            value = value * 10 + (c - '0');
-        }
-        if (digits) {
-            return static_cast<std::int32_t>(value);
-        }
+    if (const auto digits = DigitsValue(text)) {
+        return digits;
     }
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);

@@ -7,6 +7,10 @@
 
 namespace dolvane {
 
+// ASCII digits and nothing else (no sign, no blanks; leading zeros are fine) as their value;
+// nothing for an empty text or one above the 32-bit range.
+std::optional<std::int32_t> DigitsValue(std::string_view text) noexcept;
+
 // A whole decimal number with an optional sign, nothing else (no blanks), within 32 bits.
 std::optional<std::int32_t> ParseInt32(std::string_view text) noexcept;
 

@@ -32,39 +32,13 @@ const Words& TheWords()
     return words;
 }
 
-bool IsDigit(char c) noexcept
-{
-    return c >= '0' && c <= '9';
-}
-
-// Reads `count` digits at `position`; -1 when any of them is not a digit.
-int DigitsAt(std::string_view text, std::size_t position, std::size_t count) noexcept
-{
-    int value = 0;
-    for (std::size_t i = position; i < position + count; ++i) {
-        if (!IsDigit(text[i])) {
-            return -1;
-        }
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
 // "yyyy/mm/dd" at the start of `text`; -1 as the year when it is not a real date.
 DateTimeParts ReadDate(std::string_view text) noexcept
 {
     DateTimeParts parts;
     parts.year = -1;
-    if (text[4] != '/' || text[7] != '/') {
-        return parts;
-    }
-    const int year = DigitsAt(text, 0, 4);
-    const int month = DigitsAt(text, 5, 2);
-    const int day = DigitsAt(text, 8, 2);
-    if (IsValidDate(year, month, day)) {
-        parts.year = year;
-        parts.month = month;
-        parts.day = day;
+    if (const auto date = ReadDateDigits(text); date && IsValidDate(date->year, date->month, date->day)) {
+        parts = *date;
     }
     return parts;
 }
@@ -75,8 +49,8 @@ bool ReadTime(std::string_view text, std::size_t position, DateTimeParts& parts)
     if (text[position + 2] != ':') {
         return false;
     }
-    parts.hour = DigitsAt(text, position, 2);
-    parts.minute = DigitsAt(text, position + 3, 2);
+    parts.hour = DigitsValue(text.substr(position, 2)).value_or(-1);
+    parts.minute = DigitsValue(text.substr(position + 3, 2)).value_or(-1);
     return parts.hour >= 0 && parts.hour <= 23 && parts.minute >= 0 && parts.minute <= 59;
 }
 
@@ -163,6 +137,24 @@ DateTime ParseDateTimeText(std::string_view text)
         }
     }
     throw ConvertError(ConvertError::Kind::DateTime, text);
+}
+
+std::optional<DateTimeParts> ReadDateDigits(std::string_view text) noexcept
+{
+    if (text.size() < 10 || text[4] != '/' || text[7] != '/') {
+        return std::nullopt;
+    }
+    const auto year = DigitsValue(text.substr(0, 4));
+    const auto month = DigitsValue(text.substr(5, 2));
+    const auto day = DigitsValue(text.substr(8, 2));
+    if (!year || !month || !day) {
+        return std::nullopt;
+    }
+    DateTimeParts parts;
+    parts.year = *year;
+    parts.month = *month;
+    parts.day = *day;
+    return parts;
 }
 
 DateTime ParseDateText(std::string_view text)

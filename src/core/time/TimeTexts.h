@@ -23,6 +23,11 @@ DateTime ParseDateTimeText(std::string_view text);
 DateTime ParseDateText(std::string_view text);  // "yyyy/mm/dd" -> that day at 00:00
 DateTime ParseTimeText(std::string_view text);  // "hh:nn" -> a day fraction
 
+// The numbers of "yyyy/mm/dd" in the first ten bytes of `text` (four digits, "/", two, "/", two),
+// the time of day left at 00:00; nothing for another shape. The date need not exist: the callers
+// that want a real one check it with IsValidDate.
+std::optional<DateTimeParts> ReadDateDigits(std::string_view text) noexcept;
+
 // A row's date-time text as a moment, or nothing for an empty text or one that cannot be read
 // (a hand-edited file): the callers leave what depends on it out rather than fail.
 std::optional<DateTime> DateTimeOrNothing(std::string_view text);

@@ -155,7 +155,6 @@ TEST_F(ListCommandsTest, PopupMenuEnablingAndCsvOfTheSelection)
     const auto model = Make();
     auto menu = model->List().PopupMenuOpening();
     EXPECT_FALSE(menu.deleteRow || menu.sortSave || menu.enclose);
-    EXPECT_TRUE(menu.stickyNote) << "the sibling runs";
     model->List().SortByColumn(4);
     model->List().SetRowSelected(0, true);
     model->List().ToggleCsvEnclosing();

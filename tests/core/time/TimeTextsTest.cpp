@@ -119,7 +119,7 @@ TEST(DateTimeText, FormatGivesBackTheParsedTextAndReadersRejectOtherForms)
         EXPECT_TRUE(rejects(ParseDateTimeText, Kind::DateTime, text)) << text;
     }
     EXPECT_TRUE(rejects(ParseDateTimeText, Kind::DateTime, Sj("２０/01/01 10:00"))) << "full-width digits";
-    for (const char* text : {"2010/4/1", "2010/02/30", "2010-04-01"}) {
+    for (const char* text : {"2010/4/1", "2010/02/30", "2010-04-01", "2010/04-01"}) {
         EXPECT_TRUE(rejects(ParseDateText, Kind::Date, text)) << text;
     }
     for (const char* text : {"9:05", "24:00", "12:60", "12-00", "ab:cd"}) {
