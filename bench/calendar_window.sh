@@ -17,7 +17,7 @@ trap 'if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/nul
 mkdir -p "$work/prog/data/$(id -un)" "$work/runtime"
 chmod 700 "$work/runtime"
 cp build/default/bin/dolvane build/default/bin/libCharacterConversion.so "$work/prog/"
-python3 ../shared/samples/make-sample-list.py "$work/prog/data/$(id -un)/todolist.txt" --rows "$rows"
+python3 bench/make_bench_list.py "$work/prog/data/$(id -un)/todolist.txt" --rows "$rows" --now
 # Keeping period 0: no purge question comes up to stop the measurement.
 printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work"

@@ -5,7 +5,8 @@
 # text, csv and json formats, `add` and `done`, each the median of several runs, with its ratio to
 # its floor (list to cat, add and done to the durable copy) and the peak memory of one run against
 # the file's size. Every add and done starts from a fresh copy of the list, so each run does the same
-# work. Absolute times do not carry between machines; the ratios do.
+# work, and the page cache is synced before every run. Absolute times do not carry between
+# machines; the ratios do.
 #
 # usage: bench/cli_bench.sh [path/to/dolvane-cli] [runs] [rows...]   (rows default: 10000 50000 100000)
 set -euo pipefail
@@ -21,12 +22,15 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 now="2010/05/10 12:00"
 
-# Median wall time in milliseconds of `runs` runs of "$@"; the list is restored before each run.
+# Median wall time in milliseconds of `runs` runs of "$@"; the list is restored before each run,
+# and the restored list is written back to the disk first, so that no run (the floors' included)
+# pays for the flushing of the copy before it.
 median_ms() {
   local times=()
   for _ in $(seq "$runs"); do
     cp "$work/pristine.txt" "$work/list.txt"
     rm -f "$work/copy.txt"
+    sync
     local start end
     start=$(date +%s%N)
     "$@" > /dev/null 2>&1

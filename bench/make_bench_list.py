@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
-"""Writes a large list file (cp932, CR LF) for timing dolvane-cli: open, overdue, waiting and
-completed to-dos with categories, executors and two-line tasks, dated around a fixed moment so
-that runs compare.
+"""Writes a large list file (cp932, CR LF) for timing dolvane-cli and the window: open, overdue,
+waiting and completed to-dos with categories, executors and two-line tasks, dated around a fixed
+moment so that runs compare, or around the present minute with --now (for the window, whose
+calendar opens on today).
 
-usage: make_bench_list.py OUTPUT [--rows N] [--seed S]"""
+usage: make_bench_list.py OUTPUT [--rows N] [--seed S] [--now]"""
 import argparse, datetime as dt, random
 
 p = argparse.ArgumentParser()
 p.add_argument('output'); p.add_argument('--rows', type=int, default=100000); p.add_argument('--seed', type=int, default=1)
+p.add_argument('--now', action='store_true')
 a = p.parse_args()
 rng = random.Random(a.seed)
-base = dt.datetime(2010, 5, 10, 12, 0)
+base = dt.datetime.now().replace(second=0, microsecond=0) if a.now else dt.datetime(2010, 5, 10, 12, 0)
 fmt = lambda t: t.strftime('%Y/%m/%d %H:%M')
 tasks = ['企画書を書く', '見積もりを作成する', '会議の資料を準備', '経費精算', 'サーバーの更新', 'お客様へ連絡',
          'ﾚﾎﾟｰﾄの提出', 'りんごを買う', '報告書を書く\r\n部長に提出する', '引っ越しの手続き\r\n住所変更\r\n銀行にも連絡']

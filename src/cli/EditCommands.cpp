@@ -61,11 +61,11 @@ std::string TaskWithWindowsLineBreaks(std::string_view task)
 
 // The list file as the command reads it, under its lock. Leftovers of killed saves go first, as
 // at every load of the window.
-FileContents ReadList(FileSystem& files, const std::filesystem::path& file)
+FileView ReadList(FileSystem& files, const std::filesystem::path& file)
 {
     files.RemoveStaleTemporaryFiles(file);
     FileError error;
-    auto contents = files.ReadWholeFile(file, error);
+    auto contents = files.ViewWholeFile(file, error);
     if (!contents) {
         throw CliError("ToDoリストを読み込めませんでした: " + error.message);
     }
@@ -75,7 +75,7 @@ FileContents ReadList(FileSystem& files, const std::filesystem::path& file)
 // Writes the changed file, unless another program changed it behind the lock since it was read;
 // every other line is written back exactly as it was read. The sibling hears of the save as it
 // does from the window, so its view of the list follows.
-void Save(const CliEnvironment& environment, const std::filesystem::path& file, const FileContents& read,
+void Save(const CliEnvironment& environment, const std::filesystem::path& file, const FileView& read,
           const EditedFile& edited)
 {
     FileError error;
@@ -149,7 +149,7 @@ int RunAdd(std::span<const std::string> arguments, const CliEnvironment& environ
 
     const CommandLock lock(environment.files, file);
     // No other row is read: the new one is appended after every line of the file.
-    const FileContents read = ReadList(environment.files, file);
+    const FileView read = ReadList(environment.files, file);
     const std::string newLine = LineToWrite(panel.NewRow(now, now, {}));
     const EditedFile edited = WithAppendedLine(read.bytes, newLine);
     Save(environment, file, read, edited);
@@ -175,26 +175,24 @@ int RunDone(std::span<const std::string> arguments, const CliEnvironment& enviro
 
     const CommandLock lock(environment.files, file);
     // Only the one line is read as a to-do; every other byte is copied.
-    const FileContents read = ReadList(environment.files, file);
-    const std::vector<std::string_view> lines = SplitLines(read.bytes);
-    const std::string notToDo = std::to_string(target) + " 行目は ToDo ではありません";
+    const FileView read = ReadList(environment.files, file);
+    const auto old = LineAt(read.bytes, target);
     // A to-do line as the loader sees one: with "=" and a task that is not blank (other lines
     // are kept, not rows).
-    const auto facts = target < lines.size() ? ReadLineFacts(lines[target]) : std::nullopt;
+    const auto facts = old ? ReadLineFacts(*old) : std::nullopt;
     if (!facts || !facts->hasTask) {
-        throw CliError(notToDo);
+        throw CliError(std::to_string(target) + " 行目は ToDo ではありません");
     }
-    ToDoRecord row = ParseRecordLine(lines[target]);
+    ToDoRecord row = ParseRecordLine(*old);
     if (row.Completed) {
         err << "dolvane-cli: 行 " << target << " の ToDo は既に完了しています (変更していません)\n";
         return 0;
     }
     row.Completed = true;
     row.CompletedText = FormatDateTimeText(now);
-    const std::string_view old = lines[target];
-    const auto start = static_cast<std::size_t>(old.data() - read.bytes.data());
+    const auto start = static_cast<std::size_t>(old->data() - read.bytes.data());
     const std::string written = LineToWrite(row);
-    Save(environment, file, read, WithReplacedLine(read.bytes, start, old.size(), written));
+    Save(environment, file, read, WithReplacedLine(read.bytes, start, old->size(), written));
     out << target << '\n';
     return 0;
 }

@@ -13,6 +13,7 @@
 #include <new>
 #include <random>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -195,6 +196,34 @@ std::optional<FileContents> PosixFileSystem::ReadWholeFile(const std::filesystem
     contents.bytes.resize(done);
     contents.stamp = StampOfStatus(status);
     return contents;
+}
+
+std::optional<FileView> PosixFileSystem::ViewWholeFile(const std::filesystem::path& path, FileError& error)
+{
+    struct stat status {};
+    bool missing = false;
+    const FileDescriptor fd(OpenRegularFile(path, status, missing, error));
+    if (fd.Get() < 0) {
+        return missing ? std::optional<FileView>(FileView{}) : std::nullopt;
+    }
+    FileView view;
+    view.stamp = StampOfStatus(status);
+    const auto size = static_cast<std::size_t>(status.st_size);
+    if (size == 0) {
+        return view;
+    }
+    // Mapped whole at once: filling fresh memory of the program's own page by page costs more
+    // than reading the file, more so on a virtual machine. The size is the one the stamp holds,
+    // so bytes added since are neither seen nor lost (the stamp no longer matches).
+    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_SHARED | MAP_POPULATE, fd.Get(), 0);
+    if (mapped == MAP_FAILED) {
+        error.message = Describe(path, errno);
+        return std::nullopt;
+    }
+    view.bytes = std::string_view(static_cast<const char*>(mapped), size);
+    view.holder =
+        std::shared_ptr<const void>(mapped, [size](const void* pages) { ::munmap(const_cast<void*>(pages), size); });
+    return view;
 }
 
 bool PosixFileSystem::ReadThrough(const std::filesystem::path& path, const TakeBytes& take, FileError& error)

@@ -12,6 +12,7 @@ namespace dolvane {
 class PosixFileSystem : public FileSystem {
 public:
     std::optional<FileContents> ReadWholeFile(const std::filesystem::path& path, FileError& error) override;
+    std::optional<FileView> ViewWholeFile(const std::filesystem::path& path, FileError& error) override;
     bool ReadThrough(const std::filesystem::path& path, const TakeBytes& take, FileError& error) override;
     using FileSystem::WriteFileAtomically;
     bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::string_view> pieces,

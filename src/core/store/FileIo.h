@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace dolvane {
@@ -42,8 +43,16 @@ template <typename Visit> void ForEachLine(std::string_view text, Visit&& visit)
         const char* lineEnd = cr != nullptr ? cr : lf;
         // CR LF is one line end.
         const char* next = lineEnd == end ? end : (cr != nullptr && cr + 1 == lf && lf != end) ? lf + 1 : lineEnd + 1;
-        visit(std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)),
-              std::string_view(lineEnd, static_cast<std::size_t>(next - lineEnd)));
+        const std::string_view line(lineStart, static_cast<std::size_t>(lineEnd - lineStart));
+        const std::string_view ending(lineEnd, static_cast<std::size_t>(next - lineEnd));
+        // A visitor that gives a bool stops the walk with false.
+        if constexpr (std::is_same_v<std::invoke_result_t<Visit&, std::string_view, std::string_view>, bool>) {
+            if (!visit(line, ending)) {
+                return;
+            }
+        } else {
+            visit(line, ending);
+        }
         lineStart = next;
     }
 }

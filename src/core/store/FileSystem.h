@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace dolvane {
 
@@ -43,6 +44,13 @@ struct FileStamp {
 struct FileContents {
     std::string bytes;
     std::optional<FileStamp> stamp;  // of the file that was read; nothing when it was missing
+};
+
+// A file's bytes for reading only, valid for as long as this object lives.
+struct FileView {
+    std::string_view bytes;
+    std::optional<FileStamp> stamp;      // as in FileContents
+    std::shared_ptr<const void> holder;  // whatever keeps `bytes` there
 };
 
 // A lock on a file, held for as long as this object lives.
@@ -111,6 +119,21 @@ public:
     // gives empty bytes and no stamp. Any other failure (permissions, I/O, not a regular file, too
     // large, no memory for it) is an error, never an empty file.
     virtual std::optional<FileContents> ReadWholeFile(const std::filesystem::path& path, FileError& error) = 0;
+
+    // The same files, stamps and errors as ReadWholeFile, for a reader that only looks at the
+    // bytes and copies them: a large file is not copied into memory of the program's own first
+    // (the system's cached pages are looked at where they are). The file read is the one the
+    // stamp names; a program that ignores the list's lock and shortens it in place meanwhile may
+    // end the process.
+    virtual std::optional<FileView> ViewWholeFile(const std::filesystem::path& path, FileError& error)
+    {
+        auto contents = ReadWholeFile(path, error);
+        if (!contents) {
+            return std::nullopt;
+        }
+        auto held = std::make_shared<const std::string>(std::move(contents->bytes));
+        return FileView{*held, contents->stamp, held};
+    }
 
     // Reads a file once from start to end through one buffer, for a reader that keeps nothing
     // of it: `take` is handed the bytes read and not taken yet and gives how many of them, from

@@ -9,6 +9,20 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 }  // namespace
 
+std::optional<std::string_view> LineAt(std::string_view bytes, std::size_t index)
+{
+    std::optional<std::string_view> found;
+    std::size_t seen = 0;
+    ForEachLine(bytes, [&](std::string_view line, std::string_view) {
+        if (seen++ == index) {
+            found = line;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
 EditedFile WithAppendedLine(std::string_view bytes, std::string_view line)
 {
     EditedFile edited;

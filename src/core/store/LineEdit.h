@@ -21,6 +21,10 @@ struct EditedFile {
     std::size_t lineNumber = 0;  // of the new or replaced line, 0-based
 };
 
+// Line `index` (0-based) of `bytes` as ForEachLine counts lines, without its line end; nothing
+// when the file has fewer lines. Only the line ends before it are looked for.
+std::optional<std::string_view> LineAt(std::string_view bytes, std::size_t index);
+
 // The file with `line` added as its last line, followed by CR LF; a last line without a line end
 // gets one first.
 EditedFile WithAppendedLine(std::string_view bytes, std::string_view line);

@@ -95,6 +95,31 @@ TEST(ListFileSafetyTest, AFileOverTheSizeBoundIsRefusedLikeAnUnreadableOne)
     EXPECT_EQ(fs::file_size(path), FileSystem::kLargestReadableFile + 1);
 }
 
+// A view of a file (what dolvane-cli's add and done read) is what a read gives: the same bytes
+// and stamp, nothing for a missing file, and the same refusals.
+TEST(ListFileSafetyTest, AViewOfAFileIsWhatAReadOfItGives)
+{
+    const TempFolder folder;
+    WriteBytes(folder / "list.txt", kLine + "\r\n" + kLine);
+    WriteBytes(folder / "empty.txt", "");
+    WriteBytes(folder / "large.txt", "");
+    fs::resize_file(folder / "large.txt", FileSystem::kLargestReadableFile + 1);
+    fs::create_directory(folder / "folder");
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    for (const char* name : {"list.txt", "empty.txt", "missing.txt", "large.txt", "folder", "pipe"}) {
+        FileError readError;
+        FileError viewError;
+        const auto read = DiskFiles().ReadWholeFile(folder / name, readError);
+        const auto view = DiskFiles().ViewWholeFile(folder / name, viewError);
+        ASSERT_EQ(view.has_value(), read.has_value()) << name;
+        EXPECT_EQ(viewError.message, readError.message) << name;
+        if (read) {
+            EXPECT_EQ(view->bytes, read->bytes) << name;
+            EXPECT_EQ(view->stamp, read->stamp) << name;
+        }
+    }
+}
+
 // Loads `path` with room for the file and a little more, far less than its rows need: true when
 // the load fails and says why.
 bool LoadFailsForLackOfMemory(const fs::path& path)

@@ -1,30 +1,34 @@
 #include "core/store/FileIo.h"
+#include "core/store/LineEdit.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace dolvane {
 namespace {
 
-// Every line-end style, mixed and at the edges; a CR-only file of many lines is read in one pass.
+// Every line-end style, mixed and at the edges.
+const std::pair<std::string, std::vector<std::string>> kLineCases[] = {
+    {"", {}},
+    {"a", {"a"}},
+    {"a\r\n", {"a"}},
+    {"\n", {""}},
+    {"\r\n\r\n", {"", ""}},
+    {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+    {"a\r\r\nb", {"a", "", "b"}},
+    {"a\n\rb\r", {"a", "", "b"}},
+    {"a\r", {"a"}},
+    {"a\rb\rc\r\nd\ne", {"a", "b", "c", "d", "e"}},
+    {"\x82\xa0\r\n\x83\\\r", {"\x82\xa0", "\x83\\"}},
+};
+
+// Each case split whole; a CR-only file of many lines is read in one pass.
 TEST(SplitLinesTest, EndsLinesAtCrLfCrOrLf)
 {
-    const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r\n", {"a"}},
-        {"\n", {""}},
-        {"\r\n\r\n", {"", ""}},
-        {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
-        {"a\r\r\nb", {"a", "", "b"}},
-        {"a\n\rb\r", {"a", "", "b"}},
-        {"a\r", {"a"}},
-        {"a\rb\rc\r\nd\ne", {"a", "b", "c", "d", "e"}},
-        {"\x82\xa0\r\n\x83\\\r", {"\x82\xa0", "\x83\\"}},
-    };
-    for (const auto& [text, expected] : cases) {
+    for (const auto& [text, expected] : kLineCases) {
         const auto lines = SplitLines(text);
         EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.end()), expected) << testing::PrintToString(text);
     }
@@ -33,6 +37,19 @@ TEST(SplitLinesTest, EndsLinesAtCrLfCrOrLf)
         crOnly += "line\r";
     }
     EXPECT_EQ(SplitLines(crOnly).size(), 200000U);
+}
+
+// One line looked up alone is the line a split gives, to the last one; past it there is none.
+TEST(SplitLinesTest, LineAtFindsTheLineASplitGives)
+{
+    for (const auto& [text, expected] : kLineCases) {
+        for (std::size_t index = 0; index <= expected.size(); ++index) {
+            const auto line = LineAt(text, index);
+            const auto wanted =
+                index < expected.size() ? std::optional<std::string_view>(expected[index]) : std::nullopt;
+            EXPECT_EQ(line, wanted) << testing::PrintToString(text) << " line " << index;
+        }
+    }
 }
 
 using LineAndEnd = std::pair<std::string, std::string>;
