@@ -13,6 +13,18 @@ if grep -nE '^#include <(Q[A-Za-z]*|sys/[^>]*|unistd\.h|fcntl\.h|dirent\.h|signa
   exit 1
 fi
 echo "core: no Qt or operating-system headers"
+# Layers include only downwards: core sees none of the layers above it, platform none of the
+# widgets or the companion.
+refuse_includes() {
+  local folder=$1 pattern=$2
+  if grep -nE "^#include \"($pattern)/" $(git ls-files -co --exclude-standard -- "$folder/*.cpp" "$folder/*.h"); then
+    echo "$folder includes from a layer above it (above)" >&2
+    exit 1
+  fi
+}
+refuse_includes src/core 'platform|ui|cli|charconv'
+refuse_includes src/platform 'ui|cli'
+echo "layers: core and platform include nothing from above"
 if [ "${1:-}" = "--format-only" ]; then
   exit 0
 fi
