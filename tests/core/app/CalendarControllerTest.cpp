@@ -1,11 +1,4 @@
-#include "core/app/MainWindowModel.h"
-
-#include "support/DiskFiles.h"
-#include "support/FakePorts.h"
-#include "support/Sjis.h"
-#include "support/TempFolder.h"
-
-#include <gtest/gtest.h>
+#include "support/WindowModelFixture.h"
 
 namespace dolvane {
 namespace {
@@ -17,15 +10,12 @@ const char* const kList = "2010/05/10 09:00&2010/05/12 18:00+=03050@\\@#@#span\r
                           "2010/05/11 08:00+=01000@\\@#@#single\r\n"
                           "2010/03/15 10:00&2010/03/16 10:00+=02000@\\@#@#march\r\n";
 
-class CalendarControllerTest : public testing::Test {
+class CalendarControllerTest : public test::WindowModelTest {
 protected:
     CalendarControllerTest()
     {
-        const ProgramPaths paths = DeriveProgramPaths(folder_.Path() / "program", "aki", folder_.Path() / "opt");
-        std::filesystem::create_directories(paths.ListFilePath.parent_path());
-        test::WriteBytes(paths.ListFilePath, kList);
-        model_ = std::make_unique<MainWindowModel>(
-            paths, MainWindowPorts{clock_, prompts_, sibling_, test::DiskFiles(), nullptr, {}});
+        test::WriteBytes(paths_.ListFilePath, kList);
+        model_ = Make();
     }
 
     // Selects one row as a click in the list does.
@@ -43,11 +33,7 @@ protected:
         return calendar.CellText(calendar.CurrentColumn, calendar.CurrentRow);
     }
 
-    test::TempFolder folder_;
-    test::FixedClock clock_;  // 2010/05/05 12:00
-    test::ScriptedPrompts prompts_;
-    test::FakeSibling sibling_;
-    std::unique_ptr<MainWindowModel> model_;
+    std::unique_ptr<MainWindowModel> model_;  // at 2010/05/05 12:00
 };
 
 TEST_F(CalendarControllerTest, OpensOnTodayOrOnTheSelectedToDosStartDay)

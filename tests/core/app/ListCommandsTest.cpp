@@ -11,7 +11,7 @@ using test::WriteBytes;
 
 class ListCommandsTest : public test::WindowModelTest {
 protected:
-    // Three open rows and one completed 8 days before now (2010/05/05 12:00).
+    // Three open rows and one completed.
     ListCommandsTest()
     {
         WriteBytes(paths_.ListFilePath, "2010/05/01 09:00+=03020@\\@#@#b\r\n"
@@ -57,36 +57,6 @@ TEST_F(ListCommandsTest, HeaderClicksAlternateDirectionAcrossColumns)
     EXPECT_FALSE(model->State().OrderChanged);
 }
 
-TEST_F(ListCommandsTest, ThePurgeWaitsForAKeepingPeriodAndAsksOnce)
-{
-    WriteBytes(paths_.ProgramFolder / "data.ini", "[tododel]\r\nValue=0\r\n");
-    const auto model = Make();
-    EXPECT_EQ(model->CurrentSettings().KeepDays, 0);
-    model->StatusTick();
-    EXPECT_TRUE(prompts_.questions.empty()) << "keeping period 0: nothing is purged";
-    EXPECT_TRUE(model->Purge().Pending());
-
-    model->Session().SetKeepDays(7);
-    prompts_.answer = false;
-    model->StatusTick();
-    ASSERT_EQ(prompts_.questions.size(), 1U);
-    EXPECT_EQ(prompts_.questions[0],
-              "完了したToDoの削除確認|保持日数の 7日に該当するToDoが 1件見つかりました。削除しますか？");
-    EXPECT_EQ(model->Rows().size(), 4U);
-    EXPECT_TRUE(model->Rows()[3].Selected) << "No leaves the found rows selected";
-    model->StatusTick();
-    EXPECT_EQ(prompts_.questions.size(), 1U) << "offered once per run";
-}
-
-TEST_F(ListCommandsTest, YesToThePurgeRemovesAndSaves)
-{
-    const auto model = Make();
-    model->StatusTick();
-    ASSERT_EQ(model->Rows().size(), 3U);
-    EXPECT_EQ(ReadBytes(paths_.ListFilePath).find("old"), std::string::npos);
-    EXPECT_EQ(sibling_.received.size(), 1U);
-}
-
 TEST_F(ListCommandsTest, DragAndKeyboardHooks)
 {
     const auto model = Make();
@@ -121,33 +91,6 @@ TEST_F(ListCommandsTest, DeleteAsksAndUndoBringsTheRowsBack)
     model->Reload();
     EXPECT_EQ(model->Rows().size(), 4U);
     EXPECT_FALSE(model->State().UnsavedChanges || model->State().UndoAvailable);
-}
-
-TEST_F(ListCommandsTest, AddAndReplaceEnableTheirButtons)
-{
-    const auto model = Make();
-    model->Editing().SetText(PanelField::Task, "new");
-    model->Editing().SetText(PanelField::Executor, "Sato");
-    model->AddFromPanel();
-    ASSERT_EQ(model->Rows().size(), 5U);
-    EXPECT_TRUE(model->Rows()[4].Selected && model->Editing().ShownRow() == 4);
-    EXPECT_EQ(model->Editing().Executors().Items(), std::vector<std::string>{"Sato"});
-    EXPECT_TRUE(model->State().UnsavedChanges);
-    EXPECT_FALSE(model->State().UndoAvailable) << "Add leaves undo as it was";
-    EXPECT_FALSE(model->Editing().Panel().ReplaceEnabled());
-
-    model->Editing().SetText(PanelField::Executor, "a#@#b");
-    model->AddFromPanel();
-    EXPECT_EQ(model->Rows().size(), 5U) << "a marker in the executor would split the saved line";
-    EXPECT_EQ(prompts_.errors.size(), 1U);
-    model->Editing().SetIncluded(PanelField::Executor, false);
-
-    model->Editing().SetText(PanelField::Importance, "5");
-    EXPECT_TRUE(model->Editing().Panel().ReplaceEnabled());
-    model->Editing().ReplaceSelected();
-    EXPECT_EQ(model->Rows()[4].Importance, "5");
-    EXPECT_TRUE(model->State().UndoAvailable);
-    EXPECT_FALSE(model->Editing().Panel().ReplaceEnabled());
 }
 
 TEST_F(ListCommandsTest, PopupMenuEnablingAndCsvOfTheSelection)

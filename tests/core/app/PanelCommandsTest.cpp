@@ -1,3 +1,4 @@
+#include "support/ListFiles.h"
 #include "support/WindowModelFixture.h"
 
 #include <memory>
@@ -9,6 +10,7 @@ namespace dolvane {
 namespace {
 
 using test::Sj;
+using test::WriteBytes;
 
 class PanelCommandsTest : public test::WindowModelTest {
 protected:
@@ -48,11 +50,9 @@ TEST_F(PanelCommandsTest, ABlankTaskIsRefusedByAddAndByReplace)
     };
     const Case cases[] = {
         {"add spaces", false, "   ", true, "task"},
-        {"add full-width space and line break", false, Sj("　\r\n"), true, "task"},
         {"add typed and emptied", false, "", true, "task"},
         {"add with the task box clear", false, std::nullopt, true, "task"},
         {"add a task after a space", false, " a", false, " a"},
-        {"replace with line-break dots", true, "\xA5\xA5", true, "task"},
         {"replace with an emptied task", true, "", true, "task"},
         {"replace another field", true, std::nullopt, false, "task"},
     };
@@ -115,6 +115,60 @@ TEST_F(PanelCommandsTest, AnUnstorableCharacterStopsAddAndReplaceUntilTheFieldIs
     model->List().SetRowSelected(0, true);
     model->Editing().ShowSelectedRow();
     EXPECT_TRUE(model->Editing().Panel().Unstorable(PanelField::Category).empty()) << "a shown row clears the mark";
+}
+
+TEST_F(PanelCommandsTest, AddSelectsTheNewRowAndReplaceWritesTheTickedFields)
+{
+    const auto model = Make();
+    model->Editing().SetText(PanelField::Task, "new");
+    model->Editing().SetText(PanelField::Executor, "Sato");
+    model->AddFromPanel();
+    ASSERT_EQ(model->Rows().size(), 2U);
+    EXPECT_TRUE(model->Rows()[1].Selected && model->Editing().ShownRow() == 1);
+    EXPECT_EQ(model->Editing().Executors().Items(), std::vector<std::string>{"Sato"});
+    EXPECT_TRUE(model->State().UnsavedChanges);
+    EXPECT_FALSE(model->State().UndoAvailable) << "Add leaves undo as it was";
+    EXPECT_FALSE(model->Editing().Panel().ReplaceEnabled());
+
+    model->Editing().SetText(PanelField::Importance, "5");
+    model->Editing().ReplaceSelected();
+    EXPECT_EQ(model->Rows()[1].Importance + model->Rows()[1].TaskText, "5new");
+    EXPECT_TRUE(model->State().UndoAvailable);
+    EXPECT_FALSE(model->Editing().Panel().ReplaceEnabled()) << "the panel shows the replaced row";
+}
+
+// The source's fields are copied over the ticked panel fields, its span kept in whole hours; a
+// source whose dates cannot be read leaves the row as Add made it and says which text.
+TEST_F(PanelCommandsTest, InheritNewCopiesTheSelectedToDo)
+{
+    WriteBytes(paths_.ListFilePath,
+               test::CrLfLines({test::kOneLine, Sj("2010/13/01 09:00&+48=14020山田@\\@仕事#@#二行目")}));
+    const auto model = Make();
+    model->Editing().InheritNew();
+    EXPECT_EQ(model->Rows().size(), 2U) << "nothing selected: nothing made";
+
+    model->List().SetRowSelected(0, true);
+    model->Editing().ShowSelectedRow();
+    model->Editing().SetText(PanelField::Importance, "5");
+    model->Editing().SetText(PanelField::Progress, "70");
+    model->Editing().InheritNew();
+    ASSERT_EQ(model->Rows().size(), 3U);
+    const ToDoRecord& made = model->Rows()[2];
+    EXPECT_EQ(made.StartText + "|" + made.DeadlineText, "2010/05/05 12:00|2010/05/14 21:00");
+    EXPECT_EQ(made.Importance + "|" + made.Progress + "|" + made.WarningHours + "|" + made.TaskText, "3|70|24|task")
+        << "a ticked progress is the panel's, a ticked importance the source's";
+    EXPECT_TRUE(made.CompletedText.empty());
+    EXPECT_TRUE(model->Rows()[0].Selected && made.Selected) << "the source and the new row end selected";
+    EXPECT_FALSE(model->Rows()[1].Selected);
+    EXPECT_TRUE(model->State().UnsavedChanges);
+    EXPECT_FALSE(model->State().UndoAvailable);
+    EXPECT_TRUE(prompts_.errors.empty());
+
+    model->Document().SelectOnly(1);
+    model->Editing().InheritNew();
+    EXPECT_EQ(prompts_.errors, std::vector<std::string>{"'2010/13/01 09:00' は日付または時刻ではありません"});
+    ASSERT_EQ(model->Rows().size(), 4U);
+    EXPECT_EQ(model->Rows()[3].TaskText, "");
 }
 
 }  // namespace

@@ -105,7 +105,6 @@ TEST_F(SettingsSessionTest, OkInTheDialogAppliesEveryValueAndWhatFollowsThem)
     NoticeCounter notices;
     model->SetObserver(&notices);
     ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
-    EXPECT_TRUE(model->Tabs().CaptionBarVisible()) << "category tabs at the bottom by default";
     model->Calendar().Show(true);
     model->Calendar().CycleMode();  // three weeks
     model->Tabs().SetSearchText("abc");
@@ -125,7 +124,6 @@ TEST_F(SettingsSessionTest, OkInTheDialogAppliesEveryValueAndWhatFollowsThem)
     EXPECT_EQ(prompts_.settingsShown[0], Settings{}) << "the dialog opens on the current values";
     EXPECT_EQ(model->CurrentSettings(), edited);
     EXPECT_EQ(notices.settings, settingsNotices + 1) << "the window follows once";
-    EXPECT_TRUE(model->Tabs().CaptionBarVisible()) << "main tabs on the right name no category";
     EXPECT_EQ(model->Calendar().CurrentSettings().BarFillColor, 0x00123456U);
 
     const std::string before = model->Calendar().Model().RangeStartText;
@@ -136,13 +134,6 @@ TEST_F(SettingsSessionTest, OkInTheDialogAppliesEveryValueAndWhatFollowsThem)
     ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Search));
     EXPECT_EQ(model->Rows().size(), 2U) << "the search now folds case: ABC and abc";
 
-    EXPECT_TRUE(model->CloseQuery());
-    const std::string dataIni = ReadBytes(paths_.ProgramFolder / "data.ini");
-    for (const char* written :
-         {"[tabalm]\r\nValue=3\r\n", "[tabsub]\r\nValue=0\r\n", "[bigsml]\r\nValue=0\r\n", "[sevenchg]\r\nValue=1\r\n",
-          "[barcolor]\r\nValue=1193046\r\n", "[wakucolor]\r\nValue=6636321\r\n"}) {
-        EXPECT_NE(dataIni.find(written), std::string::npos) << written;
-    }
     model->SetObserver(nullptr);
 }
 
@@ -162,51 +153,18 @@ TEST_F(SettingsSessionTest, CancelInTheDialogChangesNothing)
     model->SetObserver(nullptr);
 }
 
-TEST_F(SettingsSessionTest, TheCaptionBarShowsWhereTheTabRowsDoNotNameTheView)
-{
-    const auto model = Make();
-    for (int tab = 0; tab < kMainTabCount; ++tab) {
-        ASSERT_TRUE(model->Tabs().ChangeMainTab(static_cast<MainTab>(tab)));
-        for (const TabPosition main : {TabPosition::Top, TabPosition::Bottom, TabPosition::Left, TabPosition::Right}) {
-            for (const TabPosition category : {TabPosition::Top, TabPosition::Bottom}) {
-                Settings values = model->CurrentSettings();
-                values.MainTabPosition = main;
-                values.CategoryTabPosition = category;
-                model->Session().Apply(values);
-                const bool expected = tab >= 3 && !(main == TabPosition::Top && category == TabPosition::Top);
-                EXPECT_EQ(model->Tabs().CaptionBarVisible(), expected)
-                    << "tab " << tab << " main " << static_cast<int>(main) << " category "
-                    << static_cast<int>(category);
-            }
-        }
-    }
-}
-
 TEST_F(SettingsSessionTest, ValuesOutsideTheirRangeAreBroughtIntoIt)
 {
     const auto model = Make();
-    const struct {
-        Settings wild;
-        Settings kept;
-    } cases[] = {
-        // The category row has only top and bottom.
-        {{.KeepDays = 999,
-          .MainTabPosition = static_cast<TabPosition>(7),
-          .CategoryTabPosition = TabPosition::Left,
-          .BarFillColor = 0xFF0000FFu},
-         {.KeepDays = 60,
-          .MainTabPosition = TabPosition::Right,
-          .CategoryTabPosition = TabPosition::Bottom,
-          .BarFillColor = 0x000000FFu}},
-        {{.KeepDays = -1,
-          .MainTabPosition = static_cast<TabPosition>(-1),
-          .CategoryTabPosition = static_cast<TabPosition>(-3)},
-         {.KeepDays = 0, .MainTabPosition = TabPosition::Top, .CategoryTabPosition = TabPosition::Top}},
-    };
-    for (const auto& c : cases) {
-        model->Session().Apply(c.wild);
-        EXPECT_EQ(model->CurrentSettings(), c.kept) << c.wild.KeepDays;
-    }
+    // The category row has only top and bottom.
+    model->Session().Apply({.KeepDays = 999,
+                            .MainTabPosition = static_cast<TabPosition>(7),
+                            .CategoryTabPosition = TabPosition::Left,
+                            .BarFillColor = 0xFF0000FFu});
+    EXPECT_EQ(model->CurrentSettings(), (Settings{.KeepDays = 60,
+                                                  .MainTabPosition = TabPosition::Right,
+                                                  .CategoryTabPosition = TabPosition::Bottom,
+                                                  .BarFillColor = 0x000000FFu}));
     model->Session().SetKeepDays(-5);
     EXPECT_EQ(model->CurrentSettings().KeepDays, 0);
 }

@@ -1,4 +1,3 @@
-// Inherit-new and the cell edit dialog on the window model.
 #include "support/WindowModelFixture.h"
 
 #include <optional>
@@ -11,64 +10,19 @@ namespace {
 using test::Sj;
 using test::WriteBytes;
 
-class RowShortcutsTest : public test::WindowModelTest {
+class CellEditCommandTest : public test::WindowModelTest {
 protected:
     // Row 0 from the fixture (started 05/01 09:00, due 05/10 18:00, warning 24 hours); row 1
-    // completed, with executor, category and a start that is not a date.
-    RowShortcutsTest()
+    // completed, with executor and category.
+    CellEditCommandTest()
     {
         WriteBytes(paths_.ListFilePath,
                    test::kOneLine + "\r\n" + Sj("2010/13/01 09:00&+48=14020山田@\\@仕事#@#二行目") + "\r\n");
     }
 };
 
-TEST_F(RowShortcutsTest, InheritNewCopiesTheSourceAndKeepsItsSpan)
-{
-    const auto model = Make();
-    model->List().SetRowSelected(0, true);
-    model->Editing().ShowSelectedRow();
-    // Ticked panel fields count as for Add, but the source's fields are copied over them.
-    model->Editing().SetText(PanelField::Importance, "5");
-    model->Editing().SetText(PanelField::Progress, "70");
-
-    model->Editing().InheritNew();
-
-    ASSERT_EQ(model->Rows().size(), 3U);
-    const ToDoRecord& source = model->Rows()[0];
-    const ToDoRecord& made = model->Rows()[2];
-    EXPECT_EQ(made.StartText, "2010/05/05 12:00");
-    EXPECT_EQ(made.DeadlineText, "2010/05/14 21:00") << "9 days and 9 hours after the new start";
-    EXPECT_EQ(made.Importance, "3") << "the source's importance wins over the ticked one";
-    EXPECT_EQ(made.Progress, "70") << "a ticked progress is the panel's";
-    EXPECT_EQ(made.TaskText, "task");
-    EXPECT_EQ(made.WarningHours, "24");
-    EXPECT_EQ(made.WarningText, source.WarningText);
-    EXPECT_TRUE(made.CompletedText.empty());
-    EXPECT_TRUE(source.Selected && made.Selected) << "the source and the new row end selected";
-    EXPECT_FALSE(model->Rows()[1].Selected);
-    EXPECT_TRUE(model->State().UnsavedChanges);
-    EXPECT_FALSE(model->State().UndoAvailable);
-    EXPECT_TRUE(prompts_.errors.empty());
-}
-
-TEST_F(RowShortcutsTest, InheritNewNeedsASelectionAndReportsAnUnreadableSource)
-{
-    const auto model = Make();
-    model->Editing().InheritNew();
-    EXPECT_EQ(model->Rows().size(), 2U) << "nothing selected: nothing made";
-    EXPECT_FALSE(model->State().UnsavedChanges);
-
-    model->List().SetRowSelected(1, true);
-    model->Editing().InheritNew();
-    EXPECT_EQ(prompts_.errors, std::vector<std::string>{"'2010/13/01 09:00' は日付または時刻ではありません"});
-    ASSERT_EQ(model->Rows().size(), 3U) << "the new row stays as Add made it";
-    EXPECT_EQ(model->Rows()[2].TaskText, "");
-    EXPECT_EQ(model->Rows()[2].Importance, "0");
-    EXPECT_TRUE(model->State().UnsavedChanges);
-}
-
 // What the dialog is opened on, per column, and what its OK writes back.
-TEST_F(RowShortcutsTest, CellEditWritesTheClickedColumnBack)
+TEST_F(CellEditCommandTest, WritesTheClickedColumnBack)
 {
     struct Case {
         int column;
@@ -118,7 +72,7 @@ TEST_F(RowShortcutsTest, CellEditWritesTheClickedColumnBack)
     }
 }
 
-TEST_F(RowShortcutsTest, CellEditOpensNothingOrChangesNothing)
+TEST_F(CellEditCommandTest, OpensNothingOrChangesNothing)
 {
     struct Case {
         const char* what;
@@ -140,12 +94,6 @@ TEST_F(RowShortcutsTest, CellEditOpensNothingOrChangesNothing)
          "7",
          true,
          {"重要度は 0 から 5 までの数字一文字で入力してください。"}},
-        {"a marker in the executor",
-         3,
-         true,
-         "a#@#b",
-         true,
-         {"実行者に「@\\@」や「#@#」と読める文字の並びは入れられません。"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
