@@ -103,23 +103,6 @@ TEST_F(RemindersTest, EachToDoIsRemindedOncePerStateAndDay)
     }
 }
 
-TEST_F(RemindersTest, AHundredOverdueAtStartGiveAFewAndOneSummary)
-{
-    std::vector<std::string> lines;
-    for (int i = 0; i < 100; ++i) {
-        lines.push_back(OpenLine("2010/05/0" + std::to_string(1 + i % 4) + " 08:00", 0, "t" + std::to_string(i)));
-    }
-    WriteList(lines);
-    auto model = MakeWithNotifier();
-    TickAt(*model, {"2010/05/05 12:00", "2010/05/05 12:01", "2010/05/05 15:00"});
-    ASSERT_EQ(notifier_.sent.size(), Reminders::kBurst + 1);
-    for (std::size_t i = 0; i < Reminders::kBurst; ++i) {
-        EXPECT_NE(notifier_.sent[i].find("|期限が過ぎました（期限 2010/05/01 08:00）"), std::string::npos)
-            << notifier_.sent[i];
-    }
-    EXPECT_EQ(notifier_.sent.back(), "100件のToDoが期限切れです|");
-}
-
 TEST_F(RemindersTest, AReloadedOrResortedListIsNotRemindedAgainAndAClickFindsItsToDo)
 {
     WriteList({OpenLine("2010/05/05 08:00", 0, "first"), OpenLine("2010/05/05 09:00", 0, "second"),

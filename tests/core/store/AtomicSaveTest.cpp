@@ -7,10 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <iterator>
-#include <random>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace dolvane {
@@ -108,44 +105,6 @@ TEST(AtomicSaveTest, ShortWritesResumeWhereTheyStopped)
     FileError error;
     ASSERT_TRUE(files.WriteFileAtomically(path, text, error)) << error.message;
     EXPECT_EQ(ReadBytes(path), text);
-}
-
-// A saving process killed at any moment leaves either the old list or the new one, whole.
-TEST(AtomicSaveTest, KillingASavingProcessNeverTearsTheFile)
-{
-    test::TempFolder folder;
-    const auto path = folder / "todolist.txt";
-    const std::string first = ListText(3000, 'a');
-    const std::string second = ListText(2000, 'b');
-    WriteBytes(path, first);
-    WriteBytes(folder / "first.tod", first);
-    WriteBytes(folder / "second.tod", second);
-
-    std::minstd_rand random(12345);
-    int torn = 0;
-    for (int trial = 0; trial < 200; ++trial) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            // Keep saving the two lists over each other, each loaded from a file of its own.
-            PosixFileSystem files;
-            ListStore one(files);
-            ListStore two(files);
-            FileError error;
-            one.LoadList(folder / "first.tod", {}, DateTime{40'000}, error);
-            two.LoadList(folder / "second.tod", {}, DateTime{40'000}, error);
-            for (;;) {
-                one.SaveList(path, SaveMode::Full, error, {});
-                two.SaveList(path, SaveMode::Full, error, {});
-            }
-        }
-        usleep(static_cast<useconds_t>(random() % 15'000));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-        const std::string now = ReadBytes(path);
-        torn += now != first && now != second ? 1 : 0;
-    }
-    EXPECT_EQ(torn, 0) << "of 200 kills";
 }
 
 }  // namespace

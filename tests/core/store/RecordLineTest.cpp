@@ -102,28 +102,6 @@ TEST(RecordLineTest, ValueHeadAndProgress)
     EXPECT_EQ(ParseRecordLine(FormatRecordLine(row)).Progress, "0") << "a new row's empty progress reads back as 0";
 }
 
-TEST(RecordLineTest, TaskLineBreaksAndDots)
-{
-    const std::string dot = "\xA5";  // half-width "･"
-    const struct {
-        std::string task;      // as edited
-        std::string stored;    // after "#@#" in the line
-        std::string readBack;  // task after a load
-    } cases[] = {
-        {"a\r\nb", "a" + dot + dot + "b", "a\r\nb"},
-        {"a" + dot + "b", "a" + dot + "b", "a" + dot + "b"},
-        {"a" + dot + dot + "b", "a" + dot + dot + "b", "a\r\nb"},  // typed "･･" comes back as a break
-        {"a" + dot + "\r\nb", "a" + dot + dot + dot + "b", "a" + dot + "\r\nb"},
-    };
-    for (const auto& c : cases) {
-        ToDoRecord row = ParseRecordLine("+=00000@\\@#@#");
-        row.TaskText = c.task;
-        const std::string line = FormatRecordLine(row);
-        EXPECT_EQ(line, "+=00000@\\@#@#" + c.stored) << Utf8(c.task);
-        EXPECT_EQ(ParseRecordLine(line).TaskText, c.readBack) << Utf8(c.task);
-    }
-}
-
 TEST(RecordLineTest, MalformedLinesAreShownAndWrittenBackUnchanged)
 {
     const struct {

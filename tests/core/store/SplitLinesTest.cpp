@@ -101,17 +101,5 @@ TEST(SplitLinesTest, LinesReadInPiecesAreTheLinesOfTheWhole)
     }
 }
 
-// A CR at the very end of what has come may be the first half of CR LF: its line waits.
-TEST(SplitLinesTest, ATrailingCarriageReturnDoesNotFinishItsLine)
-{
-    std::vector<std::string> lines;
-    const auto collect = [&lines](std::string_view line, std::string_view) { lines.emplace_back(line); };
-    EXPECT_EQ(ForEachFinishedLine("a\r\nb\r", false, collect), 3U);
-    EXPECT_EQ(ForEachFinishedLine("b\r", false, collect), 0U);
-    EXPECT_EQ(ForEachFinishedLine("no end yet", false, collect), 0U);
-    EXPECT_EQ(ForEachFinishedLine("b\r", true, collect), 2U);
-    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b"}));
-}
-
 }  // namespace
 }  // namespace dolvane
