@@ -22,34 +22,9 @@ public:
 
 class SettingsSessionTest : public test::WindowModelTest {};
 
-TEST_F(SettingsSessionTest, SettingsComeFromDataIniOrFromTheSiblingsStore)
-{
-    const auto dataIni = paths_.ProgramFolder / "data.ini";
-    WriteBytes(dataIni, "[tabalm]\r\nValue=2\r\n");
-    auto model = Make();
-    EXPECT_EQ(model->CurrentSettings().MainTabPosition, TabPosition::Left);
-    model->Session().SetKeepDays(3);
-    EXPECT_TRUE(model->CloseQuery());
-    EXPECT_NE(ReadBytes(dataIni).find("[tododel]\r\nValue=3\r\n"), std::string::npos);
-    EXPECT_TRUE(siblingSettings_.values.empty());
-
-    // Hosted by the sibling: its store and its holiday file, and data.ini is left alone.
-    paths_ = DeriveProgramPaths(folder_.Path() / "opt/Ｖｅｌｋ/ピマロ", "aki", folder_.Path() / "opt");
-    ASSERT_TRUE(paths_.InsideSiblingFolder);
-    std::filesystem::create_directories(paths_.SiblingFolder / "data");
-    WriteBytes(paths_.SiblingFolder / "data/NationalHoliday.txt", "01/01=a\r\n02/11=b\r\n");
-    siblingSettings_.values = {{"tododel", 14}, {"bigsml", 0}};
-    model = Make();
-    EXPECT_EQ(model->CurrentSettings().KeepDays, 14);
-    EXPECT_FALSE(model->CurrentSettings().CaseSensitiveSearch);
-    EXPECT_EQ(model->Session().HolidayList(), (std::vector<std::string>{"01/01=a", "02/11=b"}));
-    EXPECT_TRUE(model->CloseQuery());
-    EXPECT_EQ(siblingSettings_.values.size(), 7U);
-    EXPECT_FALSE(std::filesystem::exists(paths_.ProgramFolder / "data.ini"));
-}
-
-// The sibling reads data.ini and its store too: the program's own settings never go there.
-TEST_F(SettingsSessionTest, TheSwitchAndTheWidthsLiveInTheStateFileAndDataIniKeepsItsSevenSections)
+// The seven settings come from data.ini, or from the sibling's store when it hosts the program.
+// The sibling reads both too: the program's own settings never go there but to the state file.
+TEST_F(SettingsSessionTest, SevenSettingsInDataIniOrTheSiblingsStoreTheRestInTheStateFile)
 {
     const auto dataIni = paths_.ProgramFolder / "data.ini";
     const auto stateFile = SettingsSession::StateFilePath(paths_);
@@ -68,6 +43,7 @@ TEST_F(SettingsSessionTest, TheSwitchAndTheWidthsLiveInTheStateFileAndDataIniKee
     EXPECT_EQ(std::count(written.begin(), written.end(), '['), 7) << written;
     EXPECT_NE(written.find("[tabalm]\r\nValue=2\r\n[wakucolor]\r\nValue=5\r\n"), std::string::npos) << written;
     EXPECT_EQ(ReadBytes(stateFile), "[reminder]\r\nValue=0\r\n" + widthsLine);
+    EXPECT_TRUE(siblingSettings_.values.empty());
 
     model = Make();
     EXPECT_FALSE(model->CurrentSettings().Reminders);
@@ -78,11 +54,17 @@ TEST_F(SettingsSessionTest, TheSwitchAndTheWidthsLiveInTheStateFileAndDataIniKee
     WriteBytes(stateFile, "[reminder]\r\nValue=1\r\n");
     EXPECT_TRUE(Make()->CurrentSettings().Reminders);
 
-    // Hosted by the sibling: the seven go to its store, the rest to the same state file.
+    // Hosted by the sibling: its store and its holiday file; the seven go back to its store, the
+    // rest to the same state file, and data.ini is left alone.
     paths_ = DeriveProgramPaths(folder_.Path() / "opt/Ｖｅｌｋ/ピマロ", "aki", folder_.Path() / "opt");
     ASSERT_TRUE(paths_.InsideSiblingFolder);
     std::filesystem::create_directories(paths_.ListFilePath.parent_path());
+    WriteBytes(paths_.SiblingFolder / "data/NationalHoliday.txt", "01/01=a\r\n02/11=b\r\n");
+    siblingSettings_.values = {{"tododel", 14}, {"bigsml", 0}};
     model = Make();
+    EXPECT_EQ(model->CurrentSettings().KeepDays, 14);
+    EXPECT_FALSE(model->CurrentSettings().CaseSensitiveSearch);
+    EXPECT_EQ(model->Session().HolidayList(), (std::vector<std::string>{"01/01=a", "02/11=b"}));
     EXPECT_TRUE(model->CurrentSettings().Reminders) << "no state file yet";
     Settings off = model->CurrentSettings();
     off.Reminders = false;
