@@ -58,9 +58,7 @@ TEST(EditPanelTest, AddWithNothingTickedTakesTheDefaults)
     panel.SetText(PanelField::Deadline, "2010/05/06 12:00", 0);
     panel.SetText(PanelField::WarningHours, "25", 0);
     const ToDoRecord ticked = panel.NewRow(kNow, kNow, "");
-    EXPECT_EQ(ticked.RemainingText, Sj("24:00分"));
-    EXPECT_EQ(ticked.WarningHours, "25");
-    EXPECT_EQ(ticked.WarningText, Sj("1日と1時間"));
+    EXPECT_EQ(ticked.RemainingText + "|" + ticked.WarningHours + "|" + ticked.WarningText, Sj("24:00分|25|1日と1時間"));
 }
 
 TEST(EditPanelTest, ReplaceWritesOnlyTickedFieldsAndTheElapsedText)

@@ -59,15 +59,6 @@ TEST(CsvTest, AFieldIsEnclosedOrJoinedOnlyWhenItMustBe)
     }
 }
 
-TEST(CsvTest, TheHeaderFollowsTheCaptionOfColumnEight)
-{
-    EXPECT_EQ(Utf8(CsvHeaderText(false, true)),
-              "開始日時,期限（完了予定）,重要度,実行者,すべきこと,分類,進捗,残り時間,経過率,警告,完了日時");
-    EXPECT_EQ(Utf8(CsvHeaderText(true, true)),
-              "\"開始日時\",\"期限（完了予定）\",\"重要度\",\"実行者\",\"すべきこと\",\"分類\","
-              "\"進捗\",\"残り時間\",\"経過率\",\"警告\",\"完了日時\"");
-}
-
 // The caption line and the selected rows in list order, each ended by CR LF, in place of what
 // the file held.
 TEST(CsvTest, TheFileHoldsTheHeaderAndTheSelectedRowsInListOrder)
@@ -82,6 +73,13 @@ TEST(CsvTest, TheFileHoldsTheHeaderAndTheSelectedRowsInListOrder)
     EXPECT_EQ(Utf8(test::ReadBytes(path)),
               "開始日時,期限（完了予定）,重要度,実行者,すべきこと,分類,進捗,残り時間,経過時間,警告,完了日時\r\n"
               ",,,,b,,,,,,\r\n,,,,d,,,,,,\r\n");
+    // Enclosed, and with the elapsed rate named in column eight.
+    ASSERT_TRUE(WriteCsvFile(test::DiskFiles(), path, rows, true, true, error)) << error.message;
+    EXPECT_EQ(Utf8(test::ReadBytes(path)),
+              "\"開始日時\",\"期限（完了予定）\",\"重要度\",\"実行者\",\"すべきこと\",\"分類\",\"進捗\",\"残り時間\","
+              "\"経過率\",\"警告\",\"完了日時\"\r\n"
+              "\"\",\"\",\"\",\"\",\"b\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
+              "\"\",\"\",\"\",\"\",\"d\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
 }
 
 }  // namespace
