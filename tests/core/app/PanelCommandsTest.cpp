@@ -50,7 +50,6 @@ TEST_F(PanelCommandsTest, ABlankTaskIsRefusedByAddAndByReplace)
     };
     const Case cases[] = {
         {"add spaces", false, "   ", true, "task"},
-        {"add typed and emptied", false, "", true, "task"},
         {"add with the task box clear", false, std::nullopt, true, "task"},
         {"add a task after a space", false, " a", false, " a"},
         {"replace with an emptied task", true, "", true, "task"},

@@ -303,11 +303,6 @@ TEST(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
         ASSERT_EQ(EditAndSave(path, c.mode, error), SaveStatus::Saved) << c.what << ": " << error.message;
         EXPECT_EQ(ReadBytes(path), c.saved) << c.what;
     }
-    ListStore store(DiskFiles());
-    FileError error;
-    WriteBytes(path, empty + "\r\n" + dots + "\r\n");
-    ASSERT_TRUE(store.LoadList(path, {}, DateTime{40'000}, error));
-    EXPECT_TRUE(store.Rows().empty()) << "a line without a task is no row";
 }
 
 // A save by root (a script of the administrator's) must leave the list's owner able to save,
