@@ -130,7 +130,7 @@ void PanelCommands::InheritNew()
     if (first == nullptr || !FieldsValid(Check::Inherit)) {
         return;
     }
-    const std::size_t sourceIndex = static_cast<std::size_t>(first - document_.Rows().data());
+    const auto sourceIndex = static_cast<std::size_t>(first - document_.Rows().data());
     const DateTime now = document_.Now();
     ToDoRecord row = panel_.NewRow(now, now, tabs_.SelectedCategory());
     RememberCombos();
