@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Checks formatting of every C++ file and the headers core may include, and runs clang-tidy on the
 # program's sources (every finding is an error: .clang-tidy says so).
-# Usage: scripts/lint.sh [--format-only | --tidy-only]
+# Usage: scripts/lint.sh [--format-only | --tidy-only [FILE...]]   (FILE...: those sources alone)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-}
 case "$mode" in
   "" | --format-only | --tidy-only) ;;
-  *) echo "usage: scripts/lint.sh [--format-only | --tidy-only]" >&2; exit 2 ;;
+  *) echo "usage: scripts/lint.sh [--format-only | --tidy-only [FILE...]]" >&2; exit 2 ;;
 esac
 tidy() {
   [ -f build/default/compile_commands.json ] || scripts/build.sh
-  mapfile -t sources < <(git ls-files -co --exclude-standard -- 'src/*.cpp')
+  local sources=("$@")
+  if [ ${#sources[@]} -eq 0 ]; then
+    mapfile -t sources < <(git ls-files -co --exclude-standard -- 'src/*.cpp')
+  fi
   # One clang-tidy per file, two at a time (the build's two cores); xargs fails when any of them
   # does. clang-tidy prints a file's findings together when it is done with it, so the two do not
   # mix their lines; "N warnings generated." counts the silenced ones in Qt's headers and is noise.
@@ -20,7 +23,8 @@ tidy() {
   echo "clang-tidy: ${#sources[@]} sources clean"
 }
 if [ "$mode" = --tidy-only ]; then
-  tidy
+  shift
+  tidy "$@"
   exit 0
 fi
 mapfile -t files < <(git ls-files -co --exclude-standard -- '*.cpp' '*.h')
