@@ -1,6 +1,8 @@
+#include "core/app/Reminders.h"
 #include "support/WindowModelFixture.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dolvane {
@@ -123,6 +125,19 @@ TEST_F(RemindersTest, AHundredOverdueAtStartGiveAFewAndOneSummary)
             << notifier_.sent[i];
     }
     EXPECT_EQ(notifier_.sent.back(), "100件のToDoが期限切れです|");
+}
+
+// A to-do is known by its start and its task, never by the two run together.
+TEST(ReminderKeyTest, TheStartAndTheTaskStayApart)
+{
+    const auto key = [](std::string start, std::string task) {
+        ToDoRecord row;
+        row.StartText = std::move(start);
+        row.TaskText = std::move(task);
+        return ReminderKeyOf(row);
+    };
+    EXPECT_NE(key("", "x"), key("x", ""));
+    EXPECT_NE(key("a", "bc"), key("ab", "c"));
 }
 
 TEST_F(RemindersTest, AReloadedOrResortedListIsNotRemindedAgainAndAClickFindsItsToDo)

@@ -4,6 +4,7 @@
 #include "core/store/IniFile.h"
 #include "core/store/ListStore.h"
 #include "core/store/Settings.h"
+#include "support/ChildProcess.h"
 #include "support/DiskFiles.h"
 #include "support/TempFolder.h"
 
@@ -384,9 +385,8 @@ TEST(ListFileSafetyTest, AfterASaveByRootTheOwnerStillSaves)
             FileError ownerError;
             ::_exit(EditAndSave(path, SaveMode::Full, ownerError) == SaveStatus::Saved ? 0 : 1);
         }
-        int status = 0;
-        ASSERT_EQ(::waitpid(owner, &status, 0), owner);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the owner's save failed";
+        EXPECT_EQ(test::WaitForChild(owner, std::chrono::seconds(30), "the owner's save"), 0)
+            << "the owner's save failed";
         for (const fs::path& file : {path, fs::path(path.string() + ".lock")}) {
             struct stat made {};
             ASSERT_EQ(::stat(file.c_str(), &made), 0);
