@@ -206,7 +206,8 @@ TEST_F(FileCommandsTest, TheMergeIsOfferedOnlyForAnInstalledSiblingThatDoesNotHo
         ProgramPaths paths = paths_;
         paths.InsideSiblingFolder = c.inside;
         ToDoDocument document(paths, DocumentPorts{clock_, prompts_, sibling_, test::DiskFiles()});
-        EXPECT_EQ(FileCommands(document, model->Tabs(), model->Session()).MergeVisible(), c.visible)
+        EXPECT_EQ(FileCommands(document, model->Tabs(), model->Session(), prompts_, test::DiskFiles()).MergeVisible(),
+                  c.visible)
             << c.siblingFolder << c.siblingProgram << c.inside;
     }
 }
