@@ -7,7 +7,6 @@
 # Usage: keyboard_paths.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
-PROGRAM=$1 LIBRARY=$2 NAME=keyboard_paths
 source "$(dirname "$0")/common.sh"
 
 write_list '2010/04/01 09:00&2010/04/03 15:30+48=03050山田@\@仕事#@#エアコンの掃除'
@@ -65,4 +64,3 @@ if tr -d '\r' <"$list" | grep -q "$(printf '\t')"; then
   fail "a tab character reached the list file"
 fi
 close_program
-echo "keyboard_paths: 1 passed, 0 failed"
