@@ -156,9 +156,6 @@ TEST_F(CliTest, TsvCarriesTheComputedTextsTheStateAndEscapes)
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         EXPECT_EQ(LineOf(run.out, i), expected[i]);
     }
-    // With no keeping period a completed row stays green however old it is.
-    EXPECT_NE(LineOf(List({"--format", "tsv", "--keep-days", "0", "--view", "done"}).out, 1).find("\tcompleted"),
-              std::string::npos);
 }
 
 TEST_F(CliTest, CsvIsTheWindowsExportInUtf8OrByteForByteInCp932)
