@@ -1,5 +1,6 @@
 // dolvane-cli export --format ics run as a process on a prepared list; the calendars it writes
 // are read back with libical.
+#include "cli/IcsExport.h"
 #include "support/ChildProcess.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
@@ -13,6 +14,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dolvane {
@@ -367,6 +369,21 @@ TEST_F(CliExportTest, TheUidFollowsTheStartAndTheFirstTaskLineOnly)
     const std::vector<Todo> done = ExportedTodos({"--view", "done"});
     ASSERT_EQ(done.size(), 1U);
     EXPECT_EQ(done[0].uid, original[2].uid);
+}
+
+// The UID's hash keeps the start and the summary line apart; one UID is fixed here as FNV-1a 64 of
+// "2010/05/01 09:00", a NUL byte and "task" gives it, worked out apart from this program.
+TEST(TodoUidTest, TheStartAndTheSummaryLineStayApart)
+{
+    const auto uid = [](std::string start, std::string task) {
+        ToDoRecord row;
+        row.StartText = std::move(start);
+        row.TaskText = std::move(task);
+        return cli::TodoUid(row);
+    };
+    EXPECT_EQ(uid("2010/05/01 09:00", "task"), "8eb09f55173b7b6e@dolvane");
+    EXPECT_NE(uid("", "x"), uid("x", ""));
+    EXPECT_NE(uid("a", "bc"), uid("ab", "c"));
 }
 
 TEST_F(CliExportTest, AnEmptyViewIsAnEmptyCalendar)

@@ -170,6 +170,40 @@ TEST_F(CliTest, CsvIsTheWindowsExportInUtf8OrByteForByteInCp932)
     EXPECT_EQ(cp932.out, Sj(utf8.out));
 }
 
+// Every text field goes out as a JSON string that reads back as the field: quotes, backslashes
+// and control bytes escaped, a stored line break as one \n, and ソ's trail byte 0x5C left as it is.
+TEST_F(CliTest, JsonReadsBackAsTheFieldsWhateverTheyHold)
+{
+    WriteBytes(ListFile(), PreparedList() + Sj("2010/05/01 09:00+=00000a\"b\\c@\\@\x01\x1F/#@#q\"\tソ･･y\x7F\r\n"));
+    const Finished json = List({"--format", "json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    WriteBytes(folder_ / "list.json", json.out);
+    // Each row's line number, executor, category and task as a parser decodes them, NUL after each.
+    const char* const script =
+        "import json, sys\n"
+        "for row in json.load(open(sys.argv[1], encoding='utf-8')):\n"
+        "    for value in (str(row['fileLine']), row['executor'], row['category'], row['task']):\n"
+        "        sys.stdout.write(value + '\\0')\n";
+    const Finished parsed =
+        test::RunChild({"/usr/bin/python3", "-c", script, (folder_ / "list.json").string()}, {}, folder_.Path());
+    ASSERT_EQ(parsed.exitCode, 0) << parsed.err << json.out;
+    const std::vector<std::string> fields = {
+        "0", "総務",    "仕事",      "報告書を書く\n提出する",
+        "1", "",        "家庭",      "りんごを買う",
+        "3", "山田",    "仕事",      "見積もり",
+        "4", "",        "",          "古い作業",
+        "5", "",        "",          "ﾚﾎﾟｰﾄの提出",
+        "6", "",        "",          "Abc\\ソフト\tend",
+        "7", "",        "",          "bad\uFFFD",
+        "8", "a\"b\\c", "\x01\x1F/", "q\"\tソ\ny\x7F",
+    };
+    std::string expected;
+    for (const auto& field : fields) {
+        expected += field + '\0';
+    }
+    EXPECT_EQ(parsed.out, expected);
+}
+
 // The line is appended after every other line as it was; an input method's wave dash is stored
 // as cp932's.
 TEST_F(CliTest, AnAddedToDoIsAppendedAndItsLineNumberPrinted)
@@ -282,24 +316,30 @@ TEST_F(CliTest, AFileChangedBetweenLoadAndSaveIsNotWrittenOver)
         "DOLVANE_TEST_CHANGE_FILE=" + ListFile().string(),
         "ASAN_OPTIONS=verify_asan_link_order=0",
     };
-    const std::vector<std::string> commands[] = {
-        {"add", "--task", "x"},
-        {"done", "0"},
+    // The list read, or none yet: then the other program makes it.
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"add", "--task", "x"}, PreparedList()},
+        {{"done", "0"}, PreparedList()},
+        {{"add", "--task", "x"}, ""},
     };
-    for (const auto& command : commands) {
-        WriteBytes(ListFile(), PreparedList());
+    for (const auto& [command, read] : cases) {
+        SCOPED_TRACE(command[0] + (read.empty() ? " on a missing list" : ""));
+        fs::remove(ListFile());
+        if (!read.empty()) {
+            WriteBytes(ListFile(), read);
+        }
         std::vector<std::string> arguments(command);
         arguments.insert(arguments.end(), {"--file", ListFile().string()});
         const Finished run = Start(arguments, environment);
-        EXPECT_EQ(run.exitCode, 2) << command[0];
+        EXPECT_EQ(run.exitCode, 2);
         EXPECT_NE(run.err.find("他のプログラムで変更"), std::string::npos) << run.err;
         // The other program's lines are there, and nothing of the command's own.
         std::string rest = ReadBytes(ListFile());
-        ASSERT_TRUE(rest.starts_with(PreparedList())) << command[0];
-        rest.erase(0, PreparedList().size());
+        ASSERT_TRUE(rest.starts_with(read));
+        rest.erase(0, read.size());
         EXPECT_FALSE(rest.empty());
         for (std::size_t at = 0; at < rest.size(); at += std::string_view("changed elsewhere\r\n").size()) {
-            EXPECT_EQ(rest.substr(at, 19), "changed elsewhere\r\n") << command[0];
+            EXPECT_EQ(rest.substr(at, 19), "changed elsewhere\r\n");
         }
     }
 }

@@ -23,8 +23,17 @@ using test::ReadBytes;
 
 struct Outcome {
     std::string task;
-    test::Finished run;
+    int exitCode = -1;
+    std::string err;
 };
+
+// One `dolvane-cli add` of `task`; its output goes to files in `scratch`.
+Outcome AddWithCli(const fs::path& list, const std::string& task, const fs::path& scratch)
+{
+    const test::Finished run =
+        test::RunChild({DOLVANE_CLI_EXECUTABLE, "add", "--file", list.string(), "--task", task}, {}, scratch);
+    return {task, run.exitCode, run.err};
+}
 
 std::size_t Occurrences(const std::string& text, const std::string& line)
 {
@@ -48,12 +57,10 @@ TEST(TwoWritersTest, NothingReportedSavedIsLostAndNothingLostIsReportedSaved)
     for (std::size_t w = 0; w < cliOutcomes.size(); ++w) {
         writers.emplace_back([&, w] {
             const fs::path scratch = folder / ("writer" + std::to_string(w));
-            fs::create_directory(scratch);
+            fs::create_directories(scratch);
             for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
-                const std::string task = "cli" + std::to_string(w) + "-" + std::to_string(i) + ".";
-                cliOutcomes[w].push_back({task, test::RunChild({DOLVANE_CLI_EXECUTABLE, "add", "--file",
-                                                                paths.ListFilePath.string(), "--task", task},
-                                                               {}, scratch)});
+                cliOutcomes[w].push_back(
+                    AddWithCli(paths.ListFilePath, "cli" + std::to_string(w) + "-" + std::to_string(i) + ".", scratch));
             }
         });
     }
@@ -89,14 +96,13 @@ TEST(TwoWritersTest, NothingReportedSavedIsLostAndNothingLostIsReportedSaved)
     for (const auto& outcomes : cliOutcomes) {
         for (const Outcome& outcome : outcomes) {
             const std::size_t found = Occurrences(file, "#@#" + outcome.task + "\r\n");
-            if (outcome.run.exitCode == 0) {
+            if (outcome.exitCode == 0) {
                 ++saved;
                 EXPECT_EQ(found, 1U) << outcome.task << " was reported saved";
             } else {
                 ++refused;
                 EXPECT_EQ(found, 0U) << outcome.task << " was reported not saved";
-                EXPECT_NE(outcome.run.err.find("dolvane-cli: "), std::string::npos)
-                    << outcome.task << ": " << outcome.run.err;
+                EXPECT_NE(outcome.err.find("dolvane-cli: "), std::string::npos) << outcome.task << ": " << outcome.err;
             }
         }
     }
