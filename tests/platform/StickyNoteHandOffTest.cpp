@@ -48,7 +48,7 @@ protected:
         test::WriteBytes(paths.ListFilePath, file);
 
         LocalSocketSibling sibling;
-        test::StandInSibling standIn(QString::fromStdString(sibling.SocketPath()), answer);
+        test::StandInSibling standIn(sibling.SocketPath(), answer);
         EXPECT_TRUE(standIn.Listening());
         test::FixedClock clock;
         test::ScriptedPrompts prompts;
