@@ -18,4 +18,6 @@ if(DOLVANE_SANITIZE)
   target_compile_options(dolvane_options INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(dolvane_options INTERFACE -fsanitize=address,undefined)
+  # The debug-asan test preset sends the sanitizers' reports here (they cannot make the folder).
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/sanitizer-reports)
 endif()

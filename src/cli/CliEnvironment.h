@@ -1,11 +1,12 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "core/app/Ports.h"
 #include "core/app/ProgramPaths.h"
-#include "core/store/FileSystem.h"
+#include "core/ports/Clock.h"
+#include "core/ports/ConversionLibrary.h"
+#include "core/ports/FileSystem.h"
+#include "core/ports/SiblingPort.h"
 #include "core/store/Settings.h"
-#include "core/store/SiblingPort.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/Ports.h"
+#include "core/ports/ConversionLibrary.h"
 
 #include <filesystem>
 #include <memory>

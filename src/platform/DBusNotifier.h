@@ -9,7 +9,7 @@
 
 // moc needs none of the port's declarations.
 #ifndef Q_MOC_RUN
-#include "core/app/Notifier.h"
+#include "core/ports/Notifier.h"
 #endif
 
 namespace dolvane {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/Ports.h"
+#include "core/ports/Clock.h"
 
 namespace dolvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/store/FileSystem.h"
+#include "core/ports/FileSystem.h"
 
 #include <sys/types.h>
 

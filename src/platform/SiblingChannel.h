@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/store/SiblingPort.h"
+#include "core/ports/SiblingPort.h"
 
 #include <cstdint>
 #include <filesystem>

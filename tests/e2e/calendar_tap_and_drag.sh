@@ -7,7 +7,6 @@
 # Usage: calendar_tap_and_drag.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
-PROGRAM=$1 LIBRARY=$2 NAME=calendar_tap_and_drag
 source "$(dirname "$0")/common.sh"
 keep_completed_for_no_days
 
@@ -57,7 +56,7 @@ xdotool mouseup 1
 sleep 0.5
 shot calendar-dropped
 
-at 390 486 click 1   # 適用
+apply
 sleep 0.8
 close_program
 
@@ -66,4 +65,3 @@ grep -q "^$(day $middle) 09:00&$(day $target) [0-9][0-9]:[0-9][0-9]+=03000@\\\\@
   fail "the tapped to-do did not take the dropped deadline: $list"
 grep -q "^$(day $first) 09:00&$(day $((first + 2))) 18:00+=03000@\\\\@#@#spanning\$" <<<"$list" ||
   fail "the other to-do changed: $list"
-echo "calendar_tap_and_drag: 1 passed, 0 failed"

@@ -6,7 +6,6 @@
 # Usage: cell_edit.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
-PROGRAM=$1 LIBRARY=$2 NAME=cell_edit
 source "$(dirname "$0")/common.sh"
 
 write_list '2010/04/01 09:00&2010/04/03 15:30+48=03050山田@\@仕事#@#エアコンの掃除'
@@ -23,7 +22,6 @@ xdotool type --delay 30 Suzuki
 xdotool key Return
 sleep 0.3
 shot cell-edit-done
-at_in "$main" 390 486 click 1   # 適用
+apply
 await_list_line '^2010/04/01 09:00&2010/04/03 15:30\+48=03050Suzuki@\\@仕事#@#エアコンの掃除$'
 close_program
-echo "cell_edit: 1 passed, 0 failed"

@@ -1,7 +1,9 @@
 # Shared by the end-to-end scripts: a private copy of the program in a temporary folder (its list
-# and data.ini live beside the executable), private runtime and home folders, and helpers.
-# Source it with NAME set to the script's name, after PROGRAM and LIBRARY.
+# and data.ini live beside the executable), private runtime and home folders, and helpers. Source
+# it with the script's own arguments, PROGRAM and CONVERSION_LIBRARY; a script that gets to its
+# end has passed.
 
+NAME=$(basename "$0" .sh) PROGRAM=$1 LIBRARY=$2
 work=$(mktemp -d)
 pid=
 # A failed check can leave a question open, which holds off SIGTERM: then the program is killed.
@@ -15,7 +17,16 @@ end_program() {
   kill -KILL "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
-trap 'end_program; rm -rf "$work"' EXIT
+# What a script starts besides the program, ended on the way out (a script redefines it).
+end_helpers() { :; }
+finish() {
+  local status=$?
+  end_program
+  end_helpers
+  rm -rf "$work"
+  [ "$status" != 0 ] || echo "$NAME: passed"
+}
+trap finish EXIT
 user=$(id -un)
 mkdir -p "$work/prog/data/$user" "$work/runtime"
 chmod 700 "$work/runtime"
@@ -53,6 +64,14 @@ wait_window() {
   done
   echo "$id"
 }
+# Waits up to 5 s until no window titled $1 is shown.
+await_no_window() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  fail "the window $1 stayed open"
+}
 # Fails when a window titled $1 shows up within $2 seconds.
 expect_no_window() {
   if timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null 2>&1; then
@@ -80,6 +99,10 @@ start_program() {
   pid=$!
   main=$(wait_window Dolvane)
 }
+# The y of list row $1 in the window: rows are 14 pixels high from y = 62.
+row_y() { echo $((69 + 14 * $1)); }
+# Presses 適用.
+apply() { at_in "$main" 390 486 click 1; }
 # Writes the list file from UTF-8 lines, in cp932 with CR LF.
 write_list() {
   printf '%s\r\n' "$@" | iconv -f utf-8 -t cp932 >"$list"

@@ -7,7 +7,6 @@
 set -euo pipefail
 unset LANG LANGUAGE LC_ALL $(env | sed -n 's/^\(LC_[A-Z_]*\)=.*/\1/p')
 
-PROGRAM=$1 LIBRARY=$2 NAME=help_without_browser
 source "$(dirname "$0")/common.sh"
 [ "$(locale charmap)" != UTF-8 ] || fail "the locale is still UTF-8"
 mkdir -p "$work/prog/Help" "$work/no-programs"
@@ -33,4 +32,3 @@ shot help-without-browser
 xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key Return
 close_program
-echo "$NAME: passed"

@@ -8,9 +8,8 @@
 # Usage: input_method.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
-PROGRAM=$1 LIBRARY=$2 NAME=input_method
 skip() {
-  echo "$NAME: skipped: $*"
+  echo "input_method: skipped: $*"
   exit 77
 }
 command -v fcitx5 >/dev/null || skip "fcitx5 is not installed (packages fcitx5 fcitx5-mozc fcitx5-frontend-qt6)"
@@ -78,7 +77,7 @@ DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus")
 export DBUS_SESSION_BUS_ADDRESS
 im_session=
 # fcitx5 starts mozc_server, which outlives it; both stay in the session setsid opens for fcitx5.
-end_input_method() {
+end_helpers() {
   if [ -n "$im_session" ]; then
     kill $(ps -o pid= -s "$im_session") 2>/dev/null || true
     for _ in $(seq 30); do
@@ -89,7 +88,6 @@ end_input_method() {
   kill "$bus_pid" 2>/dev/null || true
   wait "$bus_pid" 2>/dev/null || true
 }
-trap 'end_program; end_input_method; rm -rf "$work"' EXIT
 
 # A background job is no process group leader, so setsid opens the session without forking:
 # fcitx5 keeps the job's process id, which names the session.
@@ -129,9 +127,8 @@ type_converted 650 480 'kara~'
 type_converted 73 456 '50'
 shot typed
 at_in "$main" 306 486 click 1 # 追加
-at_in "$main" 390 486 click 1 # 適用
+apply
 await_list_line '\+=00050@\\@#@#から～$'
 [ "$(grep -c '' "$list")" = 2 ] || fail "the confirming Return added rows: $(iconv -f cp932 -t utf-8 "$list" | tr '\r\n' '  ')"
 head -1 "$list" | cmp -s - "$work/before" || fail "the first line changed"
 close_program
-echo "$NAME: 1 passed, 0 failed"

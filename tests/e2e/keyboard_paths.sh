@@ -7,42 +7,35 @@
 # Usage: keyboard_paths.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
-PROGRAM=$1 LIBRARY=$2 NAME=keyboard_paths
 source "$(dirname "$0")/common.sh"
 
 write_list '2010/04/01 09:00&2010/04/03 15:30+48=03050山田@\@仕事#@#エアコンの掃除'
 start_program
 
-# Waits up to 5 s for the dialog $1 to go away, then gives the main window the keyboard again:
-# there is no window manager here to hand it back.
-await_gone() {
-  for _ in $(seq 50); do
-    if ! xdotool getwindowname "$1" >/dev/null 2>&1; then
-      xdotool windowfocus --sync "$main"
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "the window $1 stayed open"
+# Waits for the cell edit dialog to go away, then gives the main window the keyboard again: there
+# is no window manager here to hand it back.
+await_edited() {
+  await_no_window 編集
+  xdotool windowfocus --sync "$main"
 }
 
 # A click on row 0's executor makes it the current cell; F2 edits it.
 at_in "$main" 355 69 click 1
 xdotool key F2
-dialog=$(wait_window 編集)
+wait_window 編集 >/dev/null
 shot f2-executor
 xdotool key ctrl+a
 xdotool type --delay 30 Suzuki
 xdotool key Return
-await_gone "$dialog"
+await_edited
 
 # Right moves to the task, Return opens it; Tab leaves the memo for OK, whose Return closes it.
 xdotool key Right Return
-dialog=$(wait_window 編集)
+wait_window 編集 >/dev/null
 xdotool key ctrl+End
 xdotool type --delay 30 ' done'
 xdotool key Tab Return
-await_gone "$dialog"
+await_edited
 xdotool key ctrl+s
 await_list_line '^2010/04/01 09:00&2010/04/03 15:30\+48=03050Suzuki@\\@仕事#@#エアコンの掃除 done$'
 
@@ -65,4 +58,3 @@ if tr -d '\r' <"$list" | grep -q "$(printf '\t')"; then
   fail "a tab character reached the list file"
 fi
 close_program
-echo "keyboard_paths: 1 passed, 0 failed"

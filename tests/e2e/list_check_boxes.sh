@@ -7,7 +7,6 @@
 # Usage: list_check_boxes.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
-PROGRAM=$1 LIBRARY=$2 NAME=list_check_boxes
 source "$(dirname "$0")/common.sh"
 keep_completed_for_no_days
 
@@ -23,8 +22,6 @@ lines 00000 >"$list"
 start_program
 
 # Rows are 14 pixels high from y = 62 of the window; the box lies left of x = 16.
-row_y() { echo $((69 + 14 * $1)); }
-apply() { at_in "$main" 390 486 click 1; }
 
 failed=0
 # Row 1: first its start date, then its box.
@@ -51,4 +48,3 @@ same_bytes "$list" "$work/expected" "the box of one of three selected rows" || f
 
 close_program
 [ "$failed" -eq 0 ] || fail "$failed of 2 checks failed"
-echo "$NAME: 2 passed, 0 failed"

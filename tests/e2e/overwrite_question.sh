@@ -5,7 +5,6 @@
 # Usage: overwrite_question.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
-PROGRAM=$1 LIBRARY=$2 NAME=overwrite_question
 source "$(dirname "$0")/common.sh"
 keep_completed_for_no_days
 
@@ -15,16 +14,11 @@ start_program
 at_in "$main" 10 69 click 1     # the box of row 0: an unsaved change
 write_list '2010/05/01 09:00&2010/05/20 18:00+24=03050@\@#@#first' '2010/05/02 09:00+=00000@\@#@#added elsewhere'
 cp "$list" "$work/expected"
-at_in "$main" 390 486 click 1   # 適用
+apply
 wait_window 確認 >/dev/null
 shot overwrite-question
 xdotool key Return
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name '^確認$' >/dev/null 2>&1 || break
-  sleep 0.1
-done
-xdotool search --onlyvisible --name '^確認$' >/dev/null 2>&1 && fail "Return left the question open"
+await_no_window 確認
 sleep 0.5
 wait_bytes "$list" "$work/expected" "Return wrote over the other program's change"
 end_program   # the change is still unsaved: closing would ask again
-echo "overwrite_question: 1 passed, 0 failed"

@@ -7,7 +7,6 @@
 # Usage: tab_change_refused.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
-PROGRAM=$1 LIBRARY=$2 NAME=tab_change_refused
 source "$(dirname "$0")/common.sh"
 keep_completed_for_no_days
 
@@ -18,7 +17,6 @@ lines() {
 lines 0 >"$list"
 
 start_program
-apply() { at_in "$main" 390 486 click 1; }
 
 # Blue pixels in the caption of main tab $1 (0 "全て" from x = 2, 3 "未完了" from x = 176).
 blue_in_tab() {
@@ -40,10 +38,7 @@ shot tab-question
 [ "$(blue_in_tab 0)" -gt 0 ] || fail "the tab row no longer shows 全て while the question is open"
 
 xdotool key Escape   # No (the question has the focus)
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name '^確認$' >/dev/null || break
-  sleep 0.1
-done
+await_no_window 確認
 shot tab-refused
 [ "$(blue_in_tab 3)" -eq 0 ] && [ "$(blue_in_tab 0)" -gt 0 ] || fail "No changed the tab row"
 
@@ -52,4 +47,3 @@ lines 1 >"$work/expected"
 wait_bytes "$list" "$work/expected" "the rows and the tick after No"
 
 close_program
-echo "$NAME: 1 passed, 0 failed"

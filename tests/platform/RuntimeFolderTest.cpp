@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <sys/stat.h>
@@ -25,34 +26,31 @@ mode_t ModeOf(const fs::path& path)
     return ::lstat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
-// What to look for in XDG_RUNTIME_DIR → the folder that must be used.
+// What XDG_RUNTIME_DIR holds → whether the private folder made in TMPDIR is used instead. From
+// inside the test's folder "runtime" names a usable folder, so only refusing relative paths leads
+// to the fallback.
 TEST(RuntimeFolderTest, UsesAnAbsoluteRuntimeFolderElseMakesAPrivateOne)
 {
     const struct {
         const char* what;
-        std::function<void(const PrivateRuntime&)> set;
-        std::function<fs::path(const PrivateRuntime&)> expected;
+        std::optional<std::string> value;  // appended to the test's own folder when absolute ("/...")
+        bool fallback;
     } cases[] = {
-        {"set", [](const PrivateRuntime&) {}, [](const PrivateRuntime& env) { return env.Runtime(); }},
-        {"trailing slash", [](const PrivateRuntime& env) { env.SetRuntime(env.Runtime().string() + "/"); },
-         [](const PrivateRuntime& env) { return env.Runtime(); }},
-        {"unset", [](const PrivateRuntime& env) { env.UnsetRuntime(); },
-         [](const PrivateRuntime& env) { return env.Fallback(); }},
-        {"empty", [](const PrivateRuntime& env) { env.SetRuntime(""); },
-         [](const PrivateRuntime& env) { return env.Fallback(); }},
-        {"relative", [](const PrivateRuntime& env) { env.SetRuntime("runtime"); },
-         [](const PrivateRuntime& env) { return env.Fallback(); }},
+        {"set", "/runtime", false}, {"trailing slash", "/runtime/", false}, {"unset", std::nullopt, true},
+        {"empty", "", true},        {"relative", "runtime", true},
     };
     const fs::path workingFolder = fs::current_path();
     for (const auto& c : cases) {
         const PrivateRuntime env;
-        c.set(env);
-        // From inside the test's folder "runtime" names a usable folder, so only refusing
-        // relative paths leads to the fallback.
+        if (!c.value) {
+            env.UnsetRuntime();
+        } else {
+            env.SetRuntime(c.value->starts_with("/") ? env.Path().string() + *c.value : *c.value);
+        }
         fs::current_path(env.Path());
         const RuntimeFolder folder = UserRuntimeFolder();
         fs::current_path(workingFolder);
-        EXPECT_EQ(folder.path, c.expected(env)) << c.what;
+        EXPECT_EQ(folder.path, c.fallback ? env.Fallback() : env.Runtime()) << c.what;
         EXPECT_EQ(folder.problem, "") << c.what;
         EXPECT_EQ(ModeOf(folder.path), 0700) << c.what;
         EXPECT_EQ(UserRuntimeFolder().path, folder.path) << c.what << ": the folder made is taken next time";

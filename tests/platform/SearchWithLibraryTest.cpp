@@ -1,6 +1,5 @@
-// The search with the conversion library this project builds, loaded the way the program loads
-// it: by full path from the folder of the running executable.
-#include "core/view/Search.h"
+// The conversion library this project builds, loaded the way the program loads it: by full path
+// from the folder of the running executable.
 #include "platform/ConversionLibraryLoader.h"
 
 #include "support/Sjis.h"
@@ -12,21 +11,10 @@ namespace {
 
 using test::Sj;
 
-TEST(SearchWithLibraryTest, KanaFormsFindEachOther)
-{
-    const auto library = LoadConversionLibraryBesideExecutable();
-    ASSERT_NE(library, nullptr) << "libCharacterConversion.so is built next to the tests";
-    const std::string hiragana = Sj("10000@\\@#@#りんごを買う");
-    const std::string halfWidth = Sj("00000@\\@#@#ﾚﾎﾟｰﾄを出す");
-    EXPECT_TRUE(SearchMatcher(Sj("リンゴ"), false, library.get()).Matches(hiragana)) << "katakana finds hiragana";
-    EXPECT_TRUE(SearchMatcher(Sj("れぽーと"), false, library.get()).Matches(halfWidth))
-        << "hiragana finds half-width katakana";
-}
-
 TEST(SearchWithLibraryTest, EveryVoicedKanaSurvivesTheHalfWidthRoundTrip)
 {
     const auto library = LoadConversionLibraryBesideExecutable();
-    ASSERT_NE(library, nullptr);
+    ASSERT_NE(library, nullptr) << "libCharacterConversion.so is built next to the tests";
     const std::string hiragana = Sj("がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ");
     const std::string half = library->Convert(hiragana, "HiraToHalfKata", 0, 1);
     EXPECT_EQ(half.size(), 50U) << "each one a kana and a mark, one byte each";

@@ -82,7 +82,7 @@ TEST_F(SiblingChannelTest, RecordsArriveByteExact)
         {0, "VelkA"}, {1, "VelkA" + body}, {1, std::string("VelkA\0\0", 7)}};
 
     LocalSocketSibling sibling;
-    StandInSibling standIn(QString::fromStdString(sibling.SocketPath()));
+    StandInSibling standIn(sibling.SocketPath());
     ASSERT_TRUE(standIn.Listening());
     EXPECT_TRUE(sibling.Running());
     for (const auto& [kind, payload] : cases) {
@@ -101,7 +101,7 @@ TEST_F(SiblingChannelTest, RecordsArriveByteExact)
 TEST_F(SiblingChannelTest, SilentSiblingIsGivenUpAfterTwoSeconds)
 {
     LocalSocketSibling sibling;
-    StandInSibling standIn(QString::fromStdString(sibling.SocketPath()), StandInSibling::Answer::Silent);
+    StandInSibling standIn(sibling.SocketPath(), StandInSibling::Answer::Silent);
     ASSERT_TRUE(standIn.Listening());
     const auto start = Clock::now();
     sibling.Send(0, "VelkA");

@@ -48,7 +48,7 @@ protected:
         test::WriteBytes(paths.ListFilePath, file);
 
         LocalSocketSibling sibling;
-        test::StandInSibling standIn(QString::fromStdString(sibling.SocketPath()), answer);
+        test::StandInSibling standIn(sibling.SocketPath(), answer);
         EXPECT_TRUE(standIn.Listening());
         test::FixedClock clock;
         test::ScriptedPrompts prompts;
@@ -80,6 +80,10 @@ TEST_F(StickyNoteHandOffTest, TheSiblingReceivesTheNotesByteForByte)
          {doneTwo, openFive},
          Fields(true, false, false, false, true),
          "□(5)電話する\r\n■(2)見積"},
+        {"one mark: the more important first",
+         {"2010/05/01 09:00+=02000@\\@#@#二", openFive, "2010/05/01 09:00+=04000@\\@#@#四"},
+         Fields(true, false, false, false, true),
+         "□(5)電話する\r\n□(4)四\r\n□(2)二"},
         {"importance and progress 0",
          {"2010/05/01 09:00+=03000@\\@#@#a"},
          Fields(true, false, false, true, true),

@@ -2,23 +2,18 @@
 // model saving in this one. Whatever any of them reports as saved is in the file at the end,
 // and whatever was not saved says so.
 #include "core/app/MainWindowModel.h"
+#include "support/ChildProcess.h"
 #include "support/DiskFiles.h"
 #include "support/FakePorts.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace dolvane {
 namespace {
@@ -32,31 +27,12 @@ struct Outcome {
     std::string err;
 };
 
-// One `dolvane-cli add` of `task`; its error output goes to `errFile`.
-Outcome AddWithCli(const fs::path& list, const std::string& task, const fs::path& errFile)
+// One `dolvane-cli add` of `task`; its output goes to files in `scratch`.
+Outcome AddWithCli(const fs::path& list, const std::string& task, const fs::path& scratch)
 {
-    const std::string cli = DOLVANE_CLI_EXECUTABLE;
-    std::vector<std::string> arguments{cli, "add", "--file", list.string(), "--task", task};
-    std::vector<char*> argv;
-    for (auto& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t pid = 0;
-    Outcome outcome;
-    outcome.task = task;
-    if (posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    outcome.err = ReadBytes(errFile);
-    return outcome;
+    const test::Finished run =
+        test::RunChild({DOLVANE_CLI_EXECUTABLE, "add", "--file", list.string(), "--task", task}, {}, scratch);
+    return {task, run.exitCode, run.err};
 }
 
 std::size_t Occurrences(const std::string& text, const std::string& line)
@@ -80,10 +56,11 @@ TEST(TwoWritersTest, NothingReportedSavedIsLostAndNothingLostIsReportedSaved)
     std::vector<std::thread> writers;
     for (std::size_t w = 0; w < cliOutcomes.size(); ++w) {
         writers.emplace_back([&, w] {
-            const fs::path errFile = folder / ("err" + std::to_string(w));
+            const fs::path scratch = folder / ("writer" + std::to_string(w));
+            fs::create_directories(scratch);
             for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
                 cliOutcomes[w].push_back(
-                    AddWithCli(paths.ListFilePath, "cli" + std::to_string(w) + "-" + std::to_string(i) + ".", errFile));
+                    AddWithCli(paths.ListFilePath, "cli" + std::to_string(w) + "-" + std::to_string(i) + ".", scratch));
             }
         });
     }

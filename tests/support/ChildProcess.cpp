@@ -2,13 +2,42 @@
 
 #include "support/TempFolder.h"
 
+#include <gtest/gtest.h>
+
+#include <cerrno>
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+
+#include <thread>
 
 extern char** environ;
 
 namespace dolvane::test {
+
+int WaitForChild(pid_t pid, std::chrono::milliseconds limit, std::string_view what)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    pid_t ended = 0;
+    while (((ended = ::waitpid(pid, &status, WNOHANG)) == 0 || (ended < 0 && errno == EINTR)) &&
+           std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (ended < 0 && errno == EINTR) {
+        ended = 0;
+    }
+    if (ended == 0) {
+        ADD_FAILURE() << what << " did not end within " << limit.count() << " ms; killed";
+        ::kill(pid, SIGKILL);
+        ended = ::waitpid(pid, &status, 0);
+    }
+    if (ended != pid) {
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
 
 Finished RunChild(std::vector<std::string> argv, const std::vector<std::string>& environment,
                   const std::filesystem::path& scratch)
@@ -38,9 +67,8 @@ Finished RunChild(std::vector<std::string> argv, const std::vector<std::string>&
     pid_t pid = -1;
     Finished run;
     if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data()) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        // Far more than any command of the tests needs, also under a sanitizer.
+        run.exitCode = WaitForChild(pid, std::chrono::seconds(30), argv[0]);
     }
     posix_spawn_file_actions_destroy(&actions);
     run.out = ReadBytes(out);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dolvane::test {
@@ -12,7 +16,12 @@ struct Finished {
     std::string err;
 };
 
-// Runs argv[0] with the arguments that follow and waits for it. `environment` entries
+// Waits for the child `pid` and gives its exit code (128 + the signal for a killed one). One still
+// running after `limit` is killed and the test fails there, naming `what`: a child that hangs fails
+// its test within seconds instead of holding the run until the runner's timeout.
+int WaitForChild(pid_t pid, std::chrono::milliseconds limit, std::string_view what);
+
+// Runs argv[0] with the arguments that follow and waits for it (at most 30 s, see WaitForChild). `environment` entries
 // ("NAME=value") come on top of this process's own; stdout and stderr pass through files in
 // `scratch`.
 Finished RunChild(std::vector<std::string> argv, const std::vector<std::string>& environment,

@@ -2,10 +2,11 @@
 
 // Stand-ins for the main window's ports: a clock that stands still, prompts that answer as told
 // and remember what they were asked, a sibling that may or may not run, a settings store in memory.
-#include "core/app/Notifier.h"
-#include "core/app/Ports.h"
+#include "core/ports/Clock.h"
+#include "core/ports/Notifier.h"
+#include "core/ports/Prompts.h"
+#include "core/ports/SiblingPort.h"
 #include "core/store/Settings.h"
-#include "core/store/SiblingPort.h"
 #include "core/time/TimeTexts.h"
 
 #include <map>

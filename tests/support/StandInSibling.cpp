@@ -1,10 +1,12 @@
 #include "support/StandInSibling.h"
 
-#include <QByteArray>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <utility>
 
 namespace dolvane::test {
@@ -13,10 +15,10 @@ namespace {
 // Short waits so the thread notices a stop request quickly.
 constexpr int kPollMs = 50;
 
-std::uint32_t Uint32Le(const QByteArray& bytes, qsizetype at)
+std::uint32_t Uint32Le(const std::string& bytes, std::size_t at)
 {
     std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) {
+    for (std::size_t i = 4; i-- > 0;) {
         value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
     }
     return value;
@@ -24,20 +26,46 @@ std::uint32_t Uint32Le(const QByteArray& bytes, qsizetype at)
 
 }  // namespace
 
-StandInSibling::StandInSibling(const QString& socketPath, Answer answer, std::uint32_t reply)
-    : answer_(answer),
-      reply_(reply)
+StandInSibling::StandInSibling(std::string socketPath, Answer answer) : path_(std::move(socketPath)), answer_(answer)
 {
-    thread_.reset(QThread::create([this, socketPath] { Run(socketPath); }));
-    thread_->start();
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return started_; });
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path_.empty() || path_.size() >= sizeof(address.sun_path)) {
+        return;
+    }
+    std::memcpy(address.sun_path, path_.data(), path_.size());
+    server_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (::bind(server_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
+        ::listen(server_, 16) != 0) {
+        ::close(server_);
+        server_ = -1;
+        return;
+    }
+    if (answer_ == Answer::NeverRead) {
+        return;
+    }
+    thread_ = std::thread([this] {
+        while (!stop_) {
+            pollfd entry{server_, POLLIN, 0};
+            if (::poll(&entry, 1, kPollMs) > 0) {
+                const int client = ::accept4(server_, nullptr, nullptr, SOCK_CLOEXEC);
+                Serve(client);
+                ::close(client);
+            }
+        }
+    });
 }
 
 StandInSibling::~StandInSibling()
 {
     stop_ = true;
-    thread_->wait();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    if (server_ >= 0) {
+        ::close(server_);
+        ::unlink(path_.c_str());
+    }
 }
 
 std::vector<StandInSibling::Record> StandInSibling::Records() const
@@ -53,88 +81,36 @@ bool StandInSibling::WaitForRecords(std::size_t count, int timeoutMs) const
                              [this, count] { return records_.size() >= count; });
 }
 
-void StandInSibling::Run(const QString& socketPath)
+// Reads one record: an 8-byte header, then cbData bytes. A presence probe sends nothing and hangs
+// up, which ends the wait without a record. The connection stays open until the client hangs up,
+// as a silent sibling must not answer by closing.
+void StandInSibling::Serve(int client)
 {
-    QLocalServer server;
-    server.setSocketOptions(QLocalServer::UserAccessOption);
-    // A socket file left by a crashed server blocks listen(); remove it only when nobody answers.
-    // A live server keeps its path: with access options set, listen() would silently replace it.
-    // A path starting with '/' is used as it stands, not placed in the temporary folder.
-    QLocalSocket probe;
-    probe.connectToServer(socketPath);
-    const bool taken = probe.waitForConnected(200);
-    probe.abort();
-    if (!taken) {
-        QLocalServer::removeServer(socketPath);
-    }
-    const bool listening = !taken && server.listen(socketPath);
-    {
-        std::lock_guard lock(mutex_);
-        listening_ = listening;
-        started_ = true;
-    }
-    changed_.notify_all();
-    if (!listening) {
-        return;
-    }
-
-    while (!stop_ && answer_ == Answer::NeverRead) {
-        QThread::msleep(kPollMs);
-    }
+    std::string bytes;
+    bool recorded = false;
+    char buffer[4096];
     while (!stop_) {
-        bool timedOut = false;
-        if (!server.waitForNewConnection(kPollMs, &timedOut)) {
+        pollfd entry{client, POLLIN, 0};
+        if (::poll(&entry, 1, kPollMs) <= 0) {
             continue;
         }
-        QLocalSocket* socket = server.nextPendingConnection();
-        if (socket == nullptr) {
+        const ssize_t got = ::recv(client, buffer, sizeof(buffer), 0);
+        if (got <= 0) {
+            return;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (recorded || bytes.size() < 8 || bytes.size() - 8 < Uint32Le(bytes, 4)) {
             continue;
         }
-        // Read one record: an 8-byte header, then cbData bytes. A presence probe sends nothing
-        // and hangs up, which ends the wait without a record.
-        QByteArray buffer;
-        qsizetype needed = 8;
-        bool complete = false;
-        while (!stop_ && socket->state() == QLocalSocket::ConnectedState) {
-            buffer += socket->readAll();
-            if (buffer.size() >= 8) {
-                needed = 8 + static_cast<qsizetype>(Uint32Le(buffer, 4));
-            }
-            if (buffer.size() >= needed) {
-                complete = true;
-                break;
-            }
-            socket->waitForReadyRead(kPollMs);
+        recorded = true;
+        {
+            std::lock_guard lock(mutex_);
+            records_.push_back({Uint32Le(bytes, 0), Uint32Le(bytes, 4), bytes.substr(8, Uint32Le(bytes, 4))});
         }
-        buffer += socket->readAll();
-        if (!complete && buffer.size() >= 8 && buffer.size() >= 8 + static_cast<qsizetype>(Uint32Le(buffer, 4))) {
-            complete = true;  // the client sent everything and hung up before we looked
+        changed_.notify_all();
+        if (answer_ == Answer::Reply) {
+            ::send(client, "\1\0\0\0", 4, MSG_NOSIGNAL);
         }
-        if (complete) {
-            Record record;
-            record.kind = Uint32Le(buffer, 0);
-            record.cbData = Uint32Le(buffer, 4);
-            record.payload.assign(buffer.constData() + 8, record.cbData);
-            {
-                std::lock_guard lock(mutex_);
-                records_.push_back(std::move(record));
-            }
-            changed_.notify_all();
-            if (answer_ == Answer::Reply) {
-                QByteArray reply;
-                for (int shift = 0; shift < 32; shift += 8) {
-                    reply.append(static_cast<char>((reply_ >> shift) & 0xFFu));
-                }
-                socket->write(reply);
-                socket->waitForBytesWritten(1000);
-            }
-        }
-        // Stay connected until the client hangs up, as the silent sibling must not answer by closing.
-        while (!stop_ && socket->state() == QLocalSocket::ConnectedState) {
-            socket->waitForReadyRead(kPollMs);
-            socket->readAll();
-        }
-        delete socket;
     }
 }
 

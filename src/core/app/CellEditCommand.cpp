@@ -6,8 +6,10 @@
 
 namespace dolvane {
 
-CellEditCommand::CellEditCommand(ToDoDocument& document, PanelCommands& panel, const ListCommands& list)
+CellEditCommand::CellEditCommand(ToDoDocument& document, PanelCommands& panel, const ListCommands& list,
+                                 Prompts& prompts)
     : document_(document),
+      prompts_(prompts),
       panel_(panel),
       list_(list)
 {
@@ -46,14 +48,14 @@ bool CellEditCommand::EditColumn(int listColumn)
         break;
     }
 
-    std::optional<std::string> result = document_.Ask().EditCell(request);
+    std::optional<std::string> result = prompts_.EditCell(request);
     if (!result) {
         return false;
     }
     // The same check as the panel's: a text the list file cannot hold in this field would read
     // back as another to-do.
     if (const auto problem = FieldError(column->field, *result)) {
-        document_.Ask().ShowError(*problem);
+        prompts_.ShowError(*problem);
         return false;
     }
     WriteCellResult(*row, column->field, std::move(*result));

@@ -11,7 +11,7 @@ namespace dolvane {
 // refresh, and the drop-down histories, the category tabs and undo stay as they were.
 class CellEditCommand final {
 public:
-    CellEditCommand(ToDoDocument& document, PanelCommands& panel, const ListCommands& list);
+    CellEditCommand(ToDoDocument& document, PanelCommands& panel, const ListCommands& list, Prompts& prompts);
 
     // Opens the dialog for the clicked column; true when a cell was changed.
     bool EditClickedCell();
@@ -20,6 +20,7 @@ public:
 
 private:
     ToDoDocument& document_;
+    Prompts& prompts_;
     PanelCommands& panel_;
     const ListCommands& list_;
 };

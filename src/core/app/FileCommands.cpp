@@ -45,8 +45,11 @@ std::string MergeDoneMessage(const std::optional<fs::path>& listLeftIn)
            "フォルダに残っていますので、フォルダを削除しないで下さい (" + listLeftIn->string() + ")";
 }
 
-FileCommands::FileCommands(ToDoDocument& document, ViewTabs& tabs, SettingsSession& settings)
+FileCommands::FileCommands(ToDoDocument& document, ViewTabs& tabs, SettingsSession& settings, Prompts& prompts,
+                           FileSystem& files)
     : document_(document),
+      prompts_(prompts),
+      fileSystem_(files),
       tabs_(tabs),
       settings_(settings)
 {
@@ -54,7 +57,7 @@ FileCommands::FileCommands(ToDoDocument& document, ViewTabs& tabs, SettingsSessi
 
 bool FileCommands::Import()
 {
-    const auto chosen = document_.Ask().ChooseFileToOpen(kToDoFilter);
+    const auto chosen = prompts_.ChooseFileToOpen(kToDoFilter);
     if (!chosen || !tabs_.ShowAllReloaded(kImportQuestion)) {
         return false;
     }
@@ -63,7 +66,7 @@ bool FileCommands::Import()
 
 bool FileCommands::Export()
 {
-    const auto chosen = document_.Ask().ChooseFileToSave("tod", kToDoFilter);
+    const auto chosen = prompts_.ChooseFileToSave("tod", kToDoFilter);
     if (!chosen || !tabs_.ShowAllReloaded(kExportQuestion)) {
         return false;
     }
@@ -88,11 +91,10 @@ bool FileCommands::MergeVisible() const
 bool FileCommands::Merge()
 {
     const ProgramPaths& paths = document_.Paths();
-    FileSystem& files = document_.Files();
     // Both folders the merge writes the user's files into are checked before anything is copied,
     // so a refusal leaves nothing half done.
     FileError refused;
-    const auto sibling = files.OpenPrivateFolder(paths.SiblingFolder, refused);
+    const auto sibling = fileSystem_.OpenPrivateFolder(paths.SiblingFolder, refused);
     std::unique_ptr<PrivateFolder> listFolder;
     if (sibling) {
         if (const auto data = sibling->Folder("data", refused)) {
@@ -100,7 +102,7 @@ bool FileCommands::Merge()
         }
     }
     if (!refused.message.empty()) {
-        document_.Ask().ShowError(std::string(kSiblingName) + "に統合できませんでした。\n" + refused.message);
+        prompts_.ShowError(std::string(kSiblingName) + "に統合できませんでした。\n" + refused.message);
         return false;
     }
     if (!sibling) {
@@ -131,8 +133,7 @@ bool FileCommands::Merge()
         help->CopyIn(HelpPage(), "Dolvane.htm", std::nullopt, true, ignored);
     }
     settings_.WriteToSiblingStore();
-    document_.Ask().ShowMessage(
-        MergeDoneMessage(listCopied ? std::nullopt : std::optional<fs::path>(paths.ListFilePath)));
+    prompts_.ShowMessage(MergeDoneMessage(listCopied ? std::nullopt : std::optional<fs::path>(paths.ListFilePath)));
     return true;
 }
 

@@ -15,7 +15,8 @@ namespace dolvane {
 // sibling program's folder so that the sibling can host it.
 class FileCommands final {
 public:
-    FileCommands(ToDoDocument& document, ViewTabs& tabs, SettingsSession& settings);
+    FileCommands(ToDoDocument& document, ViewTabs& tabs, SettingsSession& settings, Prompts& prompts,
+                 FileSystem& files);
 
     // "Save" is offered only with at least one row.
     bool ExportEnabled() const { return !document_.Rows().empty(); }
@@ -41,6 +42,8 @@ public:
 
 private:
     ToDoDocument& document_;
+    Prompts& prompts_;
+    FileSystem& fileSystem_;
     ViewTabs& tabs_;
     SettingsSession& settings_;
 };

@@ -14,8 +14,10 @@ constexpr std::string_view kDeleteQuestion = "個のToDoを削除します。よ
 
 }  // namespace
 
-ListCommands::ListCommands(ToDoDocument& document, const SettingsSession& settings)
+ListCommands::ListCommands(ToDoDocument& document, const SettingsSession& settings, Prompts& prompts, FileSystem& files)
     : document_(document),
+      prompts_(prompts),
+      fileSystem_(files),
       settings_(settings)
 {
 }
@@ -83,7 +85,7 @@ void ListCommands::SelectAll()
 void ListCommands::DeleteSelected()
 {
     const std::size_t count = document_.SelectedCount();
-    if (count == 0 || !document_.Ask().AskYesNo(kDeleteCaption, std::to_string(count) + std::string(kDeleteQuestion))) {
+    if (count == 0 || !prompts_.AskYesNo(kDeleteCaption, std::to_string(count) + std::string(kDeleteQuestion))) {
         return;
     }
     auto& rows = document_.Rows();
@@ -132,18 +134,17 @@ ListCommands::PopupMenuState ListCommands::PopupMenuOpening() const
 
 bool ListCommands::ExportCsv()
 {
-    const auto chosen = document_.Ask().ChooseFileToSave("csv", "CSVファイル(*.csv)|*.csv");
+    const auto chosen = prompts_.ChooseFileToSave("csv", "CSVファイル(*.csv)|*.csv");
     return chosen && ExportCsvTo(*chosen);
 }
 
 bool ListCommands::ExportCsvTo(const std::filesystem::path& path)
 {
     FileError error;
-    if (WriteCsvFile(document_.Files(), path, document_.Rows(), csvEnclosing_, document_.Refresh().ElapsedRate(),
-                     error)) {
+    if (WriteCsvFile(fileSystem_, path, document_.Rows(), csvEnclosing_, document_.Refresh().ElapsedRate(), error)) {
         return true;
     }
-    document_.Ask().ShowError(error.message);
+    prompts_.ShowError(error.message);
     return false;
 }
 

@@ -14,7 +14,7 @@ namespace dolvane {
 // column sort, the CSV export and what its pop-up menu offers, and the colour of each row.
 class ListCommands final {
 public:
-    ListCommands(ToDoDocument& document, const SettingsSession& settings);
+    ListCommands(ToDoDocument& document, const SettingsSession& settings, Prompts& prompts, FileSystem& files);
 
     // A left press in a row's check box: every selected row takes the pressed row's new state
     // when the pressed row is selected, else only that row; either way there are unsaved changes.
@@ -58,6 +58,8 @@ public:
 
 private:
     ToDoDocument& document_;
+    Prompts& prompts_;
+    FileSystem& fileSystem_;
     const SettingsSession& settings_;
     int sortDescendingNext_ = 0;  // 0: the next header click sorts descending, 1: ascending
     int dragAnchorRow_ = -1;

@@ -12,16 +12,18 @@ constexpr std::string_view kSaveQuestion = "ToDoリストが変更されてい�
 
 MainWindowModel::MainWindowModel(ProgramPaths paths, MainWindowPorts ports)
     : loadConversionLibrary_(std::move(ports.loadConversionLibrary)),
+      prompts_(ports.prompts),
+      sibling_(ports.sibling),
       document_(std::move(paths), DocumentPorts{ports.clock, ports.prompts, ports.sibling, ports.files}),
-      settings_(document_, ports.siblingSettings),
-      tabs_(document_, settings_),
-      panel_(document_, tabs_),
-      list_(document_, settings_),
-      cellEdit_(document_, panel_, list_),
-      purge_(document_, settings_),
+      settings_(document_, ports.prompts, ports.files, ports.siblingSettings),
+      tabs_(document_, settings_, ports.prompts),
+      panel_(document_, tabs_, ports.prompts),
+      list_(document_, settings_, ports.prompts, ports.files),
+      cellEdit_(document_, panel_, list_, ports.prompts),
+      purge_(document_, settings_, ports.prompts),
       calendar_(document_, settings_, panel_),
-      files_(document_, tabs_, settings_),
-      notes_(document_),
+      files_(document_, tabs_, settings_, ports.prompts, ports.files),
+      notes_(document_, ports.prompts, ports.sibling),
       reminders_(document_, settings_, ports.notifier)
 {
     document_.SetViewSource(tabs_);
@@ -55,7 +57,7 @@ bool MainWindowModel::CloseQuery()
     if (!document_.State().UnsavedChanges) {
         return true;
     }
-    if (!document_.Ask().AskYesNo(kSaveCaption, kSaveQuestion)) {
+    if (!prompts_.AskYesNo(kSaveCaption, kSaveQuestion)) {
         return true;
     }
     return document_.Apply();
@@ -68,7 +70,7 @@ void MainWindowModel::FormDestroy()
 
 bool MainWindowModel::SiblingHasGone() const
 {
-    return document_.Paths().InsideSiblingFolder && !document_.Sibling().Running();
+    return document_.Paths().InsideSiblingFolder && !sibling_.Running();
 }
 
 MainWindowModel::StatusTickResult MainWindowModel::StatusTick()

@@ -4,7 +4,6 @@
 #include "core/app/CellEditCommand.h"
 #include "core/app/FileCommands.h"
 #include "core/app/ListCommands.h"
-#include "core/app/Notifier.h"
 #include "core/app/PanelCommands.h"
 #include "core/app/Reminders.h"
 #include "core/app/RetentionPurge.h"
@@ -12,6 +11,7 @@
 #include "core/app/StickyNotes.h"
 #include "core/app/ToDoDocument.h"
 #include "core/app/ViewTabs.h"
+#include "core/ports/Notifier.h"
 
 #include <functional>
 #include <memory>
@@ -114,6 +114,8 @@ public:
 private:
     std::function<std::unique_ptr<ConversionLibrary>()> loadConversionLibrary_;
     MainWindowObserver* observer_ = nullptr;
+    Prompts& prompts_;
+    SiblingPort& sibling_;
     // Declared in the order they are built: each part takes those before it.
     ToDoDocument document_;
     SettingsSession settings_;

@@ -12,7 +12,12 @@
 
 namespace dolvane {
 
-PanelCommands::PanelCommands(ToDoDocument& document, ViewTabs& tabs) : document_(document), tabs_(tabs) {}
+PanelCommands::PanelCommands(ToDoDocument& document, ViewTabs& tabs, Prompts& prompts)
+    : document_(document),
+      prompts_(prompts),
+      tabs_(tabs)
+{
+}
 
 void PanelCommands::ShowSelectedRow()
 {
@@ -102,7 +107,7 @@ bool PanelCommands::FieldsValid(Check check)
     if (std::all_of(std::begin(kChecked), std::end(kChecked), valid)) {
         return true;
     }
-    document_.Ask().ShowError(*problem);
+    prompts_.ShowError(*problem);
     return false;
 }
 
@@ -130,7 +135,7 @@ void PanelCommands::InheritNew()
     if (first == nullptr || !FieldsValid(Check::Inherit)) {
         return;
     }
-    const std::size_t sourceIndex = static_cast<std::size_t>(first - document_.Rows().data());
+    const auto sourceIndex = static_cast<std::size_t>(first - document_.Rows().data());
     const DateTime now = document_.Now();
     ToDoRecord row = panel_.NewRow(now, now, tabs_.SelectedCategory());
     RememberCombos();
@@ -151,7 +156,7 @@ void PanelCommands::InheritNew()
     document_.Notify(&MainWindowObserver::StoreStateChanged);
     ShowSelectedRow();
     if (problem) {
-        document_.Ask().ShowError(Cp932ToUtf8ForDisplay(*problem));
+        prompts_.ShowError(Cp932ToUtf8ForDisplay(*problem));
     }
 }
 

@@ -14,7 +14,7 @@ namespace dolvane {
 // drop-down histories that learn from them.
 class PanelCommands final {
 public:
-    PanelCommands(ToDoDocument& document, ViewTabs& tabs);
+    PanelCommands(ToDoDocument& document, ViewTabs& tabs, Prompts& prompts);
 
     const EditPanel& Panel() const noexcept { return panel_; }
     // The row shown in the panel, or -1.
@@ -61,6 +61,7 @@ private:
     void RememberCombos();
 
     ToDoDocument& document_;
+    Prompts& prompts_;
     ViewTabs& tabs_;
     EditPanel panel_;
     int shownRow_ = -1;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/app/Notifier.h"
 #include "core/app/SettingsSession.h"
 #include "core/app/ToDoDocument.h"
+#include "core/ports/Notifier.h"
 
 #include <cstddef>
 #include <cstdint>

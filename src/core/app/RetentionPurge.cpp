@@ -5,8 +5,9 @@
 
 namespace dolvane {
 
-RetentionPurge::RetentionPurge(ToDoDocument& document, const SettingsSession& settings)
+RetentionPurge::RetentionPurge(ToDoDocument& document, const SettingsSession& settings, Prompts& prompts)
     : document_(document),
+      prompts_(prompts),
       settings_(settings)
 {
 }
@@ -29,8 +30,7 @@ void RetentionPurge::PurgeCompleted()
     }
     SelectRows(rows, found);
     document_.Notify(&MainWindowObserver::RowsChanged);
-    if (!document_.Ask().AskYesNo(Cp932ToUtf8(PurgeCaption()),
-                                  Cp932ToUtf8(PurgeQuestionText(keepDays, found.size())))) {
+    if (!prompts_.AskYesNo(Cp932ToUtf8(PurgeCaption()), Cp932ToUtf8(PurgeQuestionText(keepDays, found.size())))) {
         return;
     }
     // In a filtered view the rows' lines must go from the file too, as when deleting them.

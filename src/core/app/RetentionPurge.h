@@ -9,7 +9,7 @@ namespace dolvane {
 // keeping period; the answer is saved at once.
 class RetentionPurge final {
 public:
-    RetentionPurge(ToDoDocument& document, const SettingsSession& settings);
+    RetentionPurge(ToDoDocument& document, const SettingsSession& settings, Prompts& prompts);
 
     // The offer has not been made yet in this run.
     bool Pending() const noexcept { return pending_; }
@@ -20,6 +20,7 @@ private:
     void PurgeCompleted();
 
     ToDoDocument& document_;
+    Prompts& prompts_;
     const SettingsSession& settings_;
     bool pending_ = true;
 };

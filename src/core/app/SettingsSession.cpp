@@ -9,8 +9,11 @@ std::filesystem::path SettingsSession::StateFilePath(const ProgramPaths& paths)
     return paths.ProgramFolder / kStateFileName;
 }
 
-SettingsSession::SettingsSession(ToDoDocument& document, SettingsStore* siblingStore)
+SettingsSession::SettingsSession(ToDoDocument& document, Prompts& prompts, FileSystem& files,
+                                 SettingsStore* siblingStore)
     : document_(document),
+      prompts_(prompts),
+      fileSystem_(files),
       siblingStore_(siblingStore)
 {
 }
@@ -18,7 +21,7 @@ SettingsSession::SettingsSession(ToDoDocument& document, SettingsStore* siblingS
 void SettingsSession::Read()
 {
     const ProgramPaths& paths = document_.Paths();
-    holidayList_ = LoadHolidayLines(document_.Files(), paths.HolidayFilePath);
+    holidayList_ = LoadHolidayLines(fileSystem_, paths.HolidayFilePath);
     holidays_ = HolidayCalendar(holidayList_);
     if (paths.InsideSiblingFolder) {
         if (siblingStore_ != nullptr) {
@@ -28,11 +31,11 @@ void SettingsSession::Read()
         // A data.ini that cannot be read leaves the defaults; writing it back is refused later,
         // so its content is not lost either.
         FileError ignored;
-        settings_ = ReadDataIni(document_.Files(), paths.ProgramFolder / "data.ini", ignored);
+        settings_ = ReadDataIni(fileSystem_, paths.ProgramFolder / "data.ini", ignored);
     }
     // The state file's switch wins; without one, the one an earlier version kept in data.ini
     // counts until the first write moves it over.
-    const ProgramState state = ReadProgramState(document_.Files(), StateFilePath(paths));
+    const ProgramState state = ReadProgramState(fileSystem_, StateFilePath(paths));
     settings_.Reminders = state.reminders.value_or(settings_.Reminders);
     columnWidths_ = state.columnWidths;
     document_.Notify(&MainWindowObserver::SettingsChanged);
@@ -42,8 +45,8 @@ void SettingsSession::Write()
 {
     const ProgramPaths& paths = document_.Paths();
     FileError ignored;
-    const bool stateWritten = WriteProgramState(document_.Files(), StateFilePath(paths),
-                                                ProgramState{settings_.Reminders, columnWidths_}, ignored);
+    const bool stateWritten =
+        WriteProgramState(fileSystem_, StateFilePath(paths), ProgramState{settings_.Reminders, columnWidths_}, ignored);
     if (paths.InsideSiblingFolder) {
         if (siblingStore_ != nullptr) {
             WriteSettings(*siblingStore_, settings_);
@@ -51,7 +54,7 @@ void SettingsSession::Write()
         return;
     }
     // data.ini loses the old reminders section only once the state file holds the switch.
-    WriteDataIni(document_.Files(), paths.ProgramFolder / "data.ini", settings_, stateWritten, ignored);
+    WriteDataIni(fileSystem_, paths.ProgramFolder / "data.ini", settings_, stateWritten, ignored);
 }
 
 bool SettingsSession::WriteToSiblingStore()
@@ -82,7 +85,7 @@ void SettingsSession::Apply(const Settings& values)
 
 void SettingsSession::EditInDialog()
 {
-    if (const auto edited = document_.Ask().EditSettings(settings_)) {
+    if (const auto edited = prompts_.EditSettings(settings_)) {
         Apply(*edited);
     }
 }

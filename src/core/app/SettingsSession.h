@@ -18,7 +18,7 @@ namespace dolvane {
 class SettingsSession final {
 public:
     // `siblingStore` may be absent: hosted without it, nothing is read or written.
-    SettingsSession(ToDoDocument& document, SettingsStore* siblingStore);
+    SettingsSession(ToDoDocument& document, Prompts& prompts, FileSystem& files, SettingsStore* siblingStore);
 
     // Reads the settings and the holiday file; the window follows at once.
     void Read();
@@ -49,6 +49,8 @@ public:
 
 private:
     ToDoDocument& document_;
+    Prompts& prompts_;
+    FileSystem& fileSystem_;
     SettingsStore* siblingStore_;
     Settings settings_;
     std::vector<int> columnWidths_;

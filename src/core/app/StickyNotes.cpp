@@ -74,14 +74,13 @@ std::string BuildStickyNoteText(const std::vector<ToDoRecord>& rows, const Stick
 
 bool StickyNotes::Create()
 {
-    const auto fields = document_.Ask().ChooseStickyNoteFields();
+    const auto fields = prompts_.ChooseStickyNoteFields();
     if (!fields) {
         return false;
     }
     // A note cut short would look whole on the sibling's side; the user has to know.
-    if (!document_.Sibling().Send(kStickyNoteKind,
-                                  std::string(kSiblingTag) + BuildStickyNoteText(document_.Rows(), *fields))) {
-        document_.Ask().ShowError(kNotTaken);
+    if (!sibling_.Send(kStickyNoteKind, std::string(kSiblingTag) + BuildStickyNoteText(document_.Rows(), *fields))) {
+        prompts_.ShowError(kNotTaken);
     }
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/Ports.h"
 #include "core/app/ToDoDocument.h"
+#include "core/ports/Prompts.h"
 #include "core/store/ToDoRecord.h"
 
 #include <string>
@@ -25,16 +25,23 @@ std::string BuildStickyNoteText(const std::vector<ToDoRecord>& rows, const Stick
 // The pop-up menu's "付箋の作成": the selected to-dos become sticky notes of the sibling program.
 class StickyNotes final {
 public:
-    explicit StickyNotes(ToDoDocument& document) : document_(document) {}
+    StickyNotes(ToDoDocument& document, Prompts& prompts, SiblingPort& sibling)
+        : document_(document),
+          prompts_(prompts),
+          sibling_(sibling)
+    {
+    }
 
     // The menu entry is enabled while the sibling runs.
-    bool Available() const { return document_.Sibling().Running(); }
+    bool Available() const { return sibling_.Running(); }
     // Asks which fields to include; on OK sends the notes (also none, when nothing is selected),
     // and says so when the sibling did not take them whole. False when the user cancelled.
     bool Create();
 
 private:
     ToDoDocument& document_;
+    Prompts& prompts_;
+    SiblingPort& sibling_;
 };
 
 }  // namespace dolvane

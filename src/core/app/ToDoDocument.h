@@ -1,18 +1,24 @@
 #pragma once
 
 #include "core/app/MainWindowObserver.h"
-#include "core/app/Ports.h"
 #include "core/app/ProgramPaths.h"
 #include "core/edit/ComboHistory.h"
+#include "core/ports/Clock.h"
+#include "core/ports/FileSystem.h"
+#include "core/ports/Prompts.h"
+#include "core/ports/SiblingPort.h"
 #include "core/store/ListStore.h"
 #include "core/view/StatusRefresh.h"
+#include "core/view/ViewState.h"
 
 #include <cstddef>
 #include <vector>
 
 namespace dolvane {
 
-// The ports every part of the window model may use.
+// The ports the document itself uses: loads and saves, their questions and the sibling's notice.
+// A part takes the ports it uses in its own constructor; only the time is asked of the document
+// (`Now`), so that every part and the status refresh read the same clock.
 struct DocumentPorts {
     Clock& clock;
     Prompts& prompts;
@@ -51,10 +57,6 @@ public:
     const StoreState& State() const noexcept { return store_.State(); }
     const ProgramPaths& Paths() const noexcept { return paths_; }
     DateTime Now() const { return ports_.clock.Now(); }
-    Prompts& Ask() noexcept { return ports_.prompts; }
-    SiblingPort& Sibling() noexcept { return ports_.sibling; }
-    const SiblingPort& Sibling() const noexcept { return ports_.sibling; }
-    FileSystem& Files() noexcept { return ports_.files; }
 
     ViewState View() const;
     // A filtered tab shows part of the file: deleted rows must leave the file by line number.

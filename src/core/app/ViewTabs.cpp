@@ -24,8 +24,9 @@ std::string_view CaptionOf(MainTab tab)
 
 }  // namespace
 
-ViewTabs::ViewTabs(ToDoDocument& document, const SettingsSession& settings)
+ViewTabs::ViewTabs(ToDoDocument& document, const SettingsSession& settings, Prompts& prompts)
     : document_(document),
+      prompts_(prompts),
       settings_(settings),
       categoryTabText_(Utf8ToCp932("全て")),
       prevCategoryTabText_(categoryTabText_)
@@ -73,7 +74,7 @@ std::string ViewTabs::MainTabCaption(MainTab tab) const
 
 bool ViewTabs::ConfirmLeavingChanges(std::string_view question)
 {
-    return !document_.State().UnsavedChanges || document_.Ask().AskYesNo(kQuestionCaption, question);
+    return !document_.State().UnsavedChanges || prompts_.AskYesNo(kQuestionCaption, question);
 }
 
 bool ViewTabs::ChangeMainTab(MainTab tab)

@@ -2,6 +2,7 @@
 
 #include "core/app/SettingsSession.h"
 #include "core/app/ToDoDocument.h"
+#include "core/ports/ConversionLibrary.h"
 
 #include <functional>
 #include <memory>
@@ -14,7 +15,7 @@ namespace dolvane {
 // the tabs and of the caption bar. Switching the view reloads the list through the new filter.
 class ViewTabs final : public ViewSource {
 public:
-    ViewTabs(ToDoDocument& document, const SettingsSession& settings);
+    ViewTabs(ToDoDocument& document, const SettingsSession& settings, Prompts& prompts);
 
     // What else starts afresh when the view changes (the panel's fields, the calendar's bar
     // highlight); set while the window model is put together.
@@ -65,6 +66,7 @@ private:
     void ApplyView();
 
     ToDoDocument& document_;
+    Prompts& prompts_;
     const SettingsSession& settings_;
     std::function<void()> onViewApplied_;
     std::unique_ptr<ConversionLibrary> conversionLibrary_;

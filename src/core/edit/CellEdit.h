@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ports/Prompts.h"
 #include "core/store/ToDoRecord.h"
 
 #include <optional>
@@ -7,9 +8,6 @@
 #include <vector>
 
 namespace dolvane {
-
-// The editor the cell dialog shows for a column.
-enum class CellEditorKind { DateTime, Choice, Task, Progress, Warning };
 
 // Where a choice editor's drop-down items come from.
 enum class CellItems { None, Importance, Executors, Categories };
@@ -30,17 +28,6 @@ std::optional<CellEditColumn> CellEditColumnFor(int column);
 
 // The importance digits the importance editor offers.
 const std::vector<std::string>& ImportanceItems();
-
-// What the dialog is opened on (cp932 texts, as the row holds them).
-struct CellEditRequest {
-    int column = -1;
-    CellEditorKind kind = CellEditorKind::Choice;
-    std::string label;               // one space and the column's label
-    std::string value;               // the cell's text
-    std::vector<std::string> items;  // the choice editor's drop-down items
-    std::string pickerCaption;       // the date picker's caption
-    DateTime now;                    // where the date picker starts on an empty cell
-};
 
 // Writes the dialog's result into the cell's field. The warning column holds hours: its text
 // is recomputed from them (a result that is not a number gives no warning text).

@@ -1,6 +1,5 @@
 #include "core/store/ListStore.h"
 
-#include "core/text/Cp932Codec.h"
 #include "core/text/Numbers.h"
 
 #include <algorithm>
@@ -325,29 +324,6 @@ SaveStatus ListStore::SaveList(const std::filesystem::path& path, SaveMode mode,
 void NotifySibling(SiblingPort& sibling)
 {
     sibling.Send(0, kSiblingTag);
-}
-
-bool RowStaysInView(const ToDoRecord& row, const ViewState& view)
-{
-    if (view.mainTab == MainTab::Open && row.Completed) {
-        return false;
-    }
-    if (view.mainTab == MainTab::Done && !row.Completed) {
-        return false;
-    }
-    static const std::string none = Utf8ToCp932("なし");
-    if (view.categoryTabText == none) {
-        return row.Category.empty();
-    }
-    if (view.categoryTabIndex >= 2) {
-        return row.Category == view.categoryTabText;
-    }
-    return true;
-}
-
-void RemoveRowsLeavingView(std::vector<ToDoRecord>& rows, const ViewState& view)
-{
-    std::erase_if(rows, [&view](const ToDoRecord& row) { return !RowStaysInView(row, view); });
 }
 
 }  // namespace dolvane

@@ -1,6 +1,7 @@
 #include "core/store/ProgramState.h"
 
 #include "core/store/IniFile.h"
+#include "core/store/Settings.h"
 #include "core/store/ToDoRecord.h"
 #include "core/text/Numbers.h"
 
@@ -44,16 +45,15 @@ std::vector<int> ParseWidths(std::string_view text)
 ProgramState ReadProgramState(FileSystem& files, const std::filesystem::path& path)
 {
     FileError ignored;
-    const auto file = IniFile::Load(files, path, ignored);
+    auto file = IniFile::Load(files, path, ignored);
     ProgramState state;
     if (!file) {
         return state;
     }
-    if (const auto text = file->Value(kReminderSection, kEntry)) {
-        // As every flag of data.ini: any number but 0 is on, text that is not a number is off.
-        state.reminders = ParseInt32(*text).value_or(0) != 0;
-    }
-    if (const auto text = file->Value(kColumnsSection, kEntry)) {
+    // The switch reads as every flag of data.ini: any number but 0 is on, other text is off.
+    const IniSettingsStore store(std::move(*file));
+    state.reminders = store.ReadBool(kReminderSection);
+    if (const auto text = store.File().Value(kColumnsSection, kEntry)) {
         state.columnWidths = ParseWidths(*text);
     }
     return state;

@@ -147,9 +147,10 @@ Settings ReadDataIni(FileSystem& files, const std::filesystem::path& path, FileE
     if (!file) {
         return Settings{};
     }
-    Settings settings = ReadSettings(IniSettingsStore(*file), Settings{});
-    if (const auto text = file->Value(kReminderSection, entryName)) {
-        settings.Reminders = ParseInt32(*text).value_or(0) != 0;
+    const IniSettingsStore store(std::move(*file));
+    Settings settings = ReadSettings(store, Settings{});
+    if (const auto reminders = store.ReadBool(kReminderSection)) {
+        settings.Reminders = *reminders;
     }
     return settings;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/ports/SettingsStore.h"
 #include "core/store/FileIo.h"
 #include "core/store/IniFile.h"
+#include "core/store/SettingValues.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -12,44 +14,6 @@
 #include <vector>
 
 namespace dolvane {
-
-// Where a tab bar sits, numbered as stored. The category tabs use only Top and Bottom.
-enum class TabPosition : std::int32_t { Top = 0, Bottom = 1, Left = 2, Right = 3 };
-
-// The default of a setting and the range a stored or typed number is brought into: the window
-// can only follow values in range (a hand-edited 999 days or tab position 7 would break the
-// spinner or the tab bar).
-struct SettingRange {
-    std::int32_t defaultValue;
-    std::int32_t minimum;
-    std::int32_t maximum;
-
-    constexpr std::int32_t Clamp(std::int64_t value) const noexcept
-    {
-        return static_cast<std::int32_t>(value < minimum ? minimum : value > maximum ? maximum : value);
-    }
-};
-
-inline constexpr SettingRange kKeepDaysRange{7, 0, 60};
-inline constexpr SettingRange kMainTabPositionRange{0, 0, 3};
-inline constexpr SettingRange kCategoryTabPositionRange{1, 0, 1};
-inline constexpr SettingRange kFlagRange{0, 0, 1};
-inline constexpr SettingRange kColourRange{0, 0, 0x00FFFFFF};
-
-// The values that survive between runs. `kSettingTable` says how the seven shared with the sibling's
-// store are stored; `Reminders` lives in the program's own state file (core/store/ProgramState.h).
-struct Settings {
-    int KeepDays = kKeepDaysRange.defaultValue;  // days a completed to-do is kept before the purge offers to delete it
-    TabPosition MainTabPosition = static_cast<TabPosition>(kMainTabPositionRange.defaultValue);
-    TabPosition CategoryTabPosition = static_cast<TabPosition>(kCategoryTabPositionRange.defaultValue);
-    bool CaseSensitiveSearch = true;
-    bool WeekStepSeven = false;
-    std::uint32_t BarFillColor = 255;     // 0x00BBGGRR: red
-    std::uint32_t BarFrameColor = 32768;  // 0x00BBGGRR: green
-    bool Reminders = true;                // desktop notifications of warning periods and deadlines
-
-    friend bool operator==(const Settings&, const Settings&) = default;
-};
 
 // How a setting is stored: a number kept in its range, a flag stored as 0 or 1, or a colour whose
 // top byte has no meaning and is dropped so the 0x00BBGGRR form holds.
@@ -99,20 +63,6 @@ std::int32_t SettingValueIn(const StoredSetting& setting, std::int32_t stored);
 
 // Every value of `values` brought into its range.
 Settings ClampSettings(Settings values);
-
-// Where the settings live: "data.ini" next to the program, or the sibling program's per-user
-// store when the program is installed inside its folder. An absent value is nullopt.
-class SettingsStore {
-public:
-    virtual ~SettingsStore() = default;
-
-    // The sibling's store belongs to the sibling: it is opened, never created, so it may be absent.
-    virtual bool IsOpen() const = 0;
-    virtual std::optional<std::int32_t> ReadInteger(std::string_view key) const = 0;
-    virtual std::optional<bool> ReadBool(std::string_view key) const = 0;
-    virtual bool WriteInteger(std::string_view key, std::int32_t value) = 0;
-    virtual bool WriteBool(std::string_view key, bool value) = 0;
-};
 
 // The "data.ini" layout: every key is a section of its own holding one entry "Value", integers in
 // decimal and booleans as "1" or "0".

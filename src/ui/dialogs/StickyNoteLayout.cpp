@@ -1,5 +1,5 @@
 // The sticky-note layout of TFusenDlg: which fields of each selected to-do go into its note.
-#include "core/app/Ports.h"
+#include "core/ports/Prompts.h"
 #include "ui/dialogs/TFusenDlg.h"
 
 #include <QCheckBox>

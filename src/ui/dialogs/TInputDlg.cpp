@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace dolvane {
 namespace {
@@ -42,7 +43,7 @@ int NumberOr0(const std::string& text)
 
 }  // namespace
 
-TInputDlg::TInputDlg(QWidget* owner, const CellEditRequest& request) : QDialog(owner), request_(request)
+TInputDlg::TInputDlg(QWidget* owner, CellEditRequest request) : QDialog(owner), request_(std::move(request))
 {
     setObjectName(QStringLiteral("InputDlg"));
     setWindowTitle(QStringLiteral("編集"));

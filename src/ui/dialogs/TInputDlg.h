@@ -29,7 +29,7 @@ class TInputDlg final : public QDialog {
     Q_OBJECT
 
 public:
-    TInputDlg(QWidget* owner, const CellEditRequest& request);
+    TInputDlg(QWidget* owner, CellEditRequest request);
 
     // The edited text as the screen shows it; meaningful after OK.
     QString ResultText() const;

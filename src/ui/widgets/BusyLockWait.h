@@ -1,7 +1,7 @@
 #pragma once
 
 // moc needs none of the port's declarations.
-#include "core/store/FileSystem.h"
+#include "core/ports/FileSystem.h"
 
 namespace dolvane {
 

@@ -123,7 +123,8 @@ TEST_F(FileCommandsTest, AnExportHoldsTheSavedListAndIsNoSaveOfTheList)
     EXPECT_EQ(model->Rows()[0].TaskText, "unsaved");
 }
 
-// The question names what drops the edits (on "全て" no tab changes at all); No keeps them.
+// The question names what drops the edits: on "全て" no tab changes at all. No keeps the edits and
+// the tab; yes shows "全て" reloaded first, so imported rows never stand in a filtered tab.
 TEST_F(FileCommandsTest, TheQuestionBeforeAnImportOrAnExportNamesIt)
 {
     WriteBytes(Tod(), kImported);
@@ -133,16 +134,25 @@ TEST_F(FileCommandsTest, TheQuestionBeforeAnImportOrAnExportNamesIt)
         "確認|ToDoファイルには保存済みの一覧が書き出され、保存していない変更内容は取り消されます。\nよろしいですか？";
     for (const MainTab tab : {MainTab::All, MainTab::Open}) {
         for (const bool import : {true, false}) {
-            auto model = Make();
-            ASSERT_TRUE(model->Tabs().ChangeMainTab(tab));
-            model->Document().MarkChanged(true);
-            prompts_.questions.clear();
-            prompts_.fileAnswer = import ? Tod() : folder_ / "out.tod";
-            prompts_.answer = false;
-            EXPECT_FALSE(import ? model->Files().Import() : model->Files().Export());
-            EXPECT_EQ(prompts_.questions, std::vector<std::string>{import ? importQuestion : exportQuestion})
-                << static_cast<int>(tab);
-            EXPECT_TRUE(model->State().UnsavedChanges && !fs::exists(folder_ / "out.tod")) << "No changes nothing";
+            for (const bool yes : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "tab " << static_cast<int>(tab) << (import ? " import" : " export")
+                                                << (yes ? " yes" : " no"));
+                auto model = Make();
+                ASSERT_TRUE(model->Tabs().ChangeMainTab(tab));
+                model->Document().Rows()[0].TaskText = "unsaved";
+                model->Document().MarkChanged(true);
+                prompts_.questions.clear();
+                prompts_.fileAnswer = import ? Tod() : folder_ / "out.tod";
+                prompts_.answer = yes;
+                EXPECT_EQ(import ? model->Files().Import() : model->Files().Export(), yes);
+                EXPECT_EQ(prompts_.questions, std::vector<std::string>{import ? importQuestion : exportQuestion});
+                EXPECT_EQ(model->Tabs().CurrentTab(), yes ? MainTab::All : tab);
+                if (!yes) {
+                    EXPECT_EQ(model->Rows()[0].TaskText, "unsaved");
+                } else if (import) {
+                    EXPECT_EQ(model->Rows().size(), 2U) << "both imported rows, the completed one too";
+                }
+            }
         }
     }
 }
@@ -183,7 +193,8 @@ TEST_F(FileCommandsTest, TheMergeIsOfferedOnlyForAnInstalledSiblingThatDoesNotHo
         ProgramPaths paths = paths_;
         paths.InsideSiblingFolder = c.inside;
         ToDoDocument document(paths, DocumentPorts{clock_, prompts_, sibling_, test::DiskFiles()});
-        EXPECT_EQ(FileCommands(document, model->Tabs(), model->Session()).MergeVisible(), c.visible)
+        EXPECT_EQ(FileCommands(document, model->Tabs(), model->Session(), prompts_, test::DiskFiles()).MergeVisible(),
+                  c.visible)
             << c.siblingFolder << c.siblingProgram << c.inside;
     }
 }

@@ -1,6 +1,8 @@
+#include "core/app/Reminders.h"
 #include "support/WindowModelFixture.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dolvane {
@@ -46,6 +48,11 @@ TEST_F(RemindersTest, EachToDoIsRemindedOncePerStateAndDay)
          "",
          {"2010/05/05 12:00", "2010/05/05 23:59", "2010/05/06 00:01", "2010/05/06 09:00"},
          {"old|" + overdue + "2010/05/04 12:00）", "old|" + overdue + "2010/05/04 12:00）"}},
+        {"the clock set back: checked at once, not when it catches up",
+         {OpenLine("2010/05/06 12:00", 24, "back")},
+         "",
+         {"2010/05/10 12:00", "2010/05/05 12:10"},
+         {"back|" + overdue + "2010/05/06 12:00）", "back|" + warned + "2010/05/06 12:00）"}},
         {"completed, without a deadline or with an unreadable one: nothing",
          {"2010/05/01 09:00&2010/05/02 09:00+0=13000@\\@#@#done", "2010/05/01 09:00+24=03000@\\@#@#open-ended",
           "2010/05/01 09:00&2010/13/45 09:00+0=03000@\\@#@#bad date"},
@@ -101,6 +108,19 @@ TEST_F(RemindersTest, EachToDoIsRemindedOncePerStateAndDay)
         TickAt(*model, c.moments);
         EXPECT_EQ(notifier_.sent, c.expected);
     }
+}
+
+// A to-do is known by its start and its task, never by the two run together.
+TEST(ReminderKeyTest, TheStartAndTheTaskStayApart)
+{
+    const auto key = [](std::string start, std::string task) {
+        ToDoRecord row;
+        row.StartText = std::move(start);
+        row.TaskText = std::move(task);
+        return ReminderKeyOf(row);
+    };
+    EXPECT_NE(key("", "x"), key("x", ""));
+    EXPECT_NE(key("a", "bc"), key("ab", "c"));
 }
 
 TEST_F(RemindersTest, AReloadedOrResortedListIsNotRemindedAgainAndAClickFindsItsToDo)

@@ -2,6 +2,7 @@
 // owners, read-only files, leftovers of killed saves, foreign line ends and lines without a task.
 #include "core/store/FileIo.h"
 #include "core/store/ListStore.h"
+#include "support/ChildProcess.h"
 #include "support/DiskFiles.h"
 #include "support/TempFolder.h"
 
@@ -12,6 +13,7 @@
 #include <functional>
 #include <future>
 #include <grp.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -175,19 +177,11 @@ TEST(ListFileSafetyTest, ModeOwnerAndReadOnlyFilesAreRespected)
     const fs::path path = folder / "todolist.txt";
     WriteBytes(path, kLine + "\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);  // a list of another account, saved by root
-    }
     FileError error;
     ASSERT_EQ(EditAndSave(path, SaveMode::Full, error), SaveStatus::Saved) << error.message;
     struct stat saved {};
     ASSERT_EQ(::stat(path.c_str(), &saved), 0);
     EXPECT_EQ(saved.st_mode & 07777, 0640U);
-    if (root) {
-        EXPECT_EQ(saved.st_uid, 65534U);
-        EXPECT_EQ(saved.st_gid, 65534U);
-    }
 
     // Made read-only by its owner: left alone, also by root, who could write it.
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
@@ -197,6 +191,31 @@ TEST(ListFileSafetyTest, ModeOwnerAndReadOnlyFilesAreRespected)
         EXPECT_EQ(EditAndSave(path, mode, error), SaveStatus::Failed);
         EXPECT_NE(error.message.find("書き込みが許可されていない"), std::string::npos) << error.message;
         EXPECT_EQ(ReadBytes(path), before);
+    }
+}
+
+// Root saves a list of another account, or one of its own shared with a group: the replacement
+// keeps both the owner and the group.
+TEST(ListFileSafetyTest, ASaveByRootKeepsTheOwnerAndTheGroup)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a file an owner or a group of another account";
+    }
+    const struct {
+        uid_t owner;
+        gid_t group;
+    } cases[] = {{65534, 65534}, {0, 65534}, {65534, 0}};
+    for (const auto& [owner, group] : cases) {
+        const TempFolder folder;
+        const fs::path path = folder / "todolist.txt";
+        WriteBytes(path, kLine + "\r\n");
+        ASSERT_EQ(::chown(path.c_str(), owner, group), 0);
+        FileError error;
+        ASSERT_EQ(EditAndSave(path, SaveMode::Full, error), SaveStatus::Saved) << error.message;
+        struct stat saved {};
+        ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+        EXPECT_EQ(saved.st_uid, owner) << owner << ":" << group;
+        EXPECT_EQ(saved.st_gid, group) << owner << ":" << group;
     }
 }
 
@@ -215,19 +234,33 @@ protected:
     }
 };
 
+// Then it takes the mode of the list it replaces, or for a new list what the umask leaves of 0666,
+// as for any file the user makes.
 TEST(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
 {
-    const TempFolder folder;
-    const fs::path path = folder / "todolist.txt";
-    WriteBytes(path, kLine + "\r\n");
-    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
-    ModeSpy spy;
-    FileError error;
-    ASSERT_TRUE(spy.WriteFileAtomically(path, kLine, error)) << error.message;
-    EXPECT_EQ(spy.mode, 0600U);
-    struct stat saved {};
-    ASSERT_EQ(::stat(path.c_str(), &saved), 0);
-    EXPECT_EQ(saved.st_mode & 07777, 0664U);
+    const struct {
+        std::optional<mode_t> existing;
+        mode_t umask;
+        mode_t saved;
+    } cases[] = {{0664, 077, 0664}, {std::nullopt, 027, 0640}, {std::nullopt, 002, 0664}};
+    for (const auto& [existing, umask, mode] : cases) {
+        const TempFolder folder;
+        const fs::path path = folder / "todolist.txt";
+        if (existing) {
+            WriteBytes(path, kLine + "\r\n");
+            ASSERT_EQ(::chmod(path.c_str(), *existing), 0);
+        }
+        ModeSpy spy;
+        FileError error;
+        const mode_t before = ::umask(umask);
+        const bool written = spy.WriteFileAtomically(path, kLine, error);
+        ::umask(before);
+        ASSERT_TRUE(written) << error.message;
+        EXPECT_EQ(spy.mode, 0600U);
+        struct stat saved {};
+        ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+        EXPECT_EQ(saved.st_mode & 07777, mode) << "umask " << std::oct << umask;
+    }
 }
 
 TEST(ListFileSafetyTest, LeftoversOfKilledSavesGoWhenTheirWriterIsGone)
@@ -337,9 +370,8 @@ TEST(ListFileSafetyTest, AfterASaveByRootTheOwnerStillSaves)
             FileError ownerError;
             ::_exit(EditAndSave(path, SaveMode::Full, ownerError) == SaveStatus::Saved ? 0 : 1);
         }
-        int status = 0;
-        ASSERT_EQ(::waitpid(owner, &status, 0), owner);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the owner's save failed";
+        EXPECT_EQ(test::WaitForChild(owner, std::chrono::seconds(30), "the owner's save"), 0)
+            << "the owner's save failed";
         for (const fs::path& file : {path, fs::path(path.string() + ".lock")}) {
             struct stat made {};
             ASSERT_EQ(::stat(file.c_str(), &made), 0);

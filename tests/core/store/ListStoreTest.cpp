@@ -1,4 +1,5 @@
 #include "core/store/ListStore.h"
+#include "core/view/ViewState.h"
 
 #include "core/time/TimeTexts.h"
 #include "support/DiskFiles.h"
@@ -234,26 +235,6 @@ TEST_F(ListStoreTest, RowsReadInPassingAreTheRowsALoadGives)
               1)
         << "the long task is read whole, once";
     EXPECT_EQ(visited.back().TaskText, "task30000");
-}
-
-TEST(RowStaysInViewTest, RowsOutsideTheViewLeaveAfterApplying)
-{
-    const ToDoRecord open = ParseRecordLine(Line(0));
-    const ToDoRecord done = ParseRecordLine(Line(1, true));
-    const ToDoRecord work = ParseRecordLine("+=00000@\\@" + Sj("仕事") + "#@#w");
-    EXPECT_FALSE(RowStaysInView(done, {MainTab::Open, Sj("全て"), 0}));
-    EXPECT_FALSE(RowStaysInView(open, {MainTab::Done, Sj("全て"), 0}));
-    EXPECT_TRUE(RowStaysInView(done, {MainTab::Done, Sj("全て"), 0}));
-    EXPECT_FALSE(RowStaysInView(work, {MainTab::Open, Sj("なし"), 1}));
-    EXPECT_TRUE(RowStaysInView(open, {MainTab::Open, Sj("なし"), 1}));
-    EXPECT_TRUE(RowStaysInView(work, {MainTab::Open, Sj("仕事"), 2}));
-    EXPECT_FALSE(RowStaysInView(work, {MainTab::Open, Sj("家庭"), 3}));
-    EXPECT_TRUE(RowStaysInView(work, {MainTab::None, "", 0})) << "only category tabs filter by category";
-
-    std::vector<ToDoRecord> rows = {done, open, work};
-    RemoveRowsLeavingView(rows, {MainTab::Open, Sj("全て"), 0});
-    EXPECT_EQ(rows.size(), 2U);
-    EXPECT_EQ(rows[0].TaskText + rows[1].TaskText, "task0w");
 }
 
 }  // namespace

@@ -52,6 +52,28 @@ TEST(SplitLinesTest, LineAtFindsTheLineASplitGives)
     }
 }
 
+// The new line follows the last line end, whichever it is; only a last line without one gets CR LF.
+TEST(SplitLinesTest, AnAppendedLineFollowsTheLastLineAsItEnds)
+{
+    const struct {
+        std::string before;
+        std::string after;
+        std::size_t lineNumber;
+    } cases[] = {
+        {"", "new\r\n", 0},       {"a\r\n", "a\r\nnew\r\n", 1},       {"a\n", "a\nnew\r\n", 1},
+        {"a\r", "a\rnew\r\n", 1}, {"a\r\nb", "a\r\nb\r\nnew\r\n", 2}, {"a\n\r", "a\n\rnew\r\n", 2},
+    };
+    for (const auto& [before, after, lineNumber] : cases) {
+        const EditedFile edited = WithAppendedLine(before, "new");
+        std::string written;
+        for (const std::string_view piece : edited.pieces) {
+            written += piece;
+        }
+        EXPECT_EQ(written, after) << testing::PrintToString(before);
+        EXPECT_EQ(edited.lineNumber, lineNumber) << testing::PrintToString(before);
+    }
+}
+
 using LineAndEnd = std::pair<std::string, std::string>;
 
 std::vector<LineAndEnd> WholeLines(std::string_view text)

@@ -98,6 +98,8 @@ TEST(SearchTest, OnlyWholeCharactersMatch)
         {"half a kana pair: a lead byte at the end", "\x83", Sj("00000@\\@#@#エアコン"), true, false},
         {"A after the text's double-byte characters", "A", Sj("00000@\\@#@#エアコンA"), true, true},
         {"digits still find the flag", "1", Sj("10000@\\@#@#ア"), true, true},
+        // The byte match inside ア is passed over, and the search goes on from the next byte.
+        {"AA overlapping a partial candidate", "AA", Sj("00000@\\@#@#アAA"), true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

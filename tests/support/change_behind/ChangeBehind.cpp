@@ -1,6 +1,7 @@
 // Preloaded into a command under test. Every time the file named by DOLVANE_TEST_CHANGE_FILE is
-// opened for reading, from the second time on, a line is first appended to it: as if another
-// program saved the file between the command's load and its save.
+// opened for reading, from the second time on, a line is first appended to it (making the file
+// when it is missing): as if another program saved the file between the command's load and its
+// save.
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -29,7 +30,7 @@ void ChangeBeforeRead(OpenFunction realOpen, const char* path, int flags)
     if (++readOpens < 2) {
         return;
     }
-    const int fd = realOpen(path, O_WRONLY | O_APPEND | O_CLOEXEC);
+    const int fd = realOpen(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd >= 0) {
         constexpr char kLine[] = "changed elsewhere\r\n";
         [[maybe_unused]] const ssize_t written = ::write(fd, kLine, sizeof kLine - 1);

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -25,7 +26,11 @@ FAKE_CHARCONV_EXPORT const char* _StringConversion(const char* source, const cha
         return nullptr;
     }
     if (std::strcmp(mode, "Arguments") == 0) {
-        buffer = "count=" + std::to_string(count) + " flag=" + std::to_string(flag) + " empty=[" + empty + "]";
+        // Not std::to_string: its digit table is a unique symbol, which would keep the library
+        // loaded for good once it is the first to define it, and the unloading is under test.
+        char numbers[48];
+        std::snprintf(numbers, sizeof(numbers), "count=%d flag=%d", static_cast<int>(count), static_cast<int>(flag));
+        buffer = std::string(numbers) + " empty=[" + empty + "]";
         return buffer.c_str();
     }
     buffer = source;

@@ -1,24 +1,15 @@
 #pragma once
 
-#include "core/edit/CellEdit.h"
-#include "core/store/Settings.h"
+#include "core/store/SettingValues.h"
 #include "core/time/DateTime.h"
 
-#include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dolvane {
-
-// The wall clock. Nothing in core reads the time by itself, so every rule can be tested.
-class Clock {
-public:
-    virtual ~Clock() = default;
-    virtual DateTime Now() const = 0;
-};
 
 // What the sticky-note dialog asks: which fields go into each note line.
 struct StickyNoteFields {
@@ -29,6 +20,20 @@ struct StickyNoteFields {
     bool firstLineOnly = true;  // only the task's first line
 
     friend bool operator==(const StickyNoteFields&, const StickyNoteFields&) = default;
+};
+
+// The editor the cell dialog shows for a column.
+enum class CellEditorKind { DateTime, Choice, Task, Progress, Warning };
+
+// What the cell dialog is opened on (cp932 texts, as the row holds them).
+struct CellEditRequest {
+    int column = -1;
+    CellEditorKind kind = CellEditorKind::Choice;
+    std::string label;               // one space and the column's label
+    std::string value;               // the cell's text
+    std::vector<std::string> items;  // the choice editor's drop-down items
+    std::string pickerCaption;       // the date picker's caption
+    DateTime now;                    // where the date picker starts on an empty cell
 };
 
 // Questions and messages to the user, owned by the main window. Texts are UTF-8.
@@ -55,16 +60,6 @@ public:
                                                                   std::string_view filter) = 0;
     // The cell edit dialog ("編集") on one cell: the edited text (cp932) on OK, nothing on Cancel.
     virtual std::optional<std::string> EditCell(const CellEditRequest& request) = 0;
-};
-
-// The optional "CharacterConversion" library, loaded from the program's own folder. Texts are
-// cp932.
-class ConversionLibrary {
-public:
-    virtual ~ConversionLibrary() = default;
-    // Converts `source` by the named mode; the library's own buffer is copied and released.
-    virtual std::string Convert(std::string_view source, std::string_view mode, std::int32_t count,
-                                std::uint8_t flag) = 0;
 };
 
 }  // namespace dolvane
