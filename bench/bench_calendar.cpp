@@ -34,10 +34,10 @@ void FillMonth(benchmark::State& state, int spreadDays, bool rowsChanged = false
             model.RowsChanged();
         }
         model.SetCalendarReference("2026/12/07", rows);
-        benchmark::DoNotOptimize(model.DayTodoLists);
+        benchmark::DoNotOptimize(model.DayTodoLists());
     }
-    for (const auto& entry : model.DayTodoLists.Entries()) {
-        items += model.DayTodoLists.Items(NameValueList::NameOf(entry)).size();
+    for (std::size_t k = 0; k < model.DayTodoLists().Count(); ++k) {
+        items += model.DayTodoLists().ItemsAt(k).size();
     }
     state.counters["day_items"] = static_cast<double>(items);
 }
@@ -79,7 +79,7 @@ void PaintMonth(benchmark::State& state, int spreadDays)
 {
     const auto rows = bench::BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
     CalendarModel model;
-    model.ShowBarTexts = true;
+    model.SetShowBarTexts(true);
     const HolidayCalendar holidays;
     const FixedMeasure measure;
     const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, 7 * 120, 28 + 6 * 100);
