@@ -208,6 +208,11 @@ void CalendarController::Rebuild()
     const std::string selected =
         dayListSelection_ >= 0 ? dayListItems_[static_cast<std::size_t>(dayListSelection_)] : std::string();
     const int selection = dayListSelection_;
+    // The highlight stays with its to-do while that is still the selected row.
+    if (const auto selected = calendar_.SelectedToDo();
+        selected && (*selected >= document_.Rows().size() || !document_.Rows()[*selected].Selected)) {
+        calendar_.SetSelectedToDo(std::nullopt);
+    }
     calendar_.SetCalendarReference(calendar_.CalendarRefDateText(), document_.Rows());
     ShowDayTodos();
     // The day list keeps its selection while the same to-do stays at the same place.
@@ -226,9 +231,7 @@ void CalendarController::ClickDayListItem(int index)
     if (!row) {
         return;
     }
-    const auto& bars = calendar_.CurrentCellBars();
-    const auto bar = std::find(bars.begin(), bars.end(), static_cast<std::int32_t>(*row));
-    calendar_.SetSelectedBarRow(bar == bars.end() ? -1 : static_cast<int>(bar - bars.begin()));
+    calendar_.SetSelectedToDo(static_cast<std::uint32_t>(*row));
     document_.SelectOnly(*row);
     dayListSelection_ = index;
     document_.Notify(&MainWindowObserver::RowsChanged);
@@ -265,7 +268,7 @@ void CalendarController::ClickBarRow(int barRow)
         return;
     }
     // Above the first bar row or below the last: nothing is selected any more.
-    calendar_.SetSelectedBarRow(-1);
+    calendar_.SetSelectedToDo(std::nullopt);
     dayListSelection_ = -1;
     document_.ClearSelection();
     document_.Notify(&MainWindowObserver::RowsChanged);

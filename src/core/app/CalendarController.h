@@ -73,7 +73,7 @@ public:
     // show for two seconds after the shown range changed, however fast the timer ticks.
     bool CountDownHolidayNames();
     // A new view was loaded: no bar stays highlighted.
-    void ViewApplied() noexcept { calendar_.SetSelectedBarRow(-1); }
+    void ViewApplied() noexcept { calendar_.SetSelectedToDo(std::nullopt); }
 
 private:
     void RowsReset() override;

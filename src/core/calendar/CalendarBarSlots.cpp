@@ -131,4 +131,14 @@ void CalendarModel::ListCurrentCellBars()
     }
 }
 
+int CalendarModel::SelectedBarRow() const noexcept
+{
+    if (!selectedToDo_) {
+        return -1;
+    }
+    const auto found =
+        std::find(currentCellBars_.begin(), currentCellBars_.end(), static_cast<std::int32_t>(*selectedToDo_));
+    return found == currentCellBars_.end() ? -1 : static_cast<int>(found - currentCellBars_.begin());
+}
+
 }  // namespace dolvane

@@ -256,8 +256,8 @@ private:
 
     void DrawBars();
     void DrawBarSegment(int y, int fill, bool fromPrevious, bool intoNext);
-    void DrawRowHighlight(int slot, int y);
-    void DrawLabels(const DayItem& item, int slot, int y, bool endsToday, std::uint32_t cellColour);
+    void DrawRowHighlight(int y);
+    void DrawLabels(const DayItem& item, int y, bool endsToday, bool highlighted, std::uint32_t cellColour);
     void DrawHolidayName();
 
     const CalendarModel& model_;
@@ -316,18 +316,19 @@ void DateCellPlanner::DrawBars()
         }
         const bool fromPrevious = model_.PresentOn(dayBefore, item.row);
         const bool intoNext = model_.PresentOn(dayAfter, item.row);
-        // Only rows that fit are highlighted: the highlight of a row below the cell would paint
-        // over the cell underneath.
-        if (isCurrent_) {
-            DrawRowHighlight(slot, y);
-        }
         DrawBarSegment(y, fill, fromPrevious, intoNext);
+        // The selected to-do's row is one highlight over its bar. Only rows that fit are
+        // highlighted: the highlight of a row below the cell would paint over the cell underneath.
+        const bool highlighted = cell_.selected && isCurrent_ && model_.SelectedToDo() == item.row;
+        if (highlighted) {
+            DrawRowHighlight(y);
+        }
 
         // A label at the bar's start and end, again at the start of each week row, and in the
         // grid's first cell where the bar comes from before the shown range.
         const bool labelled = !fromPrevious || !intoNext || cell_.column == 0 || dayBefore < model_.FirstCellDateText();
         if (labelled) {
-            DrawLabels(item, slot, y, !intoNext, cellColour);
+            DrawLabels(item, y, !intoNext, highlighted, cellColour);
         }
         ++position;
     }
@@ -354,35 +355,26 @@ void DateCellPlanner::DrawBarSegment(int y, int fill, bool fromPrevious, bool in
     }
 }
 
-void DateCellPlanner::DrawRowHighlight(int slot, int y)
+void DateCellPlanner::DrawRowHighlight(int y)
 {
-    if (!cell_.selected || slot != model_.SelectedBarRow()) {
-        return;
-    }
     const auto saved = writer_.Fill();
     const PixelRect row{left_, top_ + y + 1, left_ + context_.defaultColumnWidth, top_ + y + rows_.lineHeight + 3};
     writer_.SetFill(kHighlightedBarRowFillColour);
     writer_.FillRect(row);
     writer_.FrameRect(row, kHighlightedBarRowFrameColour);
     writer_.SetFill(saved);
-    // Labels on the highlight show it through their letters.
-    writer_.SetOpaqueText(false);
 }
 
-// Labels hide the bar behind them with the cell colour. In a selected cell they keep the cell's
-// white text colour.
-void DateCellPlanner::DrawLabels(const DayItem& item, int slot, int y, bool endsToday, std::uint32_t cellColour)
+// Labels hide the bar behind them with the cell colour; on the highlight they show it through
+// their letters. In a selected cell they keep the cell's white text colour.
+void DateCellPlanner::DrawLabels(const DayItem& item, int y, bool endsToday, bool highlighted, std::uint32_t cellColour)
 {
     writer_.SetOpaqueText(true);
     if (!model_.ShowBarTexts()) {
         return;
     }
-    if (isCurrent_) {
-        DrawRowHighlight(slot, y);
-        if (cell_.selected && slot != model_.SelectedBarRow()) {
-            writer_.SetFill(cellColour);
-        }
-    }
+    writer_.SetFill(cellColour);
+    writer_.SetOpaqueText(!highlighted);
     const bool showDeadline = endsToday && item.hasDeadlineTime;
     if (!cell_.selected) {
         if (showDeadline) {

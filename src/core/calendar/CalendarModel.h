@@ -86,9 +86,12 @@ public:
     // for a row no to-do of the day holds.
     const std::vector<std::int32_t>& CurrentCellBars() const noexcept { return currentCellBars_; }
 
-    // The bar row highlighted in the current cell; -1: none.
-    int SelectedBarRow() const noexcept { return selectedBarRow_; }
-    void SetSelectedBarRow(int slot) noexcept { selectedBarRow_ = slot; }
+    // The to-do whose bar is highlighted in the current cell wherever the grid moves: the one the
+    // editing panel shows after a click in the calendar. None: no highlight.
+    std::optional<std::uint32_t> SelectedToDo() const noexcept { return selectedToDo_; }
+    void SetSelectedToDo(std::optional<std::uint32_t> row) noexcept { selectedToDo_ = row; }
+    // The bar row of the highlighted to-do in the current cell; -1 when it has none there.
+    int SelectedBarRow() const noexcept;
 
     // Texts of the grid: row 0 the weekday names, rows 1.. the dates (the month view keeps a
     // seventh week that is never shown). A cell before 0001/01/01 or after 9999/12/31 is "": no
@@ -183,7 +186,7 @@ private:
     std::int32_t displayedMonth_ = 0;
     DayItemLists dayTodoLists_;
     std::vector<std::int32_t> currentCellBars_;
-    std::int32_t selectedBarRow_ = -1;
+    std::optional<std::uint32_t> selectedToDo_;
     std::int32_t holidayNameTicks_ = 0;
     bool showBarTexts_ = false;
     int currentColumn_ = 0;

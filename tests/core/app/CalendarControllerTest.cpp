@@ -7,17 +7,20 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace dolvane {
 namespace {
 
 using test::Sj;
 
 // Row 0 runs 2010/05/10 09:00 to 05/12 18:00, row 1 has no deadline, row 2 starts in March, row 3
-// runs 05/11 to 05/13.
+// runs 05/11 to 05/13, row 4 lies on 06/15.
 const char* const kList = "2010/05/10 09:00&2010/05/12 18:00+=03050@\\@#@#span\r\n"
                           "2010/05/11 08:00+=01000@\\@#@#single\r\n"
                           "2010/03/15 10:00&2010/03/16 10:00+=02000@\\@#@#march\r\n"
-                          "2010/05/11 09:00&2010/05/13 18:00+=03000@\\@#@#later\r\n";
+                          "2010/05/11 09:00&2010/05/13 18:00+=03000@\\@#@#later\r\n"
+                          "2010/06/15 09:00+=01000@\\@#@#june\r\n";
 
 class CalendarControllerTest : public testing::Test {
 protected:
@@ -150,6 +153,39 @@ TEST_F(CalendarControllerTest, DayListAndBarRowsSelectToDos)
     EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Task), "");
 }
 
+// The highlight marks the to-do the panel shows wherever the current cell goes: on another day of
+// its bar, on no bar where it is absent, never on another to-do's bar.
+TEST_F(CalendarControllerTest, TheHighlightFollowsTheSelectedToDo)
+{
+    CalendarController& calendar = model_->Calendar();
+    calendar.Show(true);
+    SelectDay("2010/05/11");
+    calendar.ClickBarRow(0);
+    ASSERT_TRUE(model_->Rows()[0].Selected);
+    const auto highlighted = [&calendar]() -> std::int32_t {
+        const int slot = calendar.Model().SelectedBarRow();
+        return slot < 0 ? -1 : calendar.Model().CurrentCellBars()[static_cast<std::size_t>(slot)];
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> move;
+        std::string day;
+        std::int32_t highlighted;
+    };
+    for (const auto& c : {
+             Case{"step to June", [&] { calendar.Step(true); }, "2010/06/15", -1},  // june lies on row 0 there
+             Case{"step back", [&] { calendar.Step(false); }, "2010/05/11", 0},
+             Case{"arrow right", [&] { calendar.SelectCell(3, 3); }, "2010/05/12", 0},
+             Case{"arrow right", [&] { calendar.SelectCell(4, 3); }, "2010/05/13", -1},  // later on row 1 alone
+             Case{"three weeks", [&] { calendar.CycleMode(); }, "2010/05/13", -1},
+             Case{"arrow left", [&] { calendar.SelectCell(2, 1); }, "2010/05/11", 0},
+         }) {
+        c.move();
+        EXPECT_EQ(CurrentDay(), c.day) << c.what;
+        EXPECT_EQ(highlighted(), c.highlighted) << c.what;
+    }
+}
+
 TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimits)
 {
     struct Case {
@@ -211,10 +247,10 @@ TEST_F(CalendarControllerTest, AddAndDateButtonsTakeTheSelectedDay)
 
     model_->Editing().SetText(PanelField::Task, Sj("新しい"));
     model_->AddFromPanel();
-    ASSERT_EQ(model_->Rows().size(), 5U);
-    EXPECT_EQ(model_->Rows()[4].StartText, "2010/05/20 12:00");
+    ASSERT_EQ(model_->Rows().size(), 6U);
+    EXPECT_EQ(model_->Rows()[5].StartText, "2010/05/20 12:00");
     // The calendar follows the rows at once: the new to-do is in the day's list.
-    EXPECT_EQ(model_->Calendar().DayListItems(), std::vector<std::string>{Sj("新しい") + "@\\@4"});
+    EXPECT_EQ(model_->Calendar().DayListItems(), std::vector<std::string>{Sj("新しい") + "@\\@5"});
 }
 
 }  // namespace
