@@ -257,6 +257,7 @@ private:
     void DrawBars();
     void DrawBarSegment(int y, int fill, bool fromPrevious, bool intoNext);
     void DrawRowHighlight(int y);
+    void DrawHiddenCount(int hidden, std::uint32_t cellColour);
     void DrawLabels(const DayItem& item, int y, bool endsToday, bool highlighted, std::uint32_t cellColour);
     void DrawHolidayName();
 
@@ -291,6 +292,7 @@ void DateCellPlanner::DrawBars()
     const auto dayAfter = CalendarModel::NeighbourDate(date_, 1);
 
     int position = 0;
+    int hidden = 0;
     for (const DayItem& item : items) {
         // The model gave every shown to-do its row before painting.
         int slot = model_.BarSlotOf(item.row);
@@ -302,6 +304,7 @@ void DateCellPlanner::DrawBars()
         // is ordered by span and importance, not by row, so a later item may sit higher up, and
         // its bar must run on straight from the days before.
         if (y + 3 > available) {
+            ++hidden;
             ++position;
             continue;
         }
@@ -332,6 +335,22 @@ void DateCellPlanner::DrawBars()
         }
         ++position;
     }
+    if (hidden > 0) {
+        DrawHiddenCount(hidden, cellColour);
+    }
+}
+
+// "+N" in the bottom right corner: a crowded day never looks empty or complete when it is not.
+void DateCellPlanner::DrawHiddenCount(int hidden, std::uint32_t cellColour)
+{
+    std::string text = "+";
+    AppendNumber(text, hidden);
+    writer_.SetBold(false);
+    writer_.SetFill(cellColour);
+    writer_.SetFontColour(textColour_);
+    const int width = measure_.TextWidth(text, kCalendarPointSize, false);
+    const int height = measure_.TextHeight(kLineHeightSample, kCalendarPointSize, false);
+    writer_.Text(cell_.rect.right - 2 - width, cell_.rect.bottom - height - 1, text);
 }
 
 void DateCellPlanner::DrawBarSegment(int y, int fill, bool fromPrevious, bool intoNext)

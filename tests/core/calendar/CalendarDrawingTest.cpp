@@ -243,6 +243,12 @@ TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
             const auto plan = grid.Paint(grid.model.CurrentColumn(), grid.model.CurrentRow(), true);
             const auto rect = grid.Rect(grid.model.CurrentColumn(), grid.model.CurrentRow());
             EXPECT_EQ(Ops(plan, DrawKind::Line, kBarInnerLineColour).size(), static_cast<std::size_t>(c.drawnRows));
+            // The cell says how many to-dos it cannot show, in its bottom right corner.
+            const std::string more = "+" + std::to_string(rows.size() - static_cast<std::size_t>(c.drawnRows));
+            const auto* hidden = TextOp(plan, more);
+            ASSERT_NE(hidden, nullptr) << more;
+            EXPECT_EQ(std::tuple(hidden->x1, hidden->y1, hidden->colour),
+                      std::tuple(rect.right - 2 - 6 * static_cast<int>(more.size()), rect.bottom - 13, kWhite));
             // Rows that do not fit are still listed, so the cell knows every row it holds.
             ASSERT_EQ(grid.model.CurrentCellBars().size(), rows.size());
             EXPECT_EQ(grid.model.CurrentCellBars()[5], 5);
