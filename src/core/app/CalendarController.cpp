@@ -80,6 +80,23 @@ void CalendarController::RowsChanged()
     }
 }
 
+void CalendarController::SelectionChanged()
+{
+    if (shown_) {
+        ForgetUnselectedHighlight();
+        document_.Notify(&MainWindowObserver::CalendarChanged);
+    }
+}
+
+// The highlight stays with its to-do while that is still a selected row.
+void CalendarController::ForgetUnselectedHighlight()
+{
+    if (const auto selected = calendar_.SelectedToDo();
+        selected && (*selected >= document_.Rows().size() || !document_.Rows()[*selected].Selected)) {
+        calendar_.SetSelectedToDo(std::nullopt);
+    }
+}
+
 void CalendarController::StartHolidayNames()
 {
     calendar_.SetHolidayNameTicks(kHolidayNameTicks);
@@ -208,11 +225,7 @@ void CalendarController::Rebuild()
     const std::string selected =
         dayListSelection_ >= 0 ? dayListItems_[static_cast<std::size_t>(dayListSelection_)] : std::string();
     const int selection = dayListSelection_;
-    // The highlight stays with its to-do while that is still the selected row.
-    if (const auto selected = calendar_.SelectedToDo();
-        selected && (*selected >= document_.Rows().size() || !document_.Rows()[*selected].Selected)) {
-        calendar_.SetSelectedToDo(std::nullopt);
-    }
+    ForgetUnselectedHighlight();
     calendar_.SetCalendarReference(calendar_.CalendarRefDateText(), document_.Rows());
     ShowDayTodos();
     // The day list keeps its selection while the same to-do stays at the same place.
@@ -234,7 +247,7 @@ void CalendarController::ClickDayListItem(int index)
     calendar_.SetSelectedToDo(static_cast<std::uint32_t>(*row));
     document_.SelectOnly(*row);
     dayListSelection_ = index;
-    document_.Notify(&MainWindowObserver::RowsChanged);
+    document_.Notify(&MainWindowObserver::SelectionChanged);
     panel_.ShowSelectedRow();
 }
 
@@ -271,7 +284,7 @@ void CalendarController::ClickBarRow(int barRow)
     calendar_.SetSelectedToDo(std::nullopt);
     dayListSelection_ = -1;
     document_.ClearSelection();
-    document_.Notify(&MainWindowObserver::RowsChanged);
+    document_.Notify(&MainWindowObserver::SelectionChanged);
     panel_.ShowSelectedRow();
 }
 

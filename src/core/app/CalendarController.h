@@ -78,6 +78,9 @@ public:
 private:
     void RowsReset() override;
     void RowsChanged() override;
+    // A selection changes no day list: only the highlight may lose its to-do.
+    void SelectionChanged() override;
+    void ForgetUnselectedHighlight();
     void Rebuild();
     void StartHolidayNames();
     void ShowDayTodos();

@@ -186,6 +186,22 @@ TEST_F(CalendarControllerTest, TheHighlightFollowsTheSelectedToDo)
     }
 }
 
+// Selecting a to-do changes no row: the day lists (and the items they share) stay as they are.
+TEST_F(CalendarControllerTest, ASelectionInTheCalendarKeepsTheDayLists)
+{
+    CalendarController& calendar = model_->Calendar();
+    calendar.Show(true);
+    SelectDay("2010/05/11");
+    const DayItem* before = &calendar.Model().DayTodoLists().Items("2010/05/11")[0];
+    for (const auto& click : {std::function<void()>([&] { calendar.ClickBarRow(1); }),
+                              std::function<void()>([&] { calendar.ClickDayListItem(2); }),
+                              std::function<void()>([&] { calendar.ClickBarRow(-1); })}) {
+        click();
+        EXPECT_EQ(&calendar.Model().DayTodoLists().Items("2010/05/11")[0], before);
+    }
+    EXPECT_EQ(model_->List().SelectedCount(), 0U);
+}
+
 TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimits)
 {
     struct Case {
