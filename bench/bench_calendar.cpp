@@ -6,8 +6,12 @@
 // to-dos around today: thousands of items a day at 100,000 rows); "years" spreads them over three
 // years. The sizes 10k..100k show how the cost grows with the items of a day: linearly.
 #include "CalendarBenchRows.h"
+#include "core/app/MainWindowModel.h"
 #include "core/calendar/CalendarDrawing.h"
 #include "core/calendar/CalendarModel.h"
+#include "support/DiskFiles.h"
+#include "support/FakePorts.h"
+#include "support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,10 +34,10 @@ void FillMonth(benchmark::State& state, int spreadDays, bool rowsChanged = false
             model.RowsChanged();
         }
         model.SetCalendarReference("2026/12/07", rows);
-        benchmark::DoNotOptimize(model.DayTodoLists);
+        benchmark::DoNotOptimize(model.DayTodoLists());
     }
-    for (const auto& entry : model.DayTodoLists.Entries()) {
-        items += model.DayTodoLists.Items(NameValueList::NameOf(entry)).size();
+    for (std::size_t k = 0; k < model.DayTodoLists().Count(); ++k) {
+        items += model.DayTodoLists().ItemsAt(k).size();
     }
     state.counters["day_items"] = static_cast<double>(items);
 }
@@ -75,7 +79,7 @@ void PaintMonth(benchmark::State& state, int spreadDays)
 {
     const auto rows = bench::BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
     CalendarModel model;
-    model.ShowBarTexts = true;
+    model.SetShowBarTexts(true);
     const HolidayCalendar holidays;
     const FixedMeasure measure;
     const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, 7 * 120, 28 + 6 * 100);
@@ -107,6 +111,61 @@ void BM_FillAndPlanMonth_Crowded(benchmark::State& state)
     PaintMonth(state, 70);
 }
 BENCHMARK(BM_FillAndPlanMonth_Crowded)->Arg(10000)->Arg(20000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A click in the shown month at 2026/12/07 as the window makes it: a bar row of the current cell
+// or an item of its day list selects that to-do (list selection, panel, highlight), and the whole
+// grid is planned again for the repaint that follows. One iteration is one click and its plans.
+void ClickInCalendar(benchmark::State& state, bool onBar)
+{
+    const test::TempFolder folder;
+    test::FixedClock clock;
+    clock.now = ParseDateTimeText("2026/12/07 12:00");
+    test::ScriptedPrompts prompts;
+    test::FakeSibling sibling;
+    MainWindowModel window(DeriveProgramPaths(folder.Path() / "program", "bench", folder.Path() / "opt"),
+                           MainWindowPorts{clock, prompts, sibling, test::DiskFiles(), nullptr, {}});
+    window.Document().Rows() = bench::BuildRows(static_cast<std::size_t>(state.range(0)), 70);
+    window.Document().Notify(&MainWindowObserver::RowsReset);
+    CalendarController& calendar = window.Calendar();
+    calendar.Show(true);
+    const HolidayCalendar holidays;
+    const FixedMeasure measure;
+    const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, 7 * 120, 28 + 6 * 100);
+    DateCellContext context;
+    context.todayText = "2026/12/07";
+    context.defaultColumnWidth = layout.defaultColumnWidth;
+    context.defaultRowHeight = layout.defaultRowHeight;
+    int click = 0;
+    for (auto _ : state) {
+        if (onBar) {
+            calendar.ClickBarRow(click % 4);
+        } else {
+            calendar.ClickDayListItem(click % 4);
+        }
+        ++click;
+        for (int row = 1; row < layout.rowCount; ++row) {
+            for (int column = 0; column < CalendarModel::kColumns; ++column) {
+                const int left = column * 121;
+                const int top = 19 + (row - 1) * 101;
+                const CalendarCell cell{column, row, {left, top, left + 120, top + 100}, false};
+                benchmark::DoNotOptimize(PlanDateCell(calendar.Model(), holidays, cell, context, measure));
+            }
+        }
+    }
+    state.counters["day_list"] = static_cast<double>(calendar.DayListItems().size());
+}
+
+void BM_ClickBarRow_Crowded(benchmark::State& state)
+{
+    ClickInCalendar(state, true);
+}
+BENCHMARK(BM_ClickBarRow_Crowded)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ClickDayListItem_Crowded(benchmark::State& state)
+{
+    ClickInCalendar(state, false);
+}
+BENCHMARK(BM_ClickDayListItem_Crowded)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dolvane

@@ -23,7 +23,7 @@ void RepaintMonth(benchmark::State& state, int spreadDays)
     const auto rows = bench::BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
     CalendarModel model;
     model.SetCalendarReference("2026/12/07", rows);
-    model.ShowBarTexts = true;
+    model.SetShowBarTexts(true);
     const HolidayCalendar holidays;
     const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, 900, 700);
     DateCellContext context;

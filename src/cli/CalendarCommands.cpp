@@ -6,6 +6,7 @@
 #include "core/store/ListStore.h"
 #include "core/text/ByteKind.h"
 #include "core/text/Cp932Codec.h"
+#include "core/text/Numbers.h"
 #include "core/time/TimeTexts.h"
 
 #include <string>
@@ -58,33 +59,21 @@ bool IsDerived(const HolidayCalendar& calendar, const HolidayName& shown, std::s
     return calendar.HolidayCountOf(date, year) > RuleEntriesOn(calendar, date.substr(5, 5), year);
 }
 
-void WriteDayItems(Utf8Writer& writer, std::string_view items, const std::vector<ToDoRecord>& rows)
+void WriteDayItems(Utf8Writer& writer, const DayItemView& items, const std::vector<ToDoRecord>& rows)
 {
-    std::size_t from = 0;
-    while (from < items.size()) {
-        auto end = items.find(kDayItemSeparator, from);
-        if (end == std::string_view::npos) {
-            end = items.size();
-        }
-        const std::string_view item = items.substr(from, end - from);
-        from = end + kDayItemSeparator.size();
-        if (item.size() < DayItemLayout::kHead) {
-            continue;
-        }
-        const auto index = std::stoul(std::string(item.substr(DayItemLayout::kIndex, DayItemLayout::kIndexLength)));
-        const std::string_view deadlineTime = item.substr(DayItemLayout::kDeadlineTime, 5);
+    for (const DayItem& item : items) {
         writer.Ascii("    ");
-        writer.Field(index < rows.size() ? std::string_view(rows[index].FileLine) : std::string_view("?"));
+        writer.Field(item.row < rows.size() ? std::string_view(rows[item.row].FileLine) : std::string_view("?"));
         writer.Ascii(": ");
-        writer.Field(WholeCharacters(item.substr(DayItemLayout::kHead), DayItemLayout::kHeadLength), Escape::Line);
+        writer.Field(WholeCharacters(item.Head(), DayItem::kHeadLength), Escape::Line);
         writer.Ascii("  ");
-        writer.Field(item.substr(DayItemLayout::kStartTime, 5));
+        writer.Field(item.StartTime());
         writer.Ascii('-');
-        writer.Field(deadlineTime == kNoDeadlineTime ? std::string_view() : deadlineTime);
+        writer.Field(item.DeadlineTime());
         writer.Field(Utf8ToCp932("  進捗 "));
-        writer.Field(item.substr(DayItemLayout::kProgressDate, 10));
+        writer.Field(item.ProgressDateText());
         writer.Ascii(' ');
-        writer.Field(item.substr(DayItemLayout::kProgressFraction, 3));
+        writer.Field(ZeroPadded(item.progressPercent, 3));
         writer.EndLine();
     }
 }
@@ -151,7 +140,7 @@ int RunCalendar(std::span<const std::string> arguments, const CliEnvironment& en
         throw CliError(error.message);
     }
     CalendarModel calendar;
-    calendar.CalendarViewMode = CalendarMode::Month;
+    calendar.SetViewMode(CalendarMode::Month);
     if (!calendar.SetCalendarReference(monthText + "/01", store.Rows())) {
         throw CliError("--month: " + *month);
     }
@@ -182,7 +171,7 @@ int RunCalendar(std::span<const std::string> arguments, const CliEnvironment& en
                 writer.Field(names, Escape::Line);
             }
             writer.EndLine();
-            WriteDayItems(writer, calendar.DayTodoLists.Value(date), store.Rows());
+            WriteDayItems(writer, calendar.DayTodoLists().Items(date), store.Rows());
         }
     }
     writer.Flush();

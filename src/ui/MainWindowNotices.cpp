@@ -54,7 +54,7 @@ void TVelkDolvane::SettingsChanged()
 void TVelkDolvane::CalendarChanged()
 {
     if (editPanel_ != nullptr) {
-        editPanel_->ShowCalendarButtons(model_->Calendar().Shown(), model_->Calendar().Model().CalendarViewMode);
+        editPanel_->ShowCalendarButtons(model_->Calendar().Shown(), model_->Calendar().Model().ViewMode());
     }
     if (calendarView_ != nullptr && model_->Calendar().Shown()) {
         calendarView_->ShowCalendar();

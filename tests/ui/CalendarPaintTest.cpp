@@ -97,8 +97,8 @@ TEST(CalendarPaintTest, MonthGridShowsTodayHolidaysAndBars)
     CalendarModel model;
     ASSERT_TRUE(model.SetCalendarReference("2010/05/20", rows));
     ASSERT_TRUE(model.SelectCalendarDate("2010/05/11"));
-    model.ShowBarTexts = true;
-    model.HolidayNameTicks = 20;
+    model.SetShowBarTexts(true);
+    model.SetHolidayNameTicks(20);
     const HolidayCalendar holidays({Sj("05/03=憲法記念日"), Sj("05/04=みどりの日"), Sj("05/05=こどもの日")});
     const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, 7 * 102, 28 + 6 * 80);
     DateCellContext context;

@@ -381,7 +381,7 @@ TEST_F(MainWindowTest, ATapOnABarRowOfAnotherDaySelectsItsToDo)
         const QPoint tap(cell.left + 40, cell.top + lineHeight * (row + 1) + lineHeight / 2);
         QTest::mouseClick(grid, Qt::LeftButton, {}, tap);
         EXPECT_EQ(window->Model().Editing().Panel().Text(PanelField::Task), Sj(task)) << "bar row " << row;
-        EXPECT_EQ(window->Model().Calendar().Model().SelectedBarRow, row);
+        EXPECT_EQ(window->Model().Calendar().Model().SelectedBarRow(), row);
         // Back to another day, so that the next tap lands on a day that is not current either.
         QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(cell.left - 40, cell.top + 4));
     }
@@ -419,7 +419,7 @@ TEST_F(MainWindowTest, CalendarTakesTheListsPlaceAndFollowsClicks)
     ASSERT_EQ(dayList->model()->rowCount(), 1);
     EXPECT_EQ(dayList->currentIndex().row(), 0);
     QTest::mouseClick(grid, Qt::RightButton, {}, first);
-    EXPECT_FALSE(window->Model().Calendar().Model().ShowBarTexts);
+    EXPECT_FALSE(window->Model().Calendar().Model().ShowBarTexts());
 
     Find<QToolButton>(*window, "SpeedButton8")->click();
     EXPECT_EQ(Find<QLabel>(*window, "Panel10")->text(), QStringLiteral("2010/06"));

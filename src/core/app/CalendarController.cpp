@@ -80,15 +80,32 @@ void CalendarController::RowsChanged()
     }
 }
 
+void CalendarController::SelectionChanged()
+{
+    if (shown_) {
+        ForgetUnselectedHighlight();
+        document_.Notify(&MainWindowObserver::CalendarChanged);
+    }
+}
+
+// The highlight stays with its to-do while that is still a selected row.
+void CalendarController::ForgetUnselectedHighlight()
+{
+    if (const auto selected = calendar_.SelectedToDo();
+        selected && (*selected >= document_.Rows().size() || !document_.Rows()[*selected].Selected)) {
+        calendar_.SetSelectedToDo(std::nullopt);
+    }
+}
+
 void CalendarController::StartHolidayNames()
 {
-    calendar_.HolidayNameTicks = kHolidayNameTicks;
+    calendar_.SetHolidayNameTicks(kHolidayNameTicks);
     holidayNamesSince_ = document_.Now();
 }
 
 bool CalendarController::CountDownHolidayNames()
 {
-    if (calendar_.HolidayNameTicks <= 0) {
+    if (calendar_.HolidayNameTicks() <= 0) {
         return false;
     }
     // Counted on the clock, not in timer ticks: the status timer slows down to 500 ms once it has
@@ -96,8 +113,8 @@ bool CalendarController::CountDownHolidayNames()
     // Whole milliseconds: a day count holds two seconds only to within a rounding error.
     const double elapsedMs = std::round((document_.Now().days - holidayNamesSince_.days) * kMillisecondsPerDay);
     const int left = kHolidayNameTicks - static_cast<int>(elapsedMs / kHolidayNameTickMs);
-    calendar_.HolidayNameTicks = elapsedMs < 0 ? 0 : std::clamp(left, 0, kHolidayNameTicks);
-    return calendar_.HolidayNameTicks == 0;
+    calendar_.SetHolidayNameTicks(elapsedMs < 0 ? 0 : std::clamp(left, 0, kHolidayNameTicks));
+    return calendar_.HolidayNameTicks() == 0;
 }
 
 const char* CalendarController::ModeCaption(CalendarMode mode)
@@ -125,7 +142,7 @@ void CalendarController::Show(bool shown)
         }
     }
     StartHolidayNames();
-    calendar_.ShowBarTexts = true;
+    calendar_.SetShowBarTexts(true);
     if (shown) {
         const std::string today = FormatDateText(document_.Now());
         if (reference.empty() || !calendar_.SetCalendarReference(reference, document_.Rows())) {
@@ -148,12 +165,12 @@ void CalendarController::Show(bool shown)
 
 void CalendarController::CycleMode()
 {
-    const std::string target(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
-    calendar_.CalendarViewMode = calendar_.CalendarViewMode == CalendarMode::OneWeek
-                                     ? CalendarMode::Month
-                                     : static_cast<CalendarMode>(static_cast<int>(calendar_.CalendarViewMode) - 1);
+    const std::string target = calendar_.CurrentDate();
+    const CalendarMode mode = calendar_.ViewMode();
+    calendar_.SetViewMode(mode == CalendarMode::OneWeek ? CalendarMode::Month
+                                                        : static_cast<CalendarMode>(static_cast<int>(mode) - 1));
     StartHolidayNames();
-    calendar_.ShowBarTexts = true;
+    calendar_.SetShowBarTexts(true);
     if (shown_) {
         const std::string reference = target.empty() ? FormatDateText(document_.Now()) : target;
         calendar_.SetCalendarReference(reference, document_.Rows());
@@ -184,15 +201,12 @@ void CalendarController::SelectCell(int column, int row)
 void CalendarController::ShowDayTodos()
 {
     dayListSelection_ = -1;
-    const auto date = FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow));
-    const auto items = calendar_.DayTodoLists.Items(date);
+    const DayItemView items = calendar_.DayTodoLists().Items(calendar_.CurrentDate());
     std::vector<std::string> listed;
     listed.reserve(items.size());
-    for (const auto item : items) {
-        const auto index = ParseInt32(item.substr(0, DayItemLayout::kIndexLength));
-        if (index && *index >= 0 && static_cast<std::size_t>(*index) < document_.Rows().size()) {
-            listed.push_back(
-                DayListItem(document_.Rows()[static_cast<std::size_t>(*index)], static_cast<std::size_t>(*index)));
+    for (const DayItem& item : items) {
+        if (item.row < document_.Rows().size()) {
+            listed.push_back(DayListItem(document_.Rows()[item.row], item.row));
         }
     }
     if (listed != dayListItems_) {
@@ -203,7 +217,7 @@ void CalendarController::ShowDayTodos()
 
 std::string CalendarController::StatusText() const
 {
-    return Holidays().HolidayTextOf(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
+    return Holidays().HolidayTextOf(calendar_.CurrentDate());
 }
 
 void CalendarController::Rebuild()
@@ -211,7 +225,8 @@ void CalendarController::Rebuild()
     const std::string selected =
         dayListSelection_ >= 0 ? dayListItems_[static_cast<std::size_t>(dayListSelection_)] : std::string();
     const int selection = dayListSelection_;
-    calendar_.SetCalendarReference(calendar_.CalendarRefDateText, document_.Rows());
+    ForgetUnselectedHighlight();
+    calendar_.SetCalendarReference(calendar_.CalendarRefDateText(), document_.Rows());
     ShowDayTodos();
     // The day list keeps its selection while the same to-do stays at the same place.
     if (selection >= 0 && static_cast<std::size_t>(selection) < dayListItems_.size() &&
@@ -229,24 +244,16 @@ void CalendarController::ClickDayListItem(int index)
     if (!row) {
         return;
     }
-    calendar_.NormaliseCurrentCellBarRows();
-    calendar_.SelectedBarRow = -1;
-    const auto& bars = calendar_.CurrentCellBarRows.Entries();
-    for (std::size_t slot = 0; slot < bars.size(); ++slot) {
-        if (ParseInt32(NameValueList::ValueOf(bars[slot])) == static_cast<std::int32_t>(*row)) {
-            calendar_.SelectedBarRow = static_cast<std::int32_t>(slot);
-            break;
-        }
-    }
+    calendar_.SetSelectedToDo(static_cast<std::uint32_t>(*row));
     document_.SelectOnly(*row);
     dayListSelection_ = index;
-    document_.Notify(&MainWindowObserver::RowsChanged);
+    document_.Notify(&MainWindowObserver::SelectionChanged);
     panel_.ShowSelectedRow();
 }
 
 void CalendarController::ToggleBarTexts()
 {
-    calendar_.ShowBarTexts = !calendar_.ShowBarTexts;
+    calendar_.SetShowBarTexts(!calendar_.ShowBarTexts());
     document_.Notify(&MainWindowObserver::CalendarChanged);
 }
 
@@ -257,14 +264,13 @@ void CalendarController::PressCell(int column, int row)
 
 void CalendarController::ClickBarRow(int barRow)
 {
-    calendar_.NormaliseCurrentCellBarRows();
-    const auto& bars = calendar_.CurrentCellBarRows.Entries();
+    const auto& bars = calendar_.CurrentCellBars();
     if (barRow >= 0 && static_cast<std::size_t>(barRow) < bars.size()) {
-        const auto index = ParseInt32(NameValueList::ValueOf(bars[static_cast<std::size_t>(barRow)]));
+        const std::int32_t index = bars[static_cast<std::size_t>(barRow)];
         dayListSelection_ = -1;
-        if (index && *index >= 0 && static_cast<std::size_t>(*index) < document_.Rows().size()) {
-            const std::string item =
-                DayListItem(document_.Rows()[static_cast<std::size_t>(*index)], static_cast<std::size_t>(*index));
+        if (index >= 0 && static_cast<std::size_t>(index) < document_.Rows().size()) {
+            const auto row = static_cast<std::size_t>(index);
+            const std::string item = DayListItem(document_.Rows()[row], row);
             const auto found = std::find(dayListItems_.begin(), dayListItems_.end(), item);
             if (found != dayListItems_.end()) {
                 ClickDayListItem(static_cast<int>(found - dayListItems_.begin()));
@@ -275,10 +281,10 @@ void CalendarController::ClickBarRow(int barRow)
         return;
     }
     // Above the first bar row or below the last: nothing is selected any more.
-    calendar_.SelectedBarRow = -1;
+    calendar_.SetSelectedToDo(std::nullopt);
     dayListSelection_ = -1;
     document_.ClearSelection();
-    document_.Notify(&MainWindowObserver::RowsChanged);
+    document_.Notify(&MainWindowObserver::SelectionChanged);
     panel_.ShowSelectedRow();
 }
 
@@ -331,7 +337,7 @@ std::optional<std::string> CalendarController::CellMoment() const
     if (!shown_) {
         return std::nullopt;
     }
-    const std::string day(FirstTen(calendar_.CellText(calendar_.CurrentColumn, calendar_.CurrentRow)));
+    const std::string& day = calendar_.CurrentDate();
     try {
         return PickedText(ParseDateText(day), document_.Now(), false);
     } catch (const ConvertError&) {

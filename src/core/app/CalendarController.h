@@ -23,8 +23,7 @@ public:
     CalendarController(const CalendarController&) = delete;
     CalendarController& operator=(const CalendarController&) = delete;
 
-    // The grid's state. Painting hands out bar rows, hence the mutable access for the grid widget.
-    CalendarModel& Model() noexcept { return calendar_; }
+    // The grid's state, which painting only reads.
     const CalendarModel& Model() const noexcept { return calendar_; }
     const HolidayCalendar& Holidays() const noexcept { return settings_.Holidays(); }
     const Settings& CurrentSettings() const noexcept { return settings_.Values(); }
@@ -74,11 +73,14 @@ public:
     // show for two seconds after the shown range changed, however fast the timer ticks.
     bool CountDownHolidayNames();
     // A new view was loaded: no bar stays highlighted.
-    void ViewApplied() noexcept { calendar_.SelectedBarRow = -1; }
+    void ViewApplied() noexcept { calendar_.SetSelectedToDo(std::nullopt); }
 
 private:
     void RowsReset() override;
     void RowsChanged() override;
+    // A selection changes no day list: only the highlight may lose its to-do.
+    void SelectionChanged() override;
+    void ForgetUnselectedHighlight();
     void Rebuild();
     void StartHolidayNames();
     void ShowDayTodos();

@@ -11,6 +11,9 @@ public:
     virtual void RowsReset() {}
     // The same rows have new texts, check states, colours or selection: repaint them.
     virtual void RowsChanged() {}
+    // Only which rows are selected changed, not what they hold. A listener that does not tell
+    // the two apart repaints the rows.
+    virtual void SelectionChanged() { RowsChanged(); }
     // Unsaved changes or undo availability changed: enable or disable "適用" and "元に戻す".
     virtual void StoreStateChanged() {}
     // The editing panel's fields, include boxes or Replace button changed.

@@ -1,77 +1,19 @@
 // The bar rows of the calendar: which slot (row under the day number) each to-do's bar takes,
-// kept the same over all the days of its span, and the per-day and per-slot indexes that answer
-// those questions without scanning the day lists again.
+// kept the same over all the days of its span, and the current cell's bars.
 #include "core/calendar/CalendarModel.h"
 
-#include "core/text/Numbers.h"
-
 #include <algorithm>
-#include <optional>
 
 namespace dolvane {
-namespace {
 
-std::string_view Head(std::string_view text, std::size_t length)
+const CalendarModel::Placement* CalendarModel::PlacementOf(std::uint32_t row) const noexcept
 {
-    return text.substr(0, std::min(length, text.size()));
+    return row < placements_.size() ? &placements_[row] : nullptr;
 }
 
-// The list index an item's five digits stand for.
-std::optional<std::size_t> ListIndexOf(std::string_view indexText)
+bool CalendarModel::PresentOn(std::string_view dateText, std::uint32_t row) const
 {
-    const auto index = indexText.size() == DayItemLayout::kIndexLength ? DigitsValue(indexText) : std::nullopt;
-    if (!index) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(*index);
-}
-
-}  // namespace
-
-const CalendarModel::Positions& CalendarModel::DayPositions(std::string_view dateText) const
-{
-    if (indexes_.dayRevision != DayTodoLists.Revision()) {
-        indexes_.days.clear();
-        indexes_.dayRevision = DayTodoLists.Revision();
-    }
-    const std::string date(dateText);
-    if (const auto found = indexes_.days.find(date); found != indexes_.days.end()) {
-        return found->second;
-    }
-    // The views point into DayTodoLists, which stays unchanged while its revision does.
-    Positions positions;
-    const auto items = DayTodoLists.Items(dateText);
-    for (std::size_t k = 0; k < items.size(); ++k) {
-        positions.emplace(Head(items[k], DayItemLayout::kIndexLength), static_cast<int>(k));
-    }
-    return indexes_.days.emplace(date, std::move(positions)).first->second;
-}
-
-const std::unordered_map<std::string, int>& CalendarModel::SlotIndex() const
-{
-    if (indexes_.slotRevision != BarSlots.Revision()) {
-        indexes_.slots.clear();
-        for (const auto& entry : BarSlots.Entries()) {
-            indexes_.slots.emplace(NameValueList::NameOf(entry),
-                                   ParseInt32(NameValueList::ValueOf(entry)).value_or(-1));
-        }
-        indexes_.slotRevision = BarSlots.Revision();
-    }
-    return indexes_.slots;
-}
-
-const CalendarModel::Placement* CalendarModel::PlacementOf(std::string_view indexText) const
-{
-    const auto index = ListIndexOf(indexText);
-    return index && *index < placements_.size() ? &placements_[*index] : nullptr;
-}
-
-bool CalendarModel::PresentOn(std::string_view dateText, std::string_view indexText) const
-{
-    if (placedDayRevision_ != DayTodoLists.Revision()) {
-        return IndexInDayList(dateText, indexText) != -1;
-    }
-    const Placement* placement = PlacementOf(indexText);
+    const Placement* placement = PlacementOf(row);
     if (placement == nullptr || placement->first < 0) {
         return false;
     }
@@ -83,22 +25,38 @@ bool CalendarModel::PresentOn(std::string_view dateText, std::string_view indexT
     return placement->first <= position && position <= placement->last;
 }
 
-int CalendarModel::BarSlotOf(std::string_view indexText) const
+int CalendarModel::BarSlotOf(std::uint32_t row) const noexcept
 {
-    if (placedSlotRevision_ == BarSlots.Revision()) {
-        const Placement* placement = PlacementOf(indexText);
-        return placement != nullptr ? placement->slot : -1;
-    }
-    const auto& slots = SlotIndex();
-    const auto found = slots.find(std::string(indexText));
-    return found == slots.end() ? -1 : found->second;
+    const Placement* placement = PlacementOf(row);
+    return placement != nullptr ? placement->slot : -1;
 }
 
-int CalendarModel::IndexInDayList(std::string_view dateText, std::string_view indexText) const
+int CalendarModel::IndexInDayList(std::string_view dateText, std::uint32_t row) const noexcept
 {
-    const auto& positions = DayPositions(dateText);
-    const auto found = positions.find(indexText);
-    return found == positions.end() ? -1 : found->second;
+    const DayItemView items = dayTodoLists_.Items(dateText);
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        if (items[k].row == row) {
+            return static_cast<int>(k);
+        }
+    }
+    return -1;
+}
+
+std::vector<CalendarModel::CellRun> CalendarModel::PaintedRuns(const std::vector<Candidate>& candidates,
+                                                               std::size_t paintedCells) const
+{
+    // Position p of the stored dates is grid cell p - 1: the day before the grid comes first.
+    std::vector<CellRun> runs;
+    runs.reserve(candidates.size());
+    for (const Candidate& candidate : candidates) {
+        if (candidate.last == 0 || candidate.first > paintedCells) {
+            continue;
+        }
+        const std::size_t first = candidate.first == 0 ? 0 : candidate.first - 1;
+        const std::size_t last = std::min(candidate.last - 1, paintedCells - 1);
+        runs.push_back({(*items_)[candidate.item].row, first, last});
+    }
+    return runs;
 }
 
 void CalendarModel::AssignBarSlots(const std::vector<CellRun>& runs, std::size_t cellCount)
@@ -126,8 +84,6 @@ void CalendarModel::AssignBarSlots(const std::vector<CellRun>& runs, std::size_t
     std::vector<std::vector<bool>> taken(cellCount);
     std::vector<std::size_t> lowestFree(cellCount, 0);
     std::vector<bool> placed(runs.size(), false);
-    BarSlots.Reserve(BarSlots.Count() + runs.size());
-    std::string text;
     for (std::size_t cell = 0; cell < cellCount; ++cell) {
         for (std::size_t k = start[cell]; k < start[cell + 1]; ++k) {
             const std::uint32_t r = dayItems[k];
@@ -147,54 +103,42 @@ void CalendarModel::AssignBarSlots(const std::vector<CellRun>& runs, std::size_t
                 }
                 taken[day][row] = true;
             }
-            text.clear();
-            AppendNumber(text, static_cast<std::int64_t>(row));
-            BarSlots.Add(runs[r].key, text);
-            if (const auto index = ListIndexOf(runs[r].key); index && *index < placements_.size()) {
-                placements_[*index].slot = static_cast<std::int32_t>(row);
-            }
+            placements_[runs[r].row].slot = static_cast<std::int32_t>(row);
         }
     }
 }
 
 void CalendarModel::SetCurrentCell(int column, int row)
 {
-    CurrentColumn = column;
-    CurrentRow = row;
-    ListCurrentCellBarRows();
+    currentColumn_ = column;
+    currentRow_ = row;
+    ListCurrentCellBars();
 }
 
-void CalendarModel::ListCurrentCellBarRows()
+void CalendarModel::ListCurrentCellBars()
 {
-    CurrentCellBarRows.Clear();
-    const auto items = DayTodoLists.Items(Head(CellText(CurrentColumn, CurrentRow), 10));
-    CurrentCellBarRows.Reserve(items.size());
-    int position = 0;
-    for (const auto item : items) {
-        const auto key = Head(item, DayItemLayout::kIndexLength);
-        const int slot = BarSlotOf(key);
-        CurrentCellBarRows.Add(ZeroPadded(slot == -1 ? position : slot, 2), key);
-        ++position;
-    }
-}
-
-void CalendarModel::NormaliseCurrentCellBarRows()
-{
-    CurrentCellBarRows.Sort();
-    if (CurrentCellBarRows.Empty()) {
-        return;
-    }
-    const auto last = ParseInt32(NameValueList::NameOf(CurrentCellBarRows.Entries().back()));
-    if (!last) {
-        return;
-    }
-    for (int slot = 0; slot < *last; ++slot) {
-        const std::string name = ZeroPadded(slot, 2);
-        if (!CurrentCellBarRows.IndexOfName(name)) {
-            CurrentCellBarRows.Add(name, "-1");
+    currentCellBars_.clear();
+    const DayItemView items = dayTodoLists_.Items(CurrentDate());
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        // Every to-do of a shown day has its row from the fill; the position in the day is the
+        // row of one that has none.
+        const int slot = BarSlotOf(items[k].row);
+        const auto at = static_cast<std::size_t>(slot == -1 ? static_cast<int>(k) : slot);
+        if (currentCellBars_.size() <= at) {
+            currentCellBars_.resize(at + 1, -1);
         }
+        currentCellBars_[at] = static_cast<std::int32_t>(items[k].row);
     }
-    CurrentCellBarRows.Sort();
+}
+
+int CalendarModel::SelectedBarRow() const noexcept
+{
+    if (!selectedToDo_) {
+        return -1;
+    }
+    const auto found =
+        std::find(currentCellBars_.begin(), currentCellBars_.end(), static_cast<std::int32_t>(*selectedToDo_));
+    return found == currentCellBars_.end() ? -1 : static_cast<int>(found - currentCellBars_.begin());
 }
 
 }  // namespace dolvane

@@ -146,11 +146,12 @@ public:
           context_(context),
           measure_(measure),
           date_(model.CellText(cell.column, cell.row)),
+          dateKey_(DateKeyOf(date_)),
           left_(cell.rect.left),
           top_(cell.rect.top),
           centre_(cell.rect.Width() / 2),
           isToday_(!date_.empty() && date_ == context.todayText),
-          isCurrent_(cell.column == model.CurrentColumn && cell.row == model.CurrentRow)
+          isCurrent_(cell.column == model.CurrentColumn() && cell.row == model.CurrentRow())
     {
         const int year = YearOf(date_, context.todayText);
         holiday_ = holidays.HolidayNameOf(date_, year, kHolidayNameMaxLength);
@@ -169,7 +170,7 @@ public:
         }
         DrawDayText();
         DrawBars();
-        if (model_.HolidayNameTicks > 0 && !holiday_.name.empty()) {
+        if (model_.HolidayNameTicks() > 0 && !holiday_.name.empty()) {
             DrawHolidayName();
         }
         return writer_.Take();
@@ -193,13 +194,13 @@ private:
             return false;
         }
         const auto cellMonth = ParseInt32(Part(date_, 5, 2));
-        const bool displayed = cellMonth == model_.DisplayedMonth;
-        if (model_.CalendarViewMode == CalendarMode::Month) {
+        const bool displayed = cellMonth == model_.DisplayedMonth();
+        if (model_.ViewMode() == CalendarMode::Month) {
             return displayed;
         }
         // Week views highlight the month that holds the first shown Saturday.
-        const auto saturday = CalendarModel::NeighbourDate(model_.RangeStartText, 6);
-        const bool firstWeekInOneMonth = Part(saturday, 0, 7) == Part(model_.RangeStartText, 0, 7);
+        const auto saturday = CalendarModel::NeighbourDate(model_.RangeStartText(), 6);
+        const bool firstWeekInOneMonth = Part(saturday, 0, 7) == Part(model_.RangeStartText(), 0, 7);
         return firstWeekInOneMonth ? displayed : !displayed;
     }
 
@@ -250,13 +251,14 @@ private:
         const int width = measure_.TextWidth(monthDay, kDayTextPointSize, true);
         writer_.Text(left_ + centre_ - width / 2, top_ + 1, monthDay);
         writer_.SetPointSize(kCalendarPointSize);
-        rows_ = BarRowsFor(model_.CalendarViewMode, measure_);
+        rows_ = BarRowsFor(model_.ViewMode(), measure_);
     }
 
     void DrawBars();
     void DrawBarSegment(int y, int fill, bool fromPrevious, bool intoNext);
-    void DrawRowHighlight(int slot, int y);
-    void DrawLabels(std::string_view item, int slot, int y, bool endsToday, std::uint32_t cellColour);
+    void DrawRowHighlight(int y);
+    void DrawHiddenCount(int hidden, std::uint32_t cellColour);
+    void DrawLabels(const DayItem& item, int y, bool endsToday, bool highlighted, std::uint32_t cellColour);
     void DrawHolidayName();
 
     const CalendarModel& model_;
@@ -265,6 +267,7 @@ private:
     const TextMeasure& measure_;
     PlanWriter writer_;
     std::string date_;
+    std::int32_t dateKey_;
     int left_;
     int top_;
     int centre_;
@@ -278,7 +281,7 @@ private:
 
 void DateCellPlanner::DrawBars()
 {
-    const auto items = model_.DayTodoLists.Items(date_);
+    const DayItemView items = model_.DayTodoLists().Items(date_);
     if (items.empty()) {
         return;
     }
@@ -289,10 +292,10 @@ void DateCellPlanner::DrawBars()
     const auto dayAfter = CalendarModel::NeighbourDate(date_, 1);
 
     int position = 0;
-    for (const auto item : items) {
-        const auto key = Part(item, DayItemLayout::kIndex, DayItemLayout::kIndexLength);
+    int hidden = 0;
+    for (const DayItem& item : items) {
         // The model gave every shown to-do its row before painting.
-        int slot = model_.BarSlotOf(key);
+        int slot = model_.BarSlotOf(item.row);
         if (slot == -1) {
             slot = position;
         }
@@ -301,36 +304,53 @@ void DateCellPlanner::DrawBars()
         // is ordered by span and importance, not by row, so a later item may sit higher up, and
         // its bar must run on straight from the days before.
         if (y + 3 > available) {
+            ++hidden;
             ++position;
             continue;
         }
         // Worked out only for the bars drawn: a crowded day lists thousands of to-dos, of which a
         // handful fit the cell. Days before the progress date are done, days after it not begun;
         // a fraction out of 0..100 (a hand-edited progress) must not draw past the bar's ends.
-        const auto progressDate = Part(item, DayItemLayout::kProgressDate, 10);
         int fill = 0;
-        if (progressDate > std::string_view(date_)) {
+        if (item.progressDay > dateKey_) {
             fill = 100;
-        } else if (progressDate == date_) {
-            fill = std::clamp(ParseInt32(Part(item, DayItemLayout::kProgressFraction, 3)).value_or(0), 0, 100);
+        } else if (item.progressDay == dateKey_) {
+            fill = std::min<int>(item.progressPercent, 100);
         }
-        const bool fromPrevious = model_.PresentOn(dayBefore, key);
-        const bool intoNext = model_.PresentOn(dayAfter, key);
-        // Only rows that fit are highlighted: the highlight of a row below the cell would paint
-        // over the cell underneath.
-        if (isCurrent_) {
-            DrawRowHighlight(slot, y);
-        }
+        const bool fromPrevious = model_.PresentOn(dayBefore, item.row);
+        const bool intoNext = model_.PresentOn(dayAfter, item.row);
         DrawBarSegment(y, fill, fromPrevious, intoNext);
+        // The selected to-do's row is one highlight over its bar. Only rows that fit are
+        // highlighted: the highlight of a row below the cell would paint over the cell underneath.
+        const bool highlighted = cell_.selected && isCurrent_ && model_.SelectedToDo() == item.row;
+        if (highlighted) {
+            DrawRowHighlight(y);
+        }
 
         // A label at the bar's start and end, again at the start of each week row, and in the
         // grid's first cell where the bar comes from before the shown range.
-        const bool labelled = !fromPrevious || !intoNext || cell_.column == 0 || dayBefore < model_.FirstCellDateText;
+        const bool labelled = !fromPrevious || !intoNext || cell_.column == 0 || dayBefore < model_.FirstCellDateText();
         if (labelled) {
-            DrawLabels(item, slot, y, !intoNext, cellColour);
+            DrawLabels(item, y, !intoNext, highlighted, cellColour);
         }
         ++position;
     }
+    if (hidden > 0) {
+        DrawHiddenCount(hidden, cellColour);
+    }
+}
+
+// "+N" in the bottom right corner: a crowded day never looks empty or complete when it is not.
+void DateCellPlanner::DrawHiddenCount(int hidden, std::uint32_t cellColour)
+{
+    std::string text = "+";
+    AppendNumber(text, hidden);
+    writer_.SetBold(false);
+    writer_.SetFill(cellColour);
+    writer_.SetFontColour(textColour_);
+    const int width = measure_.TextWidth(text, kCalendarPointSize, false);
+    const int height = measure_.TextHeight(kLineHeightSample, kCalendarPointSize, false);
+    writer_.Text(cell_.rect.right - 2 - width, cell_.rect.bottom - height - 1, text);
 }
 
 void DateCellPlanner::DrawBarSegment(int y, int fill, bool fromPrevious, bool intoNext)
@@ -354,38 +374,27 @@ void DateCellPlanner::DrawBarSegment(int y, int fill, bool fromPrevious, bool in
     }
 }
 
-void DateCellPlanner::DrawRowHighlight(int slot, int y)
+void DateCellPlanner::DrawRowHighlight(int y)
 {
-    if (!cell_.selected || slot != model_.SelectedBarRow) {
-        return;
-    }
     const auto saved = writer_.Fill();
     const PixelRect row{left_, top_ + y + 1, left_ + context_.defaultColumnWidth, top_ + y + rows_.lineHeight + 3};
     writer_.SetFill(kHighlightedBarRowFillColour);
     writer_.FillRect(row);
     writer_.FrameRect(row, kHighlightedBarRowFrameColour);
     writer_.SetFill(saved);
-    // Labels on the highlight show it through their letters.
-    writer_.SetOpaqueText(false);
 }
 
-// Labels hide the bar behind them with the cell colour. In a selected cell they keep the cell's
-// white text colour.
-void DateCellPlanner::DrawLabels(std::string_view item, int slot, int y, bool endsToday, std::uint32_t cellColour)
+// Labels hide the bar behind them with the cell colour; on the highlight they show it through
+// their letters. In a selected cell they keep the cell's white text colour.
+void DateCellPlanner::DrawLabels(const DayItem& item, int y, bool endsToday, bool highlighted, std::uint32_t cellColour)
 {
     writer_.SetOpaqueText(true);
-    if (!model_.ShowBarTexts) {
+    if (!model_.ShowBarTexts()) {
         return;
     }
-    if (isCurrent_) {
-        DrawRowHighlight(slot, y);
-        if (cell_.selected && slot != model_.SelectedBarRow) {
-            writer_.SetFill(cellColour);
-        }
-    }
-    const auto startTime = Part(item, DayItemLayout::kStartTime, 5);
-    const auto deadlineTime = Part(item, DayItemLayout::kDeadlineTime, 5);
-    const bool showDeadline = endsToday && deadlineTime != kNoDeadlineTime;
+    writer_.SetFill(cellColour);
+    writer_.SetOpaqueText(!highlighted);
+    const bool showDeadline = endsToday && item.hasDeadlineTime;
     if (!cell_.selected) {
         if (showDeadline) {
             writer_.SetFontColour(kDeadlineTimeColour);
@@ -393,7 +402,7 @@ void DateCellPlanner::DrawLabels(std::string_view item, int slot, int y, bool en
             writer_.SetFontColour(endsToday ? kEndingStartTimeColour : kContinuingStartTimeColour);
         }
     }
-    const auto time = showDeadline ? deadlineTime : startTime;
+    const auto time = showDeadline ? item.DeadlineTime() : item.StartTime();
     writer_.Text(left_ + kTimeLabelLeft, top_ + y + 3, time);
 
     // The head follows the time at its usual place; a font whose digits are wider than the
@@ -401,7 +410,7 @@ void DateCellPlanner::DrawLabels(std::string_view item, int slot, int y, bool en
     const int headLeft =
         std::max(kHeadLabelLeft, kTimeLabelLeft + measure_.TextWidth(time, writer_.PointSize(), writer_.Bold()));
     const int headSpare = kHeadLabelSpare + (headLeft - kHeadLabelLeft);
-    const auto head = FittedHead(Part(item, DayItemLayout::kHead), context_.defaultColumnWidth - headSpare, measure_);
+    const auto head = FittedHead(item.Head(), context_.defaultColumnWidth - headSpare, measure_);
     if (head.empty()) {
         return;
     }

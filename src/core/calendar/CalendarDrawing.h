@@ -141,8 +141,8 @@ DrawingPlan PlanHeaderCell(int column, std::string_view text, const PixelRect& r
 
 // A date cell: background by weekday, month, holiday, today and selection; the today mark; the
 // day number; a bar per to-do of the day with its progress and labels; and the holiday name while
-// the model's HolidayNameTicks runs. Painting only reads the model: the bar rows (BarSlots) were
-// given out by the grid's fill, so cells may be painted in any order.
+// the model's HolidayNameTicks runs. Painting only reads the model: the bar rows were given out
+// by the grid's fill, so cells may be painted in any order.
 DrawingPlan PlanDateCell(const CalendarModel& model, const HolidayCalendar& holidays, const CalendarCell& cell,
                          const DateCellContext& context, const TextMeasure& measure);
 

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "core/calendar/DayItem.h"
 #include "core/calendar/DayItemLists.h"
 #include "core/store/RecordLine.h"
 #include "core/store/ToDoRecord.h"
-#include "core/text/NameValueList.h"
 #include "core/time/DateTime.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace dolvane {
@@ -20,27 +20,9 @@ namespace dolvane {
 // How many weeks the calendar shows, numbered as the view-mode button cycles them backwards.
 enum class CalendarMode : std::int32_t { OneWeek = 0, TwoWeeks = 1, ThreeWeeks = 2, Month = 3 };
 
-// Joins the items of one day's list: the executor's end marker, which no field of a to-do can hold.
+// Joins a day-list item's task and its row ("task@\@row"): the executor's end marker, which no
+// field of a to-do can hold.
 inline constexpr std::string_view kDayItemSeparator = kExecutorEnd;
-
-// Fixed positions (0-based) of a day item: "iiiii" "yyyy/mm/dd" "fff" "hh:nn" "hh:nn" head...
-struct DayItemLayout {
-    static constexpr std::size_t kIndex = 0;
-    static constexpr std::size_t kIndexLength = 5;
-    static constexpr std::size_t kProgressDate = 5;
-    static constexpr std::size_t kProgressFraction = 15;
-    static constexpr std::size_t kStartTime = 18;
-    static constexpr std::size_t kDeadlineTime = 23;
-    static constexpr std::size_t kHead = 28;
-    static constexpr std::size_t kHeadLength = 20;
-};
-
-// The deadline time of an item whose to-do has no deadline.
-inline constexpr std::string_view kNoDeadlineTime = "99099";
-
-// "yyyy/mm/dd" as the number yyyymmdd, or -1 when the text has another shape. Numbers of such
-// texts order as the texts do.
-std::int32_t DateKeyOf(std::string_view text);
 
 // Day of a month clamped to the month's length; `fits` tells whether it needed no clamping.
 struct ClampedDay {
@@ -62,20 +44,9 @@ struct CalendarGridLayout {
 };
 CalendarGridLayout LayoutCalendarGrid(CalendarMode viewMode, int gridWidth, int gridHeight) noexcept;
 
-// The day item of one to-do (sort prefix included, see BuildDayTodoList); empty when the to-do
-// has no place in the calendar (no start, or dates that cannot be read).
-std::string DayItemWithSortPrefix(const ToDoRecord& row, std::size_t index);
-
-// The joined items of the to-dos present on `dateText` ("yyyy/mm/dd"), in the calendar's order:
-// to-dos spanning several days first, then higher importance, then lower list index. Scans every
-// row; the grid fill uses an index instead and gives the same texts.
-std::string BuildDayTodoList(const std::vector<ToDoRecord>& rows, std::string_view dateText);
-
-// The items of a joined day list, in order.
-std::vector<std::string_view> SplitDayItems(std::string_view list);
-
-// The calendar beside the to-do list: which dates the grid holds, each shown day's to-do items
-// and the bar row each to-do keeps across the grid. All texts are cp932; dates are "yyyy/mm/dd".
+// The calendar beside the to-do list: which dates the grid holds, each shown day's to-do items,
+// the bar row each to-do keeps across the grid and the to-do whose bar is highlighted. Texts are
+// cp932; dates are "yyyy/mm/dd".
 class CalendarModel final {
 public:
     static constexpr int kColumns = 7;
@@ -86,8 +57,8 @@ public:
     // Builds the grid around `refText`: the month holding it, or the weeks from the Sunday on or
     // before it. An unreadable reference leaves everything as it was and returns false.
     bool SetCalendarReference(std::string_view refText, const std::vector<ToDoRecord>& rows);
-    // Writes the dates from `firstDate` into the grid, rebuilds the day lists and gives every
-    // shown to-do its bar row (BarSlots), and lists the current cell's rows.
+    // Writes the dates from `firstDate` into the grid, rebuilds the day lists, gives every shown
+    // to-do its bar row and lists the current cell's bars.
     void FillCalendarGrid(DateTime firstDate, const std::vector<ToDoRecord>& rows);
 
     // The rows' texts changed: the next fill makes their items afresh. Until then fills reuse the
@@ -98,124 +69,129 @@ public:
     // 1 to 9999 (a step back in weeks stops at the week of 0001/01/01 first).
     std::string StepCalendar(bool forward, bool weekStepSeven) const;
 
-    // The bar row of the to-do of `indexText` (-1 when it has none), given out by the fill.
-    int BarSlotOf(std::string_view indexText) const;
-    // The position of the to-do of `indexText` in the day list of `dateText`, or -1.
-    int IndexInDayList(std::string_view dateText, std::string_view indexText) const;
-    // Whether the to-do of `indexText` is in the day list of `dateText` (IndexInDayList != -1),
-    // answered from the fill's record of each to-do's days without a look at the lists.
-    bool PresentOn(std::string_view dateText, std::string_view indexText) const;
+    // The bar row the fill gave the to-do of list index `row`; -1 when it has none.
+    int BarSlotOf(std::uint32_t row) const noexcept;
+    // The position of the to-do of list index `row` in the day list of `dateText`, or -1.
+    int IndexInDayList(std::string_view dateText, std::uint32_t row) const noexcept;
+    // Whether the to-do of list index `row` is in the day list of `dateText`.
+    bool PresentOn(std::string_view dateText, std::uint32_t row) const;
 
     // Makes the first cell whose date is `dateText` the current cell; false when none matches.
     bool SelectCalendarDate(std::string_view dateText);
-    // Makes (column, row) the current cell and lists its bar rows in CurrentCellBarRows.
+    // Makes (column, row) the current cell and lists its bars.
     void SetCurrentCell(int column, int row);
-    // Sorts CurrentCellBarRows and fills the slots below the highest with "-1" placeholders, so
-    // that position k is slot k.
-    void NormaliseCurrentCellBarRows();
+    int CurrentColumn() const noexcept { return currentColumn_; }
+    int CurrentRow() const noexcept { return currentRow_; }
+    // The current cell's bars by row: entry k is the list index of the to-do on bar row k, or -1
+    // for a row no to-do of the day holds.
+    const std::vector<std::int32_t>& CurrentCellBars() const noexcept { return currentCellBars_; }
+
+    // The to-do whose bar is highlighted in the current cell wherever the grid moves: the one the
+    // editing panel shows after a click in the calendar. None: no highlight.
+    std::optional<std::uint32_t> SelectedToDo() const noexcept { return selectedToDo_; }
+    void SetSelectedToDo(std::optional<std::uint32_t> row) noexcept { selectedToDo_ = row; }
+    // The bar row of the highlighted to-do in the current cell; -1 when it has none there.
+    int SelectedBarRow() const noexcept;
 
     // Texts of the grid: row 0 the weekday names, rows 1.. the dates (the month view keeps a
     // seventh week that is never shown). A cell before 0001/01/01 or after 9999/12/31 is "": no
     // date and no day list.
     const std::vector<GridRow>& Cells() const noexcept { return cells_; }
     const std::string& CellText(int column, int row) const;
+    // The date of the current cell.
+    const std::string& CurrentDate() const { return CellText(currentColumn_, currentRow_); }
     // "yyyy/mm" of the shown range, for the caption above the day list.
-    std::string CaptionText() const { return RangeStartText.substr(0, 7); }
+    std::string CaptionText() const { return rangeStartText_.substr(0, 7); }
     // Date of the day before and after `dateText`; "" outside years 1 to 9999.
     static std::string NeighbourDate(std::string_view dateText, int offset);
 
-    CalendarMode CalendarViewMode = CalendarMode::Month;
-    std::string CalendarRefDateText;
-    std::string RangeStartText;
-    std::string FirstCellDateText;
-    std::int32_t DisplayedMonth = 0;
-    DayItemLists DayTodoLists;
-    NameValueList BarSlots;
-    NameValueList CurrentCellBarRows;
-    std::int32_t SelectedBarRow = -1;
-    std::int32_t HolidayNameTicks = 0;
-    bool ShowBarTexts = false;
-    // The grid's current cell (column, row).
-    int CurrentColumn = 0;
-    int CurrentRow = 1;
+    const DayItemLists& DayTodoLists() const noexcept { return dayTodoLists_; }
+    CalendarMode ViewMode() const noexcept { return viewMode_; }
+    void SetViewMode(CalendarMode mode) noexcept { viewMode_ = mode; }
+    const std::string& CalendarRefDateText() const noexcept { return calendarRefDateText_; }
+    const std::string& RangeStartText() const noexcept { return rangeStartText_; }
+    const std::string& FirstCellDateText() const noexcept { return firstCellDateText_; }
+    // Month 1..12 of the first date handed to the fill.
+    std::int32_t DisplayedMonth() const noexcept { return displayedMonth_; }
+    // Timer ticks left during which holiday names are drawn.
+    std::int32_t HolidayNameTicks() const noexcept { return holidayNameTicks_; }
+    void SetHolidayNameTicks(std::int32_t ticks) noexcept { holidayNameTicks_ = ticks; }
+    // Bars get their time and task labels.
+    bool ShowBarTexts() const noexcept { return showBarTexts_; }
+    void SetShowBarTexts(bool show) noexcept { showBarTexts_ = show; }
 
 private:
-    // The cells a to-do covers, as positions in the grid (0 = first date cell, row by row).
-    struct CellRun {
-        std::string_view key;  // the item's list index, "iiiii"
+    // Writes the dates of `cellCount` cells from `firstDate` into the grid; returns them followed
+    // by the day before and the day after them.
+    std::vector<std::string> PlaceDates(DateTime firstDate, std::size_t cellCount);
+    // The run of stored dates (positions in `ordered`) each to-do of the rows covers, in calendar
+    // order.
+    struct Candidate {
+        std::uint32_t item;  // into items_
         std::size_t first;
         std::size_t last;  // inclusive
     };
+    std::vector<Candidate> FindRuns(const std::vector<std::string_view>& ordered,
+                                    const std::vector<ToDoRecord>& rows) const;
+    // Stores each day's items (`ordered` is [before, cells..., after]; `datedCells` of the cells
+    // have a date) and every to-do's run of days.
+    void StoreDayLists(const std::vector<std::string_view>& ordered, std::size_t datedCells,
+                       const std::vector<Candidate>& candidates, std::size_t rowCount);
+
+    // The cells a to-do covers, as positions in the grid (0 = first date cell, row by row).
+    struct CellRun {
+        std::uint32_t row;
+        std::size_t first;
+        std::size_t last;  // inclusive
+    };
+    std::vector<CellRun> PaintedRuns(const std::vector<Candidate>& candidates, std::size_t paintedCells) const;
     // Gives every to-do of the first `cellCount` cells its bar row, as they are painted: cells row
     // by row, left to right, each day's items in order (`runs` is in that item order); a to-do
     // met for the first time takes the lowest row free on that day and keeps it on every day it
     // covers. Linear in the number of items shown.
     void AssignBarSlots(const std::vector<CellRun>& runs, std::size_t cellCount);
-    // CurrentCellBarRows for the current cell: "ss=iiiii" per item of its day, in list order.
-    void ListCurrentCellBarRows();
+    void ListCurrentCellBars();
 
-    // A row's item (without its sort prefix, in itemTexts_ at the same position), with what the
-    // fill needs to place it. The items are made from the rows the fill is given, so a date that
-    // needs its text is read from the row.
-    struct ListedItem {
-        std::uint32_t row = 0;
-        // The dates as yyyymmdd numbers, which order as the texts do; -1 for a text that is not
-        // "dddd/dd/dd" (compared as text then).
+    // The rows' items and their calendar order, made once per change of the rows.
+    void CollectItems(const std::vector<ToDoRecord>& rows);
+    // What the fill needs of a row besides its item: its dates as numbers (yyyymmdd; -1 for a text
+    // of another shape, compared as text then).
+    struct ItemDates {
         std::int32_t startKey = -1;
         std::int32_t deadlineKey = -1;
-        std::uint8_t order = 0;  // the sort prefix: single-day flag and inverted importance
         bool hasDeadline = false;
     };
-    void CollectItems(const std::vector<ToDoRecord>& rows);
-    std::vector<ListedItem> items_;  // in list order
-    std::shared_ptr<const DayItemTexts> itemTexts_;
-    std::vector<std::uint32_t> itemOrder_;  // indexes into items_, in calendar order
+    std::shared_ptr<const std::vector<DayItem>> items_;  // in list order
+    std::vector<ItemDates> itemDates_;                   // beside items_
+    std::vector<std::uint32_t> itemOrder_;               // indexes into items_, in calendar order
     bool itemsValid_ = false;
     const ToDoRecord* itemsFrom_ = nullptr;
     std::size_t itemsRowCount_ = 0;
 
     // What the last fill found for each to-do, by its list index: its bar row and the first and
-    // last of the stored dates it is present on (positions in `storedDates_`). Valid while
-    // DayTodoLists and BarSlots are as the fill left them; a hand edit falls back to the lists.
+    // last of the stored dates it is present on (positions in `storedDates_`).
     struct Placement {
         std::int32_t slot = -1;
         std::int32_t first = -1;  // -1: not on any stored date
         std::int32_t last = -1;
     };
-    const Placement* PlacementOf(std::string_view indexText) const;
+    const Placement* PlacementOf(std::uint32_t row) const noexcept;
     std::vector<Placement> placements_;
     std::vector<std::string> storedDates_;  // every date with a list, in date (= text) order
-    std::uint64_t placedDayRevision_ = ~std::uint64_t{0};
-    std::uint64_t placedSlotRevision_ = ~std::uint64_t{0};
 
-    // Lookups the painting makes for every item of every cell, answered from indexes that are
-    // built once per change of DayTodoLists and BarSlots instead of splitting and scanning the
-    // lists each time. Each index remembers the revision of the list it was built from.
-    using Positions = std::unordered_map<std::string_view, int>;  // to-do index -> position
-    const Positions& DayPositions(std::string_view dateText) const;
-    const std::unordered_map<std::string, int>& SlotIndex() const;
-
-    // The indexes point into this model's own lists: a copy starts without them.
-    struct Indexes {
-        Indexes() = default;
-        Indexes(const Indexes& /*other*/) {}
-        Indexes& operator=(const Indexes& /*other*/)
-        {
-            *this = Indexes();
-            return *this;
-        }
-        Indexes(Indexes&&) = default;
-        Indexes& operator=(Indexes&&) = default;
-        ~Indexes() = default;
-
-        std::uint64_t dayRevision = ~std::uint64_t{0};
-        std::unordered_map<std::string, Positions> days;
-        std::uint64_t slotRevision = ~std::uint64_t{0};
-        std::unordered_map<std::string, int> slots;  // first entry of each name
-    };
-
+    CalendarMode viewMode_ = CalendarMode::Month;
+    std::string calendarRefDateText_;
+    std::string rangeStartText_;
+    std::string firstCellDateText_;
+    std::int32_t displayedMonth_ = 0;
+    DayItemLists dayTodoLists_;
+    std::vector<std::int32_t> currentCellBars_;
+    std::optional<std::uint32_t> selectedToDo_;
+    std::int32_t holidayNameTicks_ = 0;
+    bool showBarTexts_ = false;
+    int currentColumn_ = 0;
+    int currentRow_ = 1;
     std::vector<GridRow> cells_;
-    mutable Indexes indexes_;
 };
 
 }  // namespace dolvane

@@ -123,7 +123,7 @@ void PaintCalendarGrid(QPainter& painter, const CalendarModel& model, const Holi
             cell.column = column;
             cell.row = row;
             cell.rect = CalendarCellRect(layout, column, row);
-            cell.selected = column == model.CurrentColumn && row == model.CurrentRow;
+            cell.selected = column == model.CurrentColumn() && row == model.CurrentRow();
             PaintPlan(painter, PlanDateCell(model, holidays, cell, context, measure));
         }
     }

@@ -101,7 +101,7 @@ CalendarGrid::CalendarGrid(CalendarController& model, QWidget* parent) : QWidget
 
 CalendarGridLayout CalendarGrid::GridLayout() const
 {
-    return LayoutCalendarGrid(model_.Model().CalendarViewMode, width(), height());
+    return LayoutCalendarGrid(model_.Model().ViewMode(), width(), height());
 }
 
 void CalendarGrid::paintEvent(QPaintEvent* /*event*/)
@@ -130,7 +130,7 @@ void CalendarGrid::mousePressEvent(QMouseEvent* event)
         return;
     }
     const auto [column, row] = *cell;
-    if (row >= 1 && (column != model_.Model().CurrentColumn || row != model_.Model().CurrentRow)) {
+    if (row >= 1 && (column != model_.Model().CurrentColumn() || row != model_.Model().CurrentRow())) {
         model_.SelectCell(column, row);
     }
     model_.PressCell(column, row);
@@ -174,15 +174,15 @@ void CalendarGrid::mouseReleaseEvent(QMouseEvent* event)
     }
     // The bar row under the pointer, read back through the rows the drawing lays out. The press
     // made this cell current, and the model knew its rows from then on, painted or not.
-    const BarRows rows = BarRowsFor(model_.Model().CalendarViewMode, FontTextMeasure());
+    const BarRows rows = BarRowsFor(model_.Model().ViewMode(), FontTextMeasure());
     model_.ClickBarRow(rows.RowAt(point.y() - CalendarCellRect(layout, cell->first, cell->second).top));
 }
 
 void CalendarGrid::keyPressEvent(QKeyEvent* event)
 {
     const CalendarModel& calendar = model_.Model();
-    int column = calendar.CurrentColumn;
-    int row = calendar.CurrentRow;
+    int column = calendar.CurrentColumn();
+    int row = calendar.CurrentRow();
     switch (event->key()) {
     case Qt::Key_Left:
         --column;

@@ -1,14 +1,19 @@
 #include "support/WindowModelFixture.h"
 
+#include <functional>
+
 namespace dolvane {
 namespace {
 
 using test::Sj;
 
-// Row 0 runs 2010/05/10 09:00 to 05/12 18:00, row 1 has no deadline, row 2 starts in March.
+// Row 0 runs 2010/05/10 09:00 to 05/12 18:00, row 1 has no deadline, row 2 starts in March, row 3
+// runs 05/11 to 05/13, row 4 lies on 06/15.
 const char* const kList = "2010/05/10 09:00&2010/05/12 18:00+=03050@\\@#@#span\r\n"
                           "2010/05/11 08:00+=01000@\\@#@#single\r\n"
-                          "2010/03/15 10:00&2010/03/16 10:00+=02000@\\@#@#march\r\n";
+                          "2010/03/15 10:00&2010/03/16 10:00+=02000@\\@#@#march\r\n"
+                          "2010/05/11 09:00&2010/05/13 18:00+=03000@\\@#@#later\r\n"
+                          "2010/06/15 09:00+=01000@\\@#@#june\r\n";
 
 class CalendarControllerTest : public test::WindowModelTest {
 protected:
@@ -27,10 +32,25 @@ protected:
         model_->Editing().ShowSelectedRow();
     }
 
+    // Makes the cell of `date` current, as a click on it does.
+    void SelectDay(std::string_view date)
+    {
+        const auto& cells = model_->Calendar().Model().Cells();
+        for (std::size_t row = 1; row < cells.size(); ++row) {
+            for (std::size_t column = 0; column < cells[row].size(); ++column) {
+                if (cells[row][column] == date) {
+                    model_->Calendar().SelectCell(static_cast<int>(column), static_cast<int>(row));
+                    return;
+                }
+            }
+        }
+        ADD_FAILURE() << date << " is not shown";
+    }
+
     std::string CurrentDay() const
     {
         const auto& calendar = model_->Calendar().Model();
-        return calendar.CellText(calendar.CurrentColumn, calendar.CurrentRow);
+        return calendar.CurrentDate();
     }
 
     std::unique_ptr<MainWindowModel> model_;  // at 2010/05/05 12:00
@@ -50,7 +70,7 @@ TEST_F(CalendarControllerTest, OpensOnTodayOrOnTheSelectedToDosStartDay)
     EXPECT_EQ(CurrentDay(), "2010/03/15");
     EXPECT_EQ(model_->Calendar().DayListItems(), std::vector<std::string>{"march@\\@2"});
     EXPECT_EQ(model_->Calendar().DayListSelection(), 0) << "selected at once, before any painting";
-    EXPECT_EQ(model_->Calendar().Model().SelectedBarRow, 0);
+    EXPECT_EQ(model_->Calendar().Model().SelectedBarRow(), 0);
     EXPECT_TRUE(model_->Rows()[2].Selected);
 }
 
@@ -62,17 +82,17 @@ TEST_F(CalendarControllerTest, HolidayNamesShowForTwoSecondsHoweverFastTheTimerT
         model_->Calendar().Show(true);
         clock_.now = {opened.days + seconds(0.5)};  // one slow (500 ms) tick
         EXPECT_FALSE(model_->StatusTick().repaintCalendar);
-        EXPECT_GT(model_->Calendar().Model().HolidayNameTicks, 0);
+        EXPECT_GT(model_->Calendar().Model().HolidayNameTicks(), 0);
         clock_.now = {opened.days + seconds(step)};
         EXPECT_EQ(model_->StatusTick().repaintCalendar, !shown) << step << " s: repainted once they run out";
-        EXPECT_EQ(model_->Calendar().Model().HolidayNameTicks > 0, shown) << step;
+        EXPECT_EQ(model_->Calendar().Model().HolidayNameTicks() > 0, shown) << step;
         clock_.now = opened;
         model_->Calendar().Show(false);
     }
     model_->Calendar().Show(true);
     clock_.now = {opened.days - seconds(60)};  // the clock was set back
     EXPECT_TRUE(model_->StatusTick().repaintCalendar);
-    EXPECT_EQ(model_->Calendar().Model().HolidayNameTicks, 0);
+    EXPECT_EQ(model_->Calendar().Model().HolidayNameTicks(), 0);
 }
 
 TEST_F(CalendarControllerTest, ModeButtonCyclesThroughTheWeekViews)
@@ -81,7 +101,7 @@ TEST_F(CalendarControllerTest, ModeButtonCyclesThroughTheWeekViews)
     std::vector<std::string> captions;
     for (int press = 0; press < 4; ++press) {
         model_->Calendar().CycleMode();
-        captions.emplace_back(CalendarController::ModeCaption(model_->Calendar().Model().CalendarViewMode));
+        captions.emplace_back(CalendarController::ModeCaption(model_->Calendar().Model().ViewMode()));
         EXPECT_EQ(CurrentDay(), "2010/05/05") << "the selected day stays in view";
     }
     EXPECT_EQ(captions, (std::vector<std::string>{"21", "14", "7", "31"}));
@@ -89,34 +109,83 @@ TEST_F(CalendarControllerTest, ModeButtonCyclesThroughTheWeekViews)
 
 TEST_F(CalendarControllerTest, DayListAndBarRowsSelectToDos)
 {
-    model_->Calendar().Show(true);
-    ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate("2010/05/11"));
-    model_->Calendar().SelectCell(model_->Calendar().Model().CurrentColumn, model_->Calendar().Model().CurrentRow);
-    EXPECT_EQ(model_->Calendar().DayListItems(), (std::vector<std::string>{"span@\\@0", "single@\\@1"}));
-    // The rows of a cell are known as soon as it is current: span took row 0 on 05/10, single
-    // the next free row on 05/11.
-    EXPECT_EQ(model_->Calendar().Model().CurrentCellBarRows.Entries(),
-              (std::vector<std::string>{"00=00000", "01=00001"}));
-    model_->Calendar().ClickBarRow(1);
+    using Bars = std::vector<std::int32_t>;
+    CalendarController& calendar = model_->Calendar();
+    calendar.Show(true);
+    SelectDay("2010/05/11");
+    EXPECT_EQ(calendar.DayListItems(), (std::vector<std::string>{"span@\\@0", "later@\\@3", "single@\\@1"}));
+    // The rows of a cell are known as soon as it is current: span took row 0 on 05/10, later and
+    // single the next free rows on 05/11.
+    EXPECT_EQ(calendar.Model().CurrentCellBars(), (Bars{0, 3, 1}));
+    calendar.ClickBarRow(2);
     EXPECT_TRUE(model_->Rows()[1].Selected);
     EXPECT_FALSE(model_->Rows()[0].Selected);
-
-    // Rows with a gap between them (a to-do of the days before keeps its row): slot 0 holds row 0, slot 2 row 1, slot 1
-    // is empty.
-    model_->Calendar().Model().CurrentCellBarRows = NameValueList({"00=00000", "02=00001"});
-    model_->Calendar().ClickBarRow(2);
-    EXPECT_EQ(model_->Calendar().DayListSelection(), 1);
-    EXPECT_EQ(model_->Calendar().Model().SelectedBarRow, 2);
-    EXPECT_TRUE(model_->Rows()[1].Selected);
+    EXPECT_EQ(calendar.DayListSelection(), 2);
+    EXPECT_EQ(calendar.Model().SelectedBarRow(), 2);
     EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Task), "single");
 
-    model_->Calendar().ClickBarRow(1);  // the empty row between them changes nothing
+    // On 05/13 later keeps its row 1 and row 0 is empty: a click there changes nothing.
+    SelectDay("2010/05/13");
+    EXPECT_EQ(calendar.Model().CurrentCellBars(), (Bars{-1, 3}));
+    calendar.ClickBarRow(0);
     EXPECT_TRUE(model_->Rows()[1].Selected);
+    calendar.ClickBarRow(1);
+    EXPECT_TRUE(model_->Rows()[3].Selected);
+    EXPECT_EQ(calendar.DayListSelection(), 0);
 
-    model_->Calendar().ClickBarRow(-1);  // the day-number line
-    EXPECT_EQ(model_->Calendar().Model().SelectedBarRow, -1);
+    calendar.ClickBarRow(-1);  // the day-number line
+    EXPECT_EQ(calendar.Model().SelectedBarRow(), -1);
     EXPECT_EQ(model_->List().SelectedCount(), 0U);
     EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Task), "");
+}
+
+// The highlight marks the to-do the panel shows wherever the current cell goes: on another day of
+// its bar, on no bar where it is absent, never on another to-do's bar.
+TEST_F(CalendarControllerTest, TheHighlightFollowsTheSelectedToDo)
+{
+    CalendarController& calendar = model_->Calendar();
+    calendar.Show(true);
+    SelectDay("2010/05/11");
+    calendar.ClickBarRow(0);
+    ASSERT_TRUE(model_->Rows()[0].Selected);
+    const auto highlighted = [&calendar]() -> std::int32_t {
+        const int slot = calendar.Model().SelectedBarRow();
+        return slot < 0 ? -1 : calendar.Model().CurrentCellBars()[static_cast<std::size_t>(slot)];
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> move;
+        std::string day;
+        std::int32_t highlighted;
+    };
+    for (const auto& c : {
+             Case{"step to June", [&] { calendar.Step(true); }, "2010/06/15", -1},  // june lies on row 0 there
+             Case{"step back", [&] { calendar.Step(false); }, "2010/05/11", 0},
+             Case{"arrow right", [&] { calendar.SelectCell(3, 3); }, "2010/05/12", 0},
+             Case{"arrow right", [&] { calendar.SelectCell(4, 3); }, "2010/05/13", -1},  // later on row 1 alone
+             Case{"three weeks", [&] { calendar.CycleMode(); }, "2010/05/13", -1},
+             Case{"arrow left", [&] { calendar.SelectCell(2, 1); }, "2010/05/11", 0},
+         }) {
+        c.move();
+        EXPECT_EQ(CurrentDay(), c.day) << c.what;
+        EXPECT_EQ(highlighted(), c.highlighted) << c.what;
+    }
+}
+
+// Selecting a to-do changes no row: the day lists (and the items they share) stay as they are.
+TEST_F(CalendarControllerTest, ASelectionInTheCalendarKeepsTheDayLists)
+{
+    CalendarController& calendar = model_->Calendar();
+    calendar.Show(true);
+    SelectDay("2010/05/11");
+    const DayItem* before = &calendar.Model().DayTodoLists().Items("2010/05/11")[0];
+    for (const auto& click : {std::function<void()>([&] { calendar.ClickBarRow(1); }),
+                              std::function<void()>([&] { calendar.ClickDayListItem(2); }),
+                              std::function<void()>([&] { calendar.ClickBarRow(-1); })}) {
+        click();
+        EXPECT_EQ(&calendar.Model().DayTodoLists().Items("2010/05/11")[0], before);
+    }
+    EXPECT_EQ(model_->List().SelectedCount(), 0U);
 }
 
 TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimits)
@@ -138,12 +207,12 @@ TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimi
         model_->Reload();
         Select(c.row);
         model_->Calendar().Show(true);
-        ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate(c.from));
+        SelectDay(c.from);
         const auto& calendar = model_->Calendar().Model();
-        model_->Calendar().PressCell(calendar.CurrentColumn, calendar.CurrentRow);
+        model_->Calendar().PressCell(calendar.CurrentColumn(), calendar.CurrentRow());
         EXPECT_TRUE(model_->Calendar().DropAllowed()) << c.from;
-        ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate(c.to));
-        model_->Calendar().Drop(calendar.CurrentColumn, calendar.CurrentRow);
+        SelectDay(c.to);
+        model_->Calendar().Drop(calendar.CurrentColumn(), calendar.CurrentRow());
         const ToDoRecord& row = model_->Rows()[c.row];
         EXPECT_EQ(row.StartText, c.start) << c.from << " -> " << c.to;
         EXPECT_EQ(row.DeadlineText, c.deadline) << c.from << " -> " << c.to;
@@ -158,13 +227,13 @@ TEST_F(CalendarControllerTest, DropsFromOtherDaysAndWithoutSelectionDoNothing)
 {
     Select(0);
     model_->Calendar().Show(true);
-    ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate("2010/05/11"));  // inside the span, neither end
+    SelectDay("2010/05/11");  // inside the span, neither end
     const auto& calendar = model_->Calendar().Model();
-    model_->Calendar().PressCell(calendar.CurrentColumn, calendar.CurrentRow);
+    model_->Calendar().PressCell(calendar.CurrentColumn(), calendar.CurrentRow());
     EXPECT_FALSE(model_->Calendar().DropAllowed());
 
     Select(std::size_t(-1));
-    model_->Calendar().Drop(calendar.CurrentColumn, calendar.CurrentRow);
+    model_->Calendar().Drop(calendar.CurrentColumn(), calendar.CurrentRow());
     EXPECT_FALSE(model_->State().UnsavedChanges);
 }
 
@@ -174,17 +243,16 @@ TEST_F(CalendarControllerTest, AddAndDateButtonsTakeTheSelectedDay)
     EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Deadline), "");
 
     model_->Calendar().Show(true);
-    ASSERT_TRUE(model_->Calendar().Model().SelectCalendarDate("2010/05/20"));
+    SelectDay("2010/05/20");
     model_->Calendar().SetDateFromCalendar(PanelField::Deadline);
     EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Deadline), "2010/05/20 12:00");
 
     model_->Editing().SetText(PanelField::Task, Sj("新しい"));
     model_->AddFromPanel();
-    ASSERT_EQ(model_->Rows().size(), 4U);
-    EXPECT_EQ(model_->Rows()[3].StartText, "2010/05/20 12:00");
+    ASSERT_EQ(model_->Rows().size(), 6U);
+    EXPECT_EQ(model_->Rows()[5].StartText, "2010/05/20 12:00");
     // The calendar follows the rows at once: the new to-do is in the day's list.
-    model_->Calendar().SelectCell(model_->Calendar().Model().CurrentColumn, model_->Calendar().Model().CurrentRow);
-    EXPECT_EQ(model_->Calendar().DayListItems(), std::vector<std::string>{Sj("新しい") + "@\\@3"});
+    EXPECT_EQ(model_->Calendar().DayListItems(), std::vector<std::string>{Sj("新しい") + "@\\@5"});
 }
 
 }  // namespace

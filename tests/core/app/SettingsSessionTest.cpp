@@ -108,9 +108,9 @@ TEST_F(SettingsSessionTest, OkInTheDialogAppliesEveryValueAndWhatFollowsThem)
     EXPECT_EQ(notices.settings, settingsNotices + 1) << "the window follows once";
     EXPECT_EQ(model->Calendar().CurrentSettings().BarFillColor, 0x00123456U);
 
-    const std::string before = model->Calendar().Model().RangeStartText;
+    const std::string before = model->Calendar().Model().RangeStartText();
     model->Calendar().Step(true);
-    EXPECT_EQ(ParseDateText(model->Calendar().Model().RangeStartText).days - ParseDateText(before).days, 7.0)
+    EXPECT_EQ(ParseDateText(model->Calendar().Model().RangeStartText()).days - ParseDateText(before).days, 7.0)
         << "the week view now moves by seven days, not three weeks";
 
     ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Search));

@@ -35,13 +35,15 @@ constexpr std::uint32_t kBlack = kBarLabelTextColour;
 constexpr std::uint32_t kWhite = kSelectedCellTextColour;
 constexpr std::uint32_t kPurple = kDeadlineTimeColour;
 
-ToDoRecord Row(std::string start, std::string deadline, std::string progress)
+ToDoRecord Row(std::string start, std::string deadline, std::string progress, std::string task = "plan",
+               std::string importance = "0")
 {
     ToDoRecord row;
     row.StartText = std::move(start);
     row.DeadlineText = std::move(deadline);
     row.Progress = std::move(progress);
-    row.TaskText = "plan";
+    row.TaskText = std::move(task);
+    row.Importance = std::move(importance);
     return row;
 }
 
@@ -50,8 +52,8 @@ struct Grid {
          const std::vector<std::string>& holidayLines = {})
         : holidays(holidayLines)
     {
-        model.CalendarViewMode = mode;
-        model.ShowBarTexts = true;
+        model.SetViewMode(mode);
+        model.SetShowBarTexts(true);
         model.SetCalendarReference(ref, rows);
     }
     PixelRect Rect(int column, int row) const
@@ -161,36 +163,38 @@ TEST(CalendarDrawingTest, ProgressFillsTheDaysBeforeTheProgressDateAndPartOfThat
     }
 }
 
-std::string Item(std::string_view fraction, std::string_view deadlineTime, std::string_view head)
+// A to-do of 2010/05/12 from 09:00, with a deadline at 17:30 the same day unless "".
+ToDoRecord DayRow(std::string_view progress, std::string_view deadlineTime, std::string head)
 {
-    return "000002010/05/12" + std::string(fraction) + "09:00" + std::string(deadlineTime) + std::string(head);
+    return Row("2010/05/12 09:00", deadlineTime.empty() ? "" : "2010/05/12 " + std::string(deadlineTime),
+               std::string(progress), std::move(head));
 }
 
 TEST(CalendarDrawingTest, SingleDayLabelsAndHeadsCutToTheColumn)
 {
     struct Case {
-        std::string item;
+        ToDoRecord row;
         int width;
         bool selected, showTexts;
         BarView bar;
     };
     // The head must be narrower than the column less 34: at most 5 bytes of 6 pixels in 70.
-    const auto kana = Item("0x0", "17:30", Sj("あいうえお"));
-    const auto leadAtEnd = Item("000", "17:30", "abcdefghijklmnopqrs\x82");  // the item's 20-byte cut split a character
-    const auto long25 = Item("000", "17:30", "abcdefghijklmnopqrstuvwxy");
-    const auto ascii = Item("000", "17:30", "abc");
+    const auto kana = DayRow("0", "17:30", Sj("あいうえお"));
+    const auto leadAtEnd = DayRow("0", "17:30", "abcdefghijklmnopqrs\x82\xa0");  // the 20-byte head splits a character
+    const auto long25 = DayRow("0", "17:30", "abcdefghijklmnopqrstuvwxy");
+    const auto ascii = DayRow("0", "17:30", "abc");
     int index = 0;
     for (const auto& c :
-         {Case{Item("150", "99099", "abc"), kW, false, true, {5, 65, "<>", 65, "09:00", 0x008000, "abc", kBlack}},
-          Case{Item("050", "17:30", "abcdefgh"), kW, false, true, {5, 65, "<>", 35, "17:30", kPurple, "abcde", kBlack}},
+         {Case{DayRow("150", "", "abc"), kW, false, true, {5, 65, "<>", 65, "09:00", 0x008000, "abc", kBlack}},
+          Case{
+              DayRow("50", "17:30", "abcdefgh"), kW, false, true, {5, 65, "<>", 35, "17:30", kPurple, "abcde", kBlack}},
           Case{kana, kW, false, true, {5, 65, "<>", 0, "17:30", kPurple, Sj("あい"), kBlack}},
           Case{leadAtEnd, 200, false, true, {5, 195, "<>", 0, "17:30", kPurple, "abcdefghijklmnopqrs", kBlack}},
           Case{long25, 200, true, true, {5, 195, "<>", 0, "17:30", kWhite, "abcdefghijklmnopqrst", kWhite}},
           Case{ascii, 30, false, true, {5, 25, "<>", 0, "17:30", kPurple}},
           Case{ascii, kW, false, false, {5, 65, "<>"}}}) {
-        Grid grid(CalendarMode::OneWeek, "2010/05/12");
-        grid.model.ShowBarTexts = c.showTexts;
-        grid.model.DayTodoLists.Add("2010/05/12", c.item);
+        Grid grid(CalendarMode::OneWeek, "2010/05/12", {c.row});
+        grid.model.SetShowBarTexts(c.showTexts);
         const auto plan = grid.Paint(3, 1, c.selected, c.width);
         EXPECT_TRUE(FirstBar(plan, grid.Rect(3, 1)) == c.bar) << "case " << index;
         // Week views leave 2 + 5 pixels more above the first bar row than the month.
@@ -207,8 +211,7 @@ TEST(CalendarDrawingTest, HeadLabelNeverCoversTheTime)
         int TextWidth(std::string_view text, int, bool) const override { return static_cast<int>(text.size()) * 8; }
         int TextHeight(std::string_view, int, bool) const override { return 12; }
     };
-    Grid grid(CalendarMode::OneWeek, "2010/05/12");
-    grid.model.DayTodoLists.Add("2010/05/12", Item("000", "17:30", "abcdefgh"));
+    Grid grid(CalendarMode::OneWeek, "2010/05/12", {DayRow("0", "17:30", "abcdefgh")});
     const PixelRect rect = grid.Rect(3, 1);
     const auto plan = PlanDateCell(grid.model, grid.holidays, {3, 1, rect, false},
                                    {grid.today, kFill, kFrame, kW, grid.rowHeight}, WideMeasure());
@@ -236,13 +239,19 @@ TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
             Grid grid(c.mode, "2010/05/12", rows);
             grid.rowHeight = c.rowHeight;
             ASSERT_TRUE(grid.model.SelectCalendarDate("2010/05/12"));
-            grid.model.SelectedBarRow = selectedRow;
-            const auto plan = grid.Paint(grid.model.CurrentColumn, grid.model.CurrentRow, true);
-            const auto rect = grid.Rect(grid.model.CurrentColumn, grid.model.CurrentRow);
+            grid.model.SetSelectedToDo(static_cast<std::uint32_t>(selectedRow));
+            const auto plan = grid.Paint(grid.model.CurrentColumn(), grid.model.CurrentRow(), true);
+            const auto rect = grid.Rect(grid.model.CurrentColumn(), grid.model.CurrentRow());
             EXPECT_EQ(Ops(plan, DrawKind::Line, kBarInnerLineColour).size(), static_cast<std::size_t>(c.drawnRows));
+            // The cell says how many to-dos it cannot show, in its bottom right corner.
+            const std::string more = "+" + std::to_string(rows.size() - static_cast<std::size_t>(c.drawnRows));
+            const auto* hidden = TextOp(plan, more);
+            ASSERT_NE(hidden, nullptr) << more;
+            EXPECT_EQ(std::tuple(hidden->x1, hidden->y1, hidden->colour),
+                      std::tuple(rect.right - 2 - 6 * static_cast<int>(more.size()), rect.bottom - 13, kWhite));
             // Rows that do not fit are still listed, so the cell knows every row it holds.
-            ASSERT_EQ(grid.model.CurrentCellBarRows.Count(), rows.size());
-            EXPECT_EQ(grid.model.CurrentCellBarRows[5], "05=00005");
+            ASSERT_EQ(grid.model.CurrentCellBars().size(), rows.size());
+            EXPECT_EQ(grid.model.CurrentCellBars()[5], 5);
 
             const auto highlight = Ops(plan, DrawKind::FillRect, kHighlightedBarRowFillColour);
             if (selectedRow == c.drawnRows) {
@@ -250,8 +259,17 @@ TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
                 continue;
             }
             const int y = rect.top + c.firstRowTop + kL * selectedRow;
-            ASSERT_EQ(highlight.size(), 2U);  // under the bar, and again under the labels
+            // One highlight, over the row's bar.
+            ASSERT_EQ(highlight.size(), 1U);
             EXPECT_EQ(highlight[0].Rect(), (PixelRect{rect.left, y + 1, rect.left + kW, y + kL + 3}));
+            const auto at = [&plan](const DrawOp& op) {
+                return std::find(plan.begin(), plan.end(), op) - plan.begin();
+            };
+            const auto bar = std::find_if(plan.begin(), plan.end(), [&](const DrawOp& op) {
+                return op.kind == DrawKind::Line && op.y1 > y && op.y1 < y + kL;
+            });
+            ASSERT_NE(bar, plan.end());
+            EXPECT_LT(bar - plan.begin(), at(highlight[0]));
             // The highlighted row's labels let the highlight show through; the other rows' do not.
             for (const auto& op : plan) {
                 if (op.text == "09:00") {
@@ -266,12 +284,15 @@ TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
 // the later bar is still drawn, so it runs on straight from the day before.
 TEST(CalendarDrawingTest, ARowBelowTheCellDoesNotHideTheRowsAboveIt)
 {
-    Grid grid(CalendarMode::Month, "2010/05/12");
+    // Four important spans hold rows 0 to 3 on 05/10 and 05/11; the span of 05/11 and 05/12 takes
+    // row 4 and keeps it on 05/12, where it comes first and the single day takes row 0.
+    std::vector<ToDoRecord> rows(4, Row("2010/05/10 09:00", "2010/05/11 18:00", "0", "plan", "5"));
+    rows.push_back(Row("2010/05/11 09:00", "2010/05/12 18:00", "0"));
+    rows.push_back(Row("2010/05/12 09:00", "", "0"));
+    Grid grid(CalendarMode::Month, "2010/05/12", rows);
     grid.rowHeight = 50;  // room for rows 0 and 1
-    grid.model.DayTodoLists.Add("2010/05/12",
-                                Item("000", "17:30", "high") + "@\\@00001" + Item("000", "17:30", "low").substr(5));
-    grid.model.BarSlots.Add("00000", "4");
-    grid.model.BarSlots.Add("00001", "0");
+    ASSERT_EQ(grid.model.BarSlotOf(4), 4);
+    ASSERT_EQ(grid.model.BarSlotOf(5), 0);
     const auto plan = grid.Paint(3, 3);
     const auto bars = Ops(plan, DrawKind::Line, kBarInnerLineColour);
     ASSERT_EQ(bars.size(), 1U);
@@ -298,7 +319,7 @@ TEST(CalendarDrawingTest, TodayAndHolidayCells)
         Grid grid(CalendarMode::Month, "2010/05/01", {}, {c.holiday});
         const int column = c.cell % 7;
         const int row = c.cell / 7 + 1;
-        grid.model.HolidayNameTicks = c.ticks;
+        grid.model.SetHolidayNameTicks(c.ticks);
         grid.today = c.today ? grid.model.CellText(column, row) : "2000/01/01";
         const auto plan = grid.Paint(column, row, c.selected);
         const auto rect = grid.Rect(column, row);
@@ -331,7 +352,7 @@ TEST(CalendarDrawingTest, MoreThanOneHolidayGetsAMarkBesideTheName)
 {
     // 2010/05/10 is both a fixed date and the second Monday of May.
     Grid grid(CalendarMode::Month, "2010/05/01", {}, {Sj("05/10=固定"), Sj("05月2=第二月曜")});
-    grid.model.HolidayNameTicks = 1;
+    grid.model.SetHolidayNameTicks(1);
     const auto plan = grid.Paint(1, 3);
     const auto* mark = TextOp(plan, ">");
     ASSERT_NE(mark, nullptr);

@@ -28,20 +28,54 @@ ToDoRecord Row(std::string start, std::string deadline, std::string importance =
     return row;
 }
 
-std::vector<std::string> Items(std::string_view list)
+// An item's fields for reading: row, progress day and percent, start and deadline time, head.
+std::string Describe(const DayItem& item)
 {
-    std::vector<std::string> items;
-    for (const auto item : SplitDayItems(list)) {
-        items.emplace_back(item);
+    return std::to_string(item.row) + " " + item.ProgressDateText() + " " + std::to_string(item.progressPercent) + " " +
+           std::string(item.StartTime()) + "-" + std::string(item.DeadlineTime()) + " " + std::string(item.Head());
+}
+
+std::vector<std::string> Describe(const std::vector<DayItem>& items)
+{
+    std::vector<std::string> described;
+    for (const DayItem& item : items) {
+        described.push_back(Describe(item));
     }
-    return items;
+    return described;
+}
+
+// Every stored day and its items, in the lists' order.
+using DayLists = std::vector<std::pair<std::string, std::vector<std::string>>>;
+DayLists ListsOf(const CalendarModel& model)
+{
+    DayLists lists;
+    for (std::size_t k = 0; k < model.DayTodoLists().Count(); ++k) {
+        std::vector<std::string> items;
+        for (const DayItem& item : model.DayTodoLists().ItemsAt(k)) {
+            items.push_back(Describe(item));
+        }
+        lists.emplace_back(model.DayTodoLists().DateAt(k), std::move(items));
+    }
+    return lists;
+}
+
+// What scanning every row gives for each date with items.
+DayLists ScannedLists(const std::vector<ToDoRecord>& rows, const std::vector<std::string>& dates)
+{
+    DayLists lists;
+    for (const auto& date : dates) {
+        if (const auto items = BuildDayTodoList(rows, date); !date.empty() && !items.empty()) {
+            lists.emplace_back(date, Describe(items));
+        }
+    }
+    return lists;
 }
 
 // A model showing `reference` in `mode`, filled from `rows`.
 CalendarModel Shown(CalendarMode mode, std::string_view reference, const std::vector<ToDoRecord>& rows = {})
 {
     CalendarModel model;
-    model.CalendarViewMode = mode;
+    model.SetViewMode(mode);
     EXPECT_TRUE(model.SetCalendarReference(reference, rows)) << reference;
     return model;
 }
@@ -112,7 +146,7 @@ TEST(CalendarGridTest, WeekViewsStartOnTheSundayOfTheReferenceWeek)
         EXPECT_EQ(model.Cells().size(), static_cast<std::size_t>(c.rows));
         EXPECT_EQ(DayOfWeek(ParseDateText(model.CellText(0, 1))), 1) << model.CellText(0, 1);
         EXPECT_EQ(model.CellText(6, c.rows - 1), c.lastCell);
-        EXPECT_EQ(model.DisplayedMonth, c.displayedMonth);
+        EXPECT_EQ(model.DisplayedMonth(), c.displayedMonth);
     }
 }
 
@@ -150,43 +184,32 @@ TEST(CalendarGridTest, StepMovesByMonthsOrWeeks)
 TEST(CalendarGridTest, UnreadableReferenceChangesNothing)
 {
     CalendarModel model = Shown(CalendarMode::Month, "2010/05/10", {Row("2010/05/10 09:00", "")});
-    const auto before = model.DayTodoLists;
+    const auto before = ListsOf(model);
+    ASSERT_FALSE(before.empty());
     for (const char* bad : {"", "2010/13/01", "abc", "2010/02/30"}) {
         EXPECT_FALSE(model.SetCalendarReference(bad, {})) << bad;
-        EXPECT_EQ(model.CalendarRefDateText, "2010/05/10");
-        EXPECT_EQ(model.DayTodoLists, before);
+        EXPECT_EQ(model.CalendarRefDateText(), "2010/05/10");
+        EXPECT_EQ(ListsOf(model), before);
     }
 }
 
-// A day item's fixed-width fields, written with "|" between them for reading.
-std::string Fields(std::string text)
-{
-    std::erase(text, '|');
-    return text;
-}
-
-TEST(DayTodoListTest, ItemsFollowTheFixedLayout)
+TEST(DayTodoListTest, ItemsHoldTheProgressDayTheTimesAndTheHead)
 {
     const std::string task = Sj("会議の準備をする（資料と議事録）");
     const std::vector<ToDoRecord> rows = {
         Row("2010/05/10 09:00", "2010/05/12 18:00", "3", "50", task), Row("2010/05/10 08:30", "", "0", "30", "call"),
         Row("2010/05/10 07:00", "2010/05/10 07:30", "1", "100", "same day"),  // one day of 24 hours, all reached
     };
-    const std::string items[] = {Fields("00000|2010/05/11|050|09:00|18:00|") + task.substr(0, 20),
-                                 Fields("00001|2010/05/10|030|08:30|99099|call"),
-                                 Fields("00002|2010/05/11|000|07:00|07:30|same day")};
-    const char* prefixes[] = {"002", "105", "104"};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(DayItemWithSortPrefix(rows[i], static_cast<int>(i)), prefixes[i] + items[i]) << i;
-    }
-
+    // 72 hours at 50 %: 36 reached, one whole day and half of the next.
+    const std::string items[] = {"0 2010/05/11 50 09:00-18:00 " + task.substr(0, 20), "1 2010/05/10 30 08:30- call",
+                                 "2 2010/05/11 0 07:00-07:30 same day"};
     struct Case {
         std::string date;
         std::vector<std::string> expected;
     };
     for (const auto& c : {Case{"2010/05/09", {}}, Case{"2010/05/10", {items[0], items[2], items[1]}},
                           Case{"2010/05/11", {items[0]}}, Case{"2010/05/12", {items[0]}}, Case{"2010/05/13", {}}}) {
-        EXPECT_EQ(Items(BuildDayTodoList(rows, c.date)), c.expected) << c.date;
+        EXPECT_EQ(Describe(BuildDayTodoList(rows, c.date)), c.expected) << c.date;
     }
 }
 
@@ -200,8 +223,8 @@ TEST(DayTodoListTest, OrderIsSpanThenImportanceThenListIndex)
         Row("2010/05/10 09:00", "", "x", "y", "nonsense"),
     };
     std::vector<std::string> heads;
-    for (const auto& item : Items(BuildDayTodoList(rows, "2010/05/10"))) {
-        heads.push_back(item.substr(DayItemLayout::kHead));
+    for (const DayItem& item : BuildDayTodoList(rows, "2010/05/10")) {
+        heads.emplace_back(item.Head());
     }
     EXPECT_EQ(heads, (std::vector<std::string>{"span", "high", "high2", "low", "nonsense"}));
 }
@@ -216,21 +239,8 @@ TEST(DayTodoListTest, ToDosWithoutAPlaceAreLeftOut)
                           Case{"unreadable start", Row("2010/05/xx 09:00", "2010/05/12 18:00")},
                           Case{"deadline before start", Row("2010/05/12 09:00", "2010/05/08 18:00")},
                           Case{"other day", Row("2010/05/11 09:00", "")}}) {
-        EXPECT_EQ(BuildDayTodoList({c.row}, "2010/05/10"), "") << c.what;
+        EXPECT_TRUE(BuildDayTodoList({c.row}, "2010/05/10").empty()) << c.what;
     }
-    EXPECT_EQ(BuildDayTodoList({}, "2010/05/10"), "");
-}
-
-TEST(DayTodoListTest, HeadsThatWouldBreakTheJoinAreCut)
-{
-    const std::vector<ToDoRecord> rows = {Row("2010/05/10 09:00", "", "5", "0", "a@\\@b"),
-                                          Row("2010/05/10 09:00", "", "4", "0", "ends @\\"),
-                                          Row("2010/05/10 09:00", "", "3", "0", "last")};
-    const auto items = Items(BuildDayTodoList(rows, "2010/05/10"));
-    ASSERT_EQ(items.size(), 3U);
-    EXPECT_EQ(items[0].substr(DayItemLayout::kHead), "a");
-    EXPECT_EQ(items[1].substr(DayItemLayout::kHead), "ends @");
-    EXPECT_EQ(items[2].substr(0, 5), "00002");
 }
 
 TEST(DayTodoListTest, GridFillGivesTheSameListsAsScanningEveryRow)
@@ -260,14 +270,8 @@ TEST(DayTodoListTest, GridFillGivesTheSameListsAsScanningEveryRow)
         const std::string after = CalendarModel::NeighbourDate(dates.back(), 1);
         dates.push_back(before);
         dates.push_back(after);
-        NameValueList expected;
-        for (const auto& date : dates) {
-            if (const auto list = BuildDayTodoList(rows, date); !list.empty()) {
-                expected.Add(date, list);
-            }
-        }
-        EXPECT_EQ(model.DayTodoLists.Entries(), expected.Entries()) << "mode " << static_cast<int>(mode);
-        EXPECT_GT(model.DayTodoLists.Count(), 5U);
+        EXPECT_EQ(ListsOf(model), ScannedLists(rows, dates)) << "mode " << static_cast<int>(mode);
+        EXPECT_GT(model.DayTodoLists().Count(), 5U);
     }
 }
 
@@ -277,16 +281,16 @@ TEST(DayTodoListTest, BarsRunningBeyondTheShownMonthKeepTheirNeighbourDays)
     const std::vector<ToDoRecord> rows = {Row("2010/06/04 09:00", "2010/06/08 18:00"),
                                           Row("2010/04/24 09:00", "2010/04/25 18:00"), Row("2010/06/13 09:00", "")};
     CalendarModel model = Shown(CalendarMode::Month, "2010/05/01", rows);
-    EXPECT_EQ(model.IndexInDayList("2010/06/05", "00000"), 0);
-    EXPECT_EQ(model.IndexInDayList("2010/06/06", "00000"), 0);  // the bar on 06/05 stays open
-    EXPECT_EQ(model.IndexInDayList("2010/04/24", "00001"), 0);  // the day before the first cell
-    EXPECT_EQ(model.IndexInDayList("2010/06/13", "00002"), 0);  // the day after the hidden week
-    EXPECT_EQ(model.IndexInDayList("2010/06/05", "00001"), -1);
-    EXPECT_EQ(model.DayTodoLists.Entries().back().substr(0, 10), "2010/06/13");
+    EXPECT_EQ(model.IndexInDayList("2010/06/05", 0), 0);
+    EXPECT_EQ(model.IndexInDayList("2010/06/06", 0), 0);  // the bar on 06/05 stays open
+    EXPECT_EQ(model.IndexInDayList("2010/04/24", 1), 0);  // the day before the first cell
+    EXPECT_EQ(model.IndexInDayList("2010/06/13", 2), 0);  // the day after the hidden week
+    EXPECT_EQ(model.IndexInDayList("2010/06/05", 1), -1);
+    EXPECT_EQ(model.DayTodoLists().DateAt(model.DayTodoLists().Count() - 1), "2010/06/13");
     EXPECT_FALSE(model.SelectCalendarDate("2010/06/06"));  // stored but never shown
     EXPECT_TRUE(model.SelectCalendarDate("2010/06/05"));
-    EXPECT_EQ(model.CurrentColumn, 6);
-    EXPECT_EQ(model.CurrentRow, 6);
+    EXPECT_EQ(model.CurrentColumn(), 6);
+    EXPECT_EQ(model.CurrentRow(), 6);
 }
 
 TEST(BarSlotTest, TheFillGivesEachToDoTheLowestRowFreeWhereItIsFirstShown)
@@ -297,38 +301,39 @@ TEST(BarSlotTest, TheFillGivesEachToDoTheLowestRowFreeWhereItIsFirstShown)
                                           Row("2010/05/11 09:00", ""),                   // rows 0 and 1 taken
                                           Row("2010/05/12 09:00", "2010/05/13 18:00")};  // row 1 free again
     CalendarModel model = Shown(CalendarMode::Month, "2010/05/01", rows);
-    for (const auto& [key, slot] : {std::pair{"00000", 0}, std::pair{"00001", 0}, std::pair{"00002", 1},
-                                    std::pair{"00003", 2}, std::pair{"00004", 1}}) {
-        EXPECT_EQ(model.BarSlotOf(key), slot) << key;
+    for (const auto& [row, slot] : {std::pair{0U, 0}, std::pair{1U, 0}, std::pair{2U, 1}, std::pair{3U, 2},
+                                    std::pair{4U, 1}, std::pair{9U, -1}}) {
+        EXPECT_EQ(model.BarSlotOf(row), slot) << row;
     }
-    EXPECT_EQ(model.BarSlotOf("00009"), -1);
-    model.BarSlots.Add("00009", "x");
-    EXPECT_EQ(model.BarSlotOf("00009"), -1) << "an unreadable slot counts as none";
 
+    // The current cell's bars by row are known without painting; a row no to-do of the day holds
+    // is -1.
+    using Bars = std::vector<std::int32_t>;
     ASSERT_TRUE(model.SelectCalendarDate("2010/05/11"));
-    EXPECT_EQ(model.CurrentCellBarRows.Entries(), (std::vector<std::string>{"00=00000", "01=00002", "02=00003"}))
-        << "the current cell's rows are listed without painting";
+    EXPECT_EQ(model.CurrentCellBars(), (Bars{0, 2, 3}));
+    ASSERT_TRUE(model.SelectCalendarDate("2010/05/13"));
+    EXPECT_EQ(model.CurrentCellBars(), (Bars{-1, 4}));
     ASSERT_TRUE(model.SetCalendarReference("2010/06/01", rows));
-    EXPECT_TRUE(model.BarSlots.Empty()) << "a new range gives out its rows afresh";
+    EXPECT_EQ(model.BarSlotOf(0), -1) << "a new range gives out its rows afresh";
 }
 
 // The rule as the painting applied it cell by cell, row by row and left to right: a to-do met for
 // the first time takes the lowest row that no already placed to-do present on that day holds.
-std::map<std::string, int> PlainSlots(const CalendarModel& model)
+std::map<std::uint32_t, int> PlainSlots(const CalendarModel& model)
 {
-    std::map<std::string, int> slots;
-    const int paintedRows = LayoutCalendarGrid(model.CalendarViewMode, 700, 700).rowCount - 1;
+    std::map<std::uint32_t, int> slots;
+    const int paintedRows = LayoutCalendarGrid(model.ViewMode(), 700, 700).rowCount - 1;
     for (int row = 1; row <= paintedRows; ++row) {
         for (int column = 0; column < CalendarModel::kColumns; ++column) {
-            const auto items = model.DayTodoLists.Items(model.CellText(column, row));
-            for (const auto item : items) {
-                const std::string key(item.substr(0, 5));
+            const auto items = model.DayTodoLists().Items(model.CellText(column, row));
+            for (const DayItem& item : items) {
+                const std::uint32_t key = item.row;
                 if (slots.contains(key)) {
                     continue;
                 }
                 std::set<int> taken;
-                for (const auto other : items) {
-                    if (const auto found = slots.find(std::string(other.substr(0, 5))); found != slots.end()) {
+                for (const DayItem& other : items) {
+                    if (const auto found = slots.find(other.row); found != slots.end()) {
                         taken.insert(found->second);
                     }
                 }
@@ -360,10 +365,10 @@ TEST(BarSlotTest, RowsOnRandomDaysFollowThePlainRule)
         for (const CalendarMode mode : {CalendarMode::Month, CalendarMode::OneWeek, CalendarMode::ThreeWeeks}) {
             const CalendarModel model = Shown(mode, "2010/05/12", rows);
             const auto expected = PlainSlots(model);
-            EXPECT_EQ(model.BarSlots.Count(), expected.size()) << "round " << round;
-            for (const auto& [key, slot] : expected) {
-                ASSERT_EQ(model.BarSlotOf(key), slot)
-                    << "round " << round << " mode " << static_cast<int>(mode) << " to-do " << key;
+            for (std::uint32_t row = 0; row < rows.size(); ++row) {
+                const auto found = expected.find(row);
+                ASSERT_EQ(model.BarSlotOf(row), found == expected.end() ? -1 : found->second)
+                    << "round " << round << " mode " << static_cast<int>(mode) << " to-do " << row;
             }
         }
     }
@@ -400,41 +405,22 @@ TEST(CalendarGridTest, TheGridHoldsNoDateOutsideYearsOneTo9999)
         }
         EXPECT_EQ(cells[c.firstDated], c.firstText);
         EXPECT_EQ(cells[c.lastDated], c.lastText);
-        EXPECT_EQ(model.RangeStartText, c.rangeStart);
+        EXPECT_EQ(model.RangeStartText(), c.rangeStart);
 
-        NameValueList expected;
         std::vector<std::string> dates(cells.begin() + static_cast<std::ptrdiff_t>(c.firstDated),
                                        cells.begin() + static_cast<std::ptrdiff_t>(c.lastDated) + 1);
         dates.push_back(CalendarModel::NeighbourDate(cells.front(), -1));
         dates.push_back(CalendarModel::NeighbourDate(cells.back(), 1));
-        for (const auto& date : dates) {
-            if (const auto list = BuildDayTodoList(rows, date); !date.empty() && !list.empty()) {
-                expected.Add(date, list);
-            }
-        }
-        EXPECT_EQ(model.DayTodoLists.Entries(), expected.Entries());
-        EXPECT_GE(model.DayTodoLists.Count(), 2U);
+        EXPECT_EQ(ListsOf(model), ScannedLists(rows, dates));
+        EXPECT_GE(model.DayTodoLists().Count(), 2U);
         for (const auto& [key, slot] : PlainSlots(model)) {
             EXPECT_EQ(model.BarSlotOf(key), slot) << key;
         }
     }
     // A progress reaching past the last date fills the bar up to it.
-    EXPECT_EQ(DayItemWithSortPrefix(rows[0], 0).substr(3 + DayItemLayout::kProgressDate, 13), "9999/12/31100");
-}
-
-TEST(BarSlotTest, NormalisedCurrentCellRowsHaveOneEntryPerSlot)
-{
-    struct Case {
-        std::vector<std::string> entries, expected;
-    };
-    for (const auto& c : {Case{{"03=00004", "00=00001"}, {"00=00001", "01=-1", "02=-1", "03=00004"}},
-                          Case{{"01=00002", "00=00007"}, {"00=00007", "01=00002"}}, Case{{}, {}},
-                          Case{{"02=00005"}, {"00=-1", "01=-1", "02=00005"}}}) {
-        CalendarModel model;
-        model.CurrentCellBarRows = NameValueList(c.entries);
-        model.NormaliseCurrentCellBarRows();
-        EXPECT_EQ(model.CurrentCellBarRows.Entries(), c.expected);
-    }
+    const auto item = MakeDayItem(rows[0], 0);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->ProgressDateText() + " " + std::to_string(item->progressPercent), "9999/12/31 100");
 }
 
 }  // namespace
