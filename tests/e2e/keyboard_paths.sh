@@ -36,8 +36,9 @@ xdotool type --delay 30 Suzuki
 xdotool key Return
 await_gone "$dialog"
 
-# Right moves to the task, Return opens it; Tab leaves the memo for OK, whose Return closes it.
-xdotool key Right Return
+# Right moves to the task (Right and Left: over it and back), Return opens it; Tab leaves the memo
+# for OK, whose Return closes it.
+xdotool key Right Right Left Return
 dialog=$(wait_window 編集)
 xdotool key ctrl+End
 xdotool type --delay 30 ' done'
