@@ -74,10 +74,13 @@ TEST_F(MainWindowTest, ShowsTheListFileTheClickedRowAndTheClickedTab)
 
     // Without unsaved changes a tab switches at once (what a refused change leaves is the model's).
     auto* tabs = Find<TabRow>(*window, "TabControl1");
+    auto* captionBar = Find<QLabel>(*window, "Panel7");
     EXPECT_EQ(tabs->tabText(4), Text("完了"));
+    EXPECT_TRUE(captionBar->isHidden());
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->TabArea(4).center());
     EXPECT_EQ(tabs->currentIndex(), 4);
     EXPECT_EQ(model->rowCount(), 1);
+    EXPECT_FALSE(captionBar->isHidden()) << "the category tabs are below: the caption bar names the view";
 }
 
 TEST_F(MainWindowTest, TabRowsAndTheKeepingPeriodComeFromTheSettings)
@@ -184,7 +187,7 @@ TEST_F(MainWindowTest, SpaceAfterAddCompletesTheNewRow)
 
 // A row's "abc" stays as it is when the drop-down's list holds "ABC" and the user only passes
 // through the field: nothing ticks its box either.
-TEST_F(MainWindowTest, ADropDownKeepsTheCaseOfItsText)
+TEST_F(MainWindowTest, ADropDownKeepsItsTextAsTypedAndEnterAddsNothing)
 {
     const auto window = OpenShown(Sj("2010/05/01 09:00+=03000ABC@\\@#@#一\r\n2010/05/02 09:00+=03000abc@\\@#@#二\r\n"));
     QApplication::setActiveWindow(window.get());
@@ -201,20 +204,14 @@ TEST_F(MainWindowTest, ADropDownKeepsTheCaseOfItsText)
     EXPECT_EQ(executor->currentText(), QStringLiteral("abc"));
     EXPECT_FALSE(Find<QCheckBox>(*window, "CheckBox4")->isChecked());
     EXPECT_EQ(window->Model().Editing().Panel().Text(PanelField::Executor), "abc");
-}
 
-// Enter confirms a kana conversion; in the drop-downs it must neither add an entry nor run Add.
-TEST_F(MainWindowTest, EnterInADropDownAddsNothing)
-{
-    const auto window = Open();
-    window->show();
-    auto* executor = Find<QComboBox>(*window, "ComboBox2");
-    executor->lineEdit()->setFocus();
+    // Enter confirms a kana conversion: in a drop-down it neither adds an entry nor runs Add.
+    executor->lineEdit()->clear();
     QTest::keyClicks(executor->lineEdit(), QStringLiteral("Sato"));
     QTest::keyClick(executor->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(executor->findText(QStringLiteral("Sato")), -1);
-    EXPECT_EQ(window->Model().Rows().size(), 2U);
     EXPECT_EQ(executor->currentText(), QStringLiteral("Sato"));
+    EXPECT_EQ(window->Model().Rows().size(), 2U);
 }
 
 // Another writer holds the list's lock for a while: the save waits under a busy cursor with the
