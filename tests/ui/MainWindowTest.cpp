@@ -163,6 +163,9 @@ TEST_F(MainWindowTest, TheSearchDialogKeepsATextItCannotStore)
         kept = dialog->isVisible() ? edit->text() : QString();
         edit->setText(Text("から〜"));
         dialog->accept();
+        if (dialog->isVisible()) {
+            dialog->reject();  // the second text was refused as well
+        }
     });
     Find<QAction>(*window, "Find1")->trigger();
     EXPECT_EQ(refusals, QStringList{Text("「😀」はこの一覧に保存できない文字です")});
