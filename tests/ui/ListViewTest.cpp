@@ -283,7 +283,7 @@ TEST_F(ViewFixture, EachAutoScrollStepMovesOneRowAndGivesTheRowAtThatEdge)
 
 // Scrolled to the end, the last row can end above the bottom strip the first probe looks at; the
 // second looks a horizontal scroll bar's height higher up.
-TEST_F(ViewFixture, BelowTheLastRowTheStepFallsBackAScrollBarsHeightUp)
+TEST_F(ViewFixture, BelowTheLastRowTheStepFallsBackByTheHeightOfAScrollBar)
 {
     Open(40);
     const int rowHeight = view.visualRect(model.index(0, 0)).height();

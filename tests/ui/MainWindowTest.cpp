@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, TabRowsAndTheKeepingPeriodComeFromTheSettings)
 }
 
 // While the pointer selects rows the auto-scroll timer runs instead of the status refresh.
-TEST_F(MainWindowTest, APressOnARowsTextSwapsTheTimersUntilTheRelease)
+TEST_F(MainWindowTest, APressOnTheTextOfARowSwapsTheTimersUntilTheRelease)
 {
     const auto window = Open();
     window->show();
