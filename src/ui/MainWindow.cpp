@@ -178,7 +178,7 @@ void TVelkDolvane::createCentralArea()
     elapsedRateBox_ = editPanel_->ElapsedRateBox();
     connect(elapsedRateBox_, &QCheckBox::toggled, this, [this](bool on) {
         model_->SetElapsedRate(on);
-        listModel_->SetElapsedCaption(on ? QStringLiteral("経過率") : QStringLiteral("経過時間"));
+        listModel_->SetElapsedRate(on);
         statusTimer_->setInterval(StatusRefresh::kFastIntervalMs);
     });
     connect(editPanel_->KeepDaysEdit(), &QSpinBox::valueChanged, this,

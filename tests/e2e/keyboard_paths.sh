@@ -29,8 +29,9 @@ xdotool type --delay 30 Suzuki
 xdotool key Return
 await_edited
 
-# Right moves to the task, Return opens it; Tab leaves the memo for OK, whose Return closes it.
-xdotool key Right Return
+# Right moves to the task (Right and Left: over it and back), Return opens it; Tab leaves the memo
+# for OK, whose Return closes it.
+xdotool key Right Right Left Return
 wait_window 編集 >/dev/null
 xdotool key ctrl+End
 xdotool type --delay 30 ' done'

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace dolvane::test {
 
@@ -32,6 +33,23 @@ protected:
     std::unique_ptr<TVelkDolvane> Open()
     {
         return std::make_unique<TVelkDolvane>(MainWindowServices{paths_, clock_, sibling_, DiskFiles(), nullptr, {}});
+    }
+
+    // The window on `list` (cp932 bytes), shown.
+    std::unique_ptr<TVelkDolvane> OpenShown(const std::string& list)
+    {
+        WriteBytes(paths_.ListFilePath, list);
+        auto window = Open();
+        window->show();
+        return window;
+    }
+
+    // The child named `name` (a widget's kind and number, or an action's name).
+    template <typename T = QWidget> static T* Find(const QObject& root, const char* name)
+    {
+        auto* child = root.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
     }
 
     TempFolder folder_;

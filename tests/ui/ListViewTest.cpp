@@ -1,3 +1,7 @@
+// The list's model and view on the offscreen platform: what each column shows, the column
+// widths, and the view's own mouse handling (which presses reach the check boxes, what a release
+// leaves selected, where the auto-scroll is measured from, the grid lines). The same mouse on a
+// real X server: tests/e2e/list_*.sh.
 #include "ui/list/ToDoListModel.h"
 #include "ui/list/ToDoListView.h"
 
@@ -6,7 +10,13 @@
 #include "support/Sjis.h"
 
 #include <QHeaderView>
+#include <QImage>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -32,17 +42,12 @@ struct ListFixture : ::testing::Test {
     QString Shown(int row, int column) const { return model.data(model.index(row, column)).toString(); }
 };
 
-TEST_F(ListFixture, HeaderCaptionsInColumnOrder)
+// The captions themselves are the core's column table; the header follows the elapsed switch.
+TEST_F(ListFixture, TheElapsedRateSwitchRenamesColumnEight)
 {
-    QStringList captions;
-    for (int column = 0; column < model.columnCount(); ++column) {
-        captions << model.headerData(column, Qt::Horizontal).toString();
-    }
-    EXPECT_EQ(captions.join(u'|'),
-              Qs("開始日時|期限（完了予定）|重要度|実行者|すべきこと|分類|進捗|残り時間|経過時間|警告|完了日時"));
-
     QSignalSpy headerChanged(&model, &QAbstractItemModel::headerDataChanged);
-    model.SetElapsedCaption(Qs("経過率"));
+    EXPECT_EQ(model.headerData(8, Qt::Horizontal).toString(), Qs("経過時間"));
+    model.SetElapsedRate(true);
     EXPECT_EQ(model.headerData(8, Qt::Horizontal).toString(), Qs("経過率"));
     EXPECT_EQ(headerChanged.count(), 1);
 }
@@ -104,22 +109,48 @@ TEST_F(ListFixture, RowsChangedRepaintsWholeRows)
     EXPECT_EQ(changed[0][1].toModelIndex(), model.index(2, kVisibleColumnCount - 1));
 }
 
+// The view on the model, shown with `rowCount` rows ("task 0", "task 1", ...).
 struct ViewFixture : ListFixture {
     ToDoListView view;
 
-    void SetUp() override
+    void Open(int rowCount = 3, int height = 300)
     {
+        rows.resize(static_cast<std::size_t>(rowCount));
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            rows[i].TaskText = "task " + std::to_string(i);
+        }
+        model.Reset();
         view.setModel(&model);
-        view.resize(900, 300);
+        view.resize(900, height);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     }
     int Width(int column) const { return view.header()->sectionSize(column); }
     int TotalWidth() const { return view.header()->length(); }
+    QWidget* Viewport() const { return view.viewport(); }
+    int RowY(int row) const { return view.visualRect(model.index(row, 0)).center().y(); }
+    QPoint Box(int row) const { return {8, RowY(row)}; }
+    QPoint Text(int row) const { return {view.header()->sectionPosition(4) + 10, RowY(row)}; }
+    void Select(int first, int last)
+    {
+        view.selectionModel()->select(QItemSelection(model.index(first, 0), model.index(last, kVisibleColumnCount - 1)),
+                                      QItemSelectionModel::ClearAndSelect);
+    }
+    std::vector<int> SelectedRows() const
+    {
+        std::vector<int> selected;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            if (view.selectionModel()->isRowSelected(row, QModelIndex())) {
+                selected.push_back(row);
+            }
+        }
+        return selected;
+    }
 };
 
 TEST_F(ViewFixture, ResizedColumnsStayWithinTheirLimits)
 {
+    Open();
     // Column, width asked for, width kept.
     const int cases[][3] = {
         {0, 300, 200}, {0, 10, 50},   {1, 151, 150}, {2, 61, 60},    {2, 54, 55},   {3, 49, 50},
@@ -134,6 +165,7 @@ TEST_F(ViewFixture, ResizedColumnsStayWithinTheirLimits)
 
 TEST_F(ViewFixture, TaskColumnTakesTheRestButNeverLessThan100)
 {
+    Open();
     // The date columns start at their table width or wider, as the font needs for a full date;
     // the task column (4) takes what the others leave.
     EXPECT_GE(Width(0), 130);
@@ -151,6 +183,7 @@ TEST_F(ViewFixture, TaskColumnTakesTheRestButNeverLessThan100)
 
 TEST_F(ViewFixture, ColumnAtCountsCurrentWidthsFromTheLeft)
 {
+    Open();
     view.header()->resizeSection(0, 130);
     view.header()->resizeSection(1, 120);
     ASSERT_EQ(Width(0), 130);
@@ -168,6 +201,127 @@ TEST_F(ViewFixture, ColumnAtCountsCurrentWidthsFromTheLeft)
     view.header()->resizeSection(0, 150);
     EXPECT_EQ(view.ColumnAt(140), 0);
     EXPECT_EQ(view.ColumnAt(150), -1);
+}
+
+// The window model toggles the box on checkBoxPressed (a single press on a box is driven under a
+// real X server); a change request from the list's own delegate would toggle it a second time.
+TEST_F(ViewFixture, ADoubleClickOnABoxIsTwoPressesAndOpensNothing)
+{
+    Open(5);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {60, RowY(2)});
+    QSignalSpy pressed(&view, &ToDoListView::checkBoxPressed);
+    QSignalSpy delegateToggled(&model, &ToDoListModel::completedChangeRequested);
+    QSignalSpy doubleClicked(&view, &QAbstractItemView::doubleClicked);
+    // What a double click delivers: press, release, double click, release.
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, Box(2));
+    QMouseEvent second(QEvent::MouseButtonDblClick, Box(2), Viewport()->mapToGlobal(Box(2)), Qt::LeftButton,
+                       Qt::LeftButton, {});
+    QCoreApplication::sendEvent(Viewport(), &second);
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, Box(2));
+    EXPECT_EQ(pressed.count(), 2) << "the box ends as it was";
+    EXPECT_EQ(delegateToggled.count(), 0);
+    EXPECT_EQ(doubleClicked.count(), 0) << "no cell editor over the box";
+}
+
+// Rows 2 and 3 are selected and the press lands on row 2 (QTreeView puts off its selection to the
+// release there). The range rule of a drag belongs to the window model, not wired here, so a drag
+// must leave the selection exactly as it was; only a click selects the clicked row alone.
+TEST_F(ViewFixture, AReleaseAfterADragKeepsTheSelection)
+{
+    Open(12);
+    const int below = Viewport()->height() + 30;
+    struct Case {
+        const char* drag;
+        std::vector<QPoint> moves;
+        QPoint release;
+        std::vector<int> selected;
+    };
+    const Case cases[] = {
+        {"released below the list", {Text(4), {300, below}}, {300, below}, {2, 3}},
+        {"back on the pressed row", {Text(6), Text(2)}, Text(2), {2, 3}},
+        {"a click", {}, Text(2), {2}},
+    };
+    for (const Case& c : cases) {
+        Select(2, 3);
+        QSignalSpy ended(&view, &ToDoListView::dragEnded);
+        QTest::mousePress(Viewport(), Qt::LeftButton, {}, Text(2));
+        for (const QPoint& point : c.moves) {
+            QTest::mouseMove(Viewport(), point);
+        }
+        QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, c.release);
+        EXPECT_EQ(SelectedRows(), c.selected) << c.drag;
+        EXPECT_EQ(ended.count(), 1) << c.drag;
+    }
+}
+
+TEST_F(ViewFixture, AutoScrollIsMeasuredFromTheRowsNotTheHeader)
+{
+    Open(40);
+    const QRect rows = view.RowsAreaOnScreen();
+    EXPECT_EQ(rows.top(), Viewport()->mapToGlobal(view.visualRect(model.index(0, 0)).topLeft()).y())
+        << "the first row starts the area";
+    const int widgetBottom = view.mapToGlobal(QPoint(0, view.height())).y();
+    EXPECT_LE(rows.top() + rows.height(), widgetBottom) << "the header above the rows does not push the area down";
+    EXPECT_GE(rows.top() + rows.height(), Viewport()->mapToGlobal(view.visualRect(model.index(0, 0)).bottomLeft()).y());
+}
+
+TEST_F(ViewFixture, EachAutoScrollStepMovesOneRowAndGivesTheRowAtThatEdge)
+{
+    Open(40);
+    QScrollBar* bar = view.verticalScrollBar();
+    bar->setValue(10);
+    EXPECT_EQ(view.ScrollForDrag(0), -1);
+    EXPECT_EQ(bar->value(), 10);
+
+    const int down = view.ScrollForDrag(1);
+    EXPECT_EQ(bar->value(), 11);
+    EXPECT_EQ(down, view.indexAt(QPoint(0, Viewport()->height() - 6)).row());
+    EXPECT_GT(down, 11);
+    EXPECT_EQ(view.ScrollForDrag(-1), 10) << "the first row shown";
+    EXPECT_EQ(bar->value(), 10);
+}
+
+// Scrolled to the end, the last row can end above the bottom strip the first probe looks at; the
+// second looks a horizontal scroll bar's height higher up.
+TEST_F(ViewFixture, BelowTheLastRowTheStepFallsBackByTheHeightOfAScrollBar)
+{
+    Open(40);
+    const int rowHeight = view.visualRect(model.index(0, 0)).height();
+    const int extent = view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view.horizontalScrollBar());
+    ASSERT_GT(extent, 5);
+    const int gap = 6 + extent / 2;  // below the first probe, above the second
+    view.resize(900, view.height() + 10 * rowHeight + gap - Viewport()->height());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(Viewport()->height(), 10 * rowHeight + gap);
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    ASSERT_EQ(view.indexAt(QPoint(0, Viewport()->height() - 6)).row(), -1) << "the gap is where the first probe looks";
+    EXPECT_EQ(view.ScrollForDrag(1), 39);
+}
+
+TEST_F(ViewFixture, GridLinesRunDownThroughTheEmptyPartOfTheList)
+{
+    Open(3);
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    const QRgb grid =
+        QColor::fromRgba(static_cast<QRgb>(view.style()->styleHint(QStyle::SH_Table_GridLineColor, &option, &view)))
+            .rgb();
+    const QImage image = Viewport()->grab().toImage();
+    const int lineX = view.header()->sectionViewportPosition(1) - 1;  // the last pixel of column 0
+    const QRect lastRow = view.visualRect(model.index(2, 1));
+    const int emptyY = lastRow.bottom() + 3 * lastRow.height();  // three "rows" below the last one
+    ASSERT_LT(emptyY, image.height());
+    struct Case {
+        QPoint point;
+        bool line;
+    };
+    const Case cases[] = {
+        {{lineX, RowY(1)}, true},        {{lineX, emptyY - 4}, true}, {{lineX - 3, emptyY - 4}, false},
+        {{300, lastRow.bottom()}, true}, {{300, emptyY}, true},       {{300, emptyY - 4}, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(image.pixelColor(c.point).rgb() == grid, c.line) << c.point.x() << ", " << c.point.y();
+    }
 }
 
 }  // namespace

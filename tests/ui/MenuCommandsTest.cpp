@@ -2,10 +2,7 @@
 #include "ui/MainWindow.h"
 #include "ui/dialogs/TFusenDlg.h"
 
-#include "support/DiskFiles.h"
-#include "support/FakePorts.h"
-#include "support/Sjis.h"
-#include "support/TempFolder.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,65 +27,34 @@ public:
     std::vector<QUrl> urls;
 };
 
-class MenuCommandsTest : public testing::Test {
-protected:
-    MenuCommandsTest()
-    {
-        paths_ = DeriveProgramPaths(folder_.Path() / "program", "aki", folder_.Path() / "opt");
-        std::filesystem::create_directories(paths_.ListFilePath.parent_path());
-    }
-
-    std::unique_ptr<TVelkDolvane> Open()
-    {
-        return std::make_unique<TVelkDolvane>(
-            MainWindowServices{paths_, clock_, sibling_, test::DiskFiles(), nullptr, {}});
-    }
-
-    QAction* Action(const TVelkDolvane& window, const char* name)
-    {
-        auto* action = window.findChild<QAction*>(QString::fromLatin1(name));
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-
-    test::TempFolder folder_;
-    ProgramPaths paths_;
-    test::FixedClock clock_;
-    test::FakeSibling sibling_;
-};
+class MenuCommandsTest : public test::MainWindowFixture {};
 
 TEST_F(MenuCommandsTest, HelpOpensThePageBesideTheProgramThroughTheDesktop)
 {
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
     const auto window = Open();
-    Action(*window, "Help2")->trigger();
+    Find<QAction>(*window, "Help2")->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     ASSERT_EQ(recorder.urls.size(), 1U);
     EXPECT_EQ(recorder.urls[0].toLocalFile().toStdString(), (paths_.ProgramFolder / "Help" / "Dolvane.htm").string());
 }
 
-TEST_F(MenuCommandsTest, SaveFollowsTheRowsAndTheMergeTheSiblingsFolder)
+// Each menu asks the model as it opens: Save needs rows, the merge the sibling's folder.
+TEST_F(MenuCommandsTest, TheFileAndToolMenusLookAgainEachTimeTheyOpen)
 {
     test::WriteBytes(paths_.ListFilePath, "");
     const auto window = Open();
-    auto* file = window->findChild<QMenu*>(QStringLiteral("File1"));
-    auto* tools = window->findChild<QMenu*>(QStringLiteral("Tool1"));
+    auto* file = Find<QMenu>(*window, "File1");
+    auto* tools = Find<QMenu>(*window, "Tool1");
     ASSERT_TRUE(file != nullptr && tools != nullptr);
     Q_EMIT file->aboutToShow();
-    EXPECT_FALSE(Action(*window, "Save1")->isEnabled());
-    EXPECT_TRUE(Action(*window, "Load1")->isEnabled());
+    EXPECT_FALSE(Find<QAction>(*window, "Save1")->isEnabled());
     Q_EMIT tools->aboutToShow();
-    EXPECT_FALSE(Action(*window, "PimaloMenu")->isVisible());
-
-    // The menus look again each time they open.
+    EXPECT_FALSE(Find<QAction>(*window, "PimaloMenu")->isVisible());
     std::filesystem::create_directories(paths_.SiblingFolder);
     Q_EMIT tools->aboutToShow();
-    EXPECT_TRUE(Action(*window, "PimaloMenu")->isVisible());
-    test::WriteBytes(paths_.ListFilePath, test::Sj("2010/05/01 09:00+=03050@\\@#@#a\r\n"));
-    const auto second = Open();
-    Q_EMIT second->findChild<QMenu*>(QStringLiteral("File1"))->aboutToShow();
-    EXPECT_TRUE(Action(*second, "Save1")->isEnabled());
+    EXPECT_TRUE(Find<QAction>(*window, "PimaloMenu")->isVisible());
 }
 
 TEST_F(MenuCommandsTest, TheStickyNoteDialogOpensWithItsDefaultsEveryTime)

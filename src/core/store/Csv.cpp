@@ -1,6 +1,5 @@
 #include "core/store/Csv.h"
 
-#include "core/text/Cp932Codec.h"
 #include "core/text/ReplaceText.h"
 
 #include <array>
@@ -10,17 +9,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kJoinedLineBreak = "\xA5\xA5";  // "･･"
-
-const std::array<std::string, kVisibleColumnCount>& Captions()
-{
-    static const std::array<std::string, kVisibleColumnCount> captions = {
-        Utf8ToCp932("開始日時"), Utf8ToCp932("期限（完了予定）"), Utf8ToCp932("重要度"),
-        Utf8ToCp932("実行者"),   Utf8ToCp932("すべきこと"),       Utf8ToCp932("分類"),
-        Utf8ToCp932("進捗"),     Utf8ToCp932("残り時間"),         Utf8ToCp932("経過時間"),
-        Utf8ToCp932("警告"),     Utf8ToCp932("完了日時"),
-    };
-    return captions;
-}
 
 // Collects the pieces of a line into one string.
 struct LineSink {
@@ -33,15 +21,13 @@ struct LineSink {
 
 std::string CsvHeaderText(bool enclose, bool elapsedRate)
 {
-    static const std::string rateCaption = Utf8ToCp932("経過率");
     std::string line;
     LineSink sink{line};
-    for (std::size_t column = 0; column < Captions().size(); ++column) {
+    for (int column = 0; column < kVisibleColumnCount; ++column) {
         if (column > 0) {
             line += ',';
         }
-        const bool rate = elapsedRate && column == static_cast<std::size_t>(Field::Elapsed);
-        csv_detail::WriteField(rate ? rateCaption : Captions()[column], enclose, sink);
+        csv_detail::WriteField(ColumnCaption(column, elapsedRate), enclose, sink);
     }
     return line;
 }

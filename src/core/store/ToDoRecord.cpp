@@ -3,6 +3,8 @@
 #include "core/text/Cp932Codec.h"
 #include "core/time/TimeTexts.h"
 
+#include <array>
+
 namespace dolvane {
 namespace {
 
@@ -17,6 +19,16 @@ const RowWords& Words()
     static const RowWords words;
     return words;
 }
+
+struct ColumnCaptions {
+    std::array<std::string, kVisibleColumnCount> plain = {
+        Utf8ToCp932("開始日時"), Utf8ToCp932("期限（完了予定）"), Utf8ToCp932("重要度"),
+        Utf8ToCp932("実行者"),   Utf8ToCp932("すべきこと"),       Utf8ToCp932("分類"),
+        Utf8ToCp932("進捗"),     Utf8ToCp932("残り時間"),         Utf8ToCp932("経過時間"),
+        Utf8ToCp932("警告"),     Utf8ToCp932("完了日時"),
+    };
+    std::string elapsedRate = Utf8ToCp932("経過率");
+};
 
 template <typename Record> auto& TextOf(Record& row, Field field)
 {
@@ -52,6 +64,15 @@ template <typename Record> auto& TextOf(Record& row, Field field)
 }
 
 }  // namespace
+
+const std::string& ColumnCaption(int column, bool elapsedRate)
+{
+    static const ColumnCaptions captions;
+    if (elapsedRate && column == static_cast<int>(Field::Elapsed)) {
+        return captions.elapsedRate;
+    }
+    return captions.plain.at(static_cast<std::size_t>(column));
+}
 
 std::string& ToDoRecord::Text(Field field)
 {

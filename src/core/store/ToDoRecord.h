@@ -28,6 +28,11 @@ enum class Field : int {
 inline constexpr int kFieldCount = 13;
 inline constexpr int kVisibleColumnCount = 11;
 
+// The caption of list column `column` (0 to kVisibleColumnCount - 1) in cp932, shared by the list's
+// header and the CSV caption line. Column 8 reads "経過率" instead while the elapsed column shows
+// rates.
+const std::string& ColumnCaption(int column, bool elapsedRate = false);
+
 // The line end a row was read with when it is not the list's own CR LF: "\n" or "\r". Empty
 // stands for CR LF and for a last line without an end (which gets CR LF when lines follow it).
 // One byte, as every row has one.

@@ -5,24 +5,11 @@
 #include "core/view/ReadableColours.h"
 #include "ui/widgets/Colours.h"
 
-#include <array>
-
 namespace dolvane {
 namespace {
 
 constexpr int kProgressColumn = static_cast<int>(Field::Progress);
 constexpr int kElapsedColumn = static_cast<int>(Field::Elapsed);
-
-const std::array<QString, kVisibleColumnCount>& Captions()
-{
-    static const std::array<QString, kVisibleColumnCount> captions = {
-        QStringLiteral("開始日時"), QStringLiteral("期限（完了予定）"), QStringLiteral("重要度"),
-        QStringLiteral("実行者"),   QStringLiteral("すべきこと"),       QStringLiteral("分類"),
-        QStringLiteral("進捗"),     QStringLiteral("残り時間"),         QStringLiteral("経過時間"),
-        QStringLiteral("警告"),     QStringLiteral("完了日時"),
-    };
-    return captions;
-}
 
 Qt::Alignment ColumnAlignment(int column)
 {
@@ -44,8 +31,7 @@ QString OneLine(const std::string& cp932)
 
 ToDoListModel::ToDoListModel(const std::vector<ToDoRecord>& rows, QObject* parent)
     : QAbstractTableModel(parent),
-      rows_(&rows),
-      elapsedCaption_(Captions()[kElapsedColumn])
+      rows_(&rows)
 {
 }
 
@@ -136,7 +122,7 @@ QVariant ToDoListModel::headerData(int section, Qt::Orientation orientation, int
     }
     switch (role) {
     case Qt::DisplayRole:
-        return section == kElapsedColumn ? elapsedCaption_ : Captions()[static_cast<std::size_t>(section)];
+        return QString::fromStdU16String(DecodeCp932ForDisplay(ColumnCaption(section, elapsedRate_)));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(ColumnAlignment(section));
     default:
@@ -158,12 +144,12 @@ void ToDoListModel::RowsChanged(int first, int last)
     Q_EMIT dataChanged(index(first, 0), index(last, kVisibleColumnCount - 1));
 }
 
-void ToDoListModel::SetElapsedCaption(const QString& caption)
+void ToDoListModel::SetElapsedRate(bool on)
 {
-    if (caption == elapsedCaption_) {
+    if (on == elapsedRate_) {
         return;
     }
-    elapsedCaption_ = caption;
+    elapsedRate_ = on;
     Q_EMIT headerDataChanged(Qt::Horizontal, kElapsedColumn, kElapsedColumn);
 }
 

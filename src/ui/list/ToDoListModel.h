@@ -38,8 +38,8 @@ public:
     // Rows first to last (inclusive) have new texts or a new check state. Every column repaints:
     // the row's colour and its remaining time follow the check state.
     void RowsChanged(int first, int last);
-    // Column 8 reads "経過時間" or, when the elapsed column shows rates, "経過率".
-    void SetElapsedCaption(const QString& caption);
+    // Column 8's caption follows whether the elapsed column shows rates.
+    void SetElapsedRate(bool on);
     // Where a row's background comes from: a 0x00BBGGRR value, or nothing for the normal one.
     void SetRowColour(std::function<std::optional<std::uint32_t>(int row)> rowColour);
 
@@ -52,7 +52,7 @@ private:
     const ToDoRecord* RowAt(const QModelIndex& index) const;
 
     const std::vector<ToDoRecord>* rows_;
-    QString elapsedCaption_;
+    bool elapsedRate_ = false;
     std::function<std::optional<std::uint32_t>(int row)> rowColour_;
 };
 
