@@ -79,7 +79,7 @@ void ListCommands::SelectAll()
     for (auto& row : document_.Rows()) {
         row.Selected = true;
     }
-    document_.Notify(&MainWindowObserver::RowsChanged);
+    document_.Notify(&MainWindowObserver::SelectionChanged);
 }
 
 void ListCommands::DeleteSelected()

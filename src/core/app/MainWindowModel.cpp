@@ -104,7 +104,7 @@ bool MainWindowModel::ShowNotifiedToDo(std::uint32_t notificationId)
         return false;
     }
     document_.SelectOnly(*row);
-    document_.Notify(&MainWindowObserver::RowsChanged);
+    document_.Notify(&MainWindowObserver::SelectionChanged);
     panel_.ShowSelectedRow();
     return true;
 }

@@ -23,7 +23,9 @@ std::string InheritedDeadline(const ToDoRecord& source, std::string_view newStar
     const std::int32_t hours = DiffSeconds(ParseDateTimeText(endText), sourceStart) / 3600;
     DateTime deadline = ParseDateTimeText(newStartText);
     if (hours > 0) {
-        deadline.days += (hours / 24) + (hours % 24) * kHourStep;
+        // Whole days, then the remaining hours as fractions of a day.
+        const std::int32_t wholeDays = hours / 24;
+        deadline.days += wholeDays + (hours % 24) * kHourStep;
     }
     return FormatDateTimeText(deadline);
 }
