@@ -411,15 +411,16 @@ TEST(CalendarDrawingTest, ACellWithoutADateIsOnlyItsBackground)
 
 TEST(CalendarDrawingTest, HeaderCellsCentreTheWeekdayOverAShadow)
 {
-    const PixelRect rect{140, 0, 140 + kW, 18};
-    const int x = rect.left + kW / 2 - 7;  // half the width of two bytes of 7 pixels (9 points, bold)
-    for (const auto& [column, colour] :
-         {std::pair(0, kSundayHeaderColour), std::pair(6, kSaturdayHeaderColour), std::pair(3, kDayTextColour)}) {
-        const auto plan = PlanHeaderCell(column, Sj("水"), rect, FixedMeasure());
+    // Every name, one byte or two, starts where 水 (two bytes of 7 pixels at 9 points, bold) is
+    // centred in the 70 pixels from x = 140.
+    for (const auto& [column, text, colour] :
+         {std::tuple(0, Sj("日"), kSundayHeaderColour), std::tuple(6, std::string("S"), kSaturdayHeaderColour),
+          std::tuple(3, Sj("水"), kDayTextColour)}) {
+        const auto plan = PlanHeaderCell(column, text, {140, 0, 210, 18}, FixedMeasure());
         ASSERT_EQ(plan.size(), 3U);
         EXPECT_EQ(plan[0].colour, kHeaderBackgroundColour);
-        EXPECT_EQ(std::tuple(plan[1].x1, plan[1].y1, plan[1].colour), std::tuple(x + 1, 4, kHeaderShadowColour));
-        EXPECT_EQ(std::tuple(plan[2].x1, plan[2].y1, plan[2].colour), std::tuple(x, 3, colour)) << column;
+        EXPECT_EQ(std::tuple(plan[1].x1, plan[1].y1, plan[1].colour), std::tuple(169, 4, kHeaderShadowColour));
+        EXPECT_EQ(std::tuple(plan[2].x1, plan[2].y1, plan[2].colour), std::tuple(168, 3, colour)) << column;
     }
 }
 
