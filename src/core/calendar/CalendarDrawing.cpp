@@ -287,23 +287,29 @@ void DateCellPlanner::DrawBars()
     }
     writer_.SetBold(false);
     const auto cellColour = writer_.Fill();
-    const int available = rows_.Available(context_.defaultRowHeight);
     const auto dayBefore = CalendarModel::NeighbourDate(date_, -1);
     const auto dayAfter = CalendarModel::NeighbourDate(date_, 1);
+
+    // The model gave every shown to-do its row before painting; one without keeps its position.
+    const auto slotOf = [this](const DayItem& item, int position) {
+        const int slot = model_.BarSlotOf(item.row);
+        return slot == -1 ? position : slot;
+    };
+    int neededRows = 0;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        neededRows = std::max(neededRows, slotOf(items[k], static_cast<int>(k)) + 1);
+    }
+    const int shownRows = rows_.Shown(context_.defaultRowHeight, static_cast<std::size_t>(neededRows));
 
     int position = 0;
     int hidden = 0;
     for (const DayItem& item : items) {
-        // The model gave every shown to-do its row before painting.
-        int slot = model_.BarSlotOf(item.row);
-        if (slot == -1) {
-            slot = position;
-        }
+        const int slot = slotOf(item, position);
         const int y = rows_.Top(slot);
-        // A row below the cell is left out, but the day's other to-dos keep their rows: the list
-        // is ordered by span and importance, not by row, so a later item may sit higher up, and
-        // its bar must run on straight from the days before.
-        if (y + 3 > available) {
+        // A row below the shown ones is left out, but the day's other to-dos keep their rows: the
+        // list is ordered by span and importance, not by row, so a later item may sit higher up,
+        // and its bar must run on straight from the days before.
+        if (slot >= shownRows) {
             ++hidden;
             ++position;
             continue;
@@ -450,6 +456,22 @@ int BarRows::RowAt(int y) const noexcept
     // Rounded down, also above the cell's top, so that no y above a row reads as that row.
     const int lines = fromFirst >= 0 ? fromFirst / lineHeight : -((-fromFirst + lineHeight - 1) / lineHeight);
     return lines - 1;
+}
+
+int BarRows::Shown(int rowHeight, std::size_t neededRows) const noexcept
+{
+    if (lineHeight <= 0) {
+        return 0;
+    }
+    // A row fits while its bar and labels, 3 pixels below its top, start within Available.
+    int fitting = 0;
+    while (static_cast<std::size_t>(fitting) < neededRows && Top(fitting) + 3 <= Available(rowHeight)) {
+        ++fitting;
+    }
+    if (static_cast<std::size_t>(fitting) == neededRows) {
+        return fitting;
+    }
+    return std::max(0, fitting - 1);
 }
 
 BarRows BarRowsFor(CalendarMode mode, const TextMeasure& measure)

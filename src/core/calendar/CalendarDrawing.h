@@ -3,6 +3,7 @@
 #include "core/calendar/CalendarModel.h"
 #include "core/calendar/Holidays.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -72,6 +73,10 @@ struct BarRows {
     int RowAt(int y) const noexcept;
     // The lowest row top whose bar still fits a cell of the grid's default row height.
     int Available(int rowHeight) const noexcept { return rowHeight - lineHeight - rowTop; }
+    // How many rows from the top a cell of the grid's default row height shows when its day needs
+    // `neededRows`. A day that does not fit gives its last fitting row up to the "+N" of the rows
+    // left out, so that the count covers no label and a click there selects nothing unseen.
+    int Shown(int rowHeight, std::size_t neededRows) const noexcept;
 };
 BarRows BarRowsFor(CalendarMode mode, const TextMeasure& measure);
 

@@ -174,8 +174,11 @@ void CalendarGrid::mouseReleaseEvent(QMouseEvent* event)
     }
     // The bar row under the pointer, read back through the rows the drawing lays out. The press
     // made this cell current, and the model knew its rows from then on, painted or not.
+    // A row left out of the cell, or given up to its "+N", selects nothing.
     const BarRows rows = BarRowsFor(model_.Model().ViewMode(), FontTextMeasure());
-    model_.ClickBarRow(rows.RowAt(point.y() - CalendarCellRect(layout, cell->first, cell->second).top));
+    const int row = rows.RowAt(point.y() - CalendarCellRect(layout, cell->first, cell->second).top);
+    const int shown = rows.Shown(layout.defaultRowHeight, model_.Model().CurrentCellBars().size());
+    model_.ClickBarRow(row < shown ? row : -1);
 }
 
 void CalendarGrid::keyPressEvent(QKeyEvent* event)

@@ -227,14 +227,16 @@ TEST(CalendarDrawingTest, HeadLabelNeverCoversTheTime)
 
 TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
 {
-    const std::vector<ToDoRecord> rows(6, Row("2010/05/12 09:00", "", "0"));
     struct Case {
         CalendarMode mode;
         // Row s starts at firstRowTop + 15 s; 3 below that must stay inside the cell less one line
-        // height (and less 2 in week views). The first row left out misses by 1 to 3 pixels.
-        int rowHeight, drawnRows, firstRowTop;
+        // height (and less 2 in week views): 4 rows fit the month's 90 pixels, 3 a week's 84. A
+        // day with more gives its last fitting row up to the "+N".
+        int rowHeight, todos, drawnRows, firstRowTop;
     };
-    for (const auto& c : {Case{CalendarMode::Month, 90, 4, kL}, Case{CalendarMode::OneWeek, 84, 3, kL + 7}}) {
+    for (const auto& c : {Case{CalendarMode::Month, 90, 6, 3, kL}, Case{CalendarMode::OneWeek, 84, 6, 2, kL + 7},
+                          Case{CalendarMode::Month, 90, 4, 4, kL}}) {
+        const std::vector<ToDoRecord> rows(static_cast<std::size_t>(c.todos), Row("2010/05/12 09:00", "", "0"));
         for (const int selectedRow : {c.drawnRows - 1, c.drawnRows}) {
             Grid grid(c.mode, "2010/05/12", rows);
             grid.rowHeight = c.rowHeight;
@@ -243,15 +245,24 @@ TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
             const auto plan = grid.Paint(grid.model.CurrentColumn(), grid.model.CurrentRow(), true);
             const auto rect = grid.Rect(grid.model.CurrentColumn(), grid.model.CurrentRow());
             EXPECT_EQ(Ops(plan, DrawKind::Line, kBarInnerLineColour).size(), static_cast<std::size_t>(c.drawnRows));
-            // The cell says how many to-dos it cannot show, in its bottom right corner.
-            const std::string more = "+" + std::to_string(rows.size() - static_cast<std::size_t>(c.drawnRows));
+            // The cell says how many to-dos it cannot show, in its bottom right corner, below
+            // every label it draws (labels are 12 pixels high).
+            const std::string more = "+" + std::to_string(c.todos - c.drawnRows);
             const auto* hidden = TextOp(plan, more);
-            ASSERT_NE(hidden, nullptr) << more;
-            EXPECT_EQ(std::tuple(hidden->x1, hidden->y1, hidden->colour),
-                      std::tuple(rect.right - 2 - 6 * static_cast<int>(more.size()), rect.bottom - 13, kWhite));
+            if (c.todos == c.drawnRows) {
+                EXPECT_EQ(TextOp(plan, "+0"), nullptr);
+            } else {
+                ASSERT_NE(hidden, nullptr) << more;
+                EXPECT_EQ(std::tuple(hidden->x1, hidden->y1, hidden->colour),
+                          std::tuple(rect.right - 2 - 6 * static_cast<int>(more.size()), rect.bottom - 13, kWhite));
+                for (const auto& op : plan) {
+                    if (op.text == "09:00" || op.text == "plan") {
+                        EXPECT_LE(op.y1 + 12, hidden->y1) << op.text;
+                    }
+                }
+            }
             // Rows that do not fit are still listed, so the cell knows every row it holds.
             ASSERT_EQ(grid.model.CurrentCellBars().size(), rows.size());
-            EXPECT_EQ(grid.model.CurrentCellBars()[5], 5);
 
             const auto highlight = Ops(plan, DrawKind::FillRect, kHighlightedBarRowFillColour);
             if (selectedRow == c.drawnRows) {
@@ -400,15 +411,16 @@ TEST(CalendarDrawingTest, ACellWithoutADateIsOnlyItsBackground)
 
 TEST(CalendarDrawingTest, HeaderCellsCentreTheWeekdayOverAShadow)
 {
-    const PixelRect rect{140, 0, 140 + kW, 18};
-    const int x = rect.left + kW / 2 - 7;  // half the width of two bytes of 7 pixels (9 points, bold)
-    for (const auto& [column, colour] :
-         {std::pair(0, kSundayHeaderColour), std::pair(6, kSaturdayHeaderColour), std::pair(3, kDayTextColour)}) {
-        const auto plan = PlanHeaderCell(column, Sj("水"), rect, FixedMeasure());
+    // Every name, one byte or two, starts where 水 (two bytes of 7 pixels at 9 points, bold) is
+    // centred in the 70 pixels from x = 140.
+    for (const auto& [column, text, colour] :
+         {std::tuple(0, Sj("日"), kSundayHeaderColour), std::tuple(6, std::string("S"), kSaturdayHeaderColour),
+          std::tuple(3, Sj("水"), kDayTextColour)}) {
+        const auto plan = PlanHeaderCell(column, text, {140, 0, 210, 18}, FixedMeasure());
         ASSERT_EQ(plan.size(), 3U);
         EXPECT_EQ(plan[0].colour, kHeaderBackgroundColour);
-        EXPECT_EQ(std::tuple(plan[1].x1, plan[1].y1, plan[1].colour), std::tuple(x + 1, 4, kHeaderShadowColour));
-        EXPECT_EQ(std::tuple(plan[2].x1, plan[2].y1, plan[2].colour), std::tuple(x, 3, colour)) << column;
+        EXPECT_EQ(std::tuple(plan[1].x1, plan[1].y1, plan[1].colour), std::tuple(169, 4, kHeaderShadowColour));
+        EXPECT_EQ(std::tuple(plan[2].x1, plan[2].y1, plan[2].colour), std::tuple(168, 3, colour)) << column;
     }
 }
 
