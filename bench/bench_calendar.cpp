@@ -75,28 +75,34 @@ public:
     int TextHeight(std::string_view /*text*/, int size, bool /*bold*/) const override { return size + 3; }
 };
 
-void PaintMonth(benchmark::State& state, int spreadDays)
+// Plans every date cell of a month grid of 120 x 100 pixel cells, as one repaint does.
+void PlanMonthGrid(const CalendarModel& model)
 {
-    const auto rows = bench::BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
-    CalendarModel model;
-    model.SetShowBarTexts(true);
-    const HolidayCalendar holidays;
-    const FixedMeasure measure;
+    static const HolidayCalendar holidays;
+    static const FixedMeasure measure;
     const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, 7 * 120, 28 + 6 * 100);
     DateCellContext context;
     context.todayText = "2026/12/07";
     context.defaultColumnWidth = layout.defaultColumnWidth;
     context.defaultRowHeight = layout.defaultRowHeight;
+    for (int row = 1; row < layout.rowCount; ++row) {
+        for (int column = 0; column < CalendarModel::kColumns; ++column) {
+            const int left = column * 121;
+            const int top = 19 + (row - 1) * 101;
+            const CalendarCell cell{column, row, {left, top, left + 120, top + 100}, false};
+            benchmark::DoNotOptimize(PlanDateCell(model, holidays, cell, context, measure));
+        }
+    }
+}
+
+void PaintMonth(benchmark::State& state, int spreadDays)
+{
+    const auto rows = bench::BuildRows(static_cast<std::size_t>(state.range(0)), spreadDays);
+    CalendarModel model;
+    model.SetShowBarTexts(true);
     for (auto _ : state) {
         model.SetCalendarReference("2026/12/07", rows);
-        for (int row = 1; row < layout.rowCount; ++row) {
-            for (int column = 0; column < CalendarModel::kColumns; ++column) {
-                const int left = column * 121;
-                const int top = 19 + (row - 1) * 101;
-                const CalendarCell cell{column, row, {left, top, left + 120, top + 100}, false};
-                benchmark::DoNotOptimize(PlanDateCell(model, holidays, cell, context, measure));
-            }
-        }
+        PlanMonthGrid(model);
     }
 }
 
@@ -128,13 +134,6 @@ void ClickInCalendar(benchmark::State& state, bool onBar)
     window.Document().Notify(&MainWindowObserver::RowsReset);
     CalendarController& calendar = window.Calendar();
     calendar.Show(true);
-    const HolidayCalendar holidays;
-    const FixedMeasure measure;
-    const CalendarGridLayout layout = LayoutCalendarGrid(CalendarMode::Month, 7 * 120, 28 + 6 * 100);
-    DateCellContext context;
-    context.todayText = "2026/12/07";
-    context.defaultColumnWidth = layout.defaultColumnWidth;
-    context.defaultRowHeight = layout.defaultRowHeight;
     int click = 0;
     for (auto _ : state) {
         if (onBar) {
@@ -143,14 +142,7 @@ void ClickInCalendar(benchmark::State& state, bool onBar)
             calendar.ClickDayListItem(click % 4);
         }
         ++click;
-        for (int row = 1; row < layout.rowCount; ++row) {
-            for (int column = 0; column < CalendarModel::kColumns; ++column) {
-                const int left = column * 121;
-                const int top = 19 + (row - 1) * 101;
-                const CalendarCell cell{column, row, {left, top, left + 120, top + 100}, false};
-                benchmark::DoNotOptimize(PlanDateCell(calendar.Model(), holidays, cell, context, measure));
-            }
-        }
+        PlanMonthGrid(calendar.Model());
     }
     state.counters["day_list"] = static_cast<double>(calendar.DayListItems().size());
 }
