@@ -56,39 +56,43 @@ TEST(HolidayRulesTest, WeekdayCharactersNameTheirOwnWeekdayAndBadKeysHaveNoDate)
     }
 }
 
-TEST(HolidayNameTest, EachYearAnswersFromItsOwnRulesWhateverWasAskedBefore)
+// Each year's substitutes and citizens' days come from that year's own rules, whatever was asked
+// before (the cases run in order); a Sunday in December moves its substitute into January, and
+// weekday rules and counts start with 1900 itself. 2025/11/23 is a Sunday, 2026/11/23 a Monday;
+// 敬老の日 falls on 09/15 in 2025; 2025/12/28 and 2023/12/31 are Sundays; 1900/01/01 is a Monday,
+// 1899/01/01 a Sunday, so the second-Monday rule would give 1899/01/09.
+TEST(HolidayNameTest, DerivedDaysComeFromTheAskedYearsRules)
 {
-    const HolidayCalendar calendar(SampleLines());
-    // 2025/11/23 is a Sunday, 2026/11/23 a Monday; 敬老の日 falls on 09/15 in 2025.
-    EXPECT_EQ(calendar.HolidayNameOf("2026/09/22", 2026).name, Sj("国民の休日"));
-    EXPECT_EQ(calendar.HolidayNameOf("2025/09/22", 2025).name, "");
-    EXPECT_EQ(calendar.HolidayNameOf("2025/11/24", 2025).name, Sj("振替休日"));
-    EXPECT_EQ(calendar.HolidayNameOf("2026/11/24", 2026).name, "");
-    EXPECT_EQ(calendar.HolidayNameOf("2025/01/13", 2025).name, Sj("成人の日"));
-    EXPECT_EQ(calendar.HolidayNameOf("2026/01/13", 2026).name, "");
-    // Asked first, with no trigger asked before it.
     const HolidayCalendar fresh(SampleLines());
-    EXPECT_EQ(fresh.HolidayNameOf("2025/11/24", 2025).name, Sj("振替休日"));
-    EXPECT_EQ(fresh.HolidayCountOf("2026/11/24", 2026), 0);
-}
-
-TEST(HolidayNameTest, TriggersInTheDecemberBeforeReachIntoJanuary)
-{
-    // 2025/12/28 is a Sunday; every day to 01/01 is a holiday, so the substitute is 2026/01/02.
+    const HolidayCalendar sample(SampleLines());
     const HolidayCalendar substitute(SampleLines({"12/28=あ", "12/29=い", "12/30=う", "12/31=え"}));
-    EXPECT_EQ(substitute.HolidayNameOf("2026/01/02", 2026).name, Sj("振替休日"));
-    // In the next year the week's Sunday (2026/12/27) is no holiday: 2026's answer does not carry over.
-    EXPECT_EQ(substitute.HolidayNameOf("2027/01/02", 2027).name, "");
-
     const HolidayCalendar citizens(SampleLines({"12/31=え", "01/02=お"}));
-    EXPECT_EQ(citizens.HolidayNameOf("2026/01/01", 2026).name, Sj("元日"));
-    // 2023/12/31 is a Sunday: its substitute is 2024/01/01, never 2023/01/01.
     const HolidayCalendar yearEnd({Sj("12/31=え")});
-    EXPECT_EQ(yearEnd.HolidayNameOf("2023/01/01", 2023).name, "");
-    EXPECT_EQ(yearEnd.HolidayNameOf("2024/01/01", 2024).name, Sj("振替休日"));
-    EXPECT_EQ(yearEnd.HolidayCountOf("2023/01/01", 2023), 0);
     const HolidayCalendar between({Sj("12/31=え"), Sj("01/02=お")});
-    EXPECT_EQ(between.HolidayNameOf("2026/01/01", 2026).name, Sj("国民の休日"));
+    struct Case {
+        const HolidayCalendar& calendar;
+        const char* date;
+        int year;
+        const char* name;  // nullptr: not asked
+        int count;         // -1: not asked
+    };
+    for (const auto& c :
+         {Case{fresh, "2025/11/24", 2025, "振替休日", -1}, Case{fresh, "2026/11/24", 2026, "", 0},
+          Case{sample, "2026/09/22", 2026, "国民の休日", -1}, Case{sample, "2025/09/22", 2025, "", -1},
+          Case{sample, "2025/11/24", 2025, "振替休日", -1}, Case{sample, "2026/11/24", 2026, "", -1},
+          Case{sample, "2025/01/13", 2025, "成人の日", -1}, Case{sample, "2026/01/13", 2026, "", -1},
+          Case{sample, "1900/01/08", 1900, "成人の日", 1}, Case{sample, "1900/01/01", 1900, "元日", 1},
+          Case{sample, "1899/01/09", 1899, "", 0}, Case{sample, "1899/01/01", 1899, nullptr, 0},
+          Case{substitute, "2026/01/02", 2026, "振替休日", -1}, Case{substitute, "2027/01/02", 2027, "", -1},
+          Case{citizens, "2026/01/01", 2026, "元日", -1}, Case{yearEnd, "2023/01/01", 2023, "", 0},
+          Case{yearEnd, "2024/01/01", 2024, "振替休日", -1}, Case{between, "2026/01/01", 2026, "国民の休日", -1}}) {
+        if (c.name != nullptr) {
+            EXPECT_EQ(c.calendar.HolidayNameOf(c.date, c.year).name, Sj(c.name)) << c.date;
+        }
+        if (c.count >= 0) {
+            EXPECT_EQ(c.calendar.HolidayCountOf(c.date, c.year), c.count) << c.date;
+        }
+    }
 }
 
 TEST(HolidayNameTest, MarkedDaysAreNoHolidaysForTheDerivedOnes)
@@ -153,25 +157,6 @@ TEST(HolidayNameTest, NamesCountsAndStatusTextsOfTheSampleRules)
         EXPECT_EQ(calendar.HolidayNameOf(c.date, 2026), (HolidayName{Sj(c.name), c.kind})) << c.date;
     }
     EXPECT_EQ(HolidayCalendar().HolidayTextOf("2026/01/01"), "");
-}
-
-// Weekday rules and counts start with 1900 itself. 1900/01/01 is a Monday, so the second Monday
-// is 01/08; 1899/01/01 is a Sunday, so the rule would give 01/09 there.
-TEST(HolidayNameTest, WeekdayRulesAndCountsStartIn1900)
-{
-    const HolidayCalendar calendar(SampleLines());
-    struct Case {
-        const char* date;
-        int year;
-        int count;
-        const char* name;
-    };
-    for (const auto& c : {Case{"1900/01/08", 1900, 1, "成人の日"}, Case{"1900/01/01", 1900, 1, "元日"},
-                          Case{"1899/01/09", 1899, 0, ""}}) {
-        EXPECT_EQ(calendar.HolidayCountOf(c.date, c.year), c.count) << c.date;
-        EXPECT_EQ(calendar.HolidayNameOf(c.date, c.year).name, Sj(c.name)) << c.date;
-    }
-    EXPECT_EQ(calendar.HolidayCountOf("1899/01/01", 1899), 0);
 }
 
 }  // namespace
