@@ -59,9 +59,24 @@ DayLists ListsOf(const CalendarModel& model)
     return lists;
 }
 
-// What scanning every row gives for each date with items.
-DayLists ScannedLists(const std::vector<ToDoRecord>& rows, const std::vector<std::string>& dates)
+// Every cell's text below the weekday captions, row by row, the stored hidden week included.
+std::vector<std::string> CellTexts(const CalendarModel& model)
 {
+    std::vector<std::string> cells;
+    for (std::size_t r = 1; r < model.Cells().size(); ++r) {
+        cells.insert(cells.end(), model.Cells()[r].begin(), model.Cells()[r].end());
+    }
+    return cells;
+}
+
+// What scanning every row gives for each cell with items and for the days either side of the grid.
+DayLists ScannedLists(const std::vector<ToDoRecord>& rows, const CalendarModel& model)
+{
+    std::vector<std::string> dates = CellTexts(model);
+    const std::string before = CalendarModel::NeighbourDate(dates.front(), -1);
+    const std::string after = CalendarModel::NeighbourDate(dates.back(), 1);
+    dates.push_back(before);
+    dates.push_back(after);
     DayLists lists;
     for (const auto& date : dates) {
         if (const auto items = BuildDayTodoList(rows, date); !date.empty() && !items.empty()) {
@@ -262,15 +277,7 @@ TEST(DayTodoListTest, GridFillGivesTheSameListsAsScanningEveryRow)
     }
     for (const CalendarMode mode : {CalendarMode::Month, CalendarMode::OneWeek, CalendarMode::ThreeWeeks}) {
         const CalendarModel model = Shown(mode, "2010/05/20", rows);
-        std::vector<std::string> dates;
-        for (std::size_t r = 1; r < model.Cells().size(); ++r) {
-            dates.insert(dates.end(), model.Cells()[r].begin(), model.Cells()[r].end());
-        }
-        const std::string before = CalendarModel::NeighbourDate(dates.front(), -1);
-        const std::string after = CalendarModel::NeighbourDate(dates.back(), 1);
-        dates.push_back(before);
-        dates.push_back(after);
-        EXPECT_EQ(ListsOf(model), ScannedLists(rows, dates)) << "mode " << static_cast<int>(mode);
+        EXPECT_EQ(ListsOf(model), ScannedLists(rows, model)) << "mode " << static_cast<int>(mode);
         EXPECT_GT(model.DayTodoLists().Count(), 5U);
     }
 }
@@ -348,6 +355,16 @@ std::map<std::uint32_t, int> PlainSlots(const CalendarModel& model)
     return slots;
 }
 
+// Every to-do's bar row is the plain rule's, and -1 for a to-do no painted cell shows.
+void ExpectPlainSlots(const CalendarModel& model, std::size_t rowCount)
+{
+    const auto expected = PlainSlots(model);
+    for (std::uint32_t row = 0; row < rowCount; ++row) {
+        const auto found = expected.find(row);
+        EXPECT_EQ(model.BarSlotOf(row), found == expected.end() ? -1 : found->second) << "to-do " << row;
+    }
+}
+
 TEST(BarSlotTest, RowsOnRandomDaysFollowThePlainRule)
 {
     std::mt19937 random(20101207);
@@ -363,13 +380,8 @@ TEST(BarSlotTest, RowsOnRandomDaysFollowThePlainRule)
                                std::to_string(day(0, 5))));
         }
         for (const CalendarMode mode : {CalendarMode::Month, CalendarMode::OneWeek, CalendarMode::ThreeWeeks}) {
-            const CalendarModel model = Shown(mode, "2010/05/12", rows);
-            const auto expected = PlainSlots(model);
-            for (std::uint32_t row = 0; row < rows.size(); ++row) {
-                const auto found = expected.find(row);
-                ASSERT_EQ(model.BarSlotOf(row), found == expected.end() ? -1 : found->second)
-                    << "round " << round << " mode " << static_cast<int>(mode) << " to-do " << row;
-            }
+            SCOPED_TRACE("round " + std::to_string(round) + " mode " + std::to_string(static_cast<int>(mode)));
+            ExpectPlainSlots(Shown(mode, "2010/05/12", rows), rows.size());
         }
     }
 }
@@ -396,26 +408,16 @@ TEST(CalendarGridTest, TheGridHoldsNoDateOutsideYearsOneTo9999)
                           Case{CalendarMode::OneWeek, "0001/01/03", 1, 6, "0001/01/01", "0001/01/06", "0001/01/01"}}) {
         SCOPED_TRACE(c.reference);
         const CalendarModel model = Shown(c.mode, c.reference, rows);
-        std::vector<std::string> cells;
-        for (std::size_t r = 1; r < model.Cells().size(); ++r) {
-            cells.insert(cells.end(), model.Cells()[r].begin(), model.Cells()[r].end());
-        }
+        const std::vector<std::string> cells = CellTexts(model);
         for (std::size_t i = 0; i < cells.size(); ++i) {
             EXPECT_EQ(cells[i].empty(), i < c.firstDated || i > c.lastDated) << i << " " << cells[i];
         }
         EXPECT_EQ(cells[c.firstDated], c.firstText);
         EXPECT_EQ(cells[c.lastDated], c.lastText);
         EXPECT_EQ(model.RangeStartText(), c.rangeStart);
-
-        std::vector<std::string> dates(cells.begin() + static_cast<std::ptrdiff_t>(c.firstDated),
-                                       cells.begin() + static_cast<std::ptrdiff_t>(c.lastDated) + 1);
-        dates.push_back(CalendarModel::NeighbourDate(cells.front(), -1));
-        dates.push_back(CalendarModel::NeighbourDate(cells.back(), 1));
-        EXPECT_EQ(ListsOf(model), ScannedLists(rows, dates));
+        EXPECT_EQ(ListsOf(model), ScannedLists(rows, model));
         EXPECT_GE(model.DayTodoLists().Count(), 2U);
-        for (const auto& [key, slot] : PlainSlots(model)) {
-            EXPECT_EQ(model.BarSlotOf(key), slot) << key;
-        }
+        ExpectPlainSlots(model, rows.size());
     }
     // A progress reaching past the last date fills the bar up to it.
     const auto item = MakeDayItem(rows[0], 0);
