@@ -3,7 +3,7 @@
 #include "platform/SiblingSettingsStore.h"
 #include "platform/SystemPaths.h"
 
-#include <QTemporaryDir>
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,11 +30,6 @@ const fs::path kFullFolder = FAKE_CHARCONV_FULL_DIR;
 const fs::path kPartialFolder = FAKE_CHARCONV_PARTIAL_DIR;
 constexpr const char* kLibraryName = "libCharacterConversion.so";
 
-fs::path PathOf(const QTemporaryDir& dir)
-{
-    return {dir.path().toStdString()};
-}
-
 // Asks the dynamic loader, without loading the file, how often the fake library in it was asked
 // to release its buffer; -1 when the file is not in the process. Both fakes export the counter.
 int DeleteBufCalls(const fs::path& file)
@@ -59,8 +54,8 @@ TEST(ConversionLibraryTest, ConvertsReleasesTheLibrarysBufferAfterCopyingAndUnlo
         {"abc", std::string_view("UpperCase", 5), 0, 0, "ABC"},
         {"", "Arguments", -1, 255, "count=-1 flag=255 empty=[]"},
         {"abc", "Null", 0, 0, ""}};
-    const QTemporaryDir root;
-    const fs::path folder = PathOf(root) / "Ｖｅｌｋ" / "ピマロ";
+    const test::TempFolder root;
+    const fs::path folder = root.Path() / "Ｖｅｌｋ" / "ピマロ";
     fs::create_directories(folder);
     fs::copy_file(kFullFolder / kLibraryName, folder / kLibraryName);
     auto library = LoadConversionLibrary(folder);
@@ -77,11 +72,11 @@ TEST(ConversionLibraryTest, ConvertsReleasesTheLibrarysBufferAfterCopyingAndUnlo
 // The library without _DeleteBuf is let go at once; one in the working folder is never loaded.
 TEST(ConversionLibraryTest, RefusesAnIncompleteLibraryAndAnyButAnAbsoluteFolder)
 {
-    const QTemporaryDir empty;
+    const test::TempFolder empty;
     const fs::path previous = fs::current_path();
     fs::current_path(kFullFolder);
     for (const fs::path& folder :
-         {kPartialFolder, kFullFolder / "missing", PathOf(empty), fs::path("relative"), fs::path(), fs::path(".")}) {
+         {kPartialFolder, kFullFolder / "missing", empty.Path(), fs::path("relative"), fs::path(), fs::path(".")}) {
         EXPECT_EQ(LoadConversionLibrary(folder), nullptr) << folder;
     }
     fs::current_path(previous);
@@ -112,8 +107,8 @@ TEST(LocalClockTest, NowIsTheLocalWallClock)
 
 TEST(SiblingSettingsStoreTest, AnAbsentOrRemovedStoreIsNeitherReadNorCreated)
 {
-    const QTemporaryDir root;
-    const fs::path file = PathOf(root) / "Ｖｅｌｋ" / "ピマロ.conf";
+    const test::TempFolder root;
+    const fs::path file = root.Path() / "Ｖｅｌｋ" / "ピマロ.conf";
     {
         SiblingSettingsStore store(file);
         EXPECT_FALSE(store.IsOpen());
@@ -126,7 +121,7 @@ TEST(SiblingSettingsStoreTest, AnAbsentOrRemovedStoreIsNeitherReadNorCreated)
     EXPECT_FALSE(fs::exists(file.parent_path()));
 
     // Nor is a store removed after it was opened brought back.
-    const fs::path removed = PathOf(root) / "ピマロ.conf";
+    const fs::path removed = root.Path() / "ピマロ.conf";
     std::ofstream(removed, std::ios::binary) << "[General]\ntododel=30\n";
     {
         SiblingSettingsStore store(removed);
@@ -140,8 +135,8 @@ TEST(SiblingSettingsStoreTest, AnAbsentOrRemovedStoreIsNeitherReadNorCreated)
 // Booleans are written as 0 and 1; any number but 0 reads as true.
 TEST(SiblingSettingsStoreTest, ReadsAndWritesDecimalIntegers)
 {
-    const QTemporaryDir root;
-    const fs::path file = PathOf(root) / "ピマロ.conf";
+    const test::TempFolder root;
+    const fs::path file = root.Path() / "ピマロ.conf";
     std::ofstream(file, std::ios::binary) << "[General]\ntododel=30\nwakucolor=abc\nbigsml=0\nsevenchg=2\n";
     {
         const SiblingSettingsStore store(file);

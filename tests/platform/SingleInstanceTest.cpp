@@ -25,11 +25,15 @@ constexpr uid_t kNobody = 65534;
 
 class SingleInstanceTest : public testing::Test {
 public:  // the cases below reach the folders through the fixture
-    SingleInstanceTest()
+    SingleInstanceTest() { FreshFolders(); }
+
+    // A list folder of the user's own and no home folder yet, whatever was there before.
+    void FreshFolders() const
     {
+        fs::remove_all(ListFolder());
+        fs::remove_all(Home());
         fs::create_directories(ListFolder());
         fs::permissions(ListFolder(), fs::perms::owner_all);
-        fs::create_directories(Home());
     }
 
     fs::path ListFolder() const { return folder_ / "program/data/aki"; }
@@ -162,10 +166,7 @@ TEST_F(SingleInstanceTest, AListFolderThatIsNotTheUsersOwnLeavesTheLockToTheHome
         if (c.needsRoot && !root) {
             continue;  // only root can give a file away
         }
-        fs::remove_all(ListFolder());
-        fs::remove_all(Home());
-        fs::create_directories(ListFolder());
-        fs::permissions(ListFolder(), fs::perms::owner_all);
+        FreshFolders();
         c.make(*this);
         auto instance = Make(List());
         EXPECT_EQ(instance->TryAcquire(), Outcome::Acquired) << c.what << ": " << instance->Problem().toStdString();
