@@ -22,14 +22,9 @@ using test::Utf8;
 struct NoteCase {
     const char* what;
     std::vector<const char*> lines;  // the list file (UTF-8), every row selected
-    StickyNoteFields fields;
-    const char* body;  // UTF-8; "\r\n" between lines
+    StickyNoteFields fields;         // importance, executor, category, progress, first line only
+    const char* body;                // UTF-8; "\r\n" between lines
 };
-
-StickyNoteFields Fields(bool importance, bool executor, bool category, bool progress, bool firstLineOnly)
-{
-    return {importance, executor, category, progress, firstLineOnly};
-}
 
 class StickyNoteHandOffTest : public ::testing::Test {
 protected:
@@ -78,40 +73,43 @@ TEST_F(StickyNoteHandOffTest, TheSiblingReceivesTheNotesByteForByte)
     const NoteCase cases[] = {
         {"open before completed, importance first",
          {doneTwo, openFive},
-         Fields(true, false, false, false, true),
+         StickyNoteFields{true, false, false, false, true},
          "□(5)電話する\r\n■(2)見積"},
         {"one mark: the more important first",
          {"2010/05/01 09:00+=02000@\\@#@#二", openFive, "2010/05/01 09:00+=04000@\\@#@#四"},
-         Fields(true, false, false, false, true),
+         StickyNoteFields{true, false, false, false, true},
          "□(5)電話する\r\n□(4)四\r\n□(2)二"},
         {"importance and progress 0",
          {"2010/05/01 09:00+=03000@\\@#@#a"},
-         Fields(true, false, false, true, true),
+         StickyNoteFields{true, false, false, true, true},
          "□(3-0%)a"},
-        {"progress only", {"2010/05/01 09:00+=03050@\\@#@#a"}, Fields(false, false, false, true, true), "□(50%)a"},
+        {"progress only",
+         {"2010/05/01 09:00+=03050@\\@#@#a"},
+         StickyNoteFields{false, false, false, true, true},
+         "□(50%)a"},
         {"empty executor adds nothing",
          {"2010/05/01 09:00+=03050@\\@#@#a"},
-         Fields(false, true, false, false, true),
+         StickyNoteFields{false, true, false, false, true},
          "□a"},
         {"executor and category",
          {"2010/05/01 09:00+=03050総務@\\@資料#@#a"},
-         Fields(false, true, true, false, true),
+         StickyNoteFields{false, true, true, false, true},
          "□ 総務 > [資料] a"},
         {"the full line",
          {"2010/05/01 09:00|2010/05/03 10:00+=15100E@\\@C#@#T"},
-         Fields(true, true, true, true, true),
+         StickyNoteFields{true, true, true, true, true},
          "■(5-100%) E > [C] T"},
         {"first line only",
          {"2010/05/01 09:00+=03050@\\@#@#一行目･･二行目･･三行目"},
-         Fields(false, false, false, false, true),
+         StickyNoteFields{false, false, false, false, true},
          "□一行目"},
         {"all three lines",
          {"2010/05/01 09:00+=03050@\\@#@#一行目･･二行目･･三行目"},
-         Fields(false, false, false, false, false),
+         StickyNoteFields{false, false, false, false, false},
          "□一行目\r\n二行目\r\n三行目"},
         {"trailing blanks go, inner ones stay",
          {"2010/05/01 09:00+=03050@\\@#@#a  b   "},
-         Fields(false, false, false, false, true),
+         StickyNoteFields{false, false, false, false, true},
          "□a  b"},
     };
     for (const NoteCase& c : cases) {
@@ -126,7 +124,7 @@ TEST_F(StickyNoteHandOffTest, TheSiblingReceivesTheNotesByteForByte)
 TEST_F(StickyNoteHandOffTest, NothingSelectedStillSendsTheTagAndCancelSendsNothing)
 {
     const std::vector<const char*> lines{"2010/05/01 09:00+=03050@\\@#@#a"};
-    const auto none = Send(lines, Fields(true, true, true, true, true), false);
+    const auto none = Send(lines, StickyNoteFields{true, true, true, true, true}, false);
     ASSERT_EQ(none.size(), 1U);
     EXPECT_EQ(none[0].payload, "VelkA");
     EXPECT_EQ(none[0].cbData, 5U);
@@ -138,8 +136,8 @@ TEST_F(StickyNoteHandOffTest, NothingSelectedStillSendsTheTagAndCancelSendsNothi
 TEST_F(StickyNoteHandOffTest, NotesTheSiblingDoesNotTakeWholeAreReported)
 {
     const std::string line = "2010/05/01 09:00+=03050@\\@#@#" + std::string(512 * 1024, 'x');
-    const auto records =
-        Send({line.c_str()}, Fields(false, false, false, false, true), true, test::StandInSibling::Answer::NeverRead);
+    const auto records = Send({line.c_str()}, StickyNoteFields{false, false, false, false, true}, true,
+                              test::StandInSibling::Answer::NeverRead);
     EXPECT_TRUE(records.empty());
     ASSERT_EQ(errors_.size(), 1U);
     EXPECT_EQ(errors_[0], "付箋を作成できませんでした。ピマロが付箋の内容を受け取りませんでした。");
