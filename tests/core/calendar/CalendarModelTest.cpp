@@ -35,7 +35,7 @@ std::string Describe(const DayItem& item)
            std::string(item.StartTime()) + "-" + std::string(item.DeadlineTime()) + " " + std::string(item.Head());
 }
 
-std::vector<std::string> Describe(const std::vector<DayItem>& items)
+template <typename Items> std::vector<std::string> Describe(const Items& items)
 {
     std::vector<std::string> described;
     for (const DayItem& item : items) {
@@ -50,11 +50,7 @@ DayLists ListsOf(const CalendarModel& model)
 {
     DayLists lists;
     for (std::size_t k = 0; k < model.DayTodoLists().Count(); ++k) {
-        std::vector<std::string> items;
-        for (const DayItem& item : model.DayTodoLists().ItemsAt(k)) {
-            items.push_back(Describe(item));
-        }
-        lists.emplace_back(model.DayTodoLists().DateAt(k), std::move(items));
+        lists.emplace_back(model.DayTodoLists().DateAt(k), Describe(model.DayTodoLists().ItemsAt(k)));
     }
     return lists;
 }
