@@ -14,7 +14,6 @@ namespace {
 constexpr std::string_view kTodayMark = "\x81\x9C";  // ●
 // Every weekday name is placed where 水 would be centred, so that all of them line up.
 constexpr std::string_view kWidestWeekday = "\x90\x85";  // 水
-constexpr std::string_view kLineHeightSample = "H";
 constexpr std::string_view kMoreHolidaysMark = ">";
 constexpr std::size_t kHolidayNameMaxLength = 10;
 constexpr std::size_t kHeadLabelMaxLength = 20;
@@ -355,7 +354,7 @@ void DateCellPlanner::DrawHiddenCount(int hidden, std::uint32_t cellColour)
     writer_.SetFill(cellColour);
     writer_.SetFontColour(textColour_);
     const int width = measure_.TextWidth(text, kCalendarPointSize, false);
-    const int height = measure_.TextHeight(kLineHeightSample, kCalendarPointSize, false);
+    const int height = measure_.TextHeight(kCalendarLineSample, kCalendarPointSize, false);
     writer_.Text(cell_.rect.right - 2 - width, cell_.rect.bottom - height - 1, text);
 }
 
@@ -438,7 +437,7 @@ void DateCellPlanner::DrawHolidayName()
     }
     writer_.SetBold(false);
     const int x = std::max(0, centre_ - measure_.TextWidth(holiday_.name, kCalendarPointSize, false) / 2);
-    const int y = cell_.rect.Height() - (measure_.TextHeight(kLineHeightSample, kCalendarPointSize, false) + 6);
+    const int y = cell_.rect.Height() - (measure_.TextHeight(kCalendarLineSample, kCalendarPointSize, false) + 6);
     if (!cell_.selected) {
         writer_.SetFontColour(HolidayNameColour(holiday_.kind));
     }
@@ -446,44 +445,6 @@ void DateCellPlanner::DrawHolidayName()
 }
 
 }  // namespace
-
-int BarRows::RowAt(int y) const noexcept
-{
-    if (lineHeight <= 0) {
-        return -1;
-    }
-    const int fromFirst = y - rowTop - rowExtra;
-    // Rounded down, also above the cell's top, so that no y above a row reads as that row.
-    const int lines = fromFirst >= 0 ? fromFirst / lineHeight : -((-fromFirst + lineHeight - 1) / lineHeight);
-    return lines - 1;
-}
-
-int BarRows::Shown(int rowHeight, std::size_t neededRows) const noexcept
-{
-    if (lineHeight <= 0) {
-        return 0;
-    }
-    // A row fits while its bar and labels, 3 pixels below its top, start within Available.
-    int fitting = 0;
-    while (static_cast<std::size_t>(fitting) < neededRows && Top(fitting) + 3 <= Available(rowHeight)) {
-        ++fitting;
-    }
-    if (static_cast<std::size_t>(fitting) == neededRows) {
-        return fitting;
-    }
-    return std::max(0, fitting - 1);
-}
-
-BarRows BarRowsFor(CalendarMode mode, const TextMeasure& measure)
-{
-    BarRows rows;
-    rows.lineHeight = measure.TextHeight(kLineHeightSample, kCalendarPointSize, true) + 2;
-    if (mode != CalendarMode::Month) {
-        rows.rowTop = 2;
-        rows.rowExtra = 5;
-    }
-    return rows;
-}
 
 DrawingPlan PlanHeaderCell(int column, std::string_view text, const PixelRect& rect, const TextMeasure& measure)
 {

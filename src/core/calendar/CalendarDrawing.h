@@ -50,6 +50,8 @@ inline constexpr std::uint32_t kDayListSelectedTextColour = 0xFFFFFF;
 // Font sizes in points: the day number is drawn larger than everything else in a cell.
 inline constexpr int kDayTextPointSize = 10;
 inline constexpr int kCalendarPointSize = 9;
+// The text whose height, at that size, sets the height of a line in a cell.
+inline constexpr std::string_view kCalendarLineSample = "H";
 
 // Text metrics of the calendar's font, in pixels. The window measures with the real font; tests
 // use fixed widths so that positions can be worked out by hand.
