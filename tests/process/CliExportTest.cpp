@@ -278,9 +278,9 @@ TEST_F(CliExportTest, EveryLineIsWholeAndTextsHoldNoControlCharacters)
     EXPECT_EQ(todos.back().fields.description, "実行者: exec");
 }
 
-// Where the machine's zone comes from TZ: a zone name, a path into zoneinfo, UTC and a rule
-// libical has no zone for, which leaves the times floating. A zoned start resolves to UTC through
-// the VTIMEZONE that libical finds by its TZID.
+// Where the machine's zone comes from TZ beside a zone name (every other test): a path into
+// zoneinfo, UTC and a rule libical has no zone for, which leaves the times floating. A zoned start
+// resolves to UTC through the VTIMEZONE that libical finds by its TZID.
 TEST_F(CliExportTest, TimesFollowTheMachinesZone)
 {
     struct Case {
@@ -291,7 +291,6 @@ TEST_F(CliExportTest, TimesFollowTheMachinesZone)
         std::time_t startUtc;  // 0: no VTIMEZONE
     };
     const Case cases[] = {
-        {"TZ=Asia/Tokyo", "TZID=Asia/Tokyo:20100501T090000", "20100509T000000Z", "20100510T030000Z", 1'272'672'000},
         // Summer time in May: four hours behind UTC.
         {"TZ=:/usr/share/zoneinfo/America/New_York", "TZID=America/New_York:20100501T090000", "20100509T130000Z",
          "20100510T160000Z", 1'272'718'800},
