@@ -14,6 +14,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -231,17 +232,15 @@ TEST_F(CliExportTest, EveryLineIsWholeAndTextsHoldNoControlCharacters)
 {
     std::vector<std::string> lines;
     std::vector<std::string> summaries;
-    for (int length = 40; length <= 160; ++length) {
-        lines.push_back("2010/05/20 09:00+=00000@\\@#@#" + std::string(static_cast<std::size_t>(length), 'a'));
-        summaries.push_back(std::string(static_cast<std::size_t>(length), 'a'));
-    }
-    for (int length = 20; length <= 60; ++length) {
-        std::string kana;
-        for (int i = 0; i < length; ++i) {
-            kana += "あ";
+    for (const auto& [character, shortest, longest] : {std::tuple{"a", 40, 160}, std::tuple{"あ", 20, 60}}) {
+        std::string summary;
+        for (int length = 1; length <= longest; ++length) {
+            summary += character;
+            if (length >= shortest) {
+                lines.push_back(Sj("2010/05/20 09:00+=00000@\\@#@#" + summary));
+                summaries.push_back(summary);
+            }
         }
-        lines.push_back(Sj("2010/05/20 09:00+=00000@\\@#@#" + kana));
-        summaries.push_back(kana);
     }
     lines.push_back("2010/05/20 09:00+=00000ex\x01"
                     "ec@\\@cat\x02#@#a\x01"
