@@ -246,17 +246,13 @@ TEST(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
         SaveMode mode;
         std::string saved;
     };
+    const std::string changed = "2010/05/01 09:00+=00000@\\@#@#changed";
+    // CR CR LF gains no line, and a last line without an end gets none.
     const std::vector<Case> cases{
-        {"LF and a lone CR kept by a merge", kLine + "\n" + kLine + "2\r" + kLine + "3", SaveMode::Merge,
-         "2010/05/01 09:00+=00000@\\@#@#changed\n" + kLine + "2\r" + kLine + "3"},
-        {"CR CR LF gains no line", kLine + "\r\r\n" + "memo\r\n", SaveMode::Merge,
-         "2010/05/01 09:00+=00000@\\@#@#changed\r\r\nmemo\r\n"},
-        {"LF kept by a full save", kLine + "\n" + kLine + "2\n", SaveMode::Full,
-         "2010/05/01 09:00+=00000@\\@#@#changed\n" + kLine + "2\n"},
-        {"no task: kept by a merge", empty + "\r\n" + kLine + "\r\n" + dots + "\r\n", SaveMode::Merge,
-         empty + "\r\n2010/05/01 09:00+=00000@\\@#@#changed\r\n" + dots + "\r\n"},
-        {"no task: kept by a full save", empty + "\r\n" + blankTasks + kLine + "\r\n" + dots + "\n", SaveMode::Full,
-         "2010/05/01 09:00+=00000@\\@#@#changed\r\n" + empty + "\r\n" + blankTasks + dots + "\n"},
+        {"merge", kLine + "\r\r\n" + empty + "\n" + dots + "\r" + kLine + "3", SaveMode::Merge,
+         changed + "\r\r\n" + empty + "\n" + dots + "\r" + kLine + "3"},
+        {"full save", empty + "\r\n" + blankTasks + kLine + "\n" + kLine + "2\n" + dots + "\n", SaveMode::Full,
+         changed + "\n" + kLine + "2\n" + empty + "\r\n" + blankTasks + dots + "\n"},
     };
     const TempFolder folder;
     const fs::path path = folder / "todolist.txt";
