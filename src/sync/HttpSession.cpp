@@ -144,7 +144,10 @@ HttpAnswer HttpSession::Send(const HttpRequest& request)
         // The password goes with every request: never to another server, nor in clear to the
         // same host when https was asked for.
         if (UrlOrigin(next) != origin) {
-            throw SyncError("別のサーバーへの転送には従いません: " + url + " → " + next);
+            std::string message = "別のサーバーへの転送には従いません: " + url;
+            message += " → ";
+            message += next;
+            throw SyncError(message);
         }
         if (hop == kMaxRedirects) {
             throw SyncError("転送が多すぎます: " + request.url);

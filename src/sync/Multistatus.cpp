@@ -41,7 +41,7 @@ struct Children {
         bool operator!=(const Iterator& other) const { return node != other.node; }
     };
     Iterator begin() const { return {Iterator::Element(parent->children)}; }
-    Iterator end() const { return {nullptr}; }
+    static Iterator end() { return {nullptr}; }
 };
 
 std::string Text(const xmlNode* node)
