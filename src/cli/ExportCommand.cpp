@@ -3,6 +3,7 @@
 #include "cli/CliText.h"
 #include "cli/IcsExport.h"
 #include "cli/ListCommand.h"
+#include "sync/IcsText.h"
 
 namespace dolvane::cli {
 namespace {

@@ -1,16 +1,10 @@
 #include "cli/IcsExport.h"
 
 #include "core/store/RecordLine.h"
-#include "core/text/Cp932Codec.h"
 #include "core/time/TimeTexts.h"
-
-#include <libical/ical.h>
+#include "sync/IcsText.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <ctime>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 
 namespace dolvane::cli {
@@ -18,33 +12,6 @@ namespace {
 
 constexpr std::string_view kUidDomain = "@dolvane";
 constexpr std::string_view kLineBreak = "\r\n";
-
-// A component or property string of libical's, freed when it goes.
-struct IcalString {
-    explicit IcalString(char* owned) : text(owned) {}
-    ~IcalString() { icalmemory_free_buffer(text); }
-    IcalString(const IcalString&) = delete;
-    IcalString& operator=(const IcalString&) = delete;
-    std::string_view View() const { return text == nullptr ? std::string_view() : std::string_view(text); }
-
-    char* text;
-};
-
-struct ComponentDeleter {
-    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
-
-// The zone name inside a path into a zoneinfo folder ("/usr/share/zoneinfo/Asia/Tokyo").
-std::optional<std::string> ZoneOfPath(std::string_view path)
-{
-    constexpr std::string_view kFolder = "zoneinfo/";
-    const auto at = path.rfind(kFolder);
-    if (at == std::string_view::npos || at + kFolder.size() == path.size()) {
-        return std::nullopt;
-    }
-    return std::string(path.substr(at + kFolder.size()));
-}
 
 // The first line of a text with something besides blanks: the task's summary. A task always has
 // one, or it is not a row.
@@ -64,67 +31,6 @@ std::string_view SummaryLine(std::string_view task)
     return task;
 }
 
-// cp932 to UTF-8 with the line breaks as LF, which libical writes as "\n". A byte that is not
-// cp932 (a hand-edited file) becomes U+FFFD rather than stopping the export. Other control
-// characters have no place in an iCalendar text (only the tab does) and are left out.
-std::string Utf8Text(std::string_view cp932)
-{
-    const std::string utf8 = Cp932ToUtf8ForDisplay(cp932);
-    std::string text;
-    text.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte == '\r') {
-            if (i + 1 < utf8.size() && utf8[i + 1] == '\n') {
-                ++i;
-            }
-            text += '\n';
-        } else if (byte == '\t' || byte == '\n' || (byte >= 0x20 && byte != 0x7F)) {
-            text += utf8[i];
-        }
-    }
-    return text;
-}
-
-// Writes libical's text folded anew: libical folds at some lengths between a line's CR and its
-// LF, which no reader takes as a line end. Its folds are undone and every line longer than 75
-// octets is folded again, never inside a UTF-8 sequence. A content line never starts with a
-// blank, so a line break before one is always a fold.
-void WriteFolded(std::ostream& out, std::string_view text)
-{
-    constexpr std::size_t kLineOctets = 75;
-    std::string unfolded;
-    unfolded.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.substr(i, 2) == kLineBreak && i + 2 < text.size() && (text[i + 2] == ' ' || text[i + 2] == '\t')) {
-            i += 2;
-            continue;
-        }
-        unfolded += text[i];
-    }
-    std::string_view rest = unfolded;
-    while (!rest.empty()) {
-        const auto end = rest.find(kLineBreak);
-        std::string_view line = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + kLineBreak.size());
-        for (std::size_t room = kLineOctets;; room = kLineOctets - 1) {
-            std::size_t cut = std::min(room, line.size());
-            while (cut < line.size() && cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) {
-                --cut;
-            }
-            if (cut == 0) {
-                cut = std::min(room, line.size());  // not UTF-8 after all: cut by octets
-            }
-            out << line.substr(0, cut) << kLineBreak;
-            line.remove_prefix(cut);
-            if (line.empty()) {
-                break;
-            }
-            out << ' ';
-        }
-    }
-}
-
 std::string_view TrimLineBreaks(std::string_view text)
 {
     const auto first = text.find_first_not_of("\r\n");
@@ -134,59 +40,7 @@ std::string_view TrimLineBreaks(std::string_view text)
     return text.substr(first, text.find_last_not_of("\r\n") - first + 1);
 }
 
-icaltimetype WallTime(DateTime moment)
-{
-    const DateTimeParts parts = DecodeDateTime(moment);
-    icaltimetype time = icaltime_null_time();
-    time.year = parts.year;
-    time.month = parts.month;
-    time.day = parts.day;
-    time.hour = parts.hour;
-    time.minute = parts.minute;
-    time.second = parts.second;
-    time.is_date = 0;
-    return time;
-}
-
-// 5 (most important) to 1 as RFC 5545's 1 (highest) to 9 (lowest); 0 and anything else has none.
-std::optional<int> PriorityOf(std::string_view importance)
-{
-    if (importance.size() != 1 || importance[0] < '1' || importance[0] > '5') {
-        return std::nullopt;
-    }
-    return 11 - 2 * (importance[0] - '0');
-}
-
 }  // namespace
-
-std::string LocalTimeZoneName()
-{
-    if (const char* tz = std::getenv("TZ"); tz != nullptr) {
-        std::string_view name(tz);
-        if (name.starts_with(':')) {
-            name.remove_prefix(1);
-        }
-        // An empty TZ is UTC to the C library.
-        if (name.empty()) {
-            return "UTC";
-        }
-        if (name.starts_with('/')) {
-            return ZoneOfPath(name).value_or("");
-        }
-        return std::string(name);
-    }
-    std::error_code error;
-    const auto target = std::filesystem::read_symlink("/etc/localtime", error);
-    if (!error) {
-        if (auto zone = ZoneOfPath(target.string())) {
-            return *zone;
-        }
-    }
-    std::ifstream timezone("/etc/timezone");
-    std::string line;
-    std::getline(timezone, line);
-    return line;
-}
 
 std::string TodoUid(const ToDoRecord& row)
 {
@@ -210,69 +64,20 @@ std::string TodoUid(const ToDoRecord& row)
 }
 
 struct IcsWriter::Calendar {
-    enum class Times { Zoned, Utc, Floating };
-    Times times = Times::Floating;
-    icaltimezone* zone = nullptr;
-    std::string tzid;
+    explicit Calendar(const std::string& zoneName) : zone(zoneName) {}
+
+    IcsZone zone;
     icaltimetype stamp{};
     Component vtimezone;
     std::string closing;  // the calendar's last line, as libical writes it
-
-    // A local moment in UTC: through libical's zone, or the C library's when libical has none.
-    icaltimetype ToUtc(DateTime moment) const
-    {
-        icaltimetype time = WallTime(moment);
-        if (times == Times::Floating) {
-            std::tm local{};
-            local.tm_year = time.year - 1900;
-            local.tm_mon = time.month - 1;
-            local.tm_mday = time.day;
-            local.tm_hour = time.hour;
-            local.tm_min = time.minute;
-            local.tm_sec = time.second;
-            local.tm_isdst = -1;
-            const std::time_t seconds = std::mktime(&local);
-            return icaltime_from_timet_with_zone(seconds, 0, icaltimezone_get_utc_timezone());
-        }
-        time.zone = times == Times::Zoned ? zone : icaltimezone_get_utc_timezone();
-        return icaltime_convert_to_zone(time, icaltimezone_get_utc_timezone());
-    }
-
-    // DTSTART or DUE: the local time with its TZID, in UTC for a UTC machine, else floating.
-    icalproperty* LocalProperty(icalproperty* (*make)(icaltimetype), DateTime moment) const
-    {
-        icaltimetype time = WallTime(moment);
-        if (times == Times::Utc) {
-            time.zone = icaltimezone_get_utc_timezone();
-        }
-        icalproperty* property = make(time);
-        if (times == Times::Zoned) {
-            icalproperty_add_parameter(property, icalparameter_new_tzid(tzid.c_str()));
-        }
-        return property;
-    }
 };
 
 IcsWriter::IcsWriter(std::ostream& out, const std::string& zoneName, DateTime now)
     : out_(out),
-      calendar_(std::make_unique<Calendar>())
+      calendar_(std::make_unique<Calendar>(zoneName))
 {
-    icalerror_set_errors_are_fatal(0);
-    icaltimezone* zone = zoneName.empty() ? nullptr : icaltimezone_get_builtin_timezone(zoneName.c_str());
-    if (zone == icaltimezone_get_utc_timezone()) {
-        calendar_->times = Calendar::Times::Utc;
-    } else if (zone != nullptr) {
-        calendar_->times = Calendar::Times::Zoned;
-        calendar_->zone = zone;
-        calendar_->tzid = zoneName;
-        // libical names its zones with a prefix of its own; the calendar names it as the tz
-        // database does, which calendar programs recognise even without reading the VTIMEZONE.
-        calendar_->vtimezone.reset(icalcomponent_new_clone(icaltimezone_get_component(zone)));
-        if (icalproperty* tzid = icalcomponent_get_first_property(calendar_->vtimezone.get(), ICAL_TZID_PROPERTY)) {
-            icalproperty_set_tzid(tzid, zoneName.c_str());
-        }
-    }
-    calendar_->stamp = calendar_->ToUtc(now);
+    calendar_->vtimezone = calendar_->zone.TimezoneComponent();
+    calendar_->stamp = calendar_->zone.ToUtc(now);
 }
 
 IcsWriter::~IcsWriter()
@@ -336,15 +141,15 @@ void IcsWriter::Row(const ToDoRecord& row)
     // RFC 5545 wants the due time after the start; a deadline at or before the start (only a
     // hand-edited file has one) keeps the deadline.
     if (start && (!deadline || *start < *deadline)) {
-        icalcomponent_add_property(vtodo, calendar_->LocalProperty(icalproperty_new_dtstart, *start));
+        icalcomponent_add_property(vtodo, calendar_->zone.LocalProperty(icalproperty_new_dtstart, *start));
     }
     if (deadline) {
-        icalcomponent_add_property(vtodo, calendar_->LocalProperty(icalproperty_new_due, *deadline));
+        icalcomponent_add_property(vtodo, calendar_->zone.LocalProperty(icalproperty_new_due, *deadline));
     }
     const int progress = std::clamp(ProgressValue(row.Progress), 0, 100);
     if (row.Completed) {
         if (const auto completed = DateTimeOrNothing(row.CompletedText)) {
-            icalcomponent_add_property(vtodo, icalproperty_new_completed(calendar_->ToUtc(*completed)));
+            icalcomponent_add_property(vtodo, icalproperty_new_completed(calendar_->zone.ToUtc(*completed)));
         }
         icalcomponent_add_property(vtodo, icalproperty_new_status(ICAL_STATUS_COMPLETED));
     } else {

@@ -12,11 +12,6 @@
 
 namespace dolvane::cli {
 
-// The machine's time zone as the tz database names it ("Asia/Tokyo"): TZ when it names a zone
-// (":Asia/Tokyo" and a path into a zoneinfo folder included), else the zone the link
-// /etc/localtime points into, else the first line of /etc/timezone. Empty when none says.
-std::string LocalTimeZoneName();
-
 // The UID of a row, before the occurrence suffix: a 64-bit FNV-1a hash of the start text and the
 // task's summary line (both cp932 as the file holds them) in 16 hex digits, then "@dolvane".
 // Changing the start or the first line of the task changes it; the deadline, importance,
