@@ -222,8 +222,10 @@ std::string UrlOrigin(const std::string& url)
 std::string ResolveUrl(const std::string& base, const std::string& reference)
 {
     UrlHandle parsed;
-    if (curl_url_set(parsed.url, CURLUPART_URL, base.c_str(), 0) != CURLUE_OK ||
-        curl_url_set(parsed.url, CURLUPART_URL, reference.c_str(), 0) != CURLUE_OK) {
+    if (curl_url_set(parsed.url, CURLUPART_URL, base.c_str(), 0) != CURLUE_OK) {
+        throw SyncError("URL を読めません: " + base);
+    }
+    if (curl_url_set(parsed.url, CURLUPART_URL, reference.c_str(), 0) != CURLUE_OK) {
         throw SyncError("URL を読めません: " + reference);
     }
     return parsed.Part(CURLUPART_URL);
