@@ -254,6 +254,8 @@ DavListing CalDavClient::SyncCollection(const std::string& collection, std::stri
                 listing.present.push_back({UrlOfPath(collection, response.path), response.properties.etag, {}});
             }
         }
+        // A part that brings no new token would only be asked for again.
+        more = more && !multistatus.syncToken.empty() && multistatus.syncToken != token;
         token = multistatus.syncToken;
         listing.syncToken = token;
     }

@@ -144,7 +144,10 @@ HttpAnswer HttpSession::Send(const HttpRequest& request)
         // The password goes with every request: never to another server, nor in clear to the
         // same host when https was asked for.
         if (UrlOrigin(next) != origin) {
-            throw SyncError("別のサーバーへの転送には従いません: " + url + " → " + next);
+            std::string message = "別のサーバーへの転送には従いません: " + url;
+            message += " → ";
+            message += next;
+            throw SyncError(message);
         }
         if (hop == kMaxRedirects) {
             throw SyncError("転送が多すぎます: " + request.url);
@@ -219,8 +222,10 @@ std::string UrlOrigin(const std::string& url)
 std::string ResolveUrl(const std::string& base, const std::string& reference)
 {
     UrlHandle parsed;
-    if (curl_url_set(parsed.url, CURLUPART_URL, base.c_str(), 0) != CURLUE_OK ||
-        curl_url_set(parsed.url, CURLUPART_URL, reference.c_str(), 0) != CURLUE_OK) {
+    if (curl_url_set(parsed.url, CURLUPART_URL, base.c_str(), 0) != CURLUE_OK) {
+        throw SyncError("URL を読めません: " + base);
+    }
+    if (curl_url_set(parsed.url, CURLUPART_URL, reference.c_str(), 0) != CURLUE_OK) {
         throw SyncError("URL を読めません: " + reference);
     }
     return parsed.Part(CURLUPART_URL);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace dolvane {
 namespace {
@@ -41,7 +42,7 @@ struct Children {
         bool operator!=(const Iterator& other) const { return node != other.node; }
     };
     Iterator begin() const { return {Iterator::Element(parent->children)}; }
-    Iterator end() const { return {nullptr}; }
+    static Iterator end() { return {nullptr}; }
 };
 
 std::string Text(const xmlNode* node)
@@ -171,7 +172,10 @@ std::optional<Multistatus> ReadMultistatus(std::string_view xml)
     Multistatus multistatus;
     for (const xmlNode* child : Children{root}) {
         if (Is(child, kDav, "response")) {
-            multistatus.responses.push_back(ReadResponse(child));
+            // A response without an href says nothing about anything.
+            if (DavResponse response = ReadResponse(child); !response.path.empty()) {
+                multistatus.responses.push_back(std::move(response));
+            }
         } else if (Is(child, kDav, "sync-token")) {
             multistatus.syncToken = Trimmed(Text(child));
         }

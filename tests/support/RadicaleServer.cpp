@@ -61,18 +61,30 @@ bool Answers(int port)
 
 }  // namespace
 
-RadicaleServer::RadicaleServer()
+RadicaleServer::RadicaleServer(Transport transport)
     : storage_(folder_ / "storage"),
       config_(folder_ / "config"),
-      log_(folder_ / "radicale.log")
+      log_(folder_ / "radicale.log"),
+      scheme_(transport == Transport::Https ? "https" : "http")
 {
+    std::string tls;
+    if (transport == Transport::Https) {
+        const auto key = folder_ / "key.pem";
+        const Finished made =
+            RunChild({"/usr/bin/openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                      "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+                      "-keyout", key.string(), "-out", CertificateFile().string()},
+                     {}, folder_.Path());
+        if (made.exitCode != 0) {
+            throw std::runtime_error("openssl made no certificate:\n" + made.err);
+        }
+        tls = "ssl = True\ncertificate = " + CertificateFile().string() + "\nkey = " + key.string() + "\n";
+    }
     WriteBytes(folder_ / "users", std::string(kUser) + ":" + std::string(kPassword) + "\n");
     AddCollection("tasks");
     port_ = FreePort();
-    WriteBytes(config_, "[server]\nhosts = 127.0.0.1:" + std::to_string(port_) +
-                            "\n"
-                            "[auth]\ntype = htpasswd\nhtpasswd_filename = " +
-                            (folder_ / "users").string() +
+    WriteBytes(config_, "[server]\nhosts = 127.0.0.1:" + std::to_string(port_) + "\n" + tls +
+                            "[auth]\ntype = htpasswd\nhtpasswd_filename = " + (folder_ / "users").string() +
                             "\nhtpasswd_encryption = plain\n"
                             // A wrong password is answered at once, not after the default second.
                             "delay = 0\n"
@@ -98,7 +110,7 @@ RadicaleServer::~RadicaleServer()
 
 std::string RadicaleServer::Url() const
 {
-    return "http://127.0.0.1:" + std::to_string(port_) + "/";
+    return scheme_ + "://127.0.0.1:" + std::to_string(port_) + "/";
 }
 
 std::string RadicaleServer::CollectionUrl() const

@@ -20,12 +20,16 @@ public:
     static constexpr std::string_view kUser = "tester";
     static constexpr std::string_view kPassword = "secret";
 
-    RadicaleServer();
+    enum class Transport { Http, Https };
+
+    // Https: a certificate of its own for 127.0.0.1, made for the run and trusted by nobody
+    // unless given CertificateFile() as the CA.
+    explicit RadicaleServer(Transport transport = Transport::Http);
     ~RadicaleServer();
     RadicaleServer(const RadicaleServer&) = delete;
     RadicaleServer& operator=(const RadicaleServer&) = delete;
 
-    // "http://127.0.0.1:<port>/", the server root.
+    // "http://127.0.0.1:<port>/" (https with Transport::Https), the server root.
     std::string Url() const;
     // The user's collection "tasks/", made before the start, taking VTODO only.
     std::string CollectionUrl() const;
@@ -41,6 +45,7 @@ public:
 
     std::string Log() const;
     const std::filesystem::path& StorageFolder() const { return storage_; }
+    std::filesystem::path CertificateFile() const { return folder_ / "cert.pem"; }
 
 private:
     void Stop(int signal);
@@ -49,6 +54,7 @@ private:
     std::filesystem::path storage_;
     std::filesystem::path config_;
     std::filesystem::path log_;
+    std::string scheme_;
     int port_ = 0;
     pid_t pid_ = -1;
 };
