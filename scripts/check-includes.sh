@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Refuses includes against the layering of the sources under ROOT/src (default: this checkout):
 #   - core includes no Qt header and no operating-system header (those belong in platform);
-#   - core includes nothing of platform, ui, cli or charconv, and platform nothing of ui or cli;
+#   - core includes nothing of platform, ui, cli, charconv or sync, and platform nothing of ui, cli
+#     or sync; ui includes nothing of sync (the protocol reaches the window through a core port),
+#     and sync nothing of ui or cli;
 #   - within core a folder includes only folders below it:
-#       text < time < ports < store < view, edit, calendar < app
+#       text < time < ports < store < view, edit, calendar, sync < app
 #     with one exception: ports may include core/store/SettingValues.h, which itself includes
 #     nothing above time. view, edit and calendar include none of each other. A project header
 #     in core is spelled "core/<folder>/<file>", so that every include is seen here.
@@ -20,8 +22,8 @@ fi
 awk '
 BEGIN {
   tier["text"] = 0; tier["time"] = 1; tier["ports"] = 2; tier["store"] = 3
-  tier["view"] = 4; tier["edit"] = 4; tier["calendar"] = 4; tier["app"] = 5
-  order = "text < time < ports < store < view, edit, calendar < app"
+  tier["view"] = 4; tier["edit"] = 4; tier["calendar"] = 4; tier["sync"] = 4; tier["app"] = 5
+  order = "text < time < ports < store < view, edit, calendar, sync < app"
   settingValues = "core/store/SettingValues.h"
   refused = 0
 }
@@ -50,7 +52,7 @@ FNR == 1 {
     if (!quoted && (path ~ /^Q[A-Za-z]*$/ || path ~ /^Qt[A-Za-z]*\// || path ~ /^sys\// ||
                     path ~ /^(unistd|fcntl|dirent|signal|windows|pthread)\.h$/)) {
       refuse("core includes no Qt or operating-system header")
-    } else if (path ~ /\// && to[1] ~ /^(platform|ui|cli|charconv)$/) {
+    } else if (path ~ /\// && to[1] ~ /^(platform|ui|cli|charconv|sync)$/) {
       refuse("core includes nothing of the layers above it")
     } else if (quoted && to[1] != "core") {
       refuse("core spells its own headers \"core/<folder>/<file>\"")
@@ -65,8 +67,12 @@ FNR == 1 {
         refuse(folder " may not include " target " (" order ")")
       }
     }
-  } else if (layer == "platform" && path ~ /\// && to[1] ~ /^(ui|cli)$/) {
-    refuse("platform includes nothing of the widgets or the companion")
+  } else if (layer == "platform" && path ~ /\// && to[1] ~ /^(ui|cli|sync)$/) {
+    refuse("platform includes nothing of the widgets, the companion or the sync library")
+  } else if (layer == "ui" && path ~ /\// && to[1] == "sync") {
+    refuse("ui includes nothing of the sync library (it comes through core/ports/SyncService.h)")
+  } else if (layer == "sync" && path ~ /\// && to[1] ~ /^(ui|cli)$/) {
+    refuse("sync includes nothing of the widgets or the companion")
   }
 }
 END { exit refused }

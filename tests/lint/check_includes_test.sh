@@ -41,5 +41,12 @@ refused|src/core/time/Plant.cpp|#include <QDate>
 refused|src/core/text/Plant.cpp|#include "platform/LocalClock.h"
 refused|src/platform/Plant.cpp|#include "ui/MainWindow.h"
 refused|src/core/misc/Plant.h|#include "core/text/Base.h"
+allowed|src/core/sync/Plant.h|#include "core/store/RecordLine.h"
+refused|src/core/sync/Plant.h|#include "core/app/ToDoDocument.h"
+refused|src/core/view/Plant.h|#include "core/sync/LineMatch.h"
+refused|src/core/app/Plant.h|#include "sync/Vtodo.h"
+refused|src/platform/Plant.cpp|#include "sync/Vtodo.h"
+refused|src/ui/Plant.cpp|#include "sync/Vtodo.h"
+refused|src/sync/Plant.cpp|#include "ui/MainWindow.h"
 CASES
 exit "$failed"
