@@ -77,6 +77,8 @@ public:
     DateTime ToLocal(const icaltimetype& time) const;
     // A copy of the zone's VTIMEZONE named as the tz database names it; null for UTC and floating.
     Component TimezoneComponent() const;
+    // The TZID local times carry; empty for UTC and floating times.
+    const std::string& Tzid() const { return tzid_; }
 
 private:
     enum class Times { Zoned, Utc, Floating };

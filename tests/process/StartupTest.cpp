@@ -1,4 +1,5 @@
 // Starts the real program as a user would, offscreen, in folders of the test's own making.
+#include "support/ChildProcess.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -19,50 +19,26 @@ namespace {
 using namespace std::chrono_literals;
 using test::TempFolder;
 
-// A started copy of the program; killed if the test leaves it running.
-class Program final {
-public:
-    Program(const std::filesystem::path& executable, const std::filesystem::path& home)
-    {
-        pid_ = fork();
-        if (pid_ == 0) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            setenv("XDG_RUNTIME_DIR", (home / "runtime").c_str(), 1);
-            setenv("HOME", home.c_str(), 1);
-            setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-            execl(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
+// Starts a copy of the program offscreen, its home and runtime folders in `home`.
+pid_t StartProgram(const std::filesystem::path& executable, const std::filesystem::path& home)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        setenv("XDG_RUNTIME_DIR", (home / "runtime").c_str(), 1);
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+        execl(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
     }
-    ~Program()
-    {
-        if (!exitCode_ && pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
+    return pid;
+}
 
-    // The exit code once the program has ended within `limit`, else nothing.
-    std::optional<int> WaitForExit(std::chrono::milliseconds limit)
-    {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (!exitCode_ && std::chrono::steady_clock::now() < end) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-                break;
-            }
-            std::this_thread::sleep_for(20ms);
-        }
-        return exitCode_;
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::optional<int> exitCode_;
-};
+bool RunsAfter(pid_t pid, std::chrono::milliseconds wait)
+{
+    std::this_thread::sleep_for(wait);
+    return waitpid(pid, nullptr, WNOHANG) == 0;
+}
 
 class StartupTest : public testing::Test {
 protected:
@@ -89,20 +65,20 @@ protected:
 TEST_F(StartupTest, ASecondStartLeavesAtOnceAndTheFirstKeepsRunning)
 {
     const auto executable = Install("program");
-    Program first(executable, Home());
-    EXPECT_FALSE(first.WaitForExit(1500ms).has_value()) << "the first instance runs";
+    const pid_t first = StartProgram(executable, Home());
+    EXPECT_TRUE(RunsAfter(first, 1500ms)) << "the first instance runs";
     EXPECT_FALSE(std::filesystem::exists(folder_ / "program/data.ini")) << "data.ini is written only when closed";
 
-    Program second(executable, Home());
-    EXPECT_EQ(second.WaitForExit(5s), std::optional<int>(0));
-    EXPECT_FALSE(first.WaitForExit(300ms).has_value()) << "the first instance is untouched";
+    EXPECT_EQ(test::WaitForChild(StartProgram(executable, Home()), 5s, "the second start"), 0);
+    EXPECT_TRUE(RunsAfter(first, 300ms)) << "the first instance is untouched";
+    kill(first, SIGKILL);
+    waitpid(first, nullptr, 0);
 }
 
 // With no sibling running, a program it hosts closes itself at its first timer tick.
 TEST_F(StartupTest, AProgramInsideTheSiblingsFolderFollowsTheSiblingOut)
 {
-    Program hosted(Install("opt/Ｖｅｌｋ/ピマロ"), Home());
-    EXPECT_EQ(hosted.WaitForExit(5s), std::optional<int>(0));
+    EXPECT_EQ(test::WaitForChild(StartProgram(Install("opt/Ｖｅｌｋ/ピマロ"), Home()), 5s, "the hosted program"), 0);
     EXPECT_FALSE(std::filesystem::exists(folder_ / "opt/Ｖｅｌｋ/ピマロ/data.ini"))
         << "a hosted program keeps its settings in the sibling's store";
 }
