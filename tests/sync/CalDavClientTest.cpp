@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -37,6 +38,15 @@ std::vector<std::string> Hrefs(const std::vector<DavResource>& resources)
     }
     std::sort(hrefs.begin(), hrefs.end());
     return hrefs;
+}
+
+std::size_t Occurrences(const std::string& text, std::string_view part)
+{
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) {
+        ++count;
+    }
+    return count;
 }
 
 CalDavClient ClientFor(std::string password = std::string(RadicaleServer::kPassword), HttpSettings settings = {})
@@ -109,6 +119,14 @@ TEST_F(CalDavClientTest, ListsTheWholeCollectionThenOnlyTheChangesSinceItsToken)
     const DavListing removal = client_.List(collection_, changes.syncToken);
     EXPECT_TRUE(removal.present.empty());
     EXPECT_EQ(removal.removedHrefs, std::vector{first});
+
+    // Nothing changed: one request (a sync of an unchanged list must stay cheap).
+    const auto requests = [] { return Occurrences(server_->Log(), "request for"); };
+    const std::size_t before = requests();
+    const DavListing unchanged = client_.List(collection_, removal.syncToken);
+    EXPECT_EQ(requests() - before, 1u);
+    EXPECT_TRUE(unchanged.present.empty() && unchanged.removedHrefs.empty());
+    EXPECT_EQ(unchanged.syncToken, removal.syncToken);
 
     // A token the server does not know gives the whole collection again.
     const DavListing restart = client_.List(collection_, "http://radicale.org/ns/sync/unknown");
