@@ -132,7 +132,9 @@ SyncCounts Pass::Run()
     std::vector<std::string> baseLines;
     std::vector<Work*> tracked;
     for (const SyncedToDo& entry : old_.toDos) {
-        if (entry.recurring) {
+        // A repeating to-do that never had a line here is only remembered; one that became
+        // repeating after it was synced keeps its line matched, so the line is not sent as new.
+        if (entry.recurring && entry.baseLine.empty()) {
             if (!removed_.contains(entry.href)) {
                 recurring_.push_back(entry);
             }
@@ -316,16 +318,20 @@ void Pass::Decide(Work& work)
         const auto before = Remote(work, work.entry.remoteIcs);
         const auto after = Remote(work, work.latestIcs);
         if (after && after->recurring) {
-            // Made repeating by another program: from now on it is that program's alone.
             work.entry.recurring = true;
-            work.entry.remoteIcs = work.latestIcs;
-            return;
         }
         remote =
             before && after && SameSyncedFields(before->row, after->row) ? SideChange::Unchanged : SideChange::Changed;
         work.entry.pending = false;
     } else if (work.entry.pending) {
         // Sent by a pass that stopped before it heard back: Create finds out whether it arrived.
+        return;
+    }
+    if (work.entry.recurring && remote != SideChange::Deleted) {
+        // Made repeating by another program: from now on it is that program's alone, and its
+        // line here is neither sent nor replaced.
+        work.entry.baseLine = work.line ? std::string(readLines_[*work.line]) : std::string();
+        work.entry.remoteIcs = work.latestIcs;
         return;
     }
     if (work.entry.pending && local == SideChange::Deleted && remote == SideChange::Unchanged) {

@@ -274,6 +274,25 @@ TEST_F(SyncProcessTest, DeletesTravelEachWay)
     EXPECT_EQ(ServerSummaries(), std::multiset<std::string>{"残す"});
 }
 
+TEST_F(SyncProcessTest, ARepeatingToDoOfAnotherProgramIsNamedOnceAndLeftAlone)
+{
+    const std::string ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//EN\r\nBEGIN:VTODO\r\n"
+                            "UID:weekly-1\r\nDTSTAMP:20240101T000000Z\r\nDTSTART:20240101T090000Z\r\n"
+                            "RRULE:FREQ=WEEKLY\r\nSUMMARY:毎週のごみ出し\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    WriteBytes(folder_ / "weekly.ics", ics);
+    ASSERT_EQ(Curl({"-f", "-X", "PUT", "-H", "Content-Type: text/calendar; charset=utf-8", "--data-binary",
+                    "@" + (folder_ / "weekly.ics").string(), server_.CollectionUrl() + "weekly-1.ics"})
+                  .exitCode,
+              0);
+    const std::string stored = Get("weekly-1.ics");
+    WriteBytes(List(), "");
+
+    EXPECT_NE(SyncOk(List()).find("繰り返しの ToDo は同期しません: 毎週のごみ出し"), std::string::npos);
+    EXPECT_EQ(SyncOk(List()).find("毎週"), std::string::npos);
+    EXPECT_EQ(ReadBytes(List()), "");
+    EXPECT_EQ(Get("weekly-1.ics"), stored);
+}
+
 TEST_F(SyncProcessTest, ADeleteRefusedWithA412KeepsTheServersEdit)
 {
     // List b syncs after the server's edit; list a is then handed b's sync token, so its listing
