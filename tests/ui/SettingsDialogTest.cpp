@@ -84,7 +84,7 @@ TEST(SettingsDialogTest, TheBarOpensWhileThePointerIsStrictlyInsideItsFrame)
 }
 
 // Any button edits the colour under the pointer (the left one is driven on a real X server,
-// tests/e2e/settings_dialog.sh, as are the tab positions and the other boxes); Cancel keeps
+// tests/e2e/menu_dialogs.sh, as are the tab positions and the other boxes); Cancel keeps
 // everything even after a colour was chosen.
 TEST(SettingsDialogTest, PressOnTheBarEditsTheColourUnderThePointer)
 {
