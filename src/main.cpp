@@ -46,8 +46,9 @@ int main(int argc, char* argv[])
     dolvane::PosixFileSystem files;
     dolvane::SiblingSettingsStore siblingSettings;
     dolvane::DBusNotifier notifier;
-    dolvane::TVelkDolvane window(dolvane::MainWindowServices{
-        paths, clock, sibling, files, &siblingSettings, &dolvane::LoadConversionLibraryBesideExecutable, &notifier});
+    dolvane::TVelkDolvane window(dolvane::MainWindowServices{paths, clock, sibling, files, &siblingSettings,
+                                                             &dolvane::LoadConversionLibraryBesideExecutable, &notifier,
+                                                             nullptr});
     QObject::connect(&notifier, &dolvane::DBusNotifier::activated, &window, &dolvane::TVelkDolvane::ShowNotifiedToDo);
     QObject::connect(&window, &dolvane::TVelkDolvane::closed, &application, &QApplication::quit);
     dolvane::TerminationRequest termination;

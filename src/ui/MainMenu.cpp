@@ -65,6 +65,10 @@ void TVelkDolvane::createMenus()
     connect(merge, &QAction::triggered, this, [this] { model_->Files().Merge(); });
     connect(tools, &QMenu::aboutToShow, this, [this, merge] { merge->setVisible(model_->Files().MergeVisible()); });
     connect(AddItem(tools, u"検索(&S)", "Find1"), &QAction::triggered, this, &TVelkDolvane::findText);
+    syncAction_ = AddItem(tools, u"同期(&Y)", "Sync1", u"ToDoリストをサーバーのToDoと同期します");
+    syncAction_->setEnabled(model_->Sync().Enabled());
+    connect(syncAction_, &QAction::triggered, this, &TVelkDolvane::startSync);
+    connect(tools, &QMenu::aboutToShow, this, [this] { syncAction_->setEnabled(model_->Sync().Enabled()); });
     tools->addSeparator();
     QAction* settings = AddItem(tools, u"設定(&T)", "N5");
     settings->setIcon(ImageListIcon(style(), 10));

@@ -31,6 +31,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -81,7 +82,7 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
     model_ = std::make_unique<MainWindowModel>(
         std::move(services.paths),
         MainWindowPorts{services.clock, *prompts_, services.sibling, services.files, services.siblingSettings,
-                        std::move(services.loadConversionLibrary), services.notifier});
+                        std::move(services.loadConversionLibrary), services.notifier, services.sync});
     createMenus();
     createCentralArea();
     createTimers();
@@ -106,6 +107,9 @@ TVelkDolvane::TVelkDolvane(MainWindowServices services, QWidget* parent)
 
 TVelkDolvane::~TVelkDolvane()
 {
+    if (syncWorker_ != nullptr) {
+        syncWorker_->wait();  // it reports to this window's model
+    }
     files_.SetLockWaiting(nullptr);
     model_->SetObserver(nullptr);
     model_->FormDestroy();
@@ -360,6 +364,12 @@ void TVelkDolvane::closeEvent(QCloseEvent* event)
         // A save inside this very event handling waits for the list: the status timer closes
         // the window once it is done.
         closeAfterWait_ = true;
+        event->ignore();
+        return;
+    }
+    if (syncWorker_ != nullptr) {
+        // The pass writes the list file: the window closes once it is over.
+        closeAfterSync_ = true;
         event->ignore();
         return;
     }

@@ -15,6 +15,8 @@
 class QCheckBox;
 class QBoxLayout;
 class QLabel;
+class QAction;
+class QThread;
 class QTimer;
 
 namespace dolvane {
@@ -36,6 +38,8 @@ struct MainWindowServices {
     std::function<std::unique_ptr<ConversionLibrary>()> loadConversionLibrary;
     // The desktop's notifications for reminders; may be absent.
     Notifier* notifier = nullptr;
+    // The sync with a CalDAV server; without it ツール > 同期 stays disabled.
+    SyncService* sync = nullptr;
 };
 
 // The main window: the tab rows, the list, the editing panel area and the status bar around a
@@ -84,6 +88,9 @@ private:
     void showVersion();
     void showListMenu(const QPoint& position);
     void findText();
+    // ツール > 同期: the pass runs on a thread of its own while the window goes on.
+    void startSync();
+    void finishSync(const SyncReport& report);
 
     std::unique_ptr<MessagePrompts> prompts_;
     FileSystem& files_;
@@ -104,6 +111,10 @@ private:
     QTimer* scrollTimer_ = nullptr;
     bool applyingSelection_ = false;  // set while the model's selection is copied to the list
     bool closeAfterWait_ = false;     // a close came while a save waited for the list's lock
+    QAction* syncAction_ = nullptr;
+    QLabel* syncRunning_ = nullptr;  // in the status bar while a pass runs
+    QThread* syncWorker_ = nullptr;
+    bool closeAfterSync_ = false;  // a close came while a pass ran: the window closes after it
 };
 
 }  // namespace dolvane

@@ -34,12 +34,10 @@ TEST(CharacterConversionTest, ConvertsEachModeAndKeepsWhatItDoesNotCover)
         {"KataToHira", 1, "カタカナ・ヴァヵヶヽ", "かたかな・ヴぁヵヶゝ"},
         {"HiraToKata", 0, "かたかなゝゐゎ", "カタカナヽヰヮ"},
         {"HiraToHalfKata", 1, "ひらがなぱーゐ、", "ﾋﾗｶﾞﾅﾊﾟｰゐ、"},
-        {"HalfKataToHira", 1, "ｶﾞｷﾞﾊﾟﾎﾞｰﾙ", "がぎぱぼーる"},
         // A mark that fits no kana stays a mark; half-width punctuation is not kana.
-        {"HalfKataToHira", 1, "ｳﾞｧﾏﾟﾞｱ｢｣", "ヴぁま゜゛あ｢｣"},
+        {"HalfKataToHira", 1, "ｶﾞｷﾞﾊﾟﾎﾞｰﾙｳﾞｧﾏﾟﾞｱ｢｣", "がぎぱぼーるヴぁま゜゛あ｢｣"},
         {"", 1, "ABC123ｱｲﾃﾞｰﾀ｡ﾊﾟｳﾞ", "ＡＢＣ１２３アイデータ。パヴ"},
-        {"", 0, "ＡＢＣ１２３アイ", "ABC123ｱｲ"},
-        {"", 0, "ガパヴヵ「ー」", "ｶﾞﾊﾟｳﾞヵ｢ｰ｣"},
+        {"", 0, "ＡＢＣ１２３アイガパヴヵ「ー」", "ABC123ｱｲｶﾞﾊﾟｳﾞヵ｢ｰ｣"},
         // ￥ and ～ must not become U+00A5 or "~", and the ASCII "\" and "~" stay themselves.
         {"", 0, "\\~￥～漢字 a-b", "\\~￥～漢字 a-b"},
         {"", 1, "\\~￥～漢字 -", "\\~￥～漢字 -"},

@@ -1,7 +1,7 @@
 // The list's model and view on the offscreen platform: what each column shows, the column
 // widths, and the view's own mouse handling (which presses reach the check boxes, what a release
 // leaves selected, the auto-scroll's steps, the grid lines). The same mouse on a
-// real X server: tests/e2e/list_*.sh.
+// real X server: tests/e2e/list_drag_*.sh and check_boxes_and_tabs.sh.
 #include "ui/list/ToDoListModel.h"
 #include "ui/list/ToDoListView.h"
 

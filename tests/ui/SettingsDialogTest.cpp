@@ -59,21 +59,6 @@ TEST(SettingsDialogTest, OkGivesTheEditedValuesAndPassesTheRestThrough)
     EXPECT_EQ(edited, std::optional<Settings>(after));
 }
 
-TEST(SettingsDialogTest, CancelKeepsEverythingEvenAfterColoursWereChosen)
-{
-    const auto edited = EditSettings(nullptr, Settings{}, [](TFusenDlg& dialog) {
-        Show(dialog);
-        dialog.SetColourChooser([](QColor, const QString&) { return QColor(1, 2, 3); });
-        QTest::mousePress(Bar(dialog), Qt::LeftButton, {}, QPoint(94, 1));
-        dialog.HoverAt(BarFrame(dialog).center());
-        QTest::mousePress(Bar(dialog), Qt::LeftButton, {}, QPoint(94, 8));
-        EXPECT_EQ(dialog.BarFill(), QColor(1, 2, 3));
-        EXPECT_EQ(dialog.BarFrame(), QColor(1, 2, 3));
-        Press(dialog, "CancelBtn");
-    });
-    EXPECT_FALSE(edited.has_value());
-}
-
 // The hover timer reads the pointer: inside the frame by a pixel the bar opens, on the frame's
 // left edge it closes again (the rule itself is the colour bar's).
 TEST(SettingsDialogTest, TheBarOpensWhileThePointerIsStrictlyInsideItsFrame)
@@ -99,7 +84,8 @@ TEST(SettingsDialogTest, TheBarOpensWhileThePointerIsStrictlyInsideItsFrame)
 }
 
 // Any button edits the colour under the pointer (the left one is driven on a real X server,
-// tests/e2e/settings_dialog.sh, as are the tab positions and the other boxes).
+// tests/e2e/menu_dialogs.sh, as are the tab positions and the other boxes); Cancel keeps
+// everything even after a colour was chosen.
 TEST(SettingsDialogTest, PressOnTheBarEditsTheColourUnderThePointer)
 {
     struct Case {
@@ -109,7 +95,7 @@ TEST(SettingsDialogTest, PressOnTheBarEditsTheColourUnderThePointer)
         const char* hint;
         const char* title;
         QColor initial;
-        Settings after;
+        std::optional<Settings> after;  // nothing: closed with Cancel
     };
     const Settings defaults;  // fill red 0x0000FF, frame green 0x008000
     Settings newFill = defaults;
@@ -119,6 +105,7 @@ TEST(SettingsDialogTest, PressOnTheBarEditsTheColourUnderThePointer)
     const std::vector<Case> cases{
         {false, {94, 1}, Qt::RightButton, "枠の色", "枠の色を変更", QColor(0, 128, 0), newFrame},
         {true, {94, 8}, Qt::MiddleButton, "進捗率の色", "進捗率の色を変更", QColor(255, 0, 0), newFill},
+        {true, {94, 8}, Qt::RightButton, "進捗率の色", "進捗率の色を変更", QColor(255, 0, 0), std::nullopt},
     };
     for (const Case& c : cases) {
         QColor initial;
@@ -134,12 +121,12 @@ TEST(SettingsDialogTest, PressOnTheBarEditsTheColourUnderThePointer)
             QTest::mouseMove(Bar(dialog), c.at);
             EXPECT_EQ(Bar(dialog)->toolTip(), QString::fromUtf8(c.hint));
             QTest::mousePress(Bar(dialog), c.button, {}, c.at);
-            Press(dialog, "OKBtn");
+            Press(dialog, c.after ? "OKBtn" : "CancelBtn");
         });
         const std::string where = std::to_string(c.at.x()) + ',' + std::to_string(c.at.y());
         EXPECT_EQ(title, QString::fromUtf8(c.title)) << where;
         EXPECT_EQ(initial, c.initial) << where;
-        EXPECT_EQ(edited, std::optional<Settings>(c.after)) << where;
+        EXPECT_EQ(edited, c.after) << where;
     }
 }
 

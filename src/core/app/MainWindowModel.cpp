@@ -24,7 +24,8 @@ MainWindowModel::MainWindowModel(ProgramPaths paths, MainWindowPorts ports)
       calendar_(document_, settings_, panel_),
       files_(document_, tabs_, settings_, ports.prompts, ports.files),
       notes_(document_, ports.prompts, ports.sibling),
-      reminders_(document_, settings_, ports.notifier)
+      reminders_(document_, settings_, ports.notifier),
+      sync_(document_, tabs_, ports.prompts, ports.sync)
 {
     document_.SetViewSource(tabs_);
     tabs_.SetViewApplied([this] {

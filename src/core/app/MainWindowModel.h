@@ -9,6 +9,7 @@
 #include "core/app/RetentionPurge.h"
 #include "core/app/SettingsSession.h"
 #include "core/app/StickyNotes.h"
+#include "core/app/SyncCommand.h"
 #include "core/app/ToDoDocument.h"
 #include "core/app/ViewTabs.h"
 #include "core/ports/Notifier.h"
@@ -32,6 +33,8 @@ struct MainWindowPorts {
     std::function<std::unique_ptr<ConversionLibrary>()> loadConversionLibrary;
     // The desktop's notifications for reminders; without it there are none.
     Notifier* notifier = nullptr;
+    // The sync with a CalDAV server; without it the menu does not offer it.
+    SyncService* sync = nullptr;
 };
 
 // The main window's state and commands, without widgets: a composition of parts, each with one
@@ -100,6 +103,8 @@ public:
     StickyNotes& Notes() noexcept { return notes_; }
     Reminders& Reminding() noexcept { return reminders_; }
     const StickyNotes& Notes() const noexcept { return notes_; }
+    SyncCommand& Sync() noexcept { return sync_; }
+    const SyncCommand& Sync() const noexcept { return sync_; }
 
     // Shorthands for what nearly every caller needs.
     const std::vector<ToDoRecord>& Rows() const noexcept { return document_.Rows(); }
@@ -128,6 +133,7 @@ private:
     FileCommands files_;
     StickyNotes notes_;
     Reminders reminders_;
+    SyncCommand sync_;
 };
 
 }  // namespace dolvane

@@ -99,6 +99,15 @@ bool ViewTabs::ShowAllReloaded(std::string_view question)
     return true;
 }
 
+bool ViewTabs::ReloadAfterAsking(std::string_view question)
+{
+    if (!ConfirmLeavingChanges(question)) {
+        return false;
+    }
+    ApplyView();
+    return true;
+}
+
 void ViewTabs::SelectMainTab(MainTab tab)
 {
     mainTab_ = tab;

@@ -37,6 +37,9 @@ public:
     // ".tod" import or export). With unsaved changes the user is asked `question` first (it names
     // the command, since the tab may not change at all); false on No.
     bool ShowAllReloaded(std::string_view question);
+    // Reloads the current view from the list file, asking `question` first when there are
+    // unsaved changes; false on No.
+    bool ReloadAfterAsking(std::string_view question);
 
     MainTab CurrentTab() const noexcept { return mainTab_; }
     // The captions of the category tabs (cp932): only on "未完了" and "完了".

@@ -241,18 +241,16 @@ TEST(DayTodoListTest, ToDosWithoutAPlaceAreLeftOut)
     }
 }
 
+// The days either side of the grid are stored too: the random rows' test compares them with a scan.
 TEST(DayTodoListTest, BarsRunningBeyondTheShownMonthKeepTheirNeighbourDays)
 {
     // May 2010 shows 04/25 to 06/05; 06/06 is the first day of the hidden week.
     const std::vector<ToDoRecord> rows = {Row("2010/06/04 09:00", "2010/06/08 18:00"),
-                                          Row("2010/04/24 09:00", "2010/04/25 18:00"), Row("2010/06/13 09:00", "")};
+                                          Row("2010/04/24 09:00", "2010/04/25 18:00")};
     CalendarModel model = Shown(CalendarMode::Month, "2010/05/01", rows);
     EXPECT_EQ(model.IndexInDayList("2010/06/05", 0), 0);
     EXPECT_EQ(model.IndexInDayList("2010/06/06", 0), 0);  // the bar on 06/05 stays open
-    EXPECT_EQ(model.IndexInDayList("2010/04/24", 1), 0);  // the day before the first cell
-    EXPECT_EQ(model.IndexInDayList("2010/06/13", 2), 0);  // the day after the hidden week
     EXPECT_EQ(model.IndexInDayList("2010/06/05", 1), -1);
-    EXPECT_EQ(model.DayTodoLists().DateAt(model.DayTodoLists().Count() - 1), "2010/06/13");
     EXPECT_FALSE(model.SelectCalendarDate("2010/06/06"));  // stored but never shown
     EXPECT_TRUE(model.SelectCalendarDate("2010/06/05"));
     EXPECT_EQ(model.CurrentColumn(), 6);

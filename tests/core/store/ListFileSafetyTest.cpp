@@ -28,6 +28,15 @@ using test::WriteBytes;
 
 const std::string kLine = "2010/05/01 09:00+=00000@\\@#@#task";
 
+// Each test has a folder of its own holding a list of one line.
+class ListFileSafetyTest : public testing::Test {
+protected:
+    ListFileSafetyTest() { WriteBytes(path_, kLine + "\r\n"); }
+
+    const TempFolder folder_;
+    const fs::path path_ = folder_ / "todolist.txt";
+};
+
 // Loads `path` on the "全て" tab, marks the first row changed and saves it in `mode`.
 SaveStatus EditAndSave(const fs::path& path, SaveMode mode, FileError& error)
 {
@@ -45,15 +54,14 @@ SaveStatus EditAndSave(const fs::path& path, SaveMode mode, FileError& error)
 // Every way of reading refuses what is not a regular file of bounded size, at once: nobody ever
 // writes to the pipe, and a blocking open would wait for ever. A view of a file (what
 // dolvane-cli's add and done read) gives what a read gives.
-TEST(ListFileSafetyTest, EveryReadRefusesPipesFoldersAndOversizedFilesAlike)
+TEST_F(ListFileSafetyTest, EveryReadRefusesPipesFoldersAndOversizedFilesAlike)
 {
-    const TempFolder folder;
-    WriteBytes(folder / "list.txt", kLine + "\r\n" + kLine);
-    WriteBytes(folder / "empty.txt", "");
-    WriteBytes(folder / "large.txt", kLine + "\r\n");
-    fs::resize_file(folder / "large.txt", FileSystem::kLargestReadableFile + 1);  // sparse: no disk is used
-    fs::create_directory(folder / "folder");
-    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    WriteBytes(folder_ / "list.txt", kLine + "\r\n" + kLine);
+    WriteBytes(folder_ / "empty.txt", "");
+    WriteBytes(folder_ / "large.txt", kLine + "\r\n");
+    fs::resize_file(folder_ / "large.txt", FileSystem::kLargestReadableFile + 1);  // sparse: no disk is used
+    fs::create_directory(folder_ / "folder");
+    ASSERT_EQ(::mkfifo((folder_ / "pipe").c_str(), 0600), 0);
     const std::pair<const char*, std::string> cases[] = {
         {"list.txt", ""},
         {"empty.txt", ""},
@@ -67,10 +75,10 @@ TEST(ListFileSafetyTest, EveryReadRefusesPipesFoldersAndOversizedFilesAlike)
             FileError readError;
             FileError viewError;
             FileError visitError;
-            const auto read = DiskFiles().ReadWholeFile(folder / name, readError);
-            const auto view = DiskFiles().ViewWholeFile(folder / name, viewError);
+            const auto read = DiskFiles().ReadWholeFile(folder_ / name, readError);
+            const auto view = DiskFiles().ViewWholeFile(folder_ / name, viewError);
             const bool visited = VisitListRows(
-                DiskFiles(), folder / name, {}, [](ToDoRecord&) {}, visitError);
+                DiskFiles(), folder_ / name, {}, [](ToDoRecord&) {}, visitError);
             EXPECT_EQ(read.has_value(), refusal.empty()) << name;
             EXPECT_EQ(visited, refusal.empty()) << name;
             EXPECT_NE(readError.message.find(refusal), std::string::npos) << readError.message;
@@ -85,8 +93,8 @@ TEST(ListFileSafetyTest, EveryReadRefusesPipesFoldersAndOversizedFilesAlike)
     });
     ASSERT_EQ(reads.wait_for(std::chrono::seconds(2)), std::future_status::ready) << "a read blocked on the pipe";
     FileError error;
-    EXPECT_FALSE(DiskFiles().WriteFileAtomically(folder / "pipe", "x", error));
-    EXPECT_TRUE(fs::is_fifo(folder / "pipe")) << "the pipe is not replaced";
+    EXPECT_FALSE(DiskFiles().WriteFileAtomically(folder_ / "pipe", "x", error));
+    EXPECT_TRUE(fs::is_fifo(folder_ / "pipe")) << "the pipe is not replaced";
 }
 
 // Loads `path` with room for the file and a little more, far less than its rows need: true when
@@ -107,54 +115,48 @@ bool LoadFailsForLackOfMemory(const fs::path& path)
 }
 
 // Memory running out part-way through a load is a failed load, not the end of the program.
-TEST(ListFileSafetyTest, MemoryRunningOutWhileLoadingFailsTheLoad)
+TEST_F(ListFileSafetyTest, MemoryRunningOutWhileLoadingFailsTheLoad)
 {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     GTEST_SKIP() << "a sanitizer's allocator does not live within an address space limit";
 #endif
-    const TempFolder folder;
-    const fs::path path = folder / "todolist.txt";
     std::string lines;
     for (int i = 0; i < 500'000; ++i) {
         lines += kLine + "\r\n";  // 20 MB of file, far more as rows
     }
-    WriteBytes(path, lines);
+    WriteBytes(path_, lines);
     lines = {};
-    EXPECT_EXIT(std::exit(LoadFailsForLackOfMemory(path) ? 0 : 1), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(std::exit(LoadFailsForLackOfMemory(path_) ? 0 : 1), testing::ExitedWithCode(0), "");
 }
 
-TEST(ListFileSafetyTest, ALinkStaysALinkAndItsTargetIsSaved)
+TEST_F(ListFileSafetyTest, ALinkStaysALinkAndItsTargetIsSaved)
 {
-    const TempFolder folder;
-    fs::create_directories(folder / "real");
-    const fs::path target = folder / "real/list.txt";
-    const fs::path link = folder / "todolist.txt";
+    fs::create_directories(folder_ / "real");
+    const fs::path target = folder_ / "real/list.txt";
+    const fs::path link = folder_ / "link.txt";
     WriteBytes(target, kLine + "\r\n");
     fs::create_symlink(target, link);
     FileError error;
     ASSERT_EQ(EditAndSave(link, SaveMode::Merge, error), SaveStatus::Saved) << error.message;
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_NE(ReadBytes(target).find("changed"), std::string::npos);
-    EXPECT_TRUE(fs::exists(folder / "real/list.txt.lock")) << "writers lock beside the real file";
+    EXPECT_TRUE(fs::exists(folder_ / "real/list.txt.lock")) << "writers lock beside the real file";
 
-    const fs::path dangling = folder / "dangling.txt";
-    fs::create_symlink(folder / "missing/list.txt", dangling);
+    const fs::path dangling = folder_ / "dangling.txt";
+    fs::create_symlink(folder_ / "missing/list.txt", dangling);
     EXPECT_FALSE(DiskFiles().WriteFileAtomically(dangling, kLine, error));
     EXPECT_NE(error.message.find("リンク先"), std::string::npos) << error.message;
-    EXPECT_FALSE(fs::exists(folder / "missing")) << "a link to nothing makes no new file";
+    EXPECT_FALSE(fs::exists(folder_ / "missing")) << "a link to nothing makes no new file";
 }
 
 // Made read-only by its owner: left alone, also by root, who could write it.
-TEST(ListFileSafetyTest, AReadOnlyListIsLeftAlone)
+TEST_F(ListFileSafetyTest, AReadOnlyListIsLeftAlone)
 {
-    const TempFolder folder;
-    const fs::path path = folder / "todolist.txt";
-    WriteBytes(path, kLine + "\r\n");
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(path_.c_str(), 0444), 0);
     FileError error;
-    EXPECT_EQ(EditAndSave(path, SaveMode::Full, error), SaveStatus::Failed);
+    EXPECT_EQ(EditAndSave(path_, SaveMode::Full, error), SaveStatus::Failed);
     EXPECT_NE(error.message.find("書き込みが許可されていない"), std::string::npos) << error.message;
-    EXPECT_EQ(ReadBytes(path), kLine + "\r\n");
+    EXPECT_EQ(ReadBytes(path_), kLine + "\r\n");
 }
 
 // Sees the mode of the temporary file while it is being written.
@@ -174,7 +176,7 @@ protected:
 
 // Then it takes the mode of the list it replaces, or for a new list what the umask leaves of 0666,
 // as for any file the user makes.
-TEST(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
+TEST_F(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
 {
     const struct {
         std::optional<mode_t> existing;
@@ -201,11 +203,8 @@ TEST(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
     }
 }
 
-TEST(ListFileSafetyTest, LeftoversOfKilledSavesGoWhenTheirWriterIsGone)
+TEST_F(ListFileSafetyTest, LeftoversOfKilledSavesGoWhenTheirWriterIsGone)
 {
-    const TempFolder folder;
-    const fs::path path = folder / "todolist.txt";
-    WriteBytes(path, kLine + "\r\n");
     const std::string dead = "2147483647";  // above any pid_max: names no process
     const std::string alive = std::to_string(::getppid());
     struct Case {
@@ -221,17 +220,17 @@ TEST(ListFileSafetyTest, LeftoversOfKilledSavesGoWhenTheirWriterIsGone)
         {"todolist.txt.lock", false},
     };
     for (const Case& c : cases) {
-        WriteBytes(folder / c.name, "half a list");
+        WriteBytes(folder_ / c.name, "half a list");
     }
     ListStore store(DiskFiles());
     FileError error;
-    ASSERT_TRUE(store.LoadList(path, {}, DateTime{40'000}, error));
+    ASSERT_TRUE(store.LoadList(path_, {}, DateTime{40'000}, error));
     for (const Case& c : cases) {
-        EXPECT_EQ(fs::exists(folder / c.name), !c.removed) << c.name;
+        EXPECT_EQ(fs::exists(folder_ / c.name), !c.removed) << c.name;
     }
 }
 
-TEST(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
+TEST_F(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
 {
     const std::string empty = "2010/05/02 09:00+=00000@\\@#@#";
     const std::string dots = "2010/05/03 09:00+=00000@\\@#@#\xA5";
@@ -254,20 +253,18 @@ TEST(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
         {"full save", empty + "\r\n" + blankTasks + kLine + "\n" + kLine + "2\n" + dots + "\n", SaveMode::Full,
          changed + "\n" + kLine + "2\n" + empty + "\r\n" + blankTasks + dots + "\n"},
     };
-    const TempFolder folder;
-    const fs::path path = folder / "todolist.txt";
     for (const Case& c : cases) {
-        WriteBytes(path, c.file);
+        WriteBytes(path_, c.file);
         FileError error;
-        ASSERT_EQ(EditAndSave(path, c.mode, error), SaveStatus::Saved) << c.what << ": " << error.message;
-        EXPECT_EQ(ReadBytes(path), c.saved) << c.what;
+        ASSERT_EQ(EditAndSave(path_, c.mode, error), SaveStatus::Saved) << c.what << ": " << error.message;
+        EXPECT_EQ(ReadBytes(path_), c.saved) << c.what;
     }
 }
 
 // A save by root (a script of the administrator's) keeps the owner and the group of the list it
 // replaces, and a first list it makes in another account's folder is that account's, lock file
 // included: the owner still saves afterwards.
-TEST(ListFileSafetyTest, ASaveByRootLeavesTheListToItsOwner)
+TEST_F(ListFileSafetyTest, ASaveByRootLeavesTheListToItsOwner)
 {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root can give a file an owner or a group of another account";
@@ -316,37 +313,32 @@ TEST(ListFileSafetyTest, ASaveByRootLeavesTheListToItsOwner)
 }
 
 // A lock file that is not one is never used, and the message says which file to remove.
-TEST(ListFileSafetyTest, ALockFileThatIsALinkOrAFolderIsNamedForRemoval)
+TEST_F(ListFileSafetyTest, ALockFileThatIsALinkOrAFolderIsNamedForRemoval)
 {
-    const TempFolder folder;
-    const fs::path path = folder / "todolist.txt";
-    const fs::path lock = folder / "todolist.txt.lock";
-    WriteBytes(path, kLine + "\r\n");
+    const fs::path lock = folder_ / "todolist.txt.lock";
     for (const bool link : {false, true}) {
         fs::remove_all(lock);
         if (link) {
-            fs::create_symlink(folder / "elsewhere", lock);
+            fs::create_symlink(folder_ / "elsewhere", lock);
         } else {
             fs::create_directory(lock);
         }
         FileError error;
-        EXPECT_EQ(EditAndSave(path, SaveMode::Full, error), SaveStatus::Failed);
+        EXPECT_EQ(EditAndSave(path_, SaveMode::Full, error), SaveStatus::Failed);
         EXPECT_NE(error.message.find("このロックファイルを削除して下さい: " + lock.string()), std::string::npos)
             << error.message;
-        EXPECT_EQ(ReadBytes(path), kLine + "\r\n");
+        EXPECT_EQ(ReadBytes(path_), kLine + "\r\n");
     }
 }
 
-TEST(ListFileSafetyTest, ASecondWriterWaitsForTheLockAndThenGivesUp)
+TEST_F(ListFileSafetyTest, ASecondWriterWaitsForTheLockAndThenGivesUp)
 {
-    const TempFolder folder;
-    const fs::path path = folder / "todolist.txt";
     FileError first;
-    const auto held = DiskFiles().LockListFile(path, first);
+    const auto held = DiskFiles().LockListFile(path_, first);
     ASSERT_TRUE(held) << first.message;
     FileError second;
     const auto start = std::chrono::steady_clock::now();
-    const auto waiting = DiskFiles().LockListFile(path, second, 200);
+    const auto waiting = DiskFiles().LockListFile(path_, second, 200);
     EXPECT_FALSE(waiting);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
     EXPECT_NE(second.message.find("保存中"), std::string::npos) << second.message;
