@@ -308,6 +308,7 @@ void Pass::Decide(Work& work)
                 ? SideChange::Unchanged
                 : SideChange::Changed;
     }
+    const bool wasPending = work.entry.pending;
     SideChange remote = SideChange::Unchanged;
     if (removed_.contains(work.entry.href)) {
         remote = SideChange::Deleted;
@@ -334,9 +335,8 @@ void Pass::Decide(Work& work)
         work.entry.remoteIcs = work.latestIcs;
         return;
     }
-    if (work.entry.pending && local == SideChange::Deleted && remote == SideChange::Unchanged) {
+    if (wasPending && local == SideChange::Deleted && remote == SideChange::Unchanged) {
         // Its line never reached the list (a conflict copy of a stopped pass): bring it back.
-        local = SideChange::Unchanged;
         if (const auto row = Remote(work, work.latestIcs)) {
             Take(work, row->row);
         }
