@@ -59,9 +59,7 @@ struct Work {
     std::optional<std::size_t> line;      // its line in the list as read (every line counted)
     std::optional<std::size_t> appended;  // or its line among those the pass adds
     std::string latestIcs;                // the server's object now (fetched, else as last synced)
-    bool remoteFetched = false;
     bool drop = false;
-    bool isNew = false;
 };
 
 class Pass final {
@@ -192,7 +190,6 @@ SyncCounts Pass::Run()
         work.entry = {remote->uid, resource.href, found->second.etag, LineToWrite(remote->row), 0, found->second.ics,
                       false,       false};
         work.latestIcs = found->second.ics;
-        work.isNew = true;
         if (const auto same = newLineOf.find(work.entry.baseLine); same != newLineOf.end()) {
             work.line = same->second;
             adopted.insert(same->second);
@@ -219,7 +216,6 @@ SyncCounts Pass::Run()
         work.entry.uid = NewUid();
         work.entry.href = CalDavClient::HrefFor(collection_, work.entry.uid);
         work.entry.baseLine = std::string(readLines_[index]);
-        work.isNew = true;
         creations.push_back(&work);
     }
     for (Work* work : tracked) {
@@ -315,7 +311,6 @@ void Pass::Decide(Work& work)
     } else if (const auto found = fetched_.find(work.entry.href); found != fetched_.end()) {
         work.latestIcs = found->second.ics;
         work.entry.etag = found->second.etag;
-        work.remoteFetched = true;
         const auto before = Remote(work, work.entry.remoteIcs);
         const auto after = Remote(work, work.latestIcs);
         if (after && after->recurring) {
@@ -482,7 +477,6 @@ void Pass::Merge(Work& work, int attempts)
         copy.entry.href = CalDavClient::HrefFor(collection_, copy.entry.uid);
         copy.entry.baseLine = LineToWrite(*outcome.conflictCopy);
         copy.appended = edits_->appended.size();
-        copy.isNew = true;
         edits_->appended.push_back(copy.entry.baseLine);
         ++counts_.conflicts;
         Create({&copy});
