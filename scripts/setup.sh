@@ -9,12 +9,13 @@ program_packages=(
   cmake g++ ninja-build ccache pkg-config git
   qt6-base-dev libicu-dev libical-dev fonts-ipafont-gothic
   qt6-translations-l10n desktop-file-utils tzdata
+  libcurl4-openssl-dev libxml2-dev libsecret-1-dev libsqlite3-dev
 )
 # What the tests, the benchmarks and the lint add (scripts/test.sh).
 test_packages=(
   clang-format clang-tidy libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick time dbus-daemon
-  fcitx5 fcitx5-mozc fcitx5-frontend-qt6
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 radicale
 )
 packages=("${program_packages[@]}")
 if [ "${1:-}" != --program ]; then

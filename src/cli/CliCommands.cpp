@@ -5,6 +5,7 @@
 #include "cli/EditCommands.h"
 #include "cli/ExportCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/SyncCommand.h"
 #include "core/text/Cp932Codec.h"
 #include "core/time/DateTime.h"
 
@@ -61,6 +62,17 @@ Dolvane の ToDo リストを端末やスクリプトから扱います。ファ
   calendar --month yyyy/mm [--file PATH] [--holiday-file PATH]
                            月のカレンダーの日付と、各日の ToDo (すべきことの先頭と進捗) を書き出す
 
+  sync [--file PATH]       ToDo リストと CalDAV サーバーのカレンダーを双方向に同期する
+                           (こちらとサーバーの両方で同じ項目が変わったときは両方を残し、
+                           サーバー側を "（競合）" で始まる別の ToDo にする)
+  sync --setup URL USER [--cafile PATH]
+                           サーバーのアドレスから ToDo を置くカレンダーを探し、パスワードを
+                           端末から (端末でなければ標準入力の 1 行目から) 読んで保存する。
+                           URL とユーザー名はプログラムの dolvane-state.ini の [sync] に、
+                           パスワードは Secret Service に (なければ ~/.config/dolvane/
+                           sync-password にモード 0600 で) 置く。--cafile はサーバー証明書の
+                           CA ファイル
+
   --help                   この説明
 
 入出力の文字は UTF-8、ファイルは cp932 です。誤りは標準エラーに書き、終了コード 2 で終わります。
@@ -96,6 +108,9 @@ int Dispatch(std::span<const std::string> arguments, const CliEnvironment& envir
     }
     if (command == "calendar") {
         return RunCalendar(rest, environment, out);
+    }
+    if (command == "sync") {
+        return RunSync(rest, environment, out);
     }
     throw CliError("不明なコマンドです: " + command + " (dolvane-cli --help で使い方を表示)");
 }

@@ -42,14 +42,9 @@ DefaultIM=mozc
 
 [Groups/0/Items/0]
 Name=keyboard-us
-Layout=
 
 [Groups/0/Items/1]
 Name=mozc
-Layout=
-
-[GroupOrder]
-0=Default
 PROFILE
 
 # Readable by the account wherever the sources lie.

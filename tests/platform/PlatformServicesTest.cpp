@@ -145,7 +145,6 @@ TEST(SiblingSettingsStoreTest, ReadsAndWritesDecimalIntegers)
             {"tododel", 30, true},
             {"wakucolor", std::nullopt, std::nullopt},
             {"bigsml", 0, false},
-            {"sevenchg", 2, true},
             {"tabalm", std::nullopt, std::nullopt}};
         for (const auto& [key, integer, boolean] : cases) {
             EXPECT_EQ(store.ReadInteger(key), integer) << key;

@@ -1,4 +1,5 @@
 // Starts the real program as a user would, offscreen, in folders of the test's own making.
+#include "support/ChildProcess.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -19,56 +19,26 @@ namespace {
 using namespace std::chrono_literals;
 using test::TempFolder;
 
-// A started copy of the program; killed if the test leaves it running.
-class Program final {
-public:
-    // `runtime` is XDG_RUNTIME_DIR, `temp` TMPDIR; an empty one is left unset.
-    Program(const std::filesystem::path& executable, const std::filesystem::path& home,
-            std::optional<std::filesystem::path> runtime = std::nullopt, const std::filesystem::path& temp = {})
-    {
-        pid_ = fork();
-        if (pid_ == 0) {
-            const std::string runtimeFolder = runtime.value_or(home / "runtime").string();
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            runtimeFolder.empty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", runtimeFolder.c_str(), 1);
-            temp.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", temp.c_str(), 1);
-            setenv("HOME", home.c_str(), 1);
-            setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-            execl(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
+// Starts a copy of the program offscreen, its home and runtime folders in `home`.
+pid_t StartProgram(const std::filesystem::path& executable, const std::filesystem::path& home)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        setenv("XDG_RUNTIME_DIR", (home / "runtime").c_str(), 1);
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+        execl(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
     }
-    ~Program()
-    {
-        if (!exitCode_ && pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
+    return pid;
+}
 
-    void Signal(int number) const { kill(pid_, number); }
-
-    // The exit code once the program has ended within `limit`, else nothing.
-    std::optional<int> WaitForExit(std::chrono::milliseconds limit)
-    {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (!exitCode_ && std::chrono::steady_clock::now() < end) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-                break;
-            }
-            std::this_thread::sleep_for(20ms);
-        }
-        return exitCode_;
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::optional<int> exitCode_;
-};
+bool RunsAfter(pid_t pid, std::chrono::milliseconds wait)
+{
+    std::this_thread::sleep_for(wait);
+    return waitpid(pid, nullptr, WNOHANG) == 0;
+}
 
 class StartupTest : public testing::Test {
 protected:
@@ -92,44 +62,25 @@ protected:
     TempFolder folder_;
 };
 
-// Also when the second start is given other runtime and temporary folders (su, a script): which
-// environments share one lock is the single-instance tests' matter.
 TEST_F(StartupTest, ASecondStartLeavesAtOnceAndTheFirstKeepsRunning)
 {
     const auto executable = Install("program");
-    Program first(executable, Home());
-    EXPECT_FALSE(first.WaitForExit(1500ms).has_value()) << "the first instance runs";
+    const pid_t first = StartProgram(executable, Home());
+    EXPECT_TRUE(RunsAfter(first, 1500ms)) << "the first instance runs";
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "program/data.ini")) << "data.ini is written only when closed";
 
-    const auto other = folder_ / "other-runtime";
-    std::filesystem::create_directories(other);
-    std::filesystem::permissions(other, std::filesystem::perms::owner_all);
-    std::filesystem::create_directories(folder_ / "tmp");
-    Program second(executable, Home(), other, folder_ / "tmp");
-    EXPECT_EQ(second.WaitForExit(5s), std::optional<int>(0));
-    EXPECT_FALSE(first.WaitForExit(300ms).has_value()) << "the first instance is untouched";
+    EXPECT_EQ(test::WaitForChild(StartProgram(executable, Home()), 5s, "the second start"), 0);
+    EXPECT_TRUE(RunsAfter(first, 300ms)) << "the first instance is untouched";
+    kill(first, SIGKILL);
+    waitpid(first, nullptr, 0);
 }
 
-TEST_F(StartupTest, OnlyAProgramInsideTheSiblingsFolderFollowsTheSiblingOut)
+// With no sibling running, a program it hosts closes itself at its first timer tick.
+TEST_F(StartupTest, AProgramInsideTheSiblingsFolderFollowsTheSiblingOut)
 {
-    // With no sibling running, a hosted program closes itself at its first timer tick; one
-    // merely in a folder named like the sibling keeps running and writes its data.ini only
-    // when closed.
-    Program hosted(Install("opt/Ｖｅｌｋ/ピマロ"), Home());
-    EXPECT_EQ(hosted.WaitForExit(5s), std::optional<int>(0));
+    EXPECT_EQ(test::WaitForChild(StartProgram(Install("opt/Ｖｅｌｋ/ピマロ"), Home()), 5s, "the hosted program"), 0);
     EXPECT_FALSE(std::filesystem::exists(folder_ / "opt/Ｖｅｌｋ/ピマロ/data.ini"))
         << "a hosted program keeps its settings in the sibling's store";
-
-    std::filesystem::remove_all(Home() / "runtime");
-    std::filesystem::create_directories(Home() / "runtime");
-    std::filesystem::permissions(Home() / "runtime", std::filesystem::perms::owner_all);
-    Program alone(Install("elsewhere/ピマロ"), Home());
-    EXPECT_FALSE(alone.WaitForExit(1500ms).has_value());
-    EXPECT_FALSE(std::filesystem::exists(folder_ / "elsewhere/ピマロ/data.ini"));
-
-    // A termination request closes the window the usual way, so the settings are written.
-    alone.Signal(SIGTERM);
-    EXPECT_EQ(alone.WaitForExit(5s), std::optional<int>(0));
-    EXPECT_TRUE(std::filesystem::exists(folder_ / "elsewhere/ピマロ/data.ini"));
 }
 
 }  // namespace

@@ -21,20 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadBytes;
 
-struct Outcome {
-    std::string task;
-    int exitCode = -1;
-    std::string err;
-};
-
-// One `dolvane-cli add` of `task`; its output goes to files in `scratch`.
-Outcome AddWithCli(const fs::path& list, const std::string& task, const fs::path& scratch)
-{
-    const test::Finished run =
-        test::RunChild({DOLVANE_CLI_EXECUTABLE, "add", "--file", list.string(), "--task", task}, {}, scratch);
-    return {task, run.exitCode, run.err};
-}
-
 std::size_t Occurrences(const std::string& text, const std::string& line)
 {
     std::size_t count = 0;
@@ -52,15 +38,18 @@ TEST(TwoWritersTest, NothingReportedSavedIsLostAndNothingLostIsReportedSaved)
     test::WriteBytes(paths.ListFilePath, "2010/05/01 09:00+=00000@\\@#@#first\r\n");
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
 
-    std::vector<std::vector<Outcome>> cliOutcomes(2);
+    // Each writer's tasks and how its `dolvane-cli add` of them ended.
+    std::vector<std::vector<std::pair<std::string, test::Finished>>> cliOutcomes(2);
     std::vector<std::thread> writers;
     for (std::size_t w = 0; w < cliOutcomes.size(); ++w) {
         writers.emplace_back([&, w] {
             const fs::path scratch = folder / ("writer" + std::to_string(w));
             fs::create_directories(scratch);
             for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
-                cliOutcomes[w].push_back(
-                    AddWithCli(paths.ListFilePath, "cli" + std::to_string(w) + "-" + std::to_string(i) + ".", scratch));
+                const std::string task = "cli" + std::to_string(w) + "-" + std::to_string(i) + ".";
+                cliOutcomes[w].emplace_back(task, test::RunChild({DOLVANE_CLI_EXECUTABLE, "add", "--file",
+                                                                  paths.ListFilePath.string(), "--task", task},
+                                                                 {}, scratch));
             }
         });
     }
@@ -94,15 +83,15 @@ TEST(TwoWritersTest, NothingReportedSavedIsLostAndNothingLostIsReportedSaved)
     std::size_t saved = 0;
     std::size_t refused = 0;
     for (const auto& outcomes : cliOutcomes) {
-        for (const Outcome& outcome : outcomes) {
-            const std::size_t found = Occurrences(file, "#@#" + outcome.task + "\r\n");
-            if (outcome.exitCode == 0) {
+        for (const auto& [task, run] : outcomes) {
+            const std::size_t found = Occurrences(file, "#@#" + task + "\r\n");
+            if (run.exitCode == 0) {
                 ++saved;
-                EXPECT_EQ(found, 1U) << outcome.task << " was reported saved";
+                EXPECT_EQ(found, 1U) << task << " was reported saved";
             } else {
                 ++refused;
-                EXPECT_EQ(found, 0U) << outcome.task << " was reported not saved";
-                EXPECT_NE(outcome.err.find("dolvane-cli: "), std::string::npos) << outcome.task << ": " << outcome.err;
+                EXPECT_EQ(found, 0U) << task << " was reported not saved";
+                EXPECT_NE(run.err.find("dolvane-cli: "), std::string::npos) << task << ": " << run.err;
             }
         }
     }

@@ -35,13 +35,18 @@ protected:
         return std::make_unique<TVelkDolvane>(MainWindowServices{paths_, clock_, sibling_, DiskFiles(), nullptr, {}});
     }
 
+    std::unique_ptr<TVelkDolvane> OpenShown()
+    {
+        auto window = Open();
+        window->show();
+        return window;
+    }
+
     // The window on `list` (cp932 bytes), shown.
     std::unique_ptr<TVelkDolvane> OpenShown(const std::string& list)
     {
         WriteBytes(paths_.ListFilePath, list);
-        auto window = Open();
-        window->show();
-        return window;
+        return OpenShown();
     }
 
     // The child named `name` (a widget's kind and number, or an action's name).

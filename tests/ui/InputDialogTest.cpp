@@ -54,14 +54,14 @@ TEST(InputDialogTest, WarningPresetSetsTheHoursAndThePreview)
 
 // Values the editors cannot show as numbers start at 0; Cancel gives nothing; an untouched text
 // comes back as its own bytes, even when they are no valid cp932; a typed task's line breaks are
-// written as the record holds them.
+// written as the record holds them; full-width digits an input method commits count as a number.
 TEST(InputDialogTest, EditorsStartFromTheCellAndGiveWhatTheyHold)
 {
     struct Case {
         const char* what;
         CellEditorKind kind;
         std::string value;
-        const char* typed;  // into the task editor; nullptr for none
+        const char* typed;  // into the task editor, or committed into the number's; nullptr for none
         const char* button;
         std::optional<std::string> result;
     };
@@ -72,12 +72,19 @@ TEST(InputDialogTest, EditorsStartFromTheCellAndGiveWhatTheyHold)
         {"an untouched broken task", CellEditorKind::Task, "a\x81", nullptr, "OKBtn", "a\x81"},
         {"an untouched two-line task", CellEditorKind::Task, Sj("一\r\n二"), nullptr, "OKBtn", Sj("一\r\n二")},
         {"a typed two-line task", CellEditorKind::Task, "x", "一\n二", "OKBtn", Sj("一\r\n二")},
+        {"full-width progress", CellEditorKind::Progress, "10", "５０", "OKBtn", "50"},
+        {"full-width warning", CellEditorKind::Warning, "10", "５０", "OKBtn", "50"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(EditCell(nullptr, Request(c.kind, c.value),
                            [&](TInputDlg& dialog) {
-                               if (c.typed != nullptr) {
+                               auto* spin = dialog.findChild<QSpinBox*>();
+                               if (c.typed != nullptr && spin != nullptr) {
+                                   EXPECT_TRUE(spin->inputMethodHints() & Qt::ImhDigitsOnly);
+                                   spin->findChild<QLineEdit*>()->clear();
+                                   Commit(spin, QString::fromUtf8(c.typed));
+                               } else if (c.typed != nullptr) {
                                    dialog.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
                                        ->setPlainText(QString::fromUtf8(c.typed));
                                }
@@ -87,8 +94,8 @@ TEST(InputDialogTest, EditorsStartFromTheCellAndGiveWhatTheyHold)
     }
 }
 
-// What an input method commits: cp932's readings of the wave dash, full-width digits as a
-// number. OK refuses a character the list cannot store, naming it; the text and the cursor stay.
+// What an input method commits: cp932's readings of the wave dash. OK refuses a character the
+// list cannot store, naming it; the text and the cursor stay.
 TEST(InputDialogTest, CommittedTextIsKeptUntilItCanBeStored)
 {
     test::MessageBoxes boxes;
@@ -112,17 +119,6 @@ TEST(InputDialogTest, CommittedTextIsKeptUntilItCanBeStored)
     EXPECT_EQ(kept, QStringLiteral("から〜😀を"));
     EXPECT_EQ(cursor, 6);
     EXPECT_EQ(task, std::optional<std::string>(Sj("から～を")));
-
-    for (const auto kind : {CellEditorKind::Progress, CellEditorKind::Warning}) {
-        const auto number = EditCell(nullptr, Request(kind, "10"), [](TInputDlg& dialog) {
-            auto* spin = dialog.findChild<QSpinBox*>();
-            EXPECT_TRUE(spin->inputMethodHints() & Qt::ImhDigitsOnly) << "an input method offers digits";
-            spin->findChild<QLineEdit*>()->clear();
-            Commit(spin, QStringLiteral("５０"));
-            Press(dialog, "OKBtn");
-        });
-        EXPECT_EQ(number, std::optional<std::string>("50"));
-    }
 }
 
 }  // namespace

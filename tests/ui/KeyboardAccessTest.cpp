@@ -67,8 +67,7 @@ class KeyboardAccessTest : public test::MainWindowFixture {
 protected:
     std::unique_ptr<TVelkDolvane> OpenActive()
     {
-        auto window = Open();
-        window->show();
+        auto window = OpenShown();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         return window;

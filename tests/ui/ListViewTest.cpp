@@ -1,7 +1,7 @@
 // The list's model and view on the offscreen platform: what each column shows, the column
 // widths, and the view's own mouse handling (which presses reach the check boxes, what a release
-// leaves selected, where the auto-scroll is measured from, the grid lines). The same mouse on a
-// real X server: tests/e2e/list_*.sh.
+// leaves selected, the auto-scroll's steps, the grid lines). The same mouse on a
+// real X server: tests/e2e/list_drag_*.sh and check_boxes_and_tabs.sh.
 #include "ui/list/ToDoListModel.h"
 #include "ui/list/ToDoListView.h"
 
@@ -225,11 +225,11 @@ TEST_F(ViewFixture, ADoubleClickOnABoxIsTwoPressesAndOpensNothing)
 
 // Rows 2 and 3 are selected and the press lands on row 2 (QTreeView puts off its selection to the
 // release there). The range rule of a drag belongs to the window model, not wired here, so a drag
-// must leave the selection exactly as it was; only a click selects the clicked row alone.
+// must leave the selection exactly as it was; only a click selects the clicked row alone. A release
+// below the list, and where the auto-scroll is measured from: tests/e2e/list_drag_*.sh.
 TEST_F(ViewFixture, AReleaseAfterADragKeepsTheSelection)
 {
     Open(12);
-    const int below = Viewport()->height() + 30;
     struct Case {
         const char* drag;
         std::vector<QPoint> moves;
@@ -237,7 +237,6 @@ TEST_F(ViewFixture, AReleaseAfterADragKeepsTheSelection)
         std::vector<int> selected;
     };
     const Case cases[] = {
-        {"released below the list", {Text(4), {300, below}}, {300, below}, {2, 3}},
         {"back on the pressed row", {Text(6), Text(2)}, Text(2), {2, 3}},
         {"a click", {}, Text(2), {2}},
     };
@@ -252,17 +251,6 @@ TEST_F(ViewFixture, AReleaseAfterADragKeepsTheSelection)
         EXPECT_EQ(SelectedRows(), c.selected) << c.drag;
         EXPECT_EQ(ended.count(), 1) << c.drag;
     }
-}
-
-TEST_F(ViewFixture, AutoScrollIsMeasuredFromTheRowsNotTheHeader)
-{
-    Open(40);
-    const QRect rows = view.RowsAreaOnScreen();
-    EXPECT_EQ(rows.top(), Viewport()->mapToGlobal(view.visualRect(model.index(0, 0)).topLeft()).y())
-        << "the first row starts the area";
-    const int widgetBottom = view.mapToGlobal(QPoint(0, view.height())).y();
-    EXPECT_LE(rows.top() + rows.height(), widgetBottom) << "the header above the rows does not push the area down";
-    EXPECT_GE(rows.top() + rows.height(), Viewport()->mapToGlobal(view.visualRect(model.index(0, 0)).bottomLeft()).y());
 }
 
 TEST_F(ViewFixture, EachAutoScrollStepMovesOneRowAndGivesTheRowAtThatEdge)

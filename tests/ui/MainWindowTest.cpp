@@ -58,8 +58,7 @@ protected:
 // Column captions and the text of each column are checked on the list model; here the wiring.
 TEST_F(MainWindowTest, ShowsTheListFileTheClickedRowAndTheClickedTab)
 {
-    const auto window = Open();
-    window->show();
+    const auto window = OpenShown();
     auto* list = Find<QTreeView>(*window, "ListView1");
     const QAbstractItemModel* model = list->model();
     ASSERT_EQ(model->rowCount(), 2);
@@ -101,8 +100,7 @@ TEST_F(MainWindowTest, TabRowsAndTheKeepingPeriodComeFromTheSettings)
 // While the pointer selects rows the auto-scroll timer runs instead of the status refresh.
 TEST_F(MainWindowTest, APressOnTheTextOfARowSwapsTheTimersUntilTheRelease)
 {
-    const auto window = Open();
-    window->show();
+    const auto window = OpenShown();
     auto* list = Find<QTreeView>(*window, "ListView1");
     auto* statusTimer = Find<QTimer>(*window, "Timer1");
     auto* scrollTimer = Find<QTimer>(*window, "Timer2");
@@ -118,8 +116,7 @@ TEST_F(MainWindowTest, APressOnTheTextOfARowSwapsTheTimersUntilTheRelease)
 
 TEST_F(MainWindowTest, ReplaceChangesTheSelectedRowAndUndoReloadsTheListFile)
 {
-    const auto window = Open();
-    window->show();
+    const auto window = OpenShown();
     auto* list = Find<QTreeView>(*window, "ListView1");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 3)).center());
     Find<QComboBox>(*window, "ComboBox1")->setEditText(QStringLiteral("4"));
@@ -134,8 +131,7 @@ TEST_F(MainWindowTest, ReplaceChangesTheSelectedRowAndUndoReloadsTheListFile)
 // after it, and the status bar names it (Add's refusal is the panel model's).
 TEST_F(MainWindowTest, AnUnstorableCharacterStaysInThePanelAndIsNamed)
 {
-    const auto window = Open();
-    window->show();
+    const auto window = OpenShown();
     auto* task = Find<QPlainTextEdit>(*window, "Memo1");
     task->clear();
     Commit(task, Text("から😀を"));
@@ -148,8 +144,7 @@ TEST_F(MainWindowTest, AnUnstorableCharacterStaysInThePanelAndIsNamed)
 // The search dialog keeps a text it cannot store, naming the character, until it is changed.
 TEST_F(MainWindowTest, TheSearchDialogKeepsATextItCannotStore)
 {
-    const auto window = Open();
-    window->show();
+    const auto window = OpenShown();
     test::MessageBoxes boxes;
     QStringList refusals;
     QString kept;
@@ -177,8 +172,7 @@ TEST_F(MainWindowTest, TheSearchDialogKeepsATextItCannotStore)
 // Space ticks the list's current row: after Add that is the new row, not the first one.
 TEST_F(MainWindowTest, SpaceAfterAddCompletesTheNewRow)
 {
-    const auto window = Open();
-    window->show();
+    const auto window = OpenShown();
     QApplication::setActiveWindow(window.get());
     Commit(Find<QPlainTextEdit>(*window, "Memo1"), Text("新しい"));
     QTest::mouseClick(Find<QPushButton>(*window, "Button1"), Qt::LeftButton);
@@ -221,8 +215,7 @@ TEST_F(MainWindowTest, ADropDownKeepsItsTextAsTypedAndEnterAddsNothing)
 // window's timers still served, and goes ahead once the lock is free.
 TEST_F(MainWindowTest, ASaveWaitingForTheLockOfTheListKeepsTheWindowServed)
 {
-    const auto window = Open();
-    window->show();
+    const auto window = OpenShown();
     Tick(Find<QTreeView>(*window, "ListView1"), 0);
     ASSERT_TRUE(window->Model().State().UnsavedChanges);
 

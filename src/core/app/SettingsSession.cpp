@@ -45,8 +45,8 @@ void SettingsSession::Write()
 {
     const ProgramPaths& paths = document_.Paths();
     FileError ignored;
-    const bool stateWritten =
-        WriteProgramState(fileSystem_, StateFilePath(paths), ProgramState{settings_.Reminders, columnWidths_}, ignored);
+    const bool stateWritten = WriteProgramState(
+        fileSystem_, StateFilePath(paths), ProgramState{settings_.Reminders, columnWidths_, std::nullopt}, ignored);
     if (paths.InsideSiblingFolder) {
         if (siblingStore_ != nullptr) {
             WriteSettings(*siblingStore_, settings_);

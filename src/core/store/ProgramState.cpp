@@ -12,6 +12,10 @@ namespace {
 
 constexpr std::string_view kEntry = "Value";
 constexpr std::string_view kColumnsSection = "columns";
+constexpr std::string_view kSyncSection = "sync";
+constexpr std::string_view kSyncUrl = "URL";
+constexpr std::string_view kSyncUser = "User";
+constexpr std::string_view kSyncCaFile = "CAFile";
 // Wider than any screen; a larger number is a damaged file, not a width.
 constexpr int kWidestColumn = 10000;
 
@@ -56,6 +60,11 @@ ProgramState ReadProgramState(FileSystem& files, const std::filesystem::path& pa
     if (const auto text = store.File().Value(kColumnsSection, kEntry)) {
         state.columnWidths = ParseWidths(*text);
     }
+    const IniFile& ini = store.File();
+    if (auto url = ini.Value(kSyncSection, kSyncUrl); url && !url->empty()) {
+        state.sync = SyncServer{std::move(*url), ini.Value(kSyncSection, kSyncUser).value_or(""),
+                                ini.Value(kSyncSection, kSyncCaFile).value_or("")};
+    }
     return state;
 }
 
@@ -75,6 +84,11 @@ bool WriteProgramState(FileSystem& files, const std::filesystem::path& path, con
             text += (text.empty() ? "" : ",") + std::to_string(width);
         }
         file->SetValue(kColumnsSection, kEntry, text);
+    }
+    if (state.sync) {
+        file->SetValue(kSyncSection, kSyncUrl, state.sync->url);
+        file->SetValue(kSyncSection, kSyncUser, state.sync->user);
+        file->SetValue(kSyncSection, kSyncCaFile, state.sync->caFile);
     }
     return file->Save(files, path, error);
 }

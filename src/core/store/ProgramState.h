@@ -4,10 +4,21 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace dolvane {
+
+// The CalDAV collection the list syncs with, as the state file holds it (cp932; the password is
+// never here).
+struct SyncServer {
+    std::string url;  // the calendar collection
+    std::string user;
+    std::string caFile;  // an extra CA bundle for the server's certificate; empty: the system's
+
+    friend bool operator==(const SyncServer&, const SyncServer&) = default;
+};
 
 // What the program keeps for itself between runs, apart from the seven settings it shares with the
 // sibling: "data.ini" and the sibling's store hold exactly those seven, since the sibling reads them
@@ -19,6 +30,9 @@ struct ProgramState {
     // The list's column widths as the user left them, in pixels and column order; empty until the
     // user resizes a column, so the starting widths keep following the font.
     std::vector<int> columnWidths;
+    // Section "[sync]" (entries URL, User, CAFile); none until a server is set up, and a file
+    // without a URL there has none.
+    std::optional<SyncServer> sync;
 
     friend bool operator==(const ProgramState&, const ProgramState&) = default;
 };

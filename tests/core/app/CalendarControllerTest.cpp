@@ -113,11 +113,14 @@ TEST_F(CalendarControllerTest, DayListAndBarRowsSelectToDos)
     CalendarController& calendar = model_->Calendar();
     calendar.Show(true);
     SelectDay("2010/05/11");
+    const DayItem* items = &calendar.Model().DayTodoLists().Items("2010/05/11")[0];
     EXPECT_EQ(calendar.DayListItems(), (std::vector<std::string>{"span@\\@0", "later@\\@3", "single@\\@1"}));
     // The rows of a cell are known as soon as it is current: span took row 0 on 05/10, later and
     // single the next free rows on 05/11.
     EXPECT_EQ(calendar.Model().CurrentCellBars(), (Bars{0, 3, 1}));
     calendar.ClickBarRow(2);
+    // Selecting changes no row: the day lists (and the items they share) stay as they are.
+    EXPECT_EQ(&calendar.Model().DayTodoLists().Items("2010/05/11")[0], items);
     EXPECT_TRUE(model_->Rows()[1].Selected);
     EXPECT_FALSE(model_->Rows()[0].Selected);
     EXPECT_EQ(calendar.DayListSelection(), 2);
@@ -137,6 +140,7 @@ TEST_F(CalendarControllerTest, DayListAndBarRowsSelectToDos)
     EXPECT_EQ(calendar.Model().SelectedBarRow(), -1);
     EXPECT_EQ(model_->List().SelectedCount(), 0U);
     EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Task), "");
+    EXPECT_EQ(&calendar.Model().DayTodoLists().Items("2010/05/11")[0], items);
 }
 
 // The highlight marks the to-do the panel shows wherever the current cell goes: on another day of
@@ -172,37 +176,24 @@ TEST_F(CalendarControllerTest, TheHighlightFollowsTheSelectedToDo)
     }
 }
 
-// Selecting a to-do changes no row: the day lists (and the items they share) stay as they are.
-TEST_F(CalendarControllerTest, ASelectionInTheCalendarKeepsTheDayLists)
-{
-    CalendarController& calendar = model_->Calendar();
-    calendar.Show(true);
-    SelectDay("2010/05/11");
-    const DayItem* before = &calendar.Model().DayTodoLists().Items("2010/05/11")[0];
-    for (const auto& click : {std::function<void()>([&] { calendar.ClickBarRow(1); }),
-                              std::function<void()>([&] { calendar.ClickDayListItem(2); }),
-                              std::function<void()>([&] { calendar.ClickBarRow(-1); })}) {
-        click();
-        EXPECT_EQ(&calendar.Model().DayTodoLists().Items("2010/05/11")[0], before);
-    }
-    EXPECT_EQ(model_->List().SelectedCount(), 0U);
-}
-
 TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimits)
 {
     struct Case {
         std::size_t row;
         std::string from, to;
         std::string start, deadline;
-        bool moved;
+        bool allowed, moved;
     };
     for (const auto& c : {
-             Case{0, "2010/05/12", "2010/05/08", "2010/05/10 09:00", "2010/05/12 18:00", false},  // before the start
-             Case{0, "2010/05/12", "2010/05/14", "2010/05/10 09:00", "2010/05/14 18:00", true},
-             Case{0, "2010/05/10", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", false},  // past the deadline
-             Case{0, "2010/05/10", "2010/05/11", "2010/05/11 09:00", "2010/05/12 18:00", true},
+             Case{0, "2010/05/12", "2010/05/08", "2010/05/10 09:00", "2010/05/12 18:00", true,
+                  false},  // before the start
+             Case{0, "2010/05/12", "2010/05/14", "2010/05/10 09:00", "2010/05/14 18:00", true, true},
+             Case{0, "2010/05/10", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", true,
+                  false},  // past the deadline
+             Case{0, "2010/05/10", "2010/05/11", "2010/05/11 09:00", "2010/05/12 18:00", true, true},
+             Case{0, "2010/05/11", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", false, false},  // neither end
              // Without a deadline the start cannot be dragged: the drop sets a deadline at now.
-             Case{1, "2010/05/11", "2010/05/13", "2010/05/11 08:00", "2010/05/13 12:00", true},
+             Case{1, "2010/05/11", "2010/05/13", "2010/05/11 08:00", "2010/05/13 12:00", true, true},
          }) {
         model_->Reload();
         Select(c.row);
@@ -210,7 +201,7 @@ TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimi
         SelectDay(c.from);
         const auto& calendar = model_->Calendar().Model();
         model_->Calendar().PressCell(calendar.CurrentColumn(), calendar.CurrentRow());
-        EXPECT_TRUE(model_->Calendar().DropAllowed()) << c.from;
+        EXPECT_EQ(model_->Calendar().DropAllowed(), c.allowed) << c.from;
         SelectDay(c.to);
         model_->Calendar().Drop(calendar.CurrentColumn(), calendar.CurrentRow());
         const ToDoRecord& row = model_->Rows()[c.row];
@@ -223,16 +214,11 @@ TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimi
     }
 }
 
-TEST_F(CalendarControllerTest, DropsFromOtherDaysAndWithoutSelectionDoNothing)
+TEST_F(CalendarControllerTest, ADropWithoutASelectedToDoDoesNothing)
 {
-    Select(0);
     model_->Calendar().Show(true);
-    SelectDay("2010/05/11");  // inside the span, neither end
+    SelectDay("2010/05/12");
     const auto& calendar = model_->Calendar().Model();
-    model_->Calendar().PressCell(calendar.CurrentColumn(), calendar.CurrentRow());
-    EXPECT_FALSE(model_->Calendar().DropAllowed());
-
-    Select(std::size_t(-1));
     model_->Calendar().Drop(calendar.CurrentColumn(), calendar.CurrentRow());
     EXPECT_FALSE(model_->State().UnsavedChanges);
 }

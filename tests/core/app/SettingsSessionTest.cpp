@@ -3,6 +3,7 @@
 #include "core/view/ViewFilter.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace dolvane {
 namespace {
@@ -78,11 +79,13 @@ TEST_F(SettingsSessionTest, SevenSettingsInDataIniOrTheSiblingsStoreTheRestInThe
     EXPECT_FALSE(Make()->CurrentSettings().Reminders);
 }
 
-TEST_F(SettingsSessionTest, OkInTheDialogAppliesEveryValueAndWhatFollowsThem)
+TEST_F(SettingsSessionTest, CancelInTheDialogChangesNothingOkAppliesEveryValueAndWhatFollowsThem)
 {
     // Lines 0 and 1 open in category 仕事 ("ABC" and "abc" as executors), line 2 open without one.
     WriteBytes(paths_.ListFilePath, Sj("2010/05/03 09:00+=00000ABC@\\@仕事#@#a\r\n"
                                        "2010/05/03 09:00+=00000abc@\\@仕事#@#b\r\n+=00000@\\@#@#c\r\n"));
+    WriteBytes(paths_.ProgramFolder / "data.ini", "[tabalm]\r\nValue=2\r\n");
+    const Settings stored{.MainTabPosition = TabPosition::Left};
     const auto model = Make();
     NoticeCounter notices;
     model->SetObserver(&notices);
@@ -98,12 +101,17 @@ TEST_F(SettingsSessionTest, OkInTheDialogAppliesEveryValueAndWhatFollowsThem)
                           .WeekStepSeven = true,
                           .BarFillColor = 0x00123456,
                           .BarFrameColor = 0x00654321};
-    prompts_.settingsAnswer = edited;
+    // Cancel changes nothing and sends no notice.
     const int settingsNotices = notices.settings;
+    const int viewNotices = notices.views;
     model->Session().EditInDialog();
+    EXPECT_EQ(model->CurrentSettings(), stored);
+    EXPECT_EQ(std::pair(notices.settings, notices.views), std::pair(settingsNotices, viewNotices));
 
-    ASSERT_EQ(prompts_.settingsShown.size(), 1U);
-    EXPECT_EQ(prompts_.settingsShown[0], Settings{}) << "the dialog opens on the current values";
+    prompts_.settingsAnswer = edited;
+    model->Session().EditInDialog();
+    ASSERT_EQ(prompts_.settingsShown.size(), 2U);
+    EXPECT_EQ(prompts_.settingsShown[1], stored) << "the dialog opens on the current values";
     EXPECT_EQ(model->CurrentSettings(), edited);
     EXPECT_EQ(notices.settings, settingsNotices + 1) << "the window follows once";
     EXPECT_EQ(model->Calendar().CurrentSettings().BarFillColor, 0x00123456U);
@@ -116,22 +124,6 @@ TEST_F(SettingsSessionTest, OkInTheDialogAppliesEveryValueAndWhatFollowsThem)
     ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Search));
     EXPECT_EQ(model->Rows().size(), 2U) << "the search now folds case: ABC and abc";
 
-    model->SetObserver(nullptr);
-}
-
-TEST_F(SettingsSessionTest, CancelInTheDialogChangesNothing)
-{
-    WriteBytes(paths_.ProgramFolder / "data.ini", "[tabalm]\r\nValue=2\r\n[barcolor]\r\nValue=65280\r\n");
-    const auto model = Make();
-    NoticeCounter notices;
-    model->SetObserver(&notices);
-    const Settings before = model->CurrentSettings();
-    prompts_.settingsAnswer.reset();
-    model->Session().EditInDialog();
-    EXPECT_EQ(prompts_.settingsShown.size(), 1U);
-    EXPECT_EQ(model->CurrentSettings(), before);
-    EXPECT_EQ(notices.settings, 0);
-    EXPECT_EQ(notices.views, 0);
     model->SetObserver(nullptr);
 }
 

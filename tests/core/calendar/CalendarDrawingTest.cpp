@@ -372,40 +372,35 @@ TEST(CalendarDrawingTest, MoreThanOneHolidayGetsAMarkBesideTheName)
     EXPECT_EQ(plan.back().text, Sj("第二月曜"));
 }
 
-TEST(CalendarDrawingTest, WeekViewsHighlightTheMonthOfTheFirstSaturday)
+// Week views highlight the month of their first Saturday. After 9999/12/31 (a Friday) the cells
+// hold no date: only their background is painted, and a bar ending on the last day is closed there.
+TEST(CalendarDrawingTest, BackgroundsOfWeekViewsAndOfCellsWithoutADate)
 {
     struct Case {
         CalendarMode mode;
         const char* ref;
         int column, row;
-        std::uint32_t background;
-    };
-    for (const auto& c : {Case{CalendarMode::ThreeWeeks, "2010/01/24", 1, 1, kShownMonthBackgroundColour},
-                          Case{CalendarMode::ThreeWeeks, "2010/01/24", 1, 2, kOtherDateBackgroundColour},
-                          Case{CalendarMode::ThreeWeeks, "2010/01/24", 6, 1, kSaturdayBackgroundColour},
-                          Case{CalendarMode::OneWeek, "2010/03/28", 3, 1, kOtherDateBackgroundColour},
-                          Case{CalendarMode::OneWeek, "2010/03/28", 4, 1, kShownMonthBackgroundColour}}) {
-        Grid grid(c.mode, c.ref);
-        EXPECT_EQ(grid.Paint(c.column, c.row).front().colour, c.background) << grid.model.CellText(c.column, c.row);
-    }
-}
-
-// After 9999/12/31 (a Friday) the cells hold no date: only their background is painted, and a
-// bar ending on the last day is closed there.
-TEST(CalendarDrawingTest, ACellWithoutADateIsOnlyItsBackground)
-{
-    struct Case {
-        int column, row;
         bool selected;
         std::uint32_t background;
+        bool dated;
     };
-    Grid grid(CalendarMode::ThreeWeeks, "9999/12/20", {Row("9999/12/30 09:00", "9999/12/31 18:00", "0")});
-    for (const auto& c : {Case{6, 2, false, kSaturdayBackgroundColour}, Case{3, 3, false, kOtherDateBackgroundColour},
-                          Case{0, 3, true, kSelectedCellBackgroundColour}}) {
+    const std::vector<ToDoRecord> rows = {Row("9999/12/30 09:00", "9999/12/31 18:00", "0")};
+    for (const auto& c :
+         {Case{CalendarMode::ThreeWeeks, "2010/01/24", 1, 1, false, kShownMonthBackgroundColour, true},
+          Case{CalendarMode::ThreeWeeks, "2010/01/24", 1, 2, false, kOtherDateBackgroundColour, true},
+          Case{CalendarMode::ThreeWeeks, "2010/01/24", 6, 1, false, kSaturdayBackgroundColour, true},
+          Case{CalendarMode::OneWeek, "2010/03/28", 3, 1, false, kOtherDateBackgroundColour, true},
+          Case{CalendarMode::OneWeek, "2010/03/28", 4, 1, false, kShownMonthBackgroundColour, true},
+          Case{CalendarMode::ThreeWeeks, "9999/12/20", 6, 2, false, kSaturdayBackgroundColour, false},
+          Case{CalendarMode::ThreeWeeks, "9999/12/20", 3, 3, false, kOtherDateBackgroundColour, false},
+          Case{CalendarMode::ThreeWeeks, "9999/12/20", 0, 3, true, kSelectedCellBackgroundColour, false}}) {
+        Grid grid(c.mode, c.ref, rows);
         const auto plan = grid.Paint(c.column, c.row, c.selected);
-        ASSERT_EQ(plan.size(), 1U) << c.column << "," << c.row;
-        EXPECT_EQ(std::tuple(plan[0].kind, plan[0].colour), std::tuple(DrawKind::FillRect, c.background));
+        SCOPED_TRACE(grid.model.CellText(c.column, c.row));
+        EXPECT_EQ(std::tuple(plan.front().kind, plan.front().colour), std::tuple(DrawKind::FillRect, c.background));
+        EXPECT_EQ(plan.size() == 1, !c.dated);
     }
+    Grid grid(CalendarMode::ThreeWeeks, "9999/12/20", rows);
     EXPECT_EQ(FirstBar(grid.Paint(5, 2), grid.Rect(5, 2)).ends, ">");
 }
 

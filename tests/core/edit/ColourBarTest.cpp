@@ -5,25 +5,7 @@
 namespace dolvane {
 namespace {
 
-TEST(ColourBarTest, PointsOnTheBorderAreOutside)
-{
-    // A frame at (10, 20), 209 by 44: its last pixels inside are x 218 and y 63.
-    struct Case {
-        int x;
-        int y;
-        bool inside;
-    };
-    for (const Case& c : {Case{11, 21, true},
-                          {218, 63, true},
-                          {10, 40, false},
-                          {219, 40, false},
-                          {100, 20, false},
-                          {100, 64, false},
-                          {0, 0, false}}) {
-        EXPECT_EQ(StrictlyInside(c.x, c.y, 10, 20, 209, 44), c.inside) << c.x << ',' << c.y;
-    }
-}
-
+// Points on the fill part's border belong to the frame.
 TEST(ColourBarTest, OnlyTheOpenBarHasAFillPart)
 {
     const ColourBarSize rest = ColourBarSizeFor(false);

@@ -68,7 +68,6 @@ TEST_F(ListStoreTest, MissingFileLoadsEmptyAndTheFirstSaveCreatesFolders)
     EXPECT_EQ(ReadBytes(path_), "+=00000@\\@#@#new\r\n");
     EXPECT_FALSE(store_.State().UnsavedChanges);
     EXPECT_EQ(sibling_.received, (decltype(sibling_.received){{0U, "VelkA"}}));
-    EXPECT_EQ(store_.Rows()[0].FileLine, "0");
 }
 
 TEST_F(ListStoreTest, LoadComputesTextsAndNumbersLines)

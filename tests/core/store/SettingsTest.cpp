@@ -127,5 +127,21 @@ TEST(ProgramStateTest, AHandEditedStateFileGivesAllTheWidthsOrNone)
     }
 }
 
+TEST(ProgramStateTest, TheSyncServerSurvivesTheWindowsWritesAndNeedsAUrl)
+{
+    const test::TempFolder folder;
+    const auto path = folder / "dolvane-state.ini";
+    FileError error;
+    const SyncServer server{"https://dav.example/cal/", "ユーザー", "/etc/ca.pem"};
+    ASSERT_TRUE(WriteProgramState(test::DiskFiles(), path, ProgramState{true, {}, server}, error)) << error.message;
+    // The window writes only what it holds; the server set up by dolvane-cli stays.
+    ASSERT_TRUE(WriteProgramState(test::DiskFiles(), path, ProgramState{false, {}, std::nullopt}, error))
+        << error.message;
+    EXPECT_EQ(ReadProgramState(test::DiskFiles(), path), (ProgramState{false, {}, server}));
+
+    test::WriteBytes(path, "[sync]\r\nURL=\r\nUser=me\r\n");
+    EXPECT_EQ(ReadProgramState(test::DiskFiles(), path).sync, std::nullopt);
+}
+
 }  // namespace
 }  // namespace dolvane

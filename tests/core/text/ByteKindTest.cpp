@@ -1,6 +1,5 @@
 #include "core/text/ByteKind.h"
 
-#include "core/text/Cp932Codec.h"
 #include "support/Sjis.h"
 
 #include <gtest/gtest.h>
@@ -21,16 +20,6 @@ std::vector<ByteKind> Kinds(std::string_view letters)
         kinds.push_back(letter == 'L' ? ByteKind::Lead : letter == 'T' ? ByteKind::Trail : ByteKind::Single);
     }
     return kinds;
-}
-
-// A lead byte is exactly one that swallows the "@" (a valid trail) after it.
-TEST(ByteKindTest, LeadBytesAgreeWithTheConverter)
-{
-    for (int byte = 0; byte < 256; ++byte) {
-        const std::string text{static_cast<char>(byte), '@'};
-        EXPECT_EQ(IsCp932LeadByte(static_cast<unsigned char>(byte)), DecodeCp932ForDisplay(text).size() == 1)
-            << std::hex << byte;
-    }
 }
 
 TEST(ByteKindTest, KindsAreCountedFromTheStart)

@@ -1,15 +1,39 @@
 #!/usr/bin/env bash
-# Drives the real program on a real X server with the mouse and keyboard, as a user would: opens
-# "設定(&T)" from the menu, clicks the colour bar before and after it opens, moves the tab rows,
-# switches case folding off and presses OK; then the program is closed and data.ini must hold
-# what was chosen. Run under xvfb-run (ctest does); DOLVANE_SHOT_DIR keeps screenshots.
-# Usage: settings_dialog.sh PROGRAM CONVERSION_LIBRARY
+# The main menu's dialogs, driven on a real X server with the mouse and keyboard as a user would,
+# under the POSIX locale (LANG unset, as in containers and chroots): the program's Japanese window
+# titles must reach the window manager readably, or the waits for windows by title find nothing.
+# ヘルプ > ヘルプ on a desktop without a browser or xdg-open answers with a message instead of
+# nothing. "設定(&T)": the colour bar is clicked before and after it opens, the tab rows are
+# moved, case folding is switched off and OK pressed; then the program is closed and data.ini
+# must hold what was chosen. Run under xvfb-run (ctest does); DOLVANE_SHOT_DIR keeps screenshots.
+# Usage: menu_dialogs.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
+unset LANG LANGUAGE LC_ALL $(env | sed -n 's/^\(LC_[A-Z_]*\)=.*/\1/p')
 
 source "$(dirname "$0")/common.sh"
+[ "$(locale charmap)" != UTF-8 ] || fail "the locale is still UTF-8"
+mkdir -p "$work/prog/Help" "$work/no-programs"
+echo '<html></html>' >"$work/prog/Help/Dolvane.htm"
+# Nothing on the program's PATH can open a page.
+env -u BROWSER PATH="$work/no-programs" "$work/prog/dolvane" &
+pid=$!
+main=$(wait_window Dolvane)
 
-start_program
-sleep 0.5
+# A title that is Japanese from the start: the version box (ヘルプ > バージョン).
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key --delay 150 alt+h Down Return
+box=$(wait_window バージョン情報 10)
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+expect_no_window バージョン情報 1
+
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key --delay 150 alt+h Return
+box=$(wait_window ヘルプ 10)
+shot help-without-browser
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+await_no_window ヘルプ
 
 # The menu "ツール" is the third on the menu bar; its entry "設定(&T)" answers to T.
 at_in "$main" 149 7 click 1

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Times dolvane-cli sync against a Radicale server of its own on localhost: the first pass of a
+# 1,000-line list (1,000 new to-dos going up) and the median of passes over the same list
+# unchanged, against a floor measured in the same run: one PROPFIND of the collection by curl
+# (a process start and one request, what an unchanged pass cannot do without). Absolute times do
+# not carry between machines; the ratio does.
+#
+# usage: bench/bench_sync.sh [path/to/dolvane-cli] [runs] [to-dos]   (defaults: 7 runs, 1000)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cli=${1:-build/default/bin/dolvane-cli}
+runs=${2:-7}
+count=${3:-1000}
+[ -x "$cli" ] || { echo "no executable at $cli (build it first)" >&2; exit 1; }
+command -v radicale >/dev/null || { echo "needs radicale (scripts/setup.sh installs it)" >&2; exit 1; }
+
+work=$(mktemp -d)
+server=
+trap '[ -n "$server" ] && kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
+
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+mkdir -p "$work/storage/collection-root/tester/tasks" "$work/program"
+echo '{"C:supported-calendar-component-set": "VTODO", "tag": "VCALENDAR"}' \
+  > "$work/storage/collection-root/tester/tasks/.Radicale.props"
+echo 'tester:secret' > "$work/users"
+cat > "$work/radicale.conf" <<CONF
+[server]
+hosts = 127.0.0.1:$port
+[auth]
+type = htpasswd
+htpasswd_filename = $work/users
+htpasswd_encryption = plain
+[storage]
+filesystem_folder = $work/storage
+[web]
+type = none
+[logging]
+level = warning
+CONF
+radicale --config "$work/radicale.conf" 2> "$work/radicale.log" &
+server=$!
+collection="http://127.0.0.1:$port/tester/tasks/"
+for _ in $(seq 100); do
+  curl -s -o /dev/null -u tester:secret "$collection" && break
+  sleep 0.1
+done
+
+# The program's state file and the password file stay in the work folder.
+cp "$cli" "$work/program/dolvane-cli"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" DBUS_SESSION_BUS_ADDRESS=
+printf 'secret\n' | "$work/program/dolvane-cli" sync --setup "$collection" tester > /dev/null
+
+list="$work/todolist.txt"
+for i in $(seq "$count"); do
+  printf '2024/05/01 09:00&2024/06/01 18:00+24=02050@\\@#@#task %d\r\n' "$i"
+done > "$list"
+
+elapsed_ms() {
+  local start end
+  start=$(date +%s%N)
+  "$@" > /dev/null
+  end=$(date +%s%N)
+  echo $(( (end - start) / 1000000 ))
+}
+median_ms() {
+  local times=()
+  for _ in $(seq "$runs"); do
+    times+=("$(elapsed_ms "$@")")
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
+
+up=$(elapsed_ms "$work/program/dolvane-cli" sync --file "$list")
+floor=$(median_ms curl -s -o /dev/null -u tester:secret -X PROPFIND -H 'Depth: 0' "$collection")
+unchanged=$(median_ms "$work/program/dolvane-cli" sync --file "$list")
+echo "sync of $count new to-dos (up):   ${up} ms"
+echo "floor (curl, one PROPFIND):      ${floor} ms (median of $runs)"
+echo "sync of $count unchanged to-dos: ${unchanged} ms (median of $runs), $(awk -v a="$unchanged" -v b="$floor" 'BEGIN { printf "%.1f", a / (b > 0 ? b : 1) }') x the floor"

@@ -1,0 +1,335 @@
+// The CalDAV client against a real Radicale server started for the suite (one collection per
+// test), and against a tiny local listener for what no well-behaved server does.
+#include "sync/CalDavClient.h"
+#include "support/RadicaleServer.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace dolvane {
+namespace {
+
+using test::RadicaleServer;
+
+std::string Ics(const std::string& uid, const std::string& summary)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Dolvane test//EN\r\nBEGIN:VTODO\r\nUID:" + uid +
+           "\r\nDTSTAMP:20100501T000000Z\r\nSUMMARY:" + summary + "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+}
+
+std::vector<std::string> Hrefs(const std::vector<DavResource>& resources)
+{
+    std::vector<std::string> hrefs;
+    for (const auto& resource : resources) {
+        hrefs.push_back(resource.href);
+    }
+    std::sort(hrefs.begin(), hrefs.end());
+    return hrefs;
+}
+
+std::size_t Occurrences(const std::string& text, std::string_view part)
+{
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) {
+        ++count;
+    }
+    return count;
+}
+
+CalDavClient ClientFor(std::string password = std::string(RadicaleServer::kPassword), HttpSettings settings = {})
+{
+    return CalDavClient(std::string(RadicaleServer::kUser), std::move(password), std::move(settings));
+}
+
+// Runs `attempt`, expects SyncError and gives its message ("" when nothing was thrown).
+std::string SyncErrorOf(const std::function<void()>& attempt)
+{
+    try {
+        attempt();
+    } catch (const SyncError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+class CalDavClientTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        try {
+            server_ = std::make_unique<RadicaleServer>();
+        } catch (const std::exception& error) {
+            startError_ = error.what();
+        }
+    }
+    static void TearDownTestSuite() { server_.reset(); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(server_) << startError_;
+        collection_ = server_->AddCollection(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+
+    static std::unique_ptr<RadicaleServer> server_;
+    static std::string startError_;
+    std::string collection_;
+    CalDavClient client_ = ClientFor();
+};
+
+std::unique_ptr<RadicaleServer> CalDavClientTest::server_;
+std::string CalDavClientTest::startError_;
+
+TEST_F(CalDavClientTest, ListsTheWholeCollectionThenOnlyTheChangesSinceItsToken)
+{
+    const std::string first = CalDavClient::HrefFor(collection_, "first");
+    const std::string second = CalDavClient::HrefFor(collection_, "second");
+    const PutResult created = client_.Put(first, Ics("first", "一つ目"), {});
+    ASSERT_EQ(created.outcome, WriteOutcome::Done);
+    ASSERT_EQ(client_.Put(second, Ics("second", "二つ目"), {}).outcome, WriteOutcome::Done);
+
+    const DavListing whole = client_.List(collection_, {});
+    EXPECT_TRUE(whole.complete);
+    EXPECT_FALSE(whole.syncToken.empty());
+    EXPECT_EQ(Hrefs(whole.present), (std::vector{first, second}));
+    const auto firstListed = std::find_if(whole.present.begin(), whole.present.end(),
+                                          [&](const DavResource& resource) { return resource.href == first; });
+    EXPECT_EQ(firstListed->etag, created.etag);
+
+    const std::string third = CalDavClient::HrefFor(collection_, "third");
+    ASSERT_EQ(client_.Put(third, Ics("third", "三つ目"), {}).outcome, WriteOutcome::Done);
+    const DavListing changes = client_.List(collection_, whole.syncToken);
+    EXPECT_FALSE(changes.complete);
+    EXPECT_EQ(Hrefs(changes.present), std::vector{third});
+    EXPECT_TRUE(changes.removedHrefs.empty());
+
+    ASSERT_EQ(client_.Delete(first, created.etag), WriteOutcome::Done);
+    const DavListing removal = client_.List(collection_, changes.syncToken);
+    EXPECT_TRUE(removal.present.empty());
+    EXPECT_EQ(removal.removedHrefs, std::vector{first});
+
+    // Nothing changed: one request (a sync of an unchanged list must stay cheap).
+    const auto requests = [] { return Occurrences(server_->Log(), "request for"); };
+    const std::size_t before = requests();
+    const DavListing unchanged = client_.List(collection_, removal.syncToken);
+    EXPECT_EQ(requests() - before, 1u);
+    EXPECT_TRUE(unchanged.present.empty() && unchanged.removedHrefs.empty());
+    EXPECT_EQ(unchanged.syncToken, removal.syncToken);
+
+    // A token the server does not know gives the whole collection again.
+    const DavListing restart = client_.List(collection_, "http://radicale.org/ns/sync/unknown");
+    EXPECT_TRUE(restart.complete);
+    EXPECT_EQ(Hrefs(restart.present), (std::vector{second, third}));
+}
+
+TEST_F(CalDavClientTest, FetchesBodiesInUtf8AndLeavesOutWhatIsGone)
+{
+    const std::string href = CalDavClient::HrefFor(collection_, "ja");
+    ASSERT_EQ(client_.Put(href, Ics("ja", "日本語の ToDo"), {}).outcome, WriteOutcome::Done);
+    const std::vector<std::string> wanted{href, CalDavClient::HrefFor(collection_, "never-made")};
+
+    const std::vector<DavResource> fetched = client_.Fetch(collection_, wanted);
+
+    ASSERT_EQ(fetched.size(), 1u);
+    EXPECT_EQ(fetched[0].href, href);
+    EXPECT_EQ(fetched[0].etag, client_.List(collection_, {}).present.at(0).etag);
+    EXPECT_NE(fetched[0].ics.find("SUMMARY:日本語の ToDo"), std::string::npos) << fetched[0].ics;
+}
+
+// Each write names the version it replaces: one the server no longer holds is refused, and the
+// server keeps what it has.
+TEST_F(CalDavClientTest, WritesHoldOnlyWhileTheirPreconditionDoes)
+{
+    const std::string href = CalDavClient::HrefFor(collection_, "guarded");
+    const PutResult original = client_.Put(href, Ics("guarded", "元"), {});
+    const PutResult edited = client_.Put(href, Ics("guarded", "改"), original.etag);
+    ASSERT_EQ(edited.outcome, WriteOutcome::Done);
+    ASSERT_FALSE(edited.etag.empty());
+    ASSERT_NE(edited.etag, original.etag);
+
+    const struct {
+        const char* what;
+        std::function<WriteOutcome()> write;
+        WriteOutcome expected;
+    } cases[] = {
+        {"a second creation", [&] { return client_.Put(href, Ics("guarded", "別"), {}).outcome; },
+         WriteOutcome::PreconditionFailed},
+        {"a put over a stale ETag", [&] { return client_.Put(href, Ics("guarded", "古"), original.etag).outcome; },
+         WriteOutcome::PreconditionFailed},
+        {"a delete of a stale ETag", [&] { return client_.Delete(href, original.etag); },
+         WriteOutcome::PreconditionFailed},
+        {"a delete of the current ETag", [&] { return client_.Delete(href, edited.etag); }, WriteOutcome::Done},
+        {"a delete of what is gone", [&] { return client_.Delete(href, edited.etag); }, WriteOutcome::NotFound},
+    };
+    for (const auto& writing : cases) {
+        EXPECT_EQ(writing.write(), writing.expected) << writing.what;
+    }
+    EXPECT_TRUE(client_.List(collection_, {}).present.empty());
+}
+
+// Sends `answer` to every connection after reading its request, or never answers when it is
+// empty: a server that redirects elsewhere, one that hangs.
+class LocalListener final {
+public:
+    explicit LocalListener(std::string answer) : answer_(std::move(answer))
+    {
+        socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(socket_, 4);
+        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~LocalListener()
+    {
+        ::shutdown(socket_, SHUT_RDWR);
+        thread_.join();
+        ::close(socket_);
+    }
+    std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+    int Port() const { return port_; }
+
+private:
+    void Serve()
+    {
+        std::vector<int> held;
+        for (int client; (client = ::accept(socket_, nullptr, nullptr)) >= 0;) {
+            char request[4096];
+            if (::recv(client, request, sizeof request, 0) > 0 && !answer_.empty()) {
+                ::send(client, answer_.data(), answer_.size(), MSG_NOSIGNAL);
+            }
+            held.push_back(client);
+        }
+        for (const int client : held) {
+            ::close(client);
+        }
+    }
+
+    std::string answer_;
+    int socket_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+TEST_F(CalDavClientTest, FailuresAreSyncErrorsNamingTheUrlAndWhatWentWrong)
+{
+    LocalListener hung("");
+    // Another loopback address is another host; nothing listens there.
+    LocalListener elsewhere("HTTP/1.1 301 Moved Permanently\r\nLocation: http://127.0.0.2:" +
+                            std::to_string(hung.Port()) + "/tasks/\r\nContent-Length: 0\r\n\r\n");
+    HttpSettings impatient;
+    impatient.timeoutSeconds = 1;
+    HttpSettings small;
+    small.maxBodyBytes = 200;
+
+    const struct {
+        const char* what;
+        std::string password;
+        HttpSettings settings;
+        std::string url;
+        std::vector<std::string> expected;  // parts of the message
+    } cases[] = {
+        {"a wrong password", "wrong", {}, collection_, {"認証に失敗しました (401)", collection_}},
+        {"a server that never answers",
+         std::string(RadicaleServer::kPassword),
+         impatient,
+         hung.Url(),
+         {"サーバーが応答しません", hung.Url()}},
+        {"an answer over the limit",
+         std::string(RadicaleServer::kPassword),
+         small,
+         collection_,
+         {"大きすぎます", "200", collection_}},
+        {"a redirect to another host",
+         std::string(RadicaleServer::kPassword),
+         {},
+         elsewhere.Url(),
+         {"別のサーバー", elsewhere.Url(), "http://127.0.0.2:"}},
+    };
+    for (const auto& failing : cases) {
+        CalDavClient client = ClientFor(failing.password, failing.settings);
+        const auto start = std::chrono::steady_clock::now();
+        const std::string message = SyncErrorOf([&] { client.List(failing.url, {}); });
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3)) << failing.what;
+        for (const auto& part : failing.expected) {
+            EXPECT_NE(message.find(part), std::string::npos) << failing.what << ": " << message;
+        }
+    }
+}
+
+TEST_F(CalDavClientTest, AKilledServerFailsTheRequestAndServesWhatItStoredAfterItsRestart)
+{
+    const std::string href = CalDavClient::HrefFor(collection_, "kept");
+    ASSERT_EQ(client_.Put(href, Ics("kept", "残る"), {}).outcome, WriteOutcome::Done);
+    server_->Kill();
+
+    const std::string message = SyncErrorOf([&] { client_.List(collection_, {}); });
+
+    EXPECT_NE(message.find("サーバーが応答しません: " + collection_), std::string::npos) << message;
+    server_->Start();
+    EXPECT_EQ(Hrefs(client_.List(collection_, {}).present), std::vector{href});
+}
+
+// TLS is always verified: a certificate no authority vouches for is refused unless the CA file
+// given in the settings does.
+TEST(CalDavTlsTest, TrustsAServerCertificateOnlyThroughTheCaFile)
+{
+    RadicaleServer server(RadicaleServer::Transport::Https);
+    HttpSettings trusting;
+    trusting.caFile = server.CertificateFile().string();
+
+    const std::string refused = SyncErrorOf([&] { ClientFor().List(server.CollectionUrl(), {}); });
+
+    EXPECT_NE(refused.find("サーバーの証明書を確認できません: " + server.CollectionUrl()), std::string::npos)
+        << refused;
+    EXPECT_TRUE(ClientFor(std::string(RadicaleServer::kPassword), trusting).List(server.CollectionUrl(), {}).complete);
+}
+
+// Discovery needs a user whose calendars are known, so it has a server of its own: "tasks" takes
+// to-dos, "events" only events.
+TEST(CalDavDiscoveryTest, FindsTheCollectionTakingTodosOrSaysThereIsNone)
+{
+    RadicaleServer server;
+    const std::string events = server.AddCollection("events", "VEVENT");
+    const std::string tasks = server.CollectionUrl();
+    CalDavClient client = ClientFor();
+
+    const struct {
+        const char* what;
+        std::string url;
+    } found[] = {
+        {"the server root", server.Url()},
+        {"the well-known URL, redirected", server.Url() + ".well-known/caldav"},
+        {"the principal", server.Url() + "tester/"},
+        {"the collection", tasks},
+        {"the collection without its slash", tasks.substr(0, tasks.size() - 1)},
+    };
+    for (const auto& start : found) {
+        EXPECT_EQ(client.DiscoverCollection(start.url), tasks) << start.what;
+    }
+
+    const std::string refused = SyncErrorOf([&] { client.DiscoverCollection(events); });
+    EXPECT_NE(refused.find("このカレンダーは ToDo (VTODO) を扱えません: " + events), std::string::npos) << refused;
+    std::filesystem::remove_all(server.StorageFolder() / "collection-root" / "tester" / "tasks");
+    const std::string none = SyncErrorOf([&] { client.DiscoverCollection(server.Url()); });
+    EXPECT_NE(none.find("このカレンダーは ToDo (VTODO) を扱えません"), std::string::npos) << none;
+}
+
+}  // namespace
+}  // namespace dolvane
