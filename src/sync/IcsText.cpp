@@ -183,7 +183,7 @@ std::string ImportanceOf(int priority)
     if (priority < 1 || priority > 9) {
         return "0";
     }
-    return std::string(1, static_cast<char>('0' + (12 - priority) / 2));
+    return {static_cast<char>('0' + (12 - priority) / 2)};
 }
 
 icaltimetype WallTime(DateTime moment)

@@ -89,7 +89,7 @@ private:
         }
     }
 
-    void PairRun(std::size_t first, std::size_t end, std::vector<std::size_t> candidates)
+    void PairRun(std::size_t first, std::size_t end, const std::vector<std::size_t>& candidates)
     {
         std::vector<std::size_t> run;
         for (std::size_t n = first; n < end; ++n) {
