@@ -15,10 +15,12 @@
 #include "sync/SyncState.h"
 #include "sync/Vtodo.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <random>
 #include <set>
+#include <tuple>
 #include <unordered_map>
 
 namespace dolvane {
@@ -102,7 +104,8 @@ private:
     DateTime now_;
     std::filesystem::path listFile_;
     SyncState state_;
-    SyncSnapshot old_;
+    SyncSnapshot loaded_;  // the state file as the pass found it
+    SyncSnapshot old_;     // what of it holds for this collection
     std::string read_;
     std::vector<std::string_view> readLines_;
     std::vector<std::size_t> toDoLines_;  // indexes into readLines_
@@ -118,7 +121,8 @@ private:
 
 SyncCounts Pass::Run()
 {
-    old_ = state_.Load();
+    loaded_ = state_.Load();
+    old_ = loaded_;
     if (old_.collection != collection_) {
         // Entries of another collection say nothing about this one.
         old_ = SyncSnapshot{collection_, {}, {}};
@@ -590,7 +594,13 @@ void Pass::Finish()
         // The listing is asked again from the old token, so nothing of it is passed over.
         next.syncToken = old_.syncToken;
     }
-    state_.Replace(next);
+    // In the order Load gives, so that a pass that changed nothing writes nothing.
+    std::sort(next.toDos.begin(), next.toDos.end(), [](const SyncedToDo& a, const SyncedToDo& b) {
+        return std::tie(a.place, a.uid) < std::tie(b.place, b.uid);
+    });
+    if (next != loaded_) {
+        state_.Replace(next);
+    }
 }
 
 }  // namespace
