@@ -1,3 +1,4 @@
+#include "core/app/SettingsSession.h"
 #include "platform/ConversionLibraryLoader.h"
 #include "platform/DBusNotifier.h"
 #include "platform/LocalClock.h"
@@ -8,6 +9,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/SystemPaths.h"
 #include "platform/TerminationRequest.h"
+#include "sync/SyncServiceImpl.h"
 #include "ui/MainWindow.h"
 #include "ui/widgets/AccessibleComboBox.h"
 #include "ui/widgets/DesktopLook.h"
@@ -46,9 +48,11 @@ int main(int argc, char* argv[])
     dolvane::PosixFileSystem files;
     dolvane::SiblingSettingsStore siblingSettings;
     dolvane::DBusNotifier notifier;
+    // The same pass as dolvane-cli sync, with the server set up in the program's state file.
+    dolvane::SyncServiceImpl syncService(clock, dolvane::SettingsSession::StateFilePath(paths));
     dolvane::TVelkDolvane window(dolvane::MainWindowServices{paths, clock, sibling, files, &siblingSettings,
                                                              &dolvane::LoadConversionLibraryBesideExecutable, &notifier,
-                                                             nullptr});
+                                                             &syncService});
     QObject::connect(&notifier, &dolvane::DBusNotifier::activated, &window, &dolvane::TVelkDolvane::ShowNotifiedToDo);
     QObject::connect(&window, &dolvane::TVelkDolvane::closed, &application, &QApplication::quit);
     dolvane::TerminationRequest termination;

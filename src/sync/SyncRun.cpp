@@ -15,10 +15,12 @@
 #include "sync/SyncState.h"
 #include "sync/Vtodo.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <random>
 #include <set>
+#include <tuple>
 #include <unordered_map>
 
 namespace dolvane {
@@ -59,9 +61,7 @@ struct Work {
     std::optional<std::size_t> line;      // its line in the list as read (every line counted)
     std::optional<std::size_t> appended;  // or its line among those the pass adds
     std::string latestIcs;                // the server's object now (fetched, else as last synced)
-    bool remoteFetched = false;
     bool drop = false;
-    bool isNew = false;
 };
 
 class Pass final {
@@ -104,7 +104,8 @@ private:
     DateTime now_;
     std::filesystem::path listFile_;
     SyncState state_;
-    SyncSnapshot old_;
+    SyncSnapshot loaded_;  // the state file as the pass found it
+    SyncSnapshot old_;     // what of it holds for this collection
     std::string read_;
     std::vector<std::string_view> readLines_;
     std::vector<std::size_t> toDoLines_;  // indexes into readLines_
@@ -120,7 +121,8 @@ private:
 
 SyncCounts Pass::Run()
 {
-    old_ = state_.Load();
+    loaded_ = state_.Load();
+    old_ = loaded_;
     if (old_.collection != collection_) {
         // Entries of another collection say nothing about this one.
         old_ = SyncSnapshot{collection_, {}, {}};
@@ -132,7 +134,9 @@ SyncCounts Pass::Run()
     std::vector<std::string> baseLines;
     std::vector<Work*> tracked;
     for (const SyncedToDo& entry : old_.toDos) {
-        if (entry.recurring) {
+        // A repeating to-do that never had a line here is only remembered; one that became
+        // repeating after it was synced keeps its line matched, so the line is not sent as new.
+        if (entry.recurring && entry.baseLine.empty()) {
             if (!removed_.contains(entry.href)) {
                 recurring_.push_back(entry);
             }
@@ -190,7 +194,6 @@ SyncCounts Pass::Run()
         work.entry = {remote->uid, resource.href, found->second.etag, LineToWrite(remote->row), 0, found->second.ics,
                       false,       false};
         work.latestIcs = found->second.ics;
-        work.isNew = true;
         if (const auto same = newLineOf.find(work.entry.baseLine); same != newLineOf.end()) {
             work.line = same->second;
             adopted.insert(same->second);
@@ -217,7 +220,6 @@ SyncCounts Pass::Run()
         work.entry.uid = NewUid();
         work.entry.href = CalDavClient::HrefFor(collection_, work.entry.uid);
         work.entry.baseLine = std::string(readLines_[index]);
-        work.isNew = true;
         creations.push_back(&work);
     }
     for (Work* work : tracked) {
@@ -306,20 +308,17 @@ void Pass::Decide(Work& work)
                 ? SideChange::Unchanged
                 : SideChange::Changed;
     }
+    const bool wasPending = work.entry.pending;
     SideChange remote = SideChange::Unchanged;
     if (removed_.contains(work.entry.href)) {
         remote = SideChange::Deleted;
     } else if (const auto found = fetched_.find(work.entry.href); found != fetched_.end()) {
         work.latestIcs = found->second.ics;
         work.entry.etag = found->second.etag;
-        work.remoteFetched = true;
         const auto before = Remote(work, work.entry.remoteIcs);
         const auto after = Remote(work, work.latestIcs);
         if (after && after->recurring) {
-            // Made repeating by another program: from now on it is that program's alone.
             work.entry.recurring = true;
-            work.entry.remoteIcs = work.latestIcs;
-            return;
         }
         remote =
             before && after && SameSyncedFields(before->row, after->row) ? SideChange::Unchanged : SideChange::Changed;
@@ -328,9 +327,15 @@ void Pass::Decide(Work& work)
         // Sent by a pass that stopped before it heard back: Create finds out whether it arrived.
         return;
     }
-    if (work.entry.pending && local == SideChange::Deleted && remote == SideChange::Unchanged) {
+    if (work.entry.recurring && remote != SideChange::Deleted) {
+        // Made repeating by another program: from now on it is that program's alone, and its
+        // line here is neither sent nor replaced.
+        work.entry.baseLine = work.line ? std::string(readLines_[*work.line]) : std::string();
+        work.entry.remoteIcs = work.latestIcs;
+        return;
+    }
+    if (wasPending && local == SideChange::Deleted && remote == SideChange::Unchanged) {
         // Its line never reached the list (a conflict copy of a stopped pass): bring it back.
-        local = SideChange::Unchanged;
         if (const auto row = Remote(work, work.latestIcs)) {
             Take(work, row->row);
         }
@@ -476,7 +481,6 @@ void Pass::Merge(Work& work, int attempts)
         copy.entry.href = CalDavClient::HrefFor(collection_, copy.entry.uid);
         copy.entry.baseLine = LineToWrite(*outcome.conflictCopy);
         copy.appended = edits_->appended.size();
-        copy.isNew = true;
         edits_->appended.push_back(copy.entry.baseLine);
         ++counts_.conflicts;
         Create({&copy});
@@ -590,7 +594,13 @@ void Pass::Finish()
         // The listing is asked again from the old token, so nothing of it is passed over.
         next.syncToken = old_.syncToken;
     }
-    state_.Replace(next);
+    // In the order Load gives, so that a pass that changed nothing writes nothing.
+    std::sort(next.toDos.begin(), next.toDos.end(), [](const SyncedToDo& a, const SyncedToDo& b) {
+        return std::tie(a.place, a.uid) < std::tie(b.place, b.uid);
+    });
+    if (next != loaded_) {
+        state_.Replace(next);
+    }
 }
 
 }  // namespace

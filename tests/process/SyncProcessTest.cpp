@@ -274,6 +274,52 @@ TEST_F(SyncProcessTest, DeletesTravelEachWay)
     EXPECT_EQ(ServerSummaries(), std::multiset<std::string>{"残す"});
 }
 
+TEST_F(SyncProcessTest, ARepeatingToDoOfAnotherProgramIsNamedOnceAndLeftAlone)
+{
+    const std::string ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//EN\r\nBEGIN:VTODO\r\n"
+                            "UID:weekly-1\r\nDTSTAMP:20240101T000000Z\r\nDTSTART:20240101T090000Z\r\n"
+                            "RRULE:FREQ=WEEKLY\r\nSUMMARY:毎週のごみ出し\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    WriteBytes(folder_ / "weekly.ics", ics);
+    ASSERT_EQ(Curl({"-f", "-X", "PUT", "-H", "Content-Type: text/calendar; charset=utf-8", "--data-binary",
+                    "@" + (folder_ / "weekly.ics").string(), server_.CollectionUrl() + "weekly-1.ics"})
+                  .exitCode,
+              0);
+    const std::string stored = Get("weekly-1.ics");
+    WriteBytes(List(), "");
+
+    EXPECT_NE(SyncOk(List()).find("繰り返しの ToDo は同期しません: 毎週のごみ出し"), std::string::npos);
+    EXPECT_EQ(SyncOk(List()).find("毎週"), std::string::npos);
+    EXPECT_EQ(ReadBytes(List()), "");
+    EXPECT_EQ(Get("weekly-1.ics"), stored);
+}
+
+TEST_F(SyncProcessTest, AnotherProgramsToDoKeepsWhatCp932CannotHoldUntilEditedHere)
+{
+    // No DTSTART: CREATED is the start, in the zone of the test (Asia/Tokyo).
+    const std::string ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//phone//EN\r\nBEGIN:VTODO\r\n"
+                            "UID:phone-1\r\nDTSTAMP:20240301T000000Z\r\nCREATED:20240301T000000Z\r\n"
+                            "SUMMARY:絵文字😀を含む\r\nX-PHONE-COLOUR:red\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    WriteBytes(folder_ / "phone.ics", ics);
+    ASSERT_EQ(Curl({"-f", "-X", "PUT", "-H", "Content-Type: text/calendar; charset=utf-8", "--data-binary",
+                    "@" + (folder_ / "phone.ics").string(), server_.CollectionUrl() + "phone-1.ics"})
+                  .exitCode,
+              0);
+    const std::string stored = Get("phone-1.ics");
+    WriteBytes(List(), "");
+    SyncOk(List());
+    const std::string line = Sj("2024/03/01 09:00+=00000@\\@#@#絵文字〓を含む");
+    EXPECT_EQ(ReadBytes(List()), Lines({line}));
+    SyncOk(List());
+    EXPECT_EQ(Get("phone-1.ics"), stored);
+
+    WriteBytes(List(), Lines({Sj("2024/03/01 09:00+=00040@\\@#@#絵文字〓を含む")}));
+    EXPECT_NE(SyncOk(List()).find("送信 1"), std::string::npos);
+    const std::string sent = Get("phone-1.ics");
+    EXPECT_EQ(Summary(sent), "絵文字😀を含む");
+    EXPECT_NE(sent.find("PERCENT-COMPLETE:40"), std::string::npos) << sent;
+    EXPECT_NE(sent.find("X-PHONE-COLOUR:red"), std::string::npos) << sent;
+}
+
 TEST_F(SyncProcessTest, ADeleteRefusedWithA412KeepsTheServersEdit)
 {
     // List b syncs after the server's edit; list a is then handed b's sync token, so its listing
