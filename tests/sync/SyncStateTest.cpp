@@ -24,7 +24,8 @@ SyncedToDo Entry(std::string uid, std::int64_t place, bool pending = false)
             false};
 }
 
-TEST(SyncStateTest, AReplacedStateReadsBackAsWrittenAfterReopening)
+// Recorded entries join the replaced state or replace theirs; all of it survives a reopening.
+TEST(SyncStateTest, AReplacedStateAndRecordedEntriesReadBackAfterReopening)
 {
     const test::TempFolder folder;
     const auto file = SyncState::PathFor(folder / "todolist.txt");
@@ -36,18 +37,11 @@ TEST(SyncStateTest, AReplacedStateReadsBackAsWrittenAfterReopening)
         EXPECT_EQ(state.Load(), SyncSnapshot{});
         state.Replace(SyncSnapshot{"old", "t0", {Entry("gone", 1)}});
         state.Replace(snapshot);
+        const SyncedToDo recorded[] = {Entry("b", 1, true), Entry("c", 2, true)};
+        state.Record(recorded);
     }
+    snapshot.toDos = {Entry("b", 1, true), Entry("c", 2, true), snapshot.toDos[1]};
     EXPECT_EQ(SyncState(file).Load(), snapshot);
-}
-
-TEST(SyncStateTest, RecordedEntriesJoinOrReplaceTheOnesThere)
-{
-    const test::TempFolder folder;
-    SyncState state(folder / "s.sqlite");
-    state.Replace(SyncSnapshot{"c", "t", {Entry("a", 0), Entry("b", 1)}});
-    const SyncedToDo recorded[] = {Entry("b", 1, true), Entry("c", 2, true)};
-    state.Record(recorded);
-    EXPECT_EQ(state.Load(), (SyncSnapshot{"c", "t", {Entry("a", 0), Entry("b", 1, true), Entry("c", 2, true)}}));
 }
 
 TEST(SyncStateTest, AStateFileOfANewerSchemaOrNoDatabaseIsRefused)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ranges>
+
 namespace dolvane {
 namespace {
 
@@ -32,13 +34,10 @@ ToDoRecord Read(std::string_view ics, const char* syncTime = "2024/06/01 12:00")
     return todo ? todo->row : ToDoRecord{};
 }
 
-int Count(std::string_view text, std::string_view part)
+// Occurrences of `part` in `text`.
+long Count(std::string_view text, std::string_view part)
 {
-    int count = 0;
-    for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
+    return std::ranges::distance(std::views::split(text, part)) - 1;
 }
 
 // Every line the list holds comes back byte for byte; what the server sees is checked on the side.

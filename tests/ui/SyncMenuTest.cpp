@@ -18,15 +18,14 @@
 namespace dolvane {
 namespace {
 
-// Holds the pass until the test lets it go, then adds a to-do to the list file.
+// Holds the pass until the test lets it go.
 class HeldSync final : public SyncService {
 public:
     bool Configured() const override { return true; }
-    SyncReport Run(const std::filesystem::path& listFile) override
+    SyncReport Run(const std::filesystem::path& /*listFile*/) override
     {
         std::unique_lock lock(mutex_);
         going_.wait_for(lock, std::chrono::seconds(20), [this] { return released_; });
-        test::WriteBytes(listFile, test::ReadBytes(listFile) + "2010/05/04 09:00+=00000@\\@#@#from the server\r\n");
         return {true, "同期しました"};
     }
     void Release()
@@ -67,7 +66,6 @@ TEST_F(SyncMenuTest, ThePassRunsBesideTheWindowWhichClosesAfterIt)
     service.Release();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));
     EXPECT_EQ(boxes.Take(), QStringList{QStringLiteral("同期しました")});
-    EXPECT_EQ(window.Model().Rows().size(), 3U) << "the list is read again after the pass";
 }
 
 }  // namespace
