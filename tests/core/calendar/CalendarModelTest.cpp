@@ -191,53 +191,36 @@ TEST(CalendarGridTest, UnreadableReferenceChangesNothing)
     }
 }
 
-TEST(DayTodoListTest, ItemsHoldTheProgressDayTheTimesAndTheHead)
+// A day lists spans first, then single days by falling importance, each group in list order;
+// rows without a readable place in the calendar are on no day.
+TEST(DayTodoListTest, ItemsHoldTheProgressDayTheTimesAndTheHeadInTheDaysOrder)
 {
     const std::string task = Sj("会議の準備をする（資料と議事録）");
     const std::vector<ToDoRecord> rows = {
-        Row("2010/05/10 09:00", "2010/05/12 18:00", "3", "50", task), Row("2010/05/10 08:30", "", "0", "30", "call"),
+        Row("2010/05/10 09:00", "2010/05/12 18:00", "3", "50", task),
+        Row("2010/05/10 08:30", "", "0", "30", "call"),
         Row("2010/05/10 07:00", "2010/05/10 07:30", "1", "100", "same day"),  // one day of 24 hours, all reached
-    };
-    // 72 hours at 50 %: 36 reached, one whole day and half of the next.
-    const std::string items[] = {"0 2010/05/11 50 09:00-18:00 " + task.substr(0, 20), "1 2010/05/10 30 08:30- call",
-                                 "2 2010/05/11 0 07:00-07:30 same day"};
-    struct Case {
-        std::string date;
-        std::vector<std::string> expected;
-    };
-    for (const auto& c : {Case{"2010/05/09", {}}, Case{"2010/05/10", {items[0], items[2], items[1]}},
-                          Case{"2010/05/11", {items[0]}}, Case{"2010/05/12", {items[0]}}, Case{"2010/05/13", {}}}) {
-        EXPECT_EQ(Describe(BuildDayTodoList(rows, c.date)), c.expected) << c.date;
-    }
-}
-
-TEST(DayTodoListTest, OrderIsSpanThenImportanceThenListIndex)
-{
-    const std::vector<ToDoRecord> rows = {
-        Row("2010/05/10 10:00", "", "0", "0", "low"),
         Row("2010/05/10 11:00", "", "5", "0", "high"),
         Row("2010/05/09 11:00", "2010/05/10 12:00", "0", "0", "span"),
         Row("2010/05/10 09:00", "", "5", "0", "high2"),
         Row("2010/05/10 09:00", "", "x", "y", "nonsense"),
-    };
-    std::vector<std::string> heads;
-    for (const DayItem& item : BuildDayTodoList(rows, "2010/05/10")) {
-        heads.emplace_back(item.Head());
-    }
-    EXPECT_EQ(heads, (std::vector<std::string>{"span", "high", "high2", "low", "nonsense"}));
-}
-
-TEST(DayTodoListTest, ToDosWithoutAPlaceAreLeftOut)
-{
+        Row("", "2010/05/12 18:00"),
+        Row("2010/05/xx 09:00", "2010/05/12 18:00"),
+        Row("2010/05/12 09:00", "2010/05/08 18:00")};  // the deadline before the start
+    // 72 hours at 50 %: 36 reached, one whole day and half of the next.
+    const std::string first = "0 2010/05/11 50 09:00-18:00 " + task.substr(0, 20);
+    const std::string span = "4 2010/05/09 0 11:00-12:00 span";
     struct Case {
-        const char* what;
-        ToDoRecord row;
+        std::string date;
+        std::vector<std::string> expected;
     };
-    for (const auto& c : {Case{"deadline without start", Row("", "2010/05/12 18:00")},
-                          Case{"unreadable start", Row("2010/05/xx 09:00", "2010/05/12 18:00")},
-                          Case{"deadline before start", Row("2010/05/12 09:00", "2010/05/08 18:00")},
-                          Case{"other day", Row("2010/05/11 09:00", "")}}) {
-        EXPECT_TRUE(BuildDayTodoList({c.row}, "2010/05/10").empty()) << c.what;
+    for (const auto& c : {Case{"2010/05/08", {}}, Case{"2010/05/09", {span}},
+                          Case{"2010/05/10",
+                               {first, span, "3 2010/05/10 0 11:00- high", "5 2010/05/10 0 09:00- high2",
+                                "2 2010/05/11 0 07:00-07:30 same day", "1 2010/05/10 30 08:30- call",
+                                "6 2010/05/10 0 09:00- nonsense"}},
+                          Case{"2010/05/11", {first}}, Case{"2010/05/12", {first}}, Case{"2010/05/13", {}}}) {
+        EXPECT_EQ(Describe(BuildDayTodoList(rows, c.date)), c.expected) << c.date;
     }
 }
 
