@@ -120,8 +120,8 @@ TEST(CalendarPaintTest, MonthGridPaintsEachCellInItsPlace)
     const int pitchY = layout.defaultRowHeight + 1;
     // The bottom-right pixel of a cell is clear of texts and bars: it shows the cell's background.
     const auto corner = [&](int column, int row) {
-        return image.pixelColor(column * pitchX + layout.defaultColumnWidth - 2,
-                                layout.headerRowHeight + 1 + (row - 1) * pitchY + layout.defaultRowHeight - 2);
+        return image.pixelColor(column * pitchX + layout.defaultColumnWidth - 1,
+                                layout.headerRowHeight + 1 + (row - 1) * pitchY + layout.defaultRowHeight - 1);
     };
     EXPECT_EQ(corner(4, 4), ColourOf(kTodayBackgroundColour));         // 05/20
     EXPECT_EQ(corner(3, 2), ColourOf(kOtherHolidayBackgroundColour));  // 05/05, a holiday

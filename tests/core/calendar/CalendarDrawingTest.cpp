@@ -242,6 +242,8 @@ TEST(CalendarDrawingTest, RowsBelowTheCellAreNotDrawnNorHighlighted)
                 EXPECT_EQ(std::tuple(hidden->x1, hidden->y1, hidden->colour),
                           std::tuple(rect.right - 2 - 6 * static_cast<int>(more.size()), rect.bottom - 13, kWhite));
             }
+            // Rows that do not fit are still listed, so the cell knows every row it holds.
+            ASSERT_EQ(grid.model.CurrentCellBars().size(), rows.size());
             const auto highlight = Ops(plan, DrawKind::FillRect, kHighlightedBarRowFillColour);
             if (selectedRow == c.drawnRows) {
                 EXPECT_TRUE(highlight.empty());
