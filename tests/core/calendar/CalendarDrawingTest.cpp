@@ -65,15 +65,6 @@ struct Grid {
         return PlanDateCell(model, holidays, {column, row, Rect(column, row), selected},
                             {today, kFill, kFrame, width, rowHeight}, FixedMeasure());
     }
-    // Row by row, left to right, as the window paints, so that bar rows are given out in that order.
-    std::vector<DrawingPlan> PaintMonth()
-    {
-        std::vector<DrawingPlan> plans;
-        for (int cell = 0; cell < 42; ++cell) {
-            plans.push_back(Paint(cell % 7, cell / 7 + 1));
-        }
-        return plans;
-    }
 
     CalendarModel model;
     HolidayCalendar holidays;
@@ -135,7 +126,6 @@ BarView FirstBar(const DrawingPlan& plan, const PixelRect& rect)
 TEST(CalendarDrawingTest, BarFromThursdayToTuesdayIsClosedAtItsEndsFilledAndLabelledOnEachWeekRow)
 {
     Grid grid(CalendarMode::Month, "2010/05/01", {Row("2010/05/06 09:00", "2010/05/11 18:00", "25")});
-    const auto plans = grid.PaintMonth();
     const auto red = kContinuingStartTimeColour;
     const BarView through{0, kW};
     struct Case {
@@ -145,11 +135,12 @@ TEST(CalendarDrawingTest, BarFromThursdayToTuesdayIsClosedAtItsEndsFilledAndLabe
     for (const auto& c : {Case{11, {5, kW, "<", kW, "09:00", red, "plan", kBlack}}, Case{12, {0, kW, "", kW / 2}},
                           Case{13, through}, Case{14, {0, kW, "", 0, "09:00", red, "plan", kBlack}}, Case{15, through},
                           Case{16, {0, kW - 5, ">", 0, "18:00", kPurple, "plan", kBlack}}}) {
-        const auto& plan = plans[static_cast<std::size_t>(c.cell)];
+        const auto plan = grid.Paint(c.cell % 7, c.cell / 7 + 1);
         EXPECT_TRUE(FirstBar(plan, grid.Rect(c.cell % 7, c.cell / 7 + 1)) == c.bar) << "cell " << c.cell;
     }
     // Labels hide the bar behind them with the cell's own colour.
-    const auto* label = TextOp(plans[11], "plan");
+    const auto plan = grid.Paint(4, 2);
+    const auto* label = TextOp(plan, "plan");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(std::pair(label->opaque, label->background), std::pair(true, kShownMonthBackgroundColour));
 }
