@@ -35,23 +35,12 @@ protected:
     // Makes the cell of `date` current, as a click on it does.
     void SelectDay(std::string_view date)
     {
-        const auto& cells = model_->Calendar().Model().Cells();
-        for (std::size_t row = 1; row < cells.size(); ++row) {
-            for (std::size_t column = 0; column < cells[row].size(); ++column) {
-                if (cells[row][column] == date) {
-                    model_->Calendar().SelectCell(static_cast<int>(column), static_cast<int>(row));
-                    return;
-                }
-            }
-        }
-        ADD_FAILURE() << date << " is not shown";
+        CalendarModel shown = model_->Calendar().Model();
+        ASSERT_TRUE(shown.SelectCalendarDate(date)) << date << " is not shown";
+        model_->Calendar().SelectCell(shown.CurrentColumn(), shown.CurrentRow());
     }
 
-    std::string CurrentDay() const
-    {
-        const auto& calendar = model_->Calendar().Model();
-        return calendar.CurrentDate();
-    }
+    std::string CurrentDay() const { return model_->Calendar().Model().CurrentDate(); }
 
     std::unique_ptr<MainWindowModel> model_;  // at 2010/05/05 12:00
 };
