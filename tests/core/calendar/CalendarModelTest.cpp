@@ -91,18 +91,11 @@ CalendarModel Shown(CalendarMode mode, std::string_view reference, const std::ve
     return model;
 }
 
+// The month lengths and leap years themselves are the date functions' own.
 TEST(CalendarDatesTest, DaysInMonthClampsToTheMonthLength)
 {
-    struct Case {
-        int year, month, day;
-        ClampedDay expected;
-    };
-    for (const auto& c :
-         {Case{2010, 1, 31, {true, 31}}, Case{2010, 11, 31, {false, 30}}, Case{2000, 2, 31, {false, 29}},
-          Case{1900, 2, 31, {false, 28}}, Case{2012, 2, 29, {true, 29}}, Case{2010, 4, 30, {true, 30}},
-          Case{2010, 12, 31, {true, 31}}, Case{2010, 6, 15, {true, 15}}}) {
-        EXPECT_EQ(DaysInMonth(c.year, c.month, c.day), c.expected) << c.year << "/" << c.month;
-    }
+    EXPECT_EQ(DaysInMonth(2010, 4, 30), (ClampedDay{true, 30}));
+    EXPECT_EQ(DaysInMonth(2010, 4, 31), (ClampedDay{false, 30}));
 }
 
 TEST(CalendarDatesTest, LayoutDividesTheGridAmongTheShownWeeks)
