@@ -145,11 +145,10 @@ TEST(CalendarDrawingTest, BarFromThursdayToTuesdayIsClosedAtItsEndsFilledAndLabe
     EXPECT_EQ(std::pair(label->opaque, label->background), std::pair(true, kShownMonthBackgroundColour));
 }
 
-// A to-do of 2010/05/12 from 09:00, with a deadline at 17:30 the same day unless "".
-ToDoRecord DayRow(std::string_view progress, std::string_view deadlineTime, std::string head)
+// A to-do of 2010/05/12 from 09:00, to 17:30 unless the deadline is "".
+ToDoRecord DayRow(std::string head, std::string progress = "0", std::string deadline = "2010/05/12 17:30")
 {
-    return Row("2010/05/12 09:00", deadlineTime.empty() ? "" : "2010/05/12 " + std::string(deadlineTime),
-               std::string(progress), std::move(head));
+    return Row("2010/05/12 09:00", std::move(deadline), std::move(progress), std::move(head));
 }
 
 TEST(CalendarDrawingTest, SingleDayLabelsAndHeadsCutToTheColumn)
@@ -160,21 +159,25 @@ TEST(CalendarDrawingTest, SingleDayLabelsAndHeadsCutToTheColumn)
         bool selected, showTexts;
         BarView bar;
     };
-    // The head must be narrower than the column less 34: at most 5 bytes of 6 pixels in 70.
-    const auto kana = DayRow("0", "17:30", Sj("あいうえお"));
-    const auto leadAtEnd = DayRow("0", "17:30", "abcdefghijklmnopqrs\x82\xa0");  // the 20-byte head splits a character
-    const auto long25 = DayRow("0", "17:30", "abcdefghijklmnopqrstuvwxy");
-    const auto ascii = DayRow("0", "17:30", "abc");
+    // The head must be narrower than the column less 34: at most 5 bytes of 6 pixels in 70; the
+    // 20-byte head of the fourth splits a character.
     int index = 0;
     for (const auto& c :
-         {Case{DayRow("150", "", "abc"), kW, false, true, {5, 65, "<>", 65, "09:00", 0x008000, "abc", kBlack}},
-          Case{
-              DayRow("50", "17:30", "abcdefgh"), kW, false, true, {5, 65, "<>", 35, "17:30", kPurple, "abcde", kBlack}},
-          Case{kana, kW, false, true, {5, 65, "<>", 0, "17:30", kPurple, Sj("あい"), kBlack}},
-          Case{leadAtEnd, 200, false, true, {5, 195, "<>", 0, "17:30", kPurple, "abcdefghijklmnopqrs", kBlack}},
-          Case{long25, 200, true, true, {5, 195, "<>", 0, "17:30", kWhite, "abcdefghijklmnopqrst", kWhite}},
-          Case{ascii, 30, false, true, {5, 25, "<>", 0, "17:30", kPurple}},
-          Case{ascii, kW, false, false, {5, 65, "<>"}}}) {
+         {Case{DayRow("abc", "150", ""), kW, false, true, {5, 65, "<>", 65, "09:00", 0x008000, "abc", kBlack}},
+          Case{DayRow("abcdefgh", "50"), kW, false, true, {5, 65, "<>", 35, "17:30", kPurple, "abcde", kBlack}},
+          Case{DayRow(Sj("あいうえお")), kW, false, true, {5, 65, "<>", 0, "17:30", kPurple, Sj("あい"), kBlack}},
+          Case{DayRow("abcdefghijklmnopqrs\x82\xa0"),
+               200,
+               false,
+               true,
+               {5, 195, "<>", 0, "17:30", kPurple, "abcdefghijklmnopqrs", kBlack}},
+          Case{DayRow("abcdefghijklmnopqrstuvwxy"),
+               200,
+               true,
+               true,
+               {5, 195, "<>", 0, "17:30", kWhite, "abcdefghijklmnopqrst", kWhite}},
+          Case{DayRow("abc"), 30, false, true, {5, 25, "<>", 0, "17:30", kPurple}},
+          Case{DayRow("abc"), kW, false, false, {5, 65, "<>"}}}) {
         Grid grid(CalendarMode::OneWeek, "2010/05/12", {c.row});
         grid.model.SetShowBarTexts(c.showTexts);
         const auto plan = grid.Paint(3, 1, c.selected, c.width);
@@ -191,7 +194,7 @@ TEST(CalendarDrawingTest, HeadLabelNeverCoversTheTime)
         int TextWidth(std::string_view text, int, bool) const override { return static_cast<int>(text.size()) * 8; }
         int TextHeight(std::string_view, int, bool) const override { return 12; }
     };
-    Grid grid(CalendarMode::OneWeek, "2010/05/12", {DayRow("0", "17:30", "abcdefgh")});
+    Grid grid(CalendarMode::OneWeek, "2010/05/12", {DayRow("abcdefgh")});
     const PixelRect rect = grid.Rect(3, 1);
     const auto plan = PlanDateCell(grid.model, grid.holidays, {3, 1, rect, false},
                                    {grid.today, kFill, kFrame, kW, grid.rowHeight}, WideMeasure());
