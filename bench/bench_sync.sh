@@ -20,32 +20,9 @@ work=$(mktemp -d)
 server=
 trap '[ -n "$server" ] && kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
 
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-mkdir -p "$work/storage/collection-root/tester/tasks" "$work/program"
-echo '{"C:supported-calendar-component-set": "VTODO", "tag": "VCALENDAR"}' \
-  > "$work/storage/collection-root/tester/tasks/.Radicale.props"
-echo 'tester:secret' > "$work/users"
-cat > "$work/radicale.conf" <<CONF
-[server]
-hosts = 127.0.0.1:$port
-[auth]
-type = htpasswd
-htpasswd_filename = $work/users
-htpasswd_encryption = plain
-[storage]
-filesystem_folder = $work/storage
-[web]
-type = none
-[logging]
-level = warning
-CONF
-radicale --config "$work/radicale.conf" 2> "$work/radicale.log" &
-server=$!
-collection="http://127.0.0.1:$port/tester/tasks/"
-for _ in $(seq 100); do
-  curl -s -o /dev/null -u tester:secret "$collection" && break
-  sleep 0.1
-done
+mkdir -p "$work/program"
+source scripts/local-radicale.sh
+start_local_radicale "$work"
 
 # The program's state file and the password file stay in the work folder.
 cp "$cli" "$work/program/dolvane-cli"

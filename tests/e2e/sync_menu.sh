@@ -15,20 +15,8 @@ export DBUS_SESSION_BUS_ADDRESS=
 
 server=
 end_helpers() { [ -z "$server" ] || kill "$server" 2>/dev/null || true; }
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-mkdir -p "$work/storage/collection-root/tester/tasks"
-echo '{"C:supported-calendar-component-set": "VTODO", "tag": "VCALENDAR"}' \
-  >"$work/storage/collection-root/tester/tasks/.Radicale.props"
-echo 'tester:secret' >"$work/users"
-printf '[server]\nhosts = 127.0.0.1:%s\n[auth]\ntype = htpasswd\nhtpasswd_filename = %s\nhtpasswd_encryption = plain\ndelay = 0\n[storage]\nfilesystem_folder = %s\n[web]\ntype = none\n' \
-  "$port" "$work/users" "$work/storage" >"$work/radicale.conf"
-radicale --config "$work/radicale.conf" 2>"$work/radicale.log" &
-server=$!
-collection="http://127.0.0.1:$port/tester/tasks/"
-for _ in $(seq 100); do
-  curl -s -o /dev/null -u tester:secret "$collection" && break
-  sleep 0.1
-done
+source "$(dirname "$0")/../../scripts/local-radicale.sh"
+start_local_radicale "$work"
 
 keep_completed_for_no_days
 write_list '2010/05/01 09:00+=03000@\@#@#電話する' '2010/05/02 09:00+=03000@\@#@#買い物'
