@@ -31,17 +31,6 @@ int CalendarModel::BarSlotOf(std::uint32_t row) const noexcept
     return placement != nullptr ? placement->slot : -1;
 }
 
-int CalendarModel::IndexInDayList(std::string_view dateText, std::uint32_t row) const noexcept
-{
-    const DayItemView items = dayTodoLists_.Items(dateText);
-    for (std::size_t k = 0; k < items.size(); ++k) {
-        if (items[k].row == row) {
-            return static_cast<int>(k);
-        }
-    }
-    return -1;
-}
-
 std::vector<CalendarModel::CellRun> CalendarModel::PaintedRuns(const std::vector<Candidate>& candidates,
                                                                std::size_t paintedCells) const
 {

@@ -41,12 +41,6 @@ int WeekCount(CalendarMode viewMode)
 
 }  // namespace
 
-ClampedDay DaysInMonth(int year, int month, int day) noexcept
-{
-    const int length = DaysInMonth(year, month);
-    return day <= length ? ClampedDay{true, day} : ClampedDay{false, length};
-}
-
 CalendarGridLayout LayoutCalendarGrid(CalendarMode viewMode, int gridWidth, int gridHeight) noexcept
 {
     // A grid squeezed smaller than its header gets empty rows rather than negative sizes.

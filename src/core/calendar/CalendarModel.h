@@ -24,15 +24,6 @@ enum class CalendarMode : std::int32_t { OneWeek = 0, TwoWeeks = 1, ThreeWeeks =
 // field of a to-do can hold.
 inline constexpr std::string_view kDayItemSeparator = kExecutorEnd;
 
-// Day of a month clamped to the month's length; `fits` tells whether it needed no clamping.
-struct ClampedDay {
-    bool fits = true;
-    int clampedDay = 1;
-
-    friend bool operator==(const ClampedDay&, const ClampedDay&) = default;
-};
-ClampedDay DaysInMonth(int year, int month, int day) noexcept;
-
 // Sizes of the grid for a view mode in a grid of the given pixel size.
 struct CalendarGridLayout {
     int rowCount = 7;  // header row included
@@ -71,8 +62,6 @@ public:
 
     // The bar row the fill gave the to-do of list index `row`; -1 when it has none.
     int BarSlotOf(std::uint32_t row) const noexcept;
-    // The position of the to-do of list index `row` in the day list of `dateText`, or -1.
-    int IndexInDayList(std::string_view dateText, std::uint32_t row) const noexcept;
     // Whether the to-do of list index `row` is in the day list of `dateText`.
     bool PresentOn(std::string_view dateText, std::uint32_t row) const;
 

@@ -91,13 +91,6 @@ CalendarModel Shown(CalendarMode mode, std::string_view reference, const std::ve
     return model;
 }
 
-// The month lengths and leap years themselves are the date functions' own.
-TEST(CalendarDatesTest, DaysInMonthClampsToTheMonthLength)
-{
-    EXPECT_EQ(DaysInMonth(2010, 4, 30), (ClampedDay{true, 30}));
-    EXPECT_EQ(DaysInMonth(2010, 4, 31), (ClampedDay{false, 30}));
-}
-
 TEST(CalendarDatesTest, LayoutDividesTheGridAmongTheShownWeeks)
 {
     struct Case {
