@@ -1,5 +1,6 @@
 #include "sync/Credentials.h"
 
+#include "platform/FileDescriptor.h"
 #include "sync/CalDavClient.h"
 
 #include <cerrno>
@@ -52,23 +53,6 @@ std::string SystemMessage(const std::string& what, const fs::path& file, int err
     return what + ": " + file.string() + " (" + std::strerror(error) + ")";
 }
 
-class Descriptor final {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const noexcept { return fd_; }
-
-private:
-    int fd_;
-};
-
 }  // namespace
 
 fs::path PasswordFilePath()
@@ -86,15 +70,15 @@ fs::path PasswordFilePath()
 
 std::optional<std::string> ReadPasswordFile(const fs::path& file)
 {
-    const Descriptor fd(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) {
+    const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0) {
         if (errno == ENOENT) {
             return std::nullopt;
         }
         throw SyncError(SystemMessage("パスワードのファイルを開けませんでした", file, errno));
     }
     struct stat status {};
-    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         throw SyncError("パスワードのファイルが普通のファイルではありません: " + file.string());
     }
     // Checked on the file that was opened, so nothing can be swapped in between.
@@ -110,7 +94,7 @@ std::optional<std::string> ReadPasswordFile(const fs::path& file)
     std::string text;
     char buffer[4096];
     while (true) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
         if (got < 0) {
             throw SyncError(SystemMessage("パスワードのファイルを読めませんでした", file, errno));
         }
@@ -139,13 +123,13 @@ void WritePasswordFile(const fs::path& file, const std::string& password)
     const fs::path temporary = file.string() + ".new";
     ::unlink(temporary.c_str());
     {
-        const Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (fd.get() < 0) {
+        const FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (fd.Get() < 0) {
             throw SyncError(SystemMessage("パスワードのファイルを書けませんでした", temporary, errno));
         }
         const std::string text = password + "\n";
-        if (::write(fd.get(), text.data(), text.size()) != static_cast<ssize_t>(text.size()) ||
-            ::fsync(fd.get()) != 0) {
+        if (::write(fd.Get(), text.data(), text.size()) != static_cast<ssize_t>(text.size()) ||
+            ::fsync(fd.Get()) != 0) {
             const int cause = errno;
             ::unlink(temporary.c_str());
             throw SyncError(SystemMessage("パスワードのファイルを書けませんでした", temporary, cause));

@@ -1,5 +1,7 @@
 #include "sync/Multistatus.h"
 
+#include "sync/PercentCoding.h"
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -146,17 +148,6 @@ DavResponse ReadResponse(const xmlNode* node)
     return response;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if ((c | 0x20) >= 'a' && (c | 0x20) <= 'f') {
-        return (c | 0x20) - 'a' + 10;
-    }
-    return -1;
-}
-
 }  // namespace
 
 std::optional<Multistatus> ReadMultistatus(std::string_view xml)
@@ -191,16 +182,7 @@ std::string DecodedHrefPath(std::string_view href)
         href = path == std::string_view::npos ? std::string_view("/") : href.substr(path);
     }
     href = href.substr(0, href.find_first_of("?#"));
-    std::string path;
-    for (std::size_t i = 0; i < href.size(); ++i) {
-        if (href[i] == '%' && i + 2 < href.size() && HexValue(href[i + 1]) >= 0 && HexValue(href[i + 2]) >= 0) {
-            path += static_cast<char>(HexValue(href[i + 1]) * 16 + HexValue(href[i + 2]));
-            i += 2;
-        } else {
-            path += href[i];
-        }
-    }
-    return path;
+    return PercentDecoded(href);
 }
 
 std::string EncodedPath(std::string_view decodedPath)

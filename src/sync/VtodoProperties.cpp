@@ -145,26 +145,6 @@ std::string PercentEncoded(std::string_view bytes, bool asciiOnly)
     return text;
 }
 
-std::string PercentDecoded(std::string_view text)
-{
-    const auto digit = [](char c) {
-        return c >= '0' && c <= '9'   ? c - '0'
-               : c >= 'A' && c <= 'F' ? c - 'A' + 10
-               : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                      : -1;
-    };
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && digit(text[i + 1]) >= 0 && digit(text[i + 2]) >= 0) {
-            bytes += static_cast<char>(digit(text[i + 1]) * 16 + digit(text[i + 2]));
-            i += 2;
-        } else {
-            bytes += text[i];
-        }
-    }
-    return bytes;
-}
-
 // What the server's properties make of a row's texts: the UTF-8 round trip of each.
 ToDoRecord ThroughUtf8(ToDoRecord row)
 {

@@ -5,6 +5,7 @@
 // VTODOs.
 
 #include "core/store/ToDoRecord.h"
+#include "sync/PercentCoding.h"
 
 #include <libical/ical.h>
 
@@ -51,7 +52,6 @@ int PositiveHours(std::string_view text);
 // %XX. X-DOLVANE-LINE carries the line's cp932 bytes exactly: every byte but printable ASCII as
 // %XX (`asciiOnly`).
 std::string PercentEncoded(std::string_view bytes, bool asciiOnly);
-std::string PercentDecoded(std::string_view text);
 
 // What the server's properties make of a row's texts: the UTF-8 round trip of each.
 ToDoRecord ThroughUtf8(ToDoRecord row);
