@@ -26,10 +26,11 @@ protected:
         WriteBytes(paths_.ListFilePath, kOneLine + "\r\n");
     }
 
-    std::unique_ptr<MainWindowModel> Make()
+    // A desktop with a notification service or a sync server where they are given.
+    std::unique_ptr<MainWindowModel> Make(Notifier* notifier = nullptr, SyncService* sync = nullptr)
     {
         auto model = std::make_unique<MainWindowModel>(
-            paths_, MainWindowPorts{clock_, prompts_, sibling_, DiskFiles(), &siblingSettings_, {}});
+            paths_, MainWindowPorts{clock_, prompts_, sibling_, DiskFiles(), &siblingSettings_, {}, notifier, sync});
         model->FormCreate();
         return model;
     }
@@ -61,13 +62,7 @@ protected:
         WriteBytes(paths_.ListFilePath, text);
     }
 
-    std::unique_ptr<MainWindowModel> MakeWithNotifier()
-    {
-        auto model = std::make_unique<MainWindowModel>(
-            paths_, MainWindowPorts{clock_, prompts_, sibling_, DiskFiles(), &siblingSettings_, {}, &notifier_});
-        model->FormCreate();
-        return model;
-    }
+    std::unique_ptr<MainWindowModel> MakeWithNotifier() { return Make(&notifier_); }
 
     // Runs the status timer at each moment, as the window does while it is open.
     void TickAt(MainWindowModel& model, const std::vector<std::string>& moments)

@@ -169,15 +169,14 @@ TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimi
         std::string start, deadline;
         bool allowed, moved;
     };
+    // The deadline before the start, and later; the start past the deadline, and earlier; neither
+    // end. Without a deadline the start cannot be dragged: the drop sets a deadline at now.
     for (const auto& c : {
-             Case{0, "2010/05/12", "2010/05/08", "2010/05/10 09:00", "2010/05/12 18:00", true,
-                  false},  // before the start
+             Case{0, "2010/05/12", "2010/05/08", "2010/05/10 09:00", "2010/05/12 18:00", true, false},
              Case{0, "2010/05/12", "2010/05/14", "2010/05/10 09:00", "2010/05/14 18:00", true, true},
-             Case{0, "2010/05/10", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", true,
-                  false},  // past the deadline
+             Case{0, "2010/05/10", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", true, false},
              Case{0, "2010/05/10", "2010/05/11", "2010/05/11 09:00", "2010/05/12 18:00", true, true},
-             Case{0, "2010/05/11", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", false, false},  // neither end
-             // Without a deadline the start cannot be dragged: the drop sets a deadline at now.
+             Case{0, "2010/05/11", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", false, false},
              Case{1, "2010/05/11", "2010/05/13", "2010/05/11 08:00", "2010/05/13 12:00", true, true},
          }) {
         model_->Reload();

@@ -334,11 +334,5 @@ TEST_F(FileCommandsTest, AMergeRefusesAListFolderOfAnotherAccount)
     EXPECT_FALSE(fs::exists(Sibling() / "dolvane"));
 }
 
-TEST_F(FileCommandsTest, TheHelpPageIsBesideTheProgram)
-{
-    auto model = Make();
-    EXPECT_EQ(model->Files().HelpPage(), paths_.ProgramFolder / "Help" / "Dolvane.htm");
-}
-
 }  // namespace
 }  // namespace dolvane

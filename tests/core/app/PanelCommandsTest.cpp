@@ -91,7 +91,6 @@ TEST_F(PanelCommandsTest, AnUnstorableCharacterStopsAddAndReplaceUntilTheFieldIs
         {"add, task", false, PanelField::Task, false, true},
         {"replace, executor", true, PanelField::Executor, false, true},
         {"add, the same storable text typed again", false, PanelField::Task, true, false},
-        {"replace, the executor retyped", true, PanelField::Executor, true, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

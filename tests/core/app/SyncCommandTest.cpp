@@ -37,15 +37,6 @@ public:
 
 class SyncCommandTest : public test::WindowModelTest {
 protected:
-    std::unique_ptr<MainWindowModel> MakeWith(SyncService* service)
-    {
-        auto model = std::make_unique<MainWindowModel>(
-            paths_,
-            MainWindowPorts{clock_, prompts_, sibling_, test::DiskFiles(), &siblingSettings_, {}, nullptr, service});
-        model->FormCreate();
-        return model;
-    }
-
     // A full pass as the window runs it; false when it did not start.
     static bool Pass(MainWindowModel& model)
     {
@@ -69,14 +60,14 @@ protected:
 
 TEST_F(SyncCommandTest, OfferedOnlyWithAConfiguredServerAndNotWhileRunning)
 {
-    EXPECT_FALSE(MakeWith(nullptr)->Sync().Enabled());
+    EXPECT_FALSE(Make()->Sync().Enabled());
     service_.configured = false;
-    EXPECT_FALSE(MakeWith(&service_)->Sync().Enabled());
-    EXPECT_FALSE(MakeWith(&service_)->Sync().Start().has_value());
+    EXPECT_FALSE(Make(nullptr, &service_)->Sync().Enabled());
+    EXPECT_FALSE(Make(nullptr, &service_)->Sync().Start().has_value());
     EXPECT_TRUE(service_.runs.empty());
 
     service_.configured = true;
-    auto model = MakeWith(&service_);
+    auto model = Make(nullptr, &service_);
     SyncCommand& command = model->Sync();
     ASSERT_TRUE(command.Enabled());
     const auto list = command.Start();
@@ -103,7 +94,7 @@ TEST_F(SyncCommandTest, AfterAPassTheListIsReadAgainAndTheReportShown)
         prompts_ = {};
         service_.report = {row.ok, row.shown};
         service_.fail = row.throws;
-        auto model = MakeWith(&service_);
+        auto model = Make(nullptr, &service_);
         ASSERT_TRUE(Pass(*model));
         EXPECT_EQ(row.ok ? prompts_.messages : prompts_.errors, std::vector<std::string>{row.shown});
         EXPECT_TRUE((row.ok ? prompts_.errors : prompts_.messages).empty());
@@ -121,7 +112,7 @@ TEST_F(SyncCommandTest, UnsavedChangesAreDroppedOnlyWithTheUsersYes)
         prompts_.answer = yes;
         service_.runs.clear();
         WriteBytes(paths_.ListFilePath, test::kOneLine + "\r\n");
-        auto model = MakeWith(&service_);
+        auto model = Make(nullptr, &service_);
         EditFirstRow(*model);
         EXPECT_EQ(Pass(*model), yes);
         ASSERT_EQ(prompts_.questions.size(), 1U);
@@ -134,7 +125,7 @@ TEST_F(SyncCommandTest, UnsavedChangesAreDroppedOnlyWithTheUsersYes)
         prompts_ = {};
         prompts_.answer = yes;
         WriteBytes(paths_.ListFilePath, test::kOneLine + "\r\n");
-        auto model = MakeWith(&service_);
+        auto model = Make(nullptr, &service_);
         SyncCommand& command = model->Sync();
         const auto list = command.Start();
         ASSERT_TRUE(list.has_value());
