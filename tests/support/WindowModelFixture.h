@@ -43,6 +43,23 @@ protected:
     FakeSettingsStore siblingSettings_;
 };
 
+// Records the notices the window would get, each with the number of questions asked before it.
+class NoticeRecorder final : public MainWindowObserver {
+public:
+    explicit NoticeRecorder(const ScriptedPrompts& prompts) : prompts_(prompts) {}
+    void RowsReset() override { Note("rows"); }
+    void ViewChanged() override { Note("view"); }
+    void PanelChanged() override { Note("panel"); }
+    void StoreStateChanged() override { Note("store"); }
+    void SettingsChanged() override { Note("settings"); }
+
+    std::vector<std::string> notices;
+
+private:
+    void Note(const std::string& notice) { notices.push_back(notice + std::to_string(prompts_.questions.size())); }
+    const ScriptedPrompts& prompts_;
+};
+
 // An open to-do: "start&deadline+hours=0 3 000 executor@\@category#@#task".
 inline std::string OpenLine(const std::string& deadline, int hours, const std::string& task)
 {

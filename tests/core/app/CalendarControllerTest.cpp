@@ -26,9 +26,7 @@ protected:
     // Selects one row as a click in the list does.
     void Select(std::size_t row)
     {
-        for (std::size_t i = 0; i < model_->Rows().size(); ++i) {
-            model_->List().SetRowSelected(i, i == row);
-        }
+        model_->Document().SelectOnly(row);
         model_->Editing().ShowSelectedRow();
     }
 

@@ -180,13 +180,8 @@ TEST_F(FileCommandsTest, TheMergeIsOfferedOnlyForAnInstalledSiblingThatDoesNotHo
             fs::create_directories(Sibling());
             WriteBytes(Sibling() / "ToDo.exe", "program");
         }
-        auto model = Make();
-        ProgramPaths paths = paths_;
-        paths.InsideSiblingFolder = c.inside;
-        ToDoDocument document(paths, DocumentPorts{clock_, prompts_, sibling_, test::DiskFiles()});
-        EXPECT_EQ(FileCommands(document, model->Tabs(), model->Session(), prompts_, test::DiskFiles()).MergeVisible(),
-                  c.visible)
-            << c.siblingFolder << c.siblingProgram << c.inside;
+        paths_.InsideSiblingFolder = c.inside;
+        EXPECT_EQ(Make()->Files().MergeVisible(), c.visible) << c.siblingFolder << c.siblingProgram << c.inside;
     }
 }
 

@@ -102,18 +102,8 @@ TEST_F(ViewTabsTest, EditsInACategoryViewKeepTheirPlaceInTheFile)
 // notice, and a refused change must send none at all.
 TEST_F(ViewTabsTest, ARefusedChangeSendsNoNoticeAndTheQuestionComesFirst)
 {
-    struct Recorder final : MainWindowObserver {
-        explicit Recorder(const test::ScriptedPrompts& prompts) : prompts(prompts) {}
-        void RowsReset() override { Note("rows"); }
-        void ViewChanged() override { Note("view"); }
-        void PanelChanged() override { Note("panel"); }
-        void StoreStateChanged() override { Note("store"); }
-        void Note(const std::string& notice) { notices.push_back(notice + std::to_string(prompts.questions.size())); }
-        const test::ScriptedPrompts& prompts;
-        std::vector<std::string> notices;  // each with the number of questions asked before it
-    };
     const auto model = Make();
-    Recorder recorder(prompts_);
+    test::NoticeRecorder recorder(prompts_);
     model->SetObserver(&recorder);
     model->List().PressCheckBox(0);
     recorder.notices.clear();
