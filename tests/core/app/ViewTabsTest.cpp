@@ -33,7 +33,6 @@ TEST_F(ViewTabsTest, TabsFilterTheListAndNameTheView)
 
     model->List().SortByColumn(4);
     EXPECT_FALSE(model->State().OrderChanged) << "only the whole list has an order to save";
-    EXPECT_FALSE(model->List().PopupMenuOpening().sortSave);
 
     ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::All));
     ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
