@@ -17,6 +17,8 @@ using test::Sj;
 using test::WriteBytes;
 
 const std::string kListed = test::kOneLine + "\r\n";
+const std::string kMergeDone =
+    "ピマロとの統合が終わりました。\nDolvaneは、ピマロのタスクトレイアイコンのメニューから開くことができます。\n";
 const std::string kImported = Sj("2010/05/02 09:00+=03000@\\@#@#一つ目\r\nメモの行\r\n"
                                  "2010/05/03 09:00+=12100@\\@#@#二つ目\r\n");
 
@@ -28,10 +30,9 @@ protected:
     // What the merge says when the list did not go with the program.
     std::string ListStayed() const
     {
-        return "ピマロとの統合が終わりました。\nDolvaneは、ピマロのタスクトレイアイコンのメニューから開くことができます"
-               "。\n"
-               "尚、ToDoリストはピマロのフォルダにコピーしていません。ToDoリストは現在ご使用のDolvaneのフォルダに残って"
-               "いますので、フォルダを削除しないで下さい (" +
+        return kMergeDone +
+               "尚、ToDoリストはピマロのフォルダにコピーしていません。ToDoリストは現在ご使用のDolvaneの"
+               "フォルダに残っていますので、フォルダを削除しないで下さい (" +
                paths_.ListFilePath.string() + ")";
     }
 
@@ -89,7 +90,6 @@ TEST_F(FileCommandsTest, AnExportHoldsTheSavedListAndIsNoSaveOfTheList)
     model->Document().Rows()[0].TaskText = "unsaved";
     model->Document().MarkChanged(true);
     prompts_.fileAnswer = Tod();
-    prompts_.answer = true;  // yes, leave the unsaved change
     ASSERT_TRUE(model->Files().Export());
     EXPECT_EQ(prompts_.fileChoosers.back(), "save|tod|ToDoファイル(*.tod)|*.tod");
     EXPECT_EQ(ReadBytes(Tod()), kListed);
@@ -204,10 +204,7 @@ TEST_F(FileCommandsTest, AMergeCopiesTheProgramOnceTheListAndTheSettings)
     EXPECT_EQ(ReadBytes(Sibling() / "dolvane-state.ini"), "[reminder]\r\nValue=0\r\n");
     EXPECT_FALSE(siblingSettings_.values.empty()) << "the settings go to the sibling's store";
     ASSERT_EQ(prompts_.messages.size(), 1U);
-    EXPECT_EQ(
-        prompts_.messages[0],
-        "ピマロとの統合が終わりました。\nDolvaneは、ピマロのタスクトレイアイコンのメニューから開くことができます。\n"
-        "尚、現在ご使用のDolvaneは、フォルダごと削除して下さい");
+    EXPECT_EQ(prompts_.messages[0], kMergeDone + "尚、現在ご使用のDolvaneは、フォルダごと削除して下さい");
     EXPECT_FALSE(model->Files().MergeVisible()) << "the sibling holds the program now";
 
     // A second merge updates the program but never the list already there, and says so.

@@ -83,7 +83,6 @@ TEST_F(ViewTabsTest, EditsInACategoryViewKeepTheirPlaceInTheFile)
 
     model->List().SetRowSelected(1, true);  // line 4
     model->List().SetRowSelected(2, true);  // the new row
-    prompts_.answer = true;
     model->List().DeleteSelected();
     EXPECT_EQ(model->State().DeletedFileLines, std::vector<std::string>{"4"}) << "nothing for a new row";
 
