@@ -196,15 +196,7 @@ TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimi
     }
 }
 
-TEST_F(CalendarControllerTest, ADropWithoutASelectedToDoDoesNothing)
-{
-    model_->Calendar().Show(true);
-    SelectDay("2010/05/12");
-    const auto& calendar = model_->Calendar().Model();
-    model_->Calendar().Drop(calendar.CurrentColumn(), calendar.CurrentRow());
-    EXPECT_FALSE(model_->State().UnsavedChanges);
-}
-
+// With no to-do selected a drop moves nothing, and the day goes to a date button or a new to-do.
 TEST_F(CalendarControllerTest, AddAndDateButtonsTakeTheSelectedDay)
 {
     model_->Calendar().SetDateFromCalendar(PanelField::Deadline);  // hidden calendar: nothing
@@ -212,6 +204,8 @@ TEST_F(CalendarControllerTest, AddAndDateButtonsTakeTheSelectedDay)
 
     model_->Calendar().Show(true);
     SelectDay("2010/05/20");
+    model_->Calendar().Drop(model_->Calendar().Model().CurrentColumn(), model_->Calendar().Model().CurrentRow());
+    EXPECT_FALSE(model_->State().UnsavedChanges);
     model_->Calendar().SetDateFromCalendar(PanelField::Deadline);
     EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Deadline), "2010/05/20 12:00");
 
