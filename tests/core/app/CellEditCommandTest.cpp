@@ -93,8 +93,7 @@ TEST_F(CellEditCommandTest, OpensNothingOrChangesNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        prompts_.cellEdits.clear();
-        prompts_.errors.clear();
+        prompts_ = {};
         const auto model = Make();
         model->List().RecordPress(0, c.column);
         model->List().SetRowSelected(0, c.selected);

@@ -287,8 +287,7 @@ TEST_F(FileCommandsTest, AMergeNeverWritesThroughALinkNorIntoAFolderOthersCanWri
         fs::remove_all(elsewhere);
         MakeSiblingFolders();
         c.plant();
-        prompts_.messages.clear();
-        prompts_.errors.clear();
+        prompts_ = {};
         auto model = Make();
         EXPECT_EQ(model->Files().Merge(), !c.refused) << c.what;
         for (const auto& entry : fs::recursive_directory_iterator(folder_ / "opt")) {
