@@ -26,10 +26,11 @@ protected:
         WriteBytes(paths_.ListFilePath, kOneLine + "\r\n");
     }
 
-    std::unique_ptr<MainWindowModel> Make()
+    // A desktop with a notification service or a sync server where they are given.
+    std::unique_ptr<MainWindowModel> Make(Notifier* notifier = nullptr, SyncService* sync = nullptr)
     {
         auto model = std::make_unique<MainWindowModel>(
-            paths_, MainWindowPorts{clock_, prompts_, sibling_, DiskFiles(), &siblingSettings_, {}});
+            paths_, MainWindowPorts{clock_, prompts_, sibling_, DiskFiles(), &siblingSettings_, {}, notifier, sync});
         model->FormCreate();
         return model;
     }
@@ -40,6 +41,23 @@ protected:
     ScriptedPrompts prompts_;
     FakeSibling sibling_;
     FakeSettingsStore siblingSettings_;
+};
+
+// Records the notices the window would get, each with the number of questions asked before it.
+class NoticeRecorder final : public MainWindowObserver {
+public:
+    explicit NoticeRecorder(const ScriptedPrompts& prompts) : prompts_(prompts) {}
+    void RowsReset() override { Note("rows"); }
+    void ViewChanged() override { Note("view"); }
+    void PanelChanged() override { Note("panel"); }
+    void StoreStateChanged() override { Note("store"); }
+    void SettingsChanged() override { Note("settings"); }
+
+    std::vector<std::string> notices;
+
+private:
+    void Note(const std::string& notice) { notices.push_back(notice + std::to_string(prompts_.questions.size())); }
+    const ScriptedPrompts& prompts_;
 };
 
 // An open to-do: "start&deadline+hours=0 3 000 executor@\@category#@#task".
@@ -61,13 +79,7 @@ protected:
         WriteBytes(paths_.ListFilePath, text);
     }
 
-    std::unique_ptr<MainWindowModel> MakeWithNotifier()
-    {
-        auto model = std::make_unique<MainWindowModel>(
-            paths_, MainWindowPorts{clock_, prompts_, sibling_, DiskFiles(), &siblingSettings_, {}, &notifier_});
-        model->FormCreate();
-        return model;
-    }
+    std::unique_ptr<MainWindowModel> MakeWithNotifier() { return Make(&notifier_); }
 
     // Runs the status timer at each moment, as the window does while it is open.
     void TickAt(MainWindowModel& model, const std::vector<std::string>& moments)

@@ -106,15 +106,6 @@ void ApplyOrder(std::vector<ToDoRecord>& rows, std::vector<std::size_t>& order)
 
 }  // namespace
 
-int CompareRowsByColumn(const ToDoRecord& a, const ToDoRecord& b, int column, bool ascending)
-{
-    if (!IsVisibleColumn(column)) {
-        return 0;
-    }
-    const int cmp = CollateCp932(ColumnText(a, column), ColumnText(b, column));
-    return ascending ? cmp : -cmp;
-}
-
 int CollateCp932(std::string_view a, std::string_view b)
 {
     const std::u16string textA = DecodeCp932ForDisplay(a);

@@ -26,9 +26,7 @@ protected:
     // Selects one row as a click in the list does.
     void Select(std::size_t row)
     {
-        for (std::size_t i = 0; i < model_->Rows().size(); ++i) {
-            model_->List().SetRowSelected(i, i == row);
-        }
+        model_->Document().SelectOnly(row);
         model_->Editing().ShowSelectedRow();
     }
 
@@ -169,15 +167,14 @@ TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimi
         std::string start, deadline;
         bool allowed, moved;
     };
+    // The deadline before the start, and later; the start past the deadline, and earlier; neither
+    // end. Without a deadline the start cannot be dragged: the drop sets a deadline at now.
     for (const auto& c : {
-             Case{0, "2010/05/12", "2010/05/08", "2010/05/10 09:00", "2010/05/12 18:00", true,
-                  false},  // before the start
+             Case{0, "2010/05/12", "2010/05/08", "2010/05/10 09:00", "2010/05/12 18:00", true, false},
              Case{0, "2010/05/12", "2010/05/14", "2010/05/10 09:00", "2010/05/14 18:00", true, true},
-             Case{0, "2010/05/10", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", true,
-                  false},  // past the deadline
+             Case{0, "2010/05/10", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", true, false},
              Case{0, "2010/05/10", "2010/05/11", "2010/05/11 09:00", "2010/05/12 18:00", true, true},
-             Case{0, "2010/05/11", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", false, false},  // neither end
-             // Without a deadline the start cannot be dragged: the drop sets a deadline at now.
+             Case{0, "2010/05/11", "2010/05/13", "2010/05/10 09:00", "2010/05/12 18:00", false, false},
              Case{1, "2010/05/11", "2010/05/13", "2010/05/11 08:00", "2010/05/13 12:00", true, true},
          }) {
         model_->Reload();
@@ -199,15 +196,7 @@ TEST_F(CalendarControllerTest, DraggingMovesTheDeadlineOrTheStartWithinTheirLimi
     }
 }
 
-TEST_F(CalendarControllerTest, ADropWithoutASelectedToDoDoesNothing)
-{
-    model_->Calendar().Show(true);
-    SelectDay("2010/05/12");
-    const auto& calendar = model_->Calendar().Model();
-    model_->Calendar().Drop(calendar.CurrentColumn(), calendar.CurrentRow());
-    EXPECT_FALSE(model_->State().UnsavedChanges);
-}
-
+// With no to-do selected a drop moves nothing, and the day goes to a date button or a new to-do.
 TEST_F(CalendarControllerTest, AddAndDateButtonsTakeTheSelectedDay)
 {
     model_->Calendar().SetDateFromCalendar(PanelField::Deadline);  // hidden calendar: nothing
@@ -215,6 +204,8 @@ TEST_F(CalendarControllerTest, AddAndDateButtonsTakeTheSelectedDay)
 
     model_->Calendar().Show(true);
     SelectDay("2010/05/20");
+    model_->Calendar().Drop(model_->Calendar().Model().CurrentColumn(), model_->Calendar().Model().CurrentRow());
+    EXPECT_FALSE(model_->State().UnsavedChanges);
     model_->Calendar().SetDateFromCalendar(PanelField::Deadline);
     EXPECT_EQ(model_->Editing().Panel().Text(PanelField::Deadline), "2010/05/20 12:00");
 

@@ -74,6 +74,7 @@ TEST_F(CellEditCommandTest, WritesTheClickedColumnBack)
 
 TEST_F(CellEditCommandTest, OpensNothingOrChangesNothing)
 {
+    const std::string kImportanceRefused = "重要度は 0 から 5 までの数字一文字で入力してください。";
     struct Case {
         const char* what;
         int column;
@@ -88,17 +89,11 @@ TEST_F(CellEditCommandTest, OpensNothingOrChangesNothing)
         {"the check box or an edge", -1, true, "x", false, {}},
         {"no selected row", 4, false, "x", false, {}},
         {"cancel", 4, true, std::nullopt, true, {}},
-        {"an importance the file cannot hold",
-         2,
-         true,
-         "7",
-         true,
-         {"重要度は 0 から 5 までの数字一文字で入力してください。"}},
+        {"an importance the file cannot hold", 2, true, "7", true, {kImportanceRefused}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        prompts_.cellEdits.clear();
-        prompts_.errors.clear();
+        prompts_ = {};
         const auto model = Make();
         model->List().RecordPress(0, c.column);
         model->List().SetRowSelected(0, c.selected);

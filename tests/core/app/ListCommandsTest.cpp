@@ -11,7 +11,7 @@ using test::WriteBytes;
 
 class ListCommandsTest : public test::WindowModelTest {
 protected:
-    // Three open rows and one completed.
+    // Three open rows and one completed 8 days before now (2010/05/05 12:00).
     ListCommandsTest()
     {
         WriteBytes(paths_.ListFilePath, "2010/05/01 09:00+=03020@\\@#@#b\r\n"
@@ -109,6 +109,36 @@ TEST_F(ListCommandsTest, PopupMenuEnablingAndCsvOfTheSelection)
     ASSERT_TRUE(model->List().ExportCsvTo(folder_ / "out.csv"));
     const std::string csv = ReadBytes(folder_ / "out.csv");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2) << "the header and the one selected row";
+}
+
+// The status timer purges completed rows past the keeping period, asking once per run.
+TEST_F(ListCommandsTest, ThePurgeWaitsForAKeepingPeriodAndAsksOnce)
+{
+    WriteBytes(paths_.ProgramFolder / "data.ini", "[tododel]\r\nValue=0\r\n");
+    const auto model = Make();
+    model->StatusTick();
+    EXPECT_TRUE(prompts_.questions.empty()) << "keeping period 0: nothing is purged";
+
+    model->Session().SetKeepDays(7);
+    prompts_.answer = false;
+    model->StatusTick();
+    EXPECT_EQ(prompts_.questions,
+              std::vector<std::string>{
+                  "完了したToDoの削除確認|保持日数の 7日に該当するToDoが 1件見つかりました。削除しますか？"});
+    EXPECT_EQ(model->Rows().size(), 4U);
+    EXPECT_TRUE(model->Rows()[3].Selected) << "No leaves the found rows selected";
+    model->StatusTick();
+    EXPECT_EQ(prompts_.questions.size(), 1U) << "offered once per run";
+}
+
+TEST_F(ListCommandsTest, ThePurgeOnYesRemovesAndSaves)
+{
+    const auto model = Make();
+    model->StatusTick();
+    ASSERT_EQ(model->Rows().size(), 3U);
+    EXPECT_EQ(ReadBytes(paths_.ListFilePath), "2010/05/01 09:00+=03020@\\@#@#b\r\n2010/05/01 09:00+=03100@\\@#@#c\r\n"
+                                              "2010/05/01 09:00+=03010@\\@#@#a\r\n");
+    EXPECT_EQ(sibling_.received.size(), 1U);
 }
 
 }  // namespace

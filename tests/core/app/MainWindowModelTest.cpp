@@ -22,27 +22,20 @@ TEST_F(MainWindowModelTest, StartsWithTheListLoadedAtTheClocksNow)
 
 TEST_F(MainWindowModelTest, ClosingAsksOnlyWithUnsavedChangesAndSavesOnlyOnYes)
 {
-    struct Case {
-        bool change;
-        bool answer;
-        bool asked;
-        bool saved;
-    };
-    for (const Case c :
-         {Case{false, true, false, false}, Case{true, false, true, false}, Case{true, true, true, true}}) {
+    for (const auto& [change, answer] : {std::pair{false, true}, std::pair{true, false}, std::pair{true, true}}) {
         WriteBytes(paths_.ListFilePath, kLine + "\r\n");
         prompts_.questions.clear();
         sibling_.received.clear();
-        prompts_.answer = c.answer;
+        prompts_.answer = answer;
         const auto model = Make();
-        if (c.change) {
+        if (change) {
             model->List().SetRowCompleted(0, true);
         }
         EXPECT_TRUE(model->CloseQuery());
-        EXPECT_EQ(prompts_.questions, c.asked ? std::vector<std::string>{kSaveQuestion} : std::vector<std::string>{});
+        EXPECT_EQ(prompts_.questions, change ? std::vector<std::string>{kSaveQuestion} : std::vector<std::string>{});
         const bool saved = ReadBytes(paths_.ListFilePath) != kLine + "\r\n";
-        EXPECT_EQ(saved, c.saved) << "change " << c.change << " answer " << c.answer;
-        EXPECT_EQ(sibling_.received.size(), c.saved ? 1U : 0U);
+        EXPECT_EQ(saved, change && answer) << "change " << change << " answer " << answer;
+        EXPECT_EQ(sibling_.received.size(), change && answer ? 1U : 0U);
     }
 }
 

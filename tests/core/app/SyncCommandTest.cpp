@@ -37,27 +37,6 @@ public:
 
 class SyncCommandTest : public test::WindowModelTest {
 protected:
-    std::unique_ptr<MainWindowModel> MakeWith(SyncService* service)
-    {
-        auto model = std::make_unique<MainWindowModel>(
-            paths_,
-            MainWindowPorts{clock_, prompts_, sibling_, test::DiskFiles(), &siblingSettings_, {}, nullptr, service});
-        model->FormCreate();
-        return model;
-    }
-
-    // A full pass as the window runs it; false when it did not start.
-    static bool Pass(MainWindowModel& model)
-    {
-        SyncCommand& command = model.Sync();
-        const auto list = command.Start();
-        if (!list) {
-            return false;
-        }
-        command.Finish(command.Run(*list));
-        return true;
-    }
-
     static void EditFirstRow(MainWindowModel& model)
     {
         model.Document().Rows()[0].TaskText = "unsaved";
@@ -69,14 +48,14 @@ protected:
 
 TEST_F(SyncCommandTest, OfferedOnlyWithAConfiguredServerAndNotWhileRunning)
 {
-    EXPECT_FALSE(MakeWith(nullptr)->Sync().Enabled());
+    EXPECT_FALSE(Make()->Sync().Enabled());
     service_.configured = false;
-    EXPECT_FALSE(MakeWith(&service_)->Sync().Enabled());
-    EXPECT_FALSE(MakeWith(&service_)->Sync().Start().has_value());
+    EXPECT_FALSE(Make(nullptr, &service_)->Sync().Enabled());
+    EXPECT_FALSE(Make(nullptr, &service_)->Sync().Start().has_value());
     EXPECT_TRUE(service_.runs.empty());
 
     service_.configured = true;
-    auto model = MakeWith(&service_);
+    auto model = Make(nullptr, &service_);
     SyncCommand& command = model->Sync();
     ASSERT_TRUE(command.Enabled());
     const auto list = command.Start();
@@ -103,8 +82,11 @@ TEST_F(SyncCommandTest, AfterAPassTheListIsReadAgainAndTheReportShown)
         prompts_ = {};
         service_.report = {row.ok, row.shown};
         service_.fail = row.throws;
-        auto model = MakeWith(&service_);
-        ASSERT_TRUE(Pass(*model));
+        auto model = Make(nullptr, &service_);
+        SyncCommand& command = model->Sync();
+        const auto list = command.Start();
+        ASSERT_TRUE(list.has_value());
+        command.Finish(command.Run(*list));
         EXPECT_EQ(row.ok ? prompts_.messages : prompts_.errors, std::vector<std::string>{row.shown});
         EXPECT_TRUE((row.ok ? prompts_.errors : prompts_.messages).empty());
         EXPECT_EQ(model->Rows().size(), row.throws ? 1U : 2U) << row.shown;
@@ -113,39 +95,38 @@ TEST_F(SyncCommandTest, AfterAPassTheListIsReadAgainAndTheReportShown)
 }
 
 // Unsaved changes are dropped only when the user says so, before the pass and after it (changes
-// made while it ran).
+// made while it ran); each time the question names what drops them.
 TEST_F(SyncCommandTest, UnsavedChangesAreDroppedOnlyWithTheUsersYes)
 {
-    for (const bool yes : {false, true}) {
-        prompts_ = {};
-        prompts_.answer = yes;
-        service_.runs.clear();
-        WriteBytes(paths_.ListFilePath, test::kOneLine + "\r\n");
-        auto model = MakeWith(&service_);
-        EditFirstRow(*model);
-        EXPECT_EQ(Pass(*model), yes);
-        ASSERT_EQ(prompts_.questions.size(), 1U);
-        EXPECT_EQ(prompts_.questions[0], "確認|同期すると、保存していない変更内容が取り消されます。\nよろしいですか？");
-        EXPECT_EQ(service_.runs.size(), yes ? 1U : 0U);
-        EXPECT_EQ(model->Rows()[0].TaskText, yes ? "task" : "unsaved");
-    }
-
-    for (const bool yes : {false, true}) {
-        prompts_ = {};
-        prompts_.answer = yes;
-        WriteBytes(paths_.ListFilePath, test::kOneLine + "\r\n");
-        auto model = MakeWith(&service_);
-        SyncCommand& command = model->Sync();
-        const auto list = command.Start();
-        ASSERT_TRUE(list.has_value());
-        const SyncReport report = command.Run(*list);
-        EditFirstRow(*model);  // while the pass ran
-        command.Finish(report);
-        ASSERT_EQ(prompts_.questions.size(), 1U);
-        EXPECT_EQ(model->Rows().size(), yes ? 2U : 1U);
-        EXPECT_EQ(model->Rows()[0].TaskText, yes ? "task" : "unsaved") << "a no keeps what was typed";
-        EXPECT_EQ(prompts_.messages, std::vector<std::string>{"同期しました"});
-        EXPECT_TRUE(command.Enabled());
+    const std::string questions[] = {
+        "確認|同期すると、保存していない変更内容が取り消されます。\nよろしいですか？",
+        "確認|同期した一覧を読み込むと、同期の間に変更した内容が取り消されます。\nよろしいですか？"};
+    for (const bool whileRunning : {false, true}) {
+        for (const bool yes : {false, true}) {
+            SCOPED_TRACE(testing::Message() << (whileRunning ? "while it ran" : "before") << (yes ? ", yes" : ", no"));
+            prompts_ = {};
+            prompts_.answer = yes;
+            service_.runs.clear();
+            WriteBytes(paths_.ListFilePath, test::kOneLine + "\r\n");
+            auto model = Make(nullptr, &service_);
+            SyncCommand& command = model->Sync();
+            if (!whileRunning) {
+                EditFirstRow(*model);
+            }
+            if (const auto list = command.Start()) {
+                const SyncReport report = command.Run(*list);
+                if (whileRunning) {
+                    EditFirstRow(*model);
+                }
+                command.Finish(report);
+            }
+            EXPECT_EQ(prompts_.questions, std::vector<std::string>{questions[whileRunning ? 1 : 0]});
+            EXPECT_EQ(service_.runs.size(), whileRunning || yes ? 1U : 0U);
+            EXPECT_EQ(model->Rows().size(), yes ? 2U : 1U);
+            EXPECT_EQ(model->Rows()[0].TaskText, yes ? "task" : "unsaved") << "a no keeps what was typed";
+            EXPECT_EQ(prompts_.messages.size(), whileRunning || yes ? 1U : 0U) << "the report of a pass that ran";
+            EXPECT_TRUE(command.Enabled());
+        }
     }
 }
 

@@ -33,7 +33,6 @@ TEST_F(ViewTabsTest, TabsFilterTheListAndNameTheView)
 
     model->List().SortByColumn(4);
     EXPECT_FALSE(model->State().OrderChanged) << "only the whole list has an order to save";
-    EXPECT_FALSE(model->List().PopupMenuOpening().sortSave);
 
     ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::All));
     ASSERT_TRUE(model->Tabs().ChangeMainTab(MainTab::Open));
@@ -84,7 +83,6 @@ TEST_F(ViewTabsTest, EditsInACategoryViewKeepTheirPlaceInTheFile)
 
     model->List().SetRowSelected(1, true);  // line 4
     model->List().SetRowSelected(2, true);  // the new row
-    prompts_.answer = true;
     model->List().DeleteSelected();
     EXPECT_EQ(model->State().DeletedFileLines, std::vector<std::string>{"4"}) << "nothing for a new row";
 
@@ -102,18 +100,8 @@ TEST_F(ViewTabsTest, EditsInACategoryViewKeepTheirPlaceInTheFile)
 // notice, and a refused change must send none at all.
 TEST_F(ViewTabsTest, ARefusedChangeSendsNoNoticeAndTheQuestionComesFirst)
 {
-    struct Recorder final : MainWindowObserver {
-        explicit Recorder(const test::ScriptedPrompts& prompts) : prompts(prompts) {}
-        void RowsReset() override { Note("rows"); }
-        void ViewChanged() override { Note("view"); }
-        void PanelChanged() override { Note("panel"); }
-        void StoreStateChanged() override { Note("store"); }
-        void Note(const std::string& notice) { notices.push_back(notice + std::to_string(prompts.questions.size())); }
-        const test::ScriptedPrompts& prompts;
-        std::vector<std::string> notices;  // each with the number of questions asked before it
-    };
     const auto model = Make();
-    Recorder recorder(prompts_);
+    test::NoticeRecorder recorder(prompts_);
     model->SetObserver(&recorder);
     model->List().PressCheckBox(0);
     recorder.notices.clear();
@@ -150,43 +138,31 @@ TEST_F(ViewTabsTest, ARefusedChangeSendsNoNoticeAndTheQuestionComesFirst)
 // and the old search text.
 TEST_F(ViewTabsTest, SearchingWithUnsavedChangesAsksFirst)
 {
-    struct Case {
-        const char* what;
-        bool edit;  // a row is deleted (unsaved) before the search
-        bool answer;
-        bool asked;
-        std::size_t rowsAfter;
-        bool unsavedAfter;
-        const char* searchAfter;
-    };
-    const Case cases[] = {
-        {"no changes: no question", false, false, false, 5, false, "abc"},
-        {"yes drops the deletion", true, true, true, 5, false, "abc"},
-        {"no keeps everything", true, false, true, 4, true, "old"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    // With a deletion (unsaved) before the search, or none.
+    for (const auto& [edit, yes] : {std::pair{false, false}, std::pair{true, true}, std::pair{true, false}}) {
+        SCOPED_TRACE(testing::Message() << (edit ? "a deletion, " : "no changes, ") << (yes ? "yes" : "no"));
+        const bool kept = edit && !yes;
         const auto model = Make();
         ASSERT_TRUE(model->Tabs().SetSearchText("old"));
-        if (c.edit) {
+        if (edit) {
             prompts_.answer = true;
             model->List().SetRowSelected(0, true);
             model->List().DeleteSelected();
             ASSERT_EQ(model->Rows().size(), 4U);
         }
         prompts_.questions.clear();
-        prompts_.answer = c.answer;
+        prompts_.answer = yes;
 
-        EXPECT_EQ(model->Tabs().SetSearchText("abc"), !c.asked || c.answer);
+        EXPECT_EQ(model->Tabs().SetSearchText("abc"), !kept);
 
-        EXPECT_EQ(prompts_.questions.size(), c.asked ? 1U : 0U);
-        if (c.asked) {
-            EXPECT_EQ(prompts_.questions[0], "確認|このまま検索すると変更内容が取り消されます。\nよろしいですか？");
-        }
-        EXPECT_EQ(model->Rows().size(), c.rowsAfter);
-        EXPECT_EQ(model->State().UnsavedChanges, c.unsavedAfter);
-        EXPECT_EQ(model->Tabs().SearchText(), c.searchAfter);
-        EXPECT_EQ(model->Tabs().MainTabCaption(MainTab::Search), Sj(std::string("検索 > [ ") + c.searchAfter + " ]"));
+        EXPECT_EQ(prompts_.questions,
+                  edit ? std::vector<std::string>{"確認|このまま検索すると変更内容が取り消されます。\nよろしいですか？"}
+                       : std::vector<std::string>{});
+        EXPECT_EQ(model->Rows().size(), kept ? 4U : 5U);
+        EXPECT_EQ(model->State().UnsavedChanges, kept);
+        const std::string search = kept ? "old" : "abc";
+        EXPECT_EQ(model->Tabs().SearchText(), search);
+        EXPECT_EQ(model->Tabs().MainTabCaption(MainTab::Search), Sj("検索 > [ " + search + " ]"));
     }
     // Only the search tab filters: case-sensitive by default, ABC is not abc.
     const auto model = Make();

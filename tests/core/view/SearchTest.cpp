@@ -87,25 +87,5 @@ TEST(SearchTest, TheLibraryIsAskedSixTimesPerSearchNotPerLine)
     EXPECT_EQ(library.calls, 6);
 }
 
-// The trail byte of every character of a double-byte text, searched for on its own, finds
-// nothing; the same byte written as a character at that place is found.
-TEST(SearchTest, ATrailByteIsFoundAtNoPosition)
-{
-    const std::string text = Sj("アイウエオテストゼロ");  // trail bytes A C E G I e X g [ 8D
-    ASSERT_EQ(text.size(), 20U);
-    for (std::size_t at = 1; at < text.size(); at += 2) {
-        const std::string trail(1, text[at]);
-        SCOPED_TRACE(at);
-        for (const bool caseSensitive : {true, false}) {
-            EXPECT_FALSE(SearchMatcher(trail, caseSensitive, nullptr).Matches("00000@\\@#@#" + text));
-        }
-        if (static_cast<unsigned char>(trail[0]) < 0x80) {
-            std::string withCharacter = text;
-            withCharacter.insert(at - 1, trail);
-            EXPECT_TRUE(SearchMatcher(trail, true, nullptr).Matches(withCharacter));
-        }
-    }
-}
-
 }  // namespace
 }  // namespace dolvane
