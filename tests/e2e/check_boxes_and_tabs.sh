@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives the list's check boxes and the tab row on a real X server. A press on a box toggles it
 # exactly once, even right after a click on the same row's first column (the list view compares a
-# release with the last press it saw); with three rows selected the box of one ticks all three.
+# release with the last press it saw), and a double click on it toggles it twice and opens nothing;
+# with three rows selected the box of one ticks all three.
 # With that tick unsaved a click on another main tab asks first; while the question is open the
 # tab row still shows the old tab, and No leaves tabs, rows and changes as they were. "適用"
 # writes each state, and the list file is compared byte for byte. Run under xvfb-run (ctest
@@ -34,6 +35,15 @@ apply
 lines 01000 >"$work/expected"
 same_bytes "$list" "$work/expected" "a click on the first column and then on the box of the same row" ||
   failed=$((failed + 1))
+
+# A double click on that box, again right after a click on the first column, is two presses: the
+# box ends as it was and no cell editor opens.
+at_in "$main" 60 "$(row_y 1)" click 1
+at_in "$main" 10 "$(row_y 1)" click --repeat 2 --delay 80 1
+expect_no_window 編集 1
+apply
+sleep 0.5
+same_bytes "$list" "$work/expected" "a double click on a box" || failed=$((failed + 1))
 
 # Rows 2 to 4 selected by a click and a shift-click on their first column, then the box of row 4
 # (the row clicked last): the three rows are ticked. Each expectation is made from the file as it
@@ -77,4 +87,4 @@ apply
 same_bytes "$list" "$work/expected" "the rows and the tick after No" || failed=$((failed + 1))
 
 close_program
-[ "$failed" -eq 0 ] || fail "$failed of 3 checks failed"
+[ "$failed" -eq 0 ] || fail "$failed of 4 checks failed"
