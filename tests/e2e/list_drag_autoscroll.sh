@@ -33,12 +33,7 @@ shot autoscroll-released
 # The box of the top row shown, which is selected, then "適用".
 at_in "$main" 10 69 click 1
 apply
-ticked=0
-for _ in $(seq 50); do
-  ticked=$(LC_ALL=C grep -c '^2010/05/01 09:00+=1' "$list" || true)
-  [ "$ticked" -gt 0 ] && break
-  sleep 0.1
-done
+poll 50 'ticked=$(LC_ALL=C grep -c "^2010/05/01 09:00+=1" "$list"); [ "$ticked" -gt 0 ]' || true
 [ "$ticked" -ge 26 ] || fail "only $ticked rows were selected: the list did not scroll"
 lines "$ticked" >"$work/expected"
 wait_bytes "$list" "$work/expected" "rows 0 to $((ticked - 1)) ticked"
