@@ -2,11 +2,11 @@
 # Drives the list's check boxes and the tab row on a real X server. A press on a box toggles it
 # exactly once, even right after a click on the same row's first column (the list view compares a
 # release with the last press it saw), and a double click on it toggles it twice and opens nothing;
-# with three rows selected the box of one ticks all three.
-# With that tick unsaved a click on another main tab asks first; while the question is open the
-# tab row still shows the old tab, and No leaves tabs, rows and changes as they were. "適用"
-# writes each state, and the list file is compared byte for byte. Run under xvfb-run (ctest
-# does); DOLVANE_SHOT_DIR keeps screenshots.
+# with three rows selected the box of one ticks all three. With that tick unsaved a left click on
+# another main tab asks first (the right button, the wheel and the tab shown do not); while the
+# question is open the tab row still shows the old tab, and No leaves tabs, rows and changes as
+# they were. "適用" writes each state, and the list file is compared byte for byte. Run under
+# xvfb-run (ctest does); DOLVANE_SHOT_DIR keeps screenshots.
 # Usage: check_boxes_and_tabs.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
@@ -70,6 +70,11 @@ blue_in_tab() {
 [ "$(blue_in_tab 0)" -gt 0 ] || fail "the first tab's caption is not blue at start"
 
 at_in "$main" 10 "$(row_y 0)" click 1   # tick row 0: unsaved changes
+# Neither the right button, the wheel nor a click on the tab shown asks for a tab, nor moves the row.
+at_in "$main" 200 28 click 3 click 5
+at_in "$main" 20 28 click 1
+expect_no_window 確認 1
+[ "$(blue_in_tab 0)" -gt 0 ] || fail "the right button, the wheel or a click on 全て left 全て"
 at_in "$main" 200 28 click 1            # "未完了"
 question=$(wait_window 確認)
 at_in "$question" 5 5                   # the pointer off the tab row
