@@ -1,6 +1,7 @@
 // The window under a desktop that is not the one it was drawn on: a dark palette, a larger font,
-// and column widths that last from one run to the next.
+// column widths that last from one run to the next, and the buttons' pictures.
 #include "ui/MainWindow.h"
+#include "ui/widgets/ButtonGlyph.h"
 #include "ui/widgets/Colours.h"
 #include "ui/widgets/JapaneseFont.h"
 
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QPalette>
 #include <QToolButton>
@@ -129,6 +131,24 @@ TEST_F(LookTest, ColumnWidthsSetByHandComeBackNextRunWithinTheirLimits)
     EXPECT_EQ(header->sectionSize(2), 58);
     EXPECT_EQ(header->sectionSize(3), 100) << "実行者 is at most 100 pixels wide";
     EXPECT_EQ(header->sectionSize(kElapsed), 80);
+}
+
+TEST(ButtonGlyphTest, SixteenSquarePixelsOnTheBackground)
+{
+    const QColor face(10, 20, 30);
+    const QImage empty = MakeButtonGlyph(QApplication::style(), 99, face).toImage();
+    ASSERT_EQ(empty.size(), QSize(16, 16));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(15, 15), QPoint(8, 8)}) {
+        EXPECT_EQ(empty.pixelColor(corner), face) << "no picture for index 99: only the background";
+    }
+    const QImage undo = MakeButtonGlyph(QApplication::style(), 1, face).toImage();
+    bool drawn = false;
+    for (int y = 0; y < 16 && !drawn; ++y) {
+        for (int x = 0; x < 16 && !drawn; ++x) {
+            drawn = undo.pixelColor(x, y) != face;
+        }
+    }
+    EXPECT_TRUE(drawn) << "image 1 is drawn over the background";
 }
 
 }  // namespace

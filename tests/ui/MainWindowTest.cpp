@@ -1,6 +1,6 @@
-// The window's wiring: each widget reaches its part of the window model and shows its notices.
-// The rules are pinned on the model (tests/core/app), the mouse and keyboard paths under a real X
-// server (tests/e2e).
+// The window's wiring: each widget and menu command reaches its part of the window model and shows
+// its notices. The rules are pinned on the model (tests/core/app), the mouse and keyboard paths
+// under a real X server (tests/e2e).
 #include "ui/MainWindow.h"
 #include "ui/widgets/TabRow.h"
 
@@ -13,11 +13,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -26,8 +28,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -262,5 +269,94 @@ TEST_F(MainWindowTest, TheCalendarTakesThePlaceOfTheListAndFollowsClicks)
     EXPECT_TRUE(list->isVisible());
 }
 
+// Stands in for the desktop's handler of file URLs.
+class UrlRecorder final : public QObject {
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE void open(const QUrl& url) { urls.push_back(url); }
+    std::vector<QUrl> urls;
+};
+
+TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgramThroughTheDesktop)
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    const auto window = Open();
+    Find<QAction>(*window, "Help2")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(recorder.urls.size(), 1U);
+    EXPECT_EQ(recorder.urls[0].toLocalFile().toStdString(), (paths_.ProgramFolder / "Help" / "Dolvane.htm").string());
+}
+
+// Each menu asks the model as it opens: Save needs rows, the merge the sibling's folder.
+TEST_F(MainWindowTest, TheFileAndToolMenusLookAgainEachTimeTheyOpen)
+{
+    test::WriteBytes(paths_.ListFilePath, "");
+    const auto window = Open();
+    auto* file = Find<QMenu>(*window, "File1");
+    auto* tools = Find<QMenu>(*window, "Tool1");
+    ASSERT_TRUE(file != nullptr && tools != nullptr);
+    Q_EMIT file->aboutToShow();
+    EXPECT_FALSE(Find<QAction>(*window, "Save1")->isEnabled());
+    Q_EMIT tools->aboutToShow();
+    EXPECT_FALSE(Find<QAction>(*window, "PimaloMenu")->isVisible());
+    std::filesystem::create_directories(paths_.SiblingFolder);
+    Q_EMIT tools->aboutToShow();
+    EXPECT_TRUE(Find<QAction>(*window, "PimaloMenu")->isVisible());
+}
+
+// Holds the pass until the test lets it go.
+class HeldSync final : public SyncService {
+public:
+    bool Configured() const override { return true; }
+    SyncReport Run(const std::filesystem::path& /*listFile*/) override
+    {
+        std::unique_lock lock(mutex_);
+        going_.wait_for(lock, std::chrono::seconds(20), [this] { return released_; });
+        return {true, "同期しました"};
+    }
+    void Release()
+    {
+        const std::lock_guard lock(mutex_);
+        released_ = true;
+        going_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable going_;
+    bool released_ = false;
+};
+
+// ツール > 同期: the pass on a thread of its own, the item and the status bar while it runs, the
+// outcome afterwards (what the pass decides is tested on the model).
+TEST_F(MainWindowTest, TheSyncPassRunsBesideTheWindowWhichClosesAfterIt)
+{
+    EXPECT_FALSE(Find<QAction>(*Open(), "Sync1")->isEnabled()) << "no service, no sync";
+
+    HeldSync service;
+    TVelkDolvane window(
+        MainWindowServices{paths_, clock_, sibling_, test::DiskFiles(), nullptr, {}, nullptr, &service});
+    window.show();
+    test::MessageBoxes boxes;
+    auto* sync = Find<QAction>(window, "Sync1");
+    ASSERT_TRUE(sync->isEnabled());
+    sync->trigger();
+    EXPECT_FALSE(sync->isEnabled());
+    auto* running = Find<QLabel>(window, "SyncRunning");
+    ASSERT_NE(running, nullptr);
+    EXPECT_TRUE(running->isVisible());
+    window.close();
+    QTest::qWait(50);
+    EXPECT_TRUE(window.isVisible()) << "a close waits for the pass that writes the list";
+
+    service.Release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));
+    EXPECT_EQ(boxes.Take(), QStringList{QStringLiteral("同期しました")});
+}
+
 }  // namespace
 }  // namespace dolvane
+
+#include "MainWindowTest.moc"
