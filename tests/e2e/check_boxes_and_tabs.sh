@@ -14,12 +14,7 @@ source "$(dirname "$0")/common.sh"
 keep_completed_for_no_days
 
 # Five open to-dos; $1 holds each one's completion flag, in file (and list) order.
-lines() {
-  local i
-  for i in 0 1 2 3 4; do
-    printf '2010/05/%02d 09:00&2010/05/20 18:00+24=%s3050総務@\\@仕事#@#報告書その%s\r\n' $((i + 1)) "${1:i:1}" "$i"
-  done | cp932
-}
+lines() { numbered_lines '2010/05/%02d 09:00&2010/05/20 18:00+24=%s3050総務@\\@仕事#@#報告書その%s' "$1"; }
 lines 00000 >"$list"
 
 start_program

@@ -91,9 +91,10 @@ list="$work/prog/data/$user/todolist.txt"
 keep_completed_for_no_days() {
   printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
 }
-# Starts the program and waits for its main window; sets pid and main.
+# Starts the program (through the command and arguments given, if any) and waits for its main
+# window; sets pid and main.
 start_program() {
-  "$work/prog/dolvane" &
+  "$@" "$work/prog/dolvane" &
   pid=$!
   main=$(wait_window Dolvane)
 }
@@ -116,6 +117,14 @@ at_in() {
 # UTF-8 text to the cp932 bytes of the list file.
 cp932() {
   iconv -f UTF-8 -t CP932
+}
+# Prints, in cp932 with CR LF, one line of the printf format $1 per character of $2; the format is
+# given the line's day of the month (1, 2, ...), the character and the line's index (0, 1, ...).
+numbered_lines() {
+  local i
+  for ((i = 0; i < ${#2}; i++)); do
+    printf "$1\r\n" $((i + 1)) "${2:i:1}" "$i"
+  done | cp932
 }
 # Waits up to 5 s until file $1 holds exactly the bytes of file $2; otherwise prints $3 with both
 # texts and returns 1.

@@ -85,9 +85,7 @@ im_session=$!
 poll 100 '"${as_user[@]}" fcitx5-remote >/dev/null 2>&1' || fail "fcitx5 did not start: $(tail -5 "$work/fcitx5.log")"
 
 export QT_IM_MODULE=fcitx XMODIFIERS=@im=fcitx
-"${as_user[@]}" "$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program "${as_user[@]}"
 
 # Types romaji over the text of the field at ($1, $2) of the window with the input method on,
 # then confirms.

@@ -10,12 +10,9 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 keep_completed_for_no_days
 
-# Sixty open to-dos; the first $1 of them done.
+# Sixty to-dos; the first $1 of them done.
 lines() {
-  local i
-  for i in $(seq 0 59); do
-    printf '2010/05/01 09:00+=%s3000@\\@#@#行%02d\r\n' "$([ "$i" -lt "$1" ] && echo 1 || echo 0)" "$i"
-  done | cp932
+  numbered_lines '2010/05/01 09:00+=%.0s%s3000@\\@#@#行%02d' "$(printf '%*s' "$1" '' | tr ' ' 1)$(printf '%*s' $((60 - $1)) '' | tr ' ' 0)"
 }
 lines 0 >"$list"
 

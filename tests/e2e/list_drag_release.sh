@@ -11,12 +11,7 @@ source "$(dirname "$0")/common.sh"
 keep_completed_for_no_days
 
 # Four open to-dos; $1 holds each one's importance.
-lines() {
-  local i
-  for i in 0 1 2 3; do
-    printf '2010/05/%02d 09:00+=0%s000@\\@#@#打ち合わせ%s\r\n' $((i + 1)) "${1:i:1}" "$i"
-  done | cp932
-}
+lines() { numbered_lines '2010/05/%02d 09:00+=0%s000@\\@#@#打ち合わせ%s' "$1"; }
 lines 1425 >"$list"
 
 start_program

@@ -64,16 +64,14 @@ TEST_F(LookTest, UnderADarkPaletteEveryFixedFillKeepsItsTextReadable)
     const auto window = Open();
 
     for (const char* name : {"Panel7", "StaticText1", "Panel10"}) {
-        const auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
-        ASSERT_NE(label, nullptr) << name;
+        const auto* label = Find<QLabel>(*window, name);
         EXPECT_GE(Contrast(label->palette().color(QPalette::WindowText), label->palette().color(QPalette::Window)), 4.5)
             << name;
     }
-    const auto* mode = window->findChild<QToolButton*>(QStringLiteral("SpeedButton6"));
-    ASSERT_NE(mode, nullptr);
+    const auto* mode = Find<QToolButton>(*window, "SpeedButton6");
     EXPECT_GE(Contrast(mode->palette().color(QPalette::ButtonText), mode->palette().color(QPalette::Button)), 3.0);
 
-    const auto* list = window->findChild<QTreeView*>(QStringLiteral("ListView1"));
+    const auto* list = Find<QTreeView>(*window, "ListView1");
     const QAbstractItemModel* rows = list->model();
     const QModelIndex completed = rows->index(1, 4);
     ASSERT_TRUE(rows->data(completed, Qt::BackgroundRole).isValid());
@@ -84,9 +82,7 @@ TEST_F(LookTest, UnderADarkPaletteEveryFixedFillKeepsItsTextReadable)
               4.5);
     EXPECT_FALSE(rows->data(rows->index(0, 4), Qt::ForegroundRole).isValid()) << "a plain row keeps the palette's text";
 
-    const auto* settings = window->findChild<QAction*>(QStringLiteral("N5"));
-    ASSERT_NE(settings, nullptr);
-    EXPECT_FALSE(settings->icon().isNull()) << "設定(&T) has its picture";
+    EXPECT_FALSE(Find<QAction>(*window, "N5")->icon().isNull()) << "設定(&T) has its picture";
 }
 
 TEST_F(LookTest, FontsGrowWithTheDesktopFont)
@@ -107,7 +103,7 @@ TEST_F(LookTest, ColumnWidthsSetByHandComeBackNextRunWithinTheirLimits)
     constexpr int kRemaining = 7;
     constexpr int kElapsed = 8;
     auto window = Open();
-    QHeaderView* header = window->findChild<QTreeView*>(QStringLiteral("ListView1"))->header();
+    QHeaderView* header = Find<QTreeView>(*window, "ListView1")->header();
     // The usual texts of the time columns show whole from the start.
     const QFontMetrics metrics(header->parentWidget()->font());
     for (const int column : {kRemaining, kElapsed}) {
@@ -126,7 +122,7 @@ TEST_F(LookTest, ColumnWidthsSetByHandComeBackNextRunWithinTheirLimits)
     ASSERT_NE(state.find("[columns]"), std::string::npos) << state;
     WriteBytes(stateFile, "[columns]\r\nValue=130,120,58,500,100,50,40,90,80,60,20\r\n");
     window = Open();
-    header = window->findChild<QTreeView*>(QStringLiteral("ListView1"))->header();
+    header = Find<QTreeView>(*window, "ListView1")->header();
     EXPECT_EQ(header->sectionSize(kRemaining), 90);
     EXPECT_EQ(header->sectionSize(2), 58);
     EXPECT_EQ(header->sectionSize(3), 100) << "実行者 is at most 100 pixels wide";

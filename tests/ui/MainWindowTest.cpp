@@ -139,12 +139,11 @@ TEST_F(MainWindowTest, TheSearchDialogKeepsATextItCannotStore)
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        auto* edit = dialog->findChild<QLineEdit*>();
-        edit->setText(Text("から〜😀を"));
+        dialog->setTextValue(Text("から〜😀を"));
         dialog->accept();
         refusals = boxes.Take();
-        kept = dialog->isVisible() ? edit->text() : QString();
-        edit->setText(Text("から〜"));
+        kept = dialog->isVisible() ? dialog->textValue() : QString();
+        dialog->setTextValue(Text("から〜"));
         dialog->accept();
         if (dialog->isVisible()) {
             dialog->reject();  // the second text was refused as well
@@ -152,7 +151,6 @@ TEST_F(MainWindowTest, TheSearchDialogKeepsATextItCannotStore)
     });
     Find<QAction>(*window, "Find1")->trigger();
     EXPECT_EQ(refusals, QStringList{Text("「😀」はこの一覧に保存できない文字です")});
-    EXPECT_EQ(boxes.Take(), QStringList());
     EXPECT_EQ(kept, Text("から〜😀を")) << "the dialog stays open with the text";
     EXPECT_EQ(window->Model().Tabs().SearchText(), Sj("から～"));
 }
