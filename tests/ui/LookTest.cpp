@@ -31,28 +31,21 @@ double Contrast(const QColor& text, const QColor& background)
     return ContrastRatio(BgrOf(text), BgrOf(background));
 }
 
-class LookTest : public test::MainWindowFixture {};
-
-// Restores the application's palette and font after a test that played another desktop.
-class DesktopScope final {
-public:
-    DesktopScope() : palette_(QApplication::palette()), font_(QApplication::font()) {}
-    ~DesktopScope()
+// A test may play another desktop: the application's palette and font come back after it.
+class LookTest : public test::MainWindowFixture {
+protected:
+    ~LookTest() override
     {
         QApplication::setPalette(palette_);
         QApplication::setFont(font_);
     }
-    DesktopScope(const DesktopScope&) = delete;
-    DesktopScope& operator=(const DesktopScope&) = delete;
 
-private:
-    QPalette palette_;
-    QFont font_;
+    const QPalette palette_ = QApplication::palette();
+    const QFont font_ = QApplication::font();
 };
 
 TEST_F(LookTest, UnderADarkPaletteEveryFixedFillKeepsItsTextReadable)
 {
-    const DesktopScope restore;
     QPalette dark;
     for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
         dark.setColor(role, QColor(0x35, 0x35, 0x35));
@@ -87,7 +80,6 @@ TEST_F(LookTest, UnderADarkPaletteEveryFixedFillKeepsItsTextReadable)
 
 TEST_F(LookTest, FontsGrowWithTheDesktopFont)
 {
-    const DesktopScope restore;
     QFont desktop = QApplication::font();
     desktop.setPointSizeF(9);
     QApplication::setFont(desktop);
