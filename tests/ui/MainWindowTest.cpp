@@ -159,7 +159,9 @@ TEST_F(MainWindowTest, TheSearchDialogKeepsATextItCannotStore)
 // through the field: nothing ticks its box either.
 TEST_F(MainWindowTest, ADropDownKeepsItsTextAsTypedAndEnterAddsNothing)
 {
-    const auto window = OpenShown(Sj("2010/05/01 09:00+=03000ABC@\\@#@#一\r\n2010/05/02 09:00+=03000abc@\\@#@#二\r\n"));
+    WriteBytes(paths_.ListFilePath,
+               Sj("2010/05/01 09:00+=03000ABC@\\@#@#一\r\n2010/05/02 09:00+=03000abc@\\@#@#二\r\n"));
+    const auto window = OpenShown();
     QApplication::setActiveWindow(window.get());
     auto* list = Find<QTreeView>(*window, "ListView1");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 3)).center());
