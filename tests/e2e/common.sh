@@ -6,14 +6,19 @@
 NAME=$(basename "$0" .sh) PROGRAM=$1 LIBRARY=$2
 work=$(mktemp -d)
 pid=
+# Evaluates the command text $2 every 0.1 s until it succeeds, at most $1 times; fails after.
+poll() {
+  for _ in $(seq "$1"); do
+    eval "$2" && return 0
+    sleep 0.1
+  done
+  return 1
+}
 # A failed check can leave a question open, which holds off SIGTERM: then the program is killed.
 end_program() {
   [ -n "${pid:-}" ] || return 0
   kill "$pid" 2>/dev/null || true
-  for _ in $(seq 30); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
+  poll 30 '! kill -0 "$pid" 2>/dev/null' || true
   kill -KILL "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
@@ -66,11 +71,8 @@ wait_window() {
 }
 # Waits up to 5 s until no window titled $1 is shown.
 await_no_window() {
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  fail "the window $1 stayed open"
+  local title=$1
+  poll 50 '! xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1' || fail "the window $1 stayed open"
 }
 # Fails when a window titled $1 shows up within $2 seconds.
 expect_no_window() {
@@ -80,12 +82,8 @@ expect_no_window() {
 }
 # Waits up to 10 s until the list file (as UTF-8) holds a line matching the extended regex $1.
 await_list_line() {
-  for _ in $(seq 100); do
-    if iconv -f cp932 -t utf-8 "$list" 2>/dev/null | tr -d '\r' | grep -Eq -- "$1"; then
-      return 0
-    fi
-    sleep 0.1
-  done
+  local pattern=$1
+  poll 100 'iconv -f cp932 -t utf-8 "$list" 2>/dev/null | tr -d "\r" | grep -Eq -- "$pattern"' && return 0
   fail "the list file has no line matching $1: $(iconv -f cp932 -t utf-8 "$list" | tr -d '\r' | tr '\n' '|')"
 }
 list="$work/prog/data/$user/todolist.txt"
@@ -93,9 +91,10 @@ list="$work/prog/data/$user/todolist.txt"
 keep_completed_for_no_days() {
   printf '[tododel]\r\nValue=0\r\n' >"$work/prog/data.ini"
 }
-# Starts the program and waits for its main window; sets pid and main.
+# Starts the program (through the command and arguments given, if any) and waits for its main
+# window; sets pid and main.
 start_program() {
-  "$work/prog/dolvane" &
+  "$@" "$work/prog/dolvane" &
   pid=$!
   main=$(wait_window Dolvane)
 }
@@ -119,13 +118,19 @@ at_in() {
 cp932() {
   iconv -f UTF-8 -t CP932
 }
+# Prints, in cp932 with CR LF, one line of the printf format $1 per character of $2; the format is
+# given the line's day of the month (1, 2, ...), the character and the line's index (0, 1, ...).
+numbered_lines() {
+  local i
+  for ((i = 0; i < ${#2}; i++)); do
+    printf "$1\r\n" $((i + 1)) "${2:i:1}" "$i"
+  done | cp932
+}
 # Waits up to 5 s until file $1 holds exactly the bytes of file $2; otherwise prints $3 with both
 # texts and returns 1.
 same_bytes() {
-  for _ in $(seq 50); do
-    cmp -s "$1" "$2" && return 0
-    sleep 0.1
-  done
+  local file=$1 expected=$2
+  poll 50 'cmp -s "$file" "$expected"' && return 0
   echo "$NAME: $3: expected
 $(iconv -f CP932 -t UTF-8 <"$2" | tr -d '\r')
 but the list file holds

@@ -3,10 +3,10 @@
 # dialog "編集" on it (on the remaining time nothing); F2 opens it on the list's current column,
 # Right and Left move that column and Return opens it as well; Tab leaves a task field for the
 # next control without typing a tab. In the panel, Tab and Space, Alt+N and a click on 追加 each
-# add a to-do; Ctrl+S is 適用. The pop-up menu's first entry "継承して新規作成(&R)" answers to R
-# and copies the row (how its dates are worked out is the core tests' matter). The list file shows
-# every edit with no tab character in it. Run under xvfb-run (ctest does); DOLVANE_SHOT_DIR keeps
-# screenshots.
+# add a to-do, after which Space ticks the new row; Ctrl+S is 適用. The pop-up menu's first entry
+# "継承して新規作成(&R)" answers to R and copies the row (how its dates are worked out is the core
+# tests' matter). The list file shows every edit with no tab character in it. Run under xvfb-run
+# (ctest does); DOLVANE_SHOT_DIR keeps screenshots.
 # Usage: edit_paths.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
 
@@ -64,6 +64,7 @@ add_typed 'write memo'
 xdotool key alt+n
 add_typed 'by click'
 at_in "$main" 306 486 click 1
+xdotool key space   # the list has the keyboard, its current row the new one: Space ticks it
 
 # The pop-up menu of row 0.
 at_in "$main" 430 69 click 3
@@ -73,8 +74,8 @@ shot inherit-popup-menu
 xdotool key r
 sleep 0.3
 xdotool key ctrl+s
-for task in 'call Sato' 'write memo' 'by click'; do
-  await_list_line "#@#$task\$"
+for task in '0.*#@#call Sato' '0.*#@#write memo' '1.*#@#by click'; do
+  await_list_line "=$task\$"
 done
 await_list_line '^.{16}&.{16}\+48=03000Suzuki@\\@Home#@#エアコンの掃除 done$'
 [ "$(grep -c '' "$list")" = 5 ] || fail "not four new to-dos: $(iconv -f cp932 -t utf-8 "$list")"

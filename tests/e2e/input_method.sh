@@ -63,10 +63,7 @@ fi
 # folders, so asking for fcitx5 before it is up never starts a second one.
 "${as_user[@]}" dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=1 >"$work/bus" &
 bus_pid=$!
-for _ in $(seq 50); do
-  [ -s "$work/bus" ] && break
-  sleep 0.1
-done
+poll 50 '[ -s "$work/bus" ]' || true
 DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus")
 [ -n "$DBUS_SESSION_BUS_ADDRESS" ] || fail "no session bus"
 export DBUS_SESSION_BUS_ADDRESS
@@ -75,10 +72,7 @@ im_session=
 end_helpers() {
   if [ -n "$im_session" ]; then
     kill $(ps -o pid= -s "$im_session") 2>/dev/null || true
-    for _ in $(seq 30); do
-      [ -z "$(ps -o pid= -s "$im_session")" ] && break
-      sleep 0.1
-    done
+    poll 30 '[ -z "$(ps -o pid= -s "$im_session")" ]' || true
   fi
   kill "$bus_pid" 2>/dev/null || true
   wait "$bus_pid" 2>/dev/null || true
@@ -88,16 +82,10 @@ end_helpers() {
 # fcitx5 keeps the job's process id, which names the session.
 "${as_user[@]}" setsid fcitx5 --disable=notificationitem,kimpanel,clipboard >"$work/fcitx5.log" 2>&1 &
 im_session=$!
-for _ in $(seq 100); do
-  "${as_user[@]}" fcitx5-remote >/dev/null 2>&1 && break
-  sleep 0.1
-done
-"${as_user[@]}" fcitx5-remote >/dev/null 2>&1 || fail "fcitx5 did not start: $(tail -5 "$work/fcitx5.log")"
+poll 100 '"${as_user[@]}" fcitx5-remote >/dev/null 2>&1' || fail "fcitx5 did not start: $(tail -5 "$work/fcitx5.log")"
 
 export QT_IM_MODULE=fcitx XMODIFIERS=@im=fcitx
-"${as_user[@]}" "$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program "${as_user[@]}"
 
 # Types romaji over the text of the field at ($1, $2) of the window with the input method on,
 # then confirms.
@@ -106,11 +94,7 @@ type_converted() {
   sleep 0.3
   xdotool key ctrl+a
   "${as_user[@]}" fcitx5-remote -o
-  for _ in $(seq 50); do
-    [ "$("${as_user[@]}" fcitx5-remote)" = 2 ] && break
-    sleep 0.1
-  done
-  [ "$("${as_user[@]}" fcitx5-remote)" = 2 ] || fail "the input method did not turn on"
+  poll 50 '[ "$("${as_user[@]}" fcitx5-remote)" = 2 ]' || fail "the input method did not turn on"
   xdotool type --delay 120 "$3"
   sleep 0.5
   shot "composing-$3"

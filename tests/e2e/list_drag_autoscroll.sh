@@ -10,12 +10,9 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 keep_completed_for_no_days
 
-# Sixty open to-dos; the first $1 of them done.
+# Sixty to-dos; the first $1 of them done.
 lines() {
-  local i
-  for i in $(seq 0 59); do
-    printf '2010/05/01 09:00+=%s3000@\\@#@#行%02d\r\n' "$([ "$i" -lt "$1" ] && echo 1 || echo 0)" "$i"
-  done | cp932
+  numbered_lines '2010/05/01 09:00+=%.0s%s3000@\\@#@#行%02d' "$(printf '%*s' "$1" '' | tr ' ' 1)$(printf '%*s' $((60 - $1)) '' | tr ' ' 0)"
 }
 lines 0 >"$list"
 
@@ -33,12 +30,7 @@ shot autoscroll-released
 # The box of the top row shown, which is selected, then "適用".
 at_in "$main" 10 69 click 1
 apply
-ticked=0
-for _ in $(seq 50); do
-  ticked=$(LC_ALL=C grep -c '^2010/05/01 09:00+=1' "$list" || true)
-  [ "$ticked" -gt 0 ] && break
-  sleep 0.1
-done
+poll 50 'ticked=$(LC_ALL=C grep -c "^2010/05/01 09:00+=1" "$list"); [ "$ticked" -gt 0 ]' || true
 [ "$ticked" -ge 26 ] || fail "only $ticked rows were selected: the list did not scroll"
 lines "$ticked" >"$work/expected"
 wait_bytes "$list" "$work/expected" "rows 0 to $((ticked - 1)) ticked"

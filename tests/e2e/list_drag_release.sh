@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A drag that starts on a row that is already selected and ends below the list keeps the
 # selection, and the editing panel keeps showing its first row: "置換" with the importance box
-# ticked then gives both selected rows the first one's importance, and "適用" writes it. Run under
+# ticked then gives both selected rows the first one's importance, and "適用" writes it. A click
+# (press and release on the same row) on one of the selected rows selects that row alone. Run under
 # xvfb-run (ctest does); DOLVANE_SHOT_DIR keeps screenshots.
 # Usage: list_drag_release.sh PROGRAM CONVERSION_LIBRARY
 set -euo pipefail
@@ -10,12 +11,7 @@ source "$(dirname "$0")/common.sh"
 keep_completed_for_no_days
 
 # Four open to-dos; $1 holds each one's importance.
-lines() {
-  local i
-  for i in 0 1 2 3; do
-    printf '2010/05/%02d 09:00+=0%s000@\\@#@#打ち合わせ%s\r\n' $((i + 1)) "${1:i:1}" "$i"
-  done | cp932
-}
+lines() { numbered_lines '2010/05/%02d 09:00+=0%s000@\\@#@#打ち合わせ%s' "$1"; }
 lines 1425 >"$list"
 
 start_program
@@ -42,5 +38,12 @@ at_in "$main" 348 486 click 1
 apply
 lines 1445 >"$work/expected"
 wait_bytes "$list" "$work/expected" "the selection and the panel after the drag"
+
+# A click on row 2, selected with row 1, selects it alone: its box then ticks row 2 only.
+at_in "$main" 250 "$(row_y 2)" click 1
+at_in "$main" 10 "$(row_y 2)" click 1
+apply
+lines 1445 | LC_ALL=C sed '3s/+=0/+=1/' >"$work/expected"
+wait_bytes "$list" "$work/expected" "the selection after a click on a selected row"
 
 close_program

@@ -15,9 +15,7 @@ source "$(dirname "$0")/common.sh"
 mkdir -p "$work/prog/Help" "$work/no-programs"
 echo '<html></html>' >"$work/prog/Help/Dolvane.htm"
 # Nothing on the program's PATH can open a page.
-env -u BROWSER PATH="$work/no-programs" "$work/prog/dolvane" &
-pid=$!
-main=$(wait_window Dolvane)
+start_program env -u BROWSER PATH="$work/no-programs"
 
 # A title that is Japanese from the start: the version box (ヘルプ > バージョン).
 xdotool windowfocus --sync "$main" 2>/dev/null || true

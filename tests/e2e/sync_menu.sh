@@ -38,11 +38,7 @@ sleep 0.3
 shot sync-menu
 xdotool key y
 # The report comes in a message box titled as the main window.
-for _ in $(seq 100); do
-  [ "$(xdotool search --onlyvisible --name '^Dolvane$' | wc -l)" -ge 2 ] && break
-  sleep 0.1
-done
-[ "$(xdotool search --onlyvisible --name '^Dolvane$' | wc -l)" -ge 2 ] || fail "no report of the sync"
+poll 100 '[ "$(xdotool search --onlyvisible --name "^Dolvane\$" | wc -l)" -ge 2 ]' || fail "no report of the sync"
 shot sync-report
 await_list_line '^2010/05/01 09:00\+=03000@\\@#@#電話を折り返す$'
 xdotool key Return

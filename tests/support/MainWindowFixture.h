@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 
 namespace dolvane::test {
 
@@ -40,13 +39,6 @@ protected:
         auto window = Open();
         window->show();
         return window;
-    }
-
-    // The window on `list` (cp932 bytes), shown.
-    std::unique_ptr<TVelkDolvane> OpenShown(const std::string& list)
-    {
-        WriteBytes(paths_.ListFilePath, list);
-        return OpenShown();
     }
 
     // The child named `name` (a widget's kind and number, or an action's name).

@@ -1,6 +1,6 @@
-// The window's wiring: each widget reaches its part of the window model and shows its notices.
-// The rules are pinned on the model (tests/core/app), the mouse and keyboard paths under a real X
-// server (tests/e2e).
+// The window's wiring: each widget and menu command reaches its part of the window model and shows
+// its notices. The rules are pinned on the model (tests/core/app), the mouse and keyboard paths
+// under a real X server (tests/e2e).
 #include "ui/MainWindow.h"
 #include "ui/widgets/TabRow.h"
 
@@ -13,11 +13,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -26,8 +28,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -45,15 +52,7 @@ QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-class MainWindowTest : public test::MainWindowFixture {
-protected:
-    // A click on the box of `row`: an unsaved change.
-    static void Tick(QTreeView* list, int row)
-    {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          QPoint(8, list->visualRect(list->model()->index(row, 0)).center().y()));
-    }
-};
+class MainWindowTest : public test::MainWindowFixture {};
 
 // Column captions and the text of each column are checked on the list model; here the wiring.
 TEST_F(MainWindowTest, ShowsTheListFileTheClickedRowAndTheClickedTab)
@@ -67,7 +66,13 @@ TEST_F(MainWindowTest, ShowsTheListFileTheClickedRowAndTheClickedTab)
     EXPECT_EQ(model->index(1, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
     EXPECT_TRUE(Find<QTimer>(*window, "Timer1")->isActive()) << "showing starts the status timer";
 
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(model->index(0, 3)).center());
+    // While a press selects rows the auto-scroll timer runs instead; the release hands back.
+    const QPoint cell = list->visualRect(model->index(0, 3)).center();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_FALSE(Find<QTimer>(*window, "Timer1")->isActive());
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_TRUE(Find<QTimer>(*window, "Timer1")->isActive());
+    EXPECT_FALSE(Find<QTimer>(*window, "Timer2")->isActive());
     EXPECT_EQ(Find<QLineEdit>(*window, "Edit3")->text(), Text("2010/05/01 09:00"));
     EXPECT_EQ(Find<QPlainTextEdit>(*window, "Memo1")->toPlainText(), Text("報告書を書く\n提出する"));
 
@@ -95,23 +100,6 @@ TEST_F(MainWindowTest, TabRowsAndTheKeepingPeriodComeFromTheSettings)
     window->show();
     keepDays->stepUp();
     EXPECT_EQ(window->Model().CurrentSettings().KeepDays, 31) << "one step from the stored value, not from 7";
-}
-
-// While the pointer selects rows the auto-scroll timer runs instead of the status refresh.
-TEST_F(MainWindowTest, APressOnTheTextOfARowSwapsTheTimersUntilTheRelease)
-{
-    const auto window = OpenShown();
-    auto* list = Find<QTreeView>(*window, "ListView1");
-    auto* statusTimer = Find<QTimer>(*window, "Timer1");
-    auto* scrollTimer = Find<QTimer>(*window, "Timer2");
-    const QPoint text = list->visualRect(list->model()->index(1, 4)).center();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, text);
-    EXPECT_EQ(window->Model().List().DragAnchorRow(), 1);
-    EXPECT_TRUE(scrollTimer->isActive());
-    EXPECT_FALSE(statusTimer->isActive());
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, text);
-    EXPECT_FALSE(scrollTimer->isActive());
-    EXPECT_TRUE(statusTimer->isActive());
 }
 
 TEST_F(MainWindowTest, ReplaceChangesTheSelectedRowAndUndoReloadsTheListFile)
@@ -151,12 +139,11 @@ TEST_F(MainWindowTest, TheSearchDialogKeepsATextItCannotStore)
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        auto* edit = dialog->findChild<QLineEdit*>();
-        edit->setText(Text("から〜😀を"));
+        dialog->setTextValue(Text("から〜😀を"));
         dialog->accept();
         refusals = boxes.Take();
-        kept = dialog->isVisible() ? edit->text() : QString();
-        edit->setText(Text("から〜"));
+        kept = dialog->isVisible() ? dialog->textValue() : QString();
+        dialog->setTextValue(Text("から〜"));
         dialog->accept();
         if (dialog->isVisible()) {
             dialog->reject();  // the second text was refused as well
@@ -164,29 +151,17 @@ TEST_F(MainWindowTest, TheSearchDialogKeepsATextItCannotStore)
     });
     Find<QAction>(*window, "Find1")->trigger();
     EXPECT_EQ(refusals, QStringList{Text("「😀」はこの一覧に保存できない文字です")});
-    EXPECT_EQ(boxes.Take(), QStringList());
     EXPECT_EQ(kept, Text("から〜😀を")) << "the dialog stays open with the text";
     EXPECT_EQ(window->Model().Tabs().SearchText(), Sj("から～"));
-}
-
-// Space ticks the list's current row: after Add that is the new row, not the first one.
-TEST_F(MainWindowTest, SpaceAfterAddCompletesTheNewRow)
-{
-    const auto window = OpenShown();
-    QApplication::setActiveWindow(window.get());
-    Commit(Find<QPlainTextEdit>(*window, "Memo1"), Text("新しい"));
-    QTest::mouseClick(Find<QPushButton>(*window, "Button1"), Qt::LeftButton);
-    ASSERT_EQ(window->Model().Rows().size(), 3U);
-    QTest::keyClick(Find<QTreeView>(*window, "ListView1"), Qt::Key_Space);
-    EXPECT_TRUE(window->Model().Rows()[2].Completed);
-    EXPECT_FALSE(window->Model().Rows()[0].Completed);
 }
 
 // A row's "abc" stays as it is when the drop-down's list holds "ABC" and the user only passes
 // through the field: nothing ticks its box either.
 TEST_F(MainWindowTest, ADropDownKeepsItsTextAsTypedAndEnterAddsNothing)
 {
-    const auto window = OpenShown(Sj("2010/05/01 09:00+=03000ABC@\\@#@#一\r\n2010/05/02 09:00+=03000abc@\\@#@#二\r\n"));
+    WriteBytes(paths_.ListFilePath,
+               Sj("2010/05/01 09:00+=03000ABC@\\@#@#一\r\n2010/05/02 09:00+=03000abc@\\@#@#二\r\n"));
+    const auto window = OpenShown();
     QApplication::setActiveWindow(window.get());
     auto* list = Find<QTreeView>(*window, "ListView1");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 3)).center());
@@ -216,7 +191,8 @@ TEST_F(MainWindowTest, ADropDownKeepsItsTextAsTypedAndEnterAddsNothing)
 TEST_F(MainWindowTest, ASaveWaitingForTheLockOfTheListKeepsTheWindowServed)
 {
     const auto window = OpenShown();
-    Tick(Find<QTreeView>(*window, "ListView1"), 0);
+    QAbstractItemModel* rows = Find<QTreeView>(*window, "ListView1")->model();
+    rows->setData(rows->index(0, 0), Qt::Checked, Qt::CheckStateRole);  // as Space ticks a box
     ASSERT_TRUE(window->Model().State().UnsavedChanges);
 
     std::filesystem::path lockFile = paths_.ListFilePath;
@@ -293,5 +269,94 @@ TEST_F(MainWindowTest, TheCalendarTakesThePlaceOfTheListAndFollowsClicks)
     EXPECT_TRUE(list->isVisible());
 }
 
+// Stands in for the desktop's handler of file URLs.
+class UrlRecorder final : public QObject {
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE void open(const QUrl& url) { urls.push_back(url); }
+    std::vector<QUrl> urls;
+};
+
+TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgramThroughTheDesktop)
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    const auto window = Open();
+    Find<QAction>(*window, "Help2")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(recorder.urls.size(), 1U);
+    EXPECT_EQ(recorder.urls[0].toLocalFile().toStdString(), (paths_.ProgramFolder / "Help" / "Dolvane.htm").string());
+}
+
+// Each menu asks the model as it opens: Save needs rows, the merge the sibling's folder.
+TEST_F(MainWindowTest, TheFileAndToolMenusLookAgainEachTimeTheyOpen)
+{
+    test::WriteBytes(paths_.ListFilePath, "");
+    const auto window = Open();
+    auto* file = Find<QMenu>(*window, "File1");
+    auto* tools = Find<QMenu>(*window, "Tool1");
+    ASSERT_TRUE(file != nullptr && tools != nullptr);
+    Q_EMIT file->aboutToShow();
+    EXPECT_FALSE(Find<QAction>(*window, "Save1")->isEnabled());
+    Q_EMIT tools->aboutToShow();
+    EXPECT_FALSE(Find<QAction>(*window, "PimaloMenu")->isVisible());
+    std::filesystem::create_directories(paths_.SiblingFolder);
+    Q_EMIT tools->aboutToShow();
+    EXPECT_TRUE(Find<QAction>(*window, "PimaloMenu")->isVisible());
+}
+
+// Holds the pass until the test lets it go.
+class HeldSync final : public SyncService {
+public:
+    bool Configured() const override { return true; }
+    SyncReport Run(const std::filesystem::path& /*listFile*/) override
+    {
+        std::unique_lock lock(mutex_);
+        going_.wait_for(lock, std::chrono::seconds(20), [this] { return released_; });
+        return {true, "同期しました"};
+    }
+    void Release()
+    {
+        const std::lock_guard lock(mutex_);
+        released_ = true;
+        going_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable going_;
+    bool released_ = false;
+};
+
+// ツール > 同期: the pass on a thread of its own, the item and the status bar while it runs, the
+// outcome afterwards (what the pass decides is tested on the model).
+TEST_F(MainWindowTest, TheSyncPassRunsBesideTheWindowWhichClosesAfterIt)
+{
+    EXPECT_FALSE(Find<QAction>(*Open(), "Sync1")->isEnabled()) << "no service, no sync";
+
+    HeldSync service;
+    TVelkDolvane window(
+        MainWindowServices{paths_, clock_, sibling_, test::DiskFiles(), nullptr, {}, nullptr, &service});
+    window.show();
+    test::MessageBoxes boxes;
+    auto* sync = Find<QAction>(window, "Sync1");
+    ASSERT_TRUE(sync->isEnabled());
+    sync->trigger();
+    EXPECT_FALSE(sync->isEnabled());
+    auto* running = Find<QLabel>(window, "SyncRunning");
+    ASSERT_NE(running, nullptr);
+    EXPECT_TRUE(running->isVisible());
+    window.close();
+    QTest::qWait(50);
+    EXPECT_TRUE(window.isVisible()) << "a close waits for the pass that writes the list";
+
+    service.Release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));
+    EXPECT_EQ(boxes.Take(), QStringList{QStringLiteral("同期しました")});
+}
+
 }  // namespace
 }  // namespace dolvane
+
+#include "MainWindowTest.moc"

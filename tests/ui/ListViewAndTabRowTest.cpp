@@ -1,9 +1,12 @@
-// The list's model and view on the offscreen platform: what each column shows, the column
-// widths, and the view's own mouse handling (which presses reach the check boxes, what a release
-// leaves selected, the auto-scroll's steps, the grid lines). The same mouse on a
-// real X server: tests/e2e/list_drag_*.sh and check_boxes_and_tabs.sh.
+// The list's model and view and the tab rows above them, on the offscreen platform: what each
+// column shows, the column widths, the auto-scroll's steps, the grid lines, and how the tabs wrap.
+// The mouse on them (which presses reach the check boxes, what a release leaves selected, which
+// clicks ask for a tab) is driven on a real X server: tests/e2e/list_drag_*.sh and
+// check_boxes_and_tabs.sh.
 #include "ui/list/ToDoListModel.h"
 #include "ui/list/ToDoListView.h"
+#include "ui/widgets/JapaneseFont.h"
+#include "ui/widgets/TabRow.h"
 
 #include "core/store/ToDoRecord.h"
 
@@ -11,8 +14,6 @@
 
 #include <QHeaderView>
 #include <QImage>
-#include <QItemSelectionModel>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
@@ -77,26 +78,22 @@ TEST_F(ListFixture, TaskLinesAreJoinedIntoOneLine)
     EXPECT_EQ(Shown(0, 3), Qs("a\\b~"));
 }
 
+// Space ticks a box through setData (tests/e2e/edit_paths.sh); the window model changes the row.
 TEST_F(ListFixture, TickingTheBoxAsksForTheChangeOnlyWhenTheStateDiffers)
 {
     QSignalSpy requested(&model, &ToDoListModel::completedChangeRequested);
-
-    EXPECT_TRUE(model.setData(model.index(2, 0), Qt::Checked, Qt::CheckStateRole));
-    ASSERT_EQ(requested.count(), 1);
-    EXPECT_EQ(requested[0][0].toInt(), 2);
-    EXPECT_TRUE(requested[0][1].toBool());
-    EXPECT_FALSE(rows[2].Completed) << "the window model changes the rows, not the list";
-
     rows[1].Completed = true;
     EXPECT_TRUE(model.setData(model.index(1, 0), Qt::Checked, Qt::CheckStateRole));
-    EXPECT_EQ(requested.count(), 1) << "no change, no unsaved mark";
+    EXPECT_EQ(requested.count(), 0) << "no change, no unsaved mark";
     EXPECT_TRUE(model.setData(model.index(1, 0), Qt::Unchecked, Qt::CheckStateRole));
-    ASSERT_EQ(requested.count(), 2);
-    EXPECT_FALSE(requested[1][1].toBool());
+    ASSERT_EQ(requested.count(), 1);
+    EXPECT_EQ(requested[0][0].toInt(), 1);
+    EXPECT_FALSE(requested[0][1].toBool());
+    EXPECT_TRUE(rows[1].Completed) << "the window model changes the rows, not the list";
 
     EXPECT_FALSE(model.setData(model.index(2, 1), Qt::Checked, Qt::CheckStateRole));
     EXPECT_FALSE(model.setData(model.index(2, 0), Qs("x"), Qt::EditRole));
-    EXPECT_EQ(requested.count(), 2);
+    EXPECT_EQ(requested.count(), 1);
 }
 
 TEST_F(ListFixture, RowsChangedRepaintsWholeRows)
@@ -109,19 +106,16 @@ TEST_F(ListFixture, RowsChangedRepaintsWholeRows)
     EXPECT_EQ(changed[0][1].toModelIndex(), model.index(2, kVisibleColumnCount - 1));
 }
 
-// The view on the model, shown with `rowCount` rows ("task 0", "task 1", ...).
+// The view on the model, shown with `rowCount` empty rows.
 struct ViewFixture : ListFixture {
     ToDoListView view;
 
-    void Open(int rowCount = 3, int height = 300)
+    void Open(int rowCount = 3)
     {
         rows.resize(static_cast<std::size_t>(rowCount));
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            rows[i].TaskText = "task " + std::to_string(i);
-        }
         model.Reset();
         view.setModel(&model);
-        view.resize(900, height);
+        view.resize(900, 300);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     }
@@ -129,23 +123,6 @@ struct ViewFixture : ListFixture {
     int TotalWidth() const { return view.header()->length(); }
     QWidget* Viewport() const { return view.viewport(); }
     int RowY(int row) const { return view.visualRect(model.index(row, 0)).center().y(); }
-    QPoint Box(int row) const { return {8, RowY(row)}; }
-    QPoint Text(int row) const { return {view.header()->sectionPosition(4) + 10, RowY(row)}; }
-    void Select(int first, int last)
-    {
-        view.selectionModel()->select(QItemSelection(model.index(first, 0), model.index(last, kVisibleColumnCount - 1)),
-                                      QItemSelectionModel::ClearAndSelect);
-    }
-    std::vector<int> SelectedRows() const
-    {
-        std::vector<int> selected;
-        for (int row = 0; row < model.rowCount(); ++row) {
-            if (view.selectionModel()->isRowSelected(row, QModelIndex())) {
-                selected.push_back(row);
-            }
-        }
-        return selected;
-    }
 };
 
 TEST_F(ViewFixture, ResizedColumnsStayWithinTheirLimits)
@@ -201,56 +178,6 @@ TEST_F(ViewFixture, ColumnAtCountsCurrentWidthsFromTheLeft)
     view.header()->resizeSection(0, 150);
     EXPECT_EQ(view.ColumnAt(140), 0);
     EXPECT_EQ(view.ColumnAt(150), -1);
-}
-
-// The window model toggles the box on checkBoxPressed (a single press on a box is driven under a
-// real X server); a change request from the list's own delegate would toggle it a second time.
-TEST_F(ViewFixture, ADoubleClickOnABoxIsTwoPressesAndOpensNothing)
-{
-    Open(5);
-    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, {60, RowY(2)});
-    QSignalSpy pressed(&view, &ToDoListView::checkBoxPressed);
-    QSignalSpy delegateToggled(&model, &ToDoListModel::completedChangeRequested);
-    QSignalSpy doubleClicked(&view, &QAbstractItemView::doubleClicked);
-    // What a double click delivers: press, release, double click, release.
-    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, Box(2));
-    QMouseEvent second(QEvent::MouseButtonDblClick, Box(2), Viewport()->mapToGlobal(Box(2)), Qt::LeftButton,
-                       Qt::LeftButton, {});
-    QCoreApplication::sendEvent(Viewport(), &second);
-    QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, Box(2));
-    EXPECT_EQ(pressed.count(), 2) << "the box ends as it was";
-    EXPECT_EQ(delegateToggled.count(), 0);
-    EXPECT_EQ(doubleClicked.count(), 0) << "no cell editor over the box";
-}
-
-// Rows 2 and 3 are selected and the press lands on row 2 (QTreeView puts off its selection to the
-// release there). The range rule of a drag belongs to the window model, not wired here, so a drag
-// must leave the selection exactly as it was; only a click selects the clicked row alone. A release
-// below the list, and where the auto-scroll is measured from: tests/e2e/list_drag_*.sh.
-TEST_F(ViewFixture, AReleaseAfterADragKeepsTheSelection)
-{
-    Open(12);
-    struct Case {
-        const char* drag;
-        std::vector<QPoint> moves;
-        QPoint release;
-        std::vector<int> selected;
-    };
-    const Case cases[] = {
-        {"back on the pressed row", {Text(6), Text(2)}, Text(2), {2, 3}},
-        {"a click", {}, Text(2), {2}},
-    };
-    for (const Case& c : cases) {
-        Select(2, 3);
-        QSignalSpy ended(&view, &ToDoListView::dragEnded);
-        QTest::mousePress(Viewport(), Qt::LeftButton, {}, Text(2));
-        for (const QPoint& point : c.moves) {
-            QTest::mouseMove(Viewport(), point);
-        }
-        QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, c.release);
-        EXPECT_EQ(SelectedRows(), c.selected) << c.drag;
-        EXPECT_EQ(ended.count(), 1) << c.drag;
-    }
 }
 
 TEST_F(ViewFixture, EachAutoScrollStepMovesOneRowAndGivesTheRowAtThatEdge)
@@ -310,6 +237,100 @@ TEST_F(ViewFixture, GridLinesRunDownThroughTheEmptyPartOfTheList)
     for (const Case& c : cases) {
         EXPECT_EQ(image.pixelColor(c.point).rgb() == grid, c.line) << c.point.x() << ", " << c.point.y();
     }
+}
+
+// The main tabs with a long search caption, as the Find command leaves them.
+void AddMainTabs(TabRow& row)
+{
+    row.setFont(JapaneseFont(13, true));
+    for (const char* caption :
+         {"全て", "なし", "検索 > [ 報告書を書く 総務 会議の準備と議事録の提出 ]", "未完了", "完了"}) {
+        row.addTab(QString::fromUtf8(caption));
+    }
+}
+
+// Pixels clearly darker than the tab's face inside a rectangle: a drawn caption.
+int InkIn(const QImage& image, const QRect& area)
+{
+    int ink = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            ink += qGray(image.pixel(x, y)) < 100 || qBlue(image.pixel(x, y)) - qRed(image.pixel(x, y)) > 100 ? 1 : 0;
+        }
+    }
+    return ink;
+}
+
+// Each tab whole and apart from the others, on as many lines as the row needs, and every caption
+// drawn: the style draws the selected tab reaching out towards the page, which must not hide the
+// caption of another line's tab beside it.
+TEST(TabRowTest, TabsWrapOntoAsManyLinesAsTheRowNeedsEachWholeApartAndDrawn)
+{
+    // The row's length: a number of pixels, or (when negative) that much less than one line of
+    // all tabs needs.
+    struct Case {
+        QTabBar::Shape shape;
+        int length;
+        int lines;
+    };
+    const Case cases[] = {
+        {QTabBar::RoundedNorth, 0, 1},  {QTabBar::RoundedNorth, -1, 2}, {QTabBar::RoundedNorth, 300, 3},
+        {QTabBar::RoundedSouth, -1, 2}, {QTabBar::RoundedWest, 0, 1},   {QTabBar::RoundedWest, -1, 2},
+        {QTabBar::RoundedEast, 300, 3},
+    };
+    for (const Case& c : cases) {
+        TabRow row;
+        AddMainTabs(row);
+        row.setShape(c.shape);
+        const bool vertical = row.Vertical();
+        const QSize oneLine = row.sizeHint();
+        const int length = c.length > 0 ? c.length : (vertical ? oneLine.height() : oneLine.width()) + c.length;
+        row.resize(vertical ? QSize(40, length) : QSize(length, 40));
+        row.resize(vertical ? QSize(row.sizeHint().width(), length) : QSize(length, row.heightForWidth(length)));
+        EXPECT_EQ(row.LineCount(), c.lines) << c.shape << " " << length;
+        if (!vertical) {
+            EXPECT_EQ(row.heightForWidth(length), c.lines * row.TabArea(0).height()) << length;
+        }
+        const QImage image = row.grab().toImage();
+        for (int index = 0; index < row.count(); ++index) {
+            const QRect area = row.TabArea(index);
+            // Only a tab longer than the row itself may reach past its end.
+            if ((vertical ? area.height() : area.width()) <= length) {
+                EXPECT_LE(vertical ? area.bottom() : area.right(), length - 1) << c.shape << " tab " << index;
+            }
+            for (int other = index + 1; other < row.count(); ++other) {
+                EXPECT_FALSE(area.intersects(row.TabArea(other))) << c.shape << " tabs " << index << ", " << other;
+            }
+            EXPECT_EQ(row.TabAreaAt(area.center()), index);
+            EXPECT_GT(InkIn(image, area.intersected(image.rect()).adjusted(2, 2, -2, -2)), 10)
+                << c.shape << " " << length << " tab " << index;
+        }
+    }
+}
+
+// The row never switches by itself: whoever owns the view decides and then sets the index. The
+// mouse on it is driven on a real X server (tests/e2e/check_boxes_and_tabs.sh).
+TEST(TabRowTest, ArrowKeysAskForTheNeighbourWithoutSwitching)
+{
+    TabRow row;
+    AddMainTabs(row);
+    QSignalSpy requested(&row, &TabRow::tabRequested);
+    QTest::keyClick(&row, Qt::Key_Left);  // nothing before the first tab
+    QTest::keyClick(&row, Qt::Key_Right);
+    ASSERT_EQ(requested.count(), 1);
+    EXPECT_EQ(requested.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(row.currentIndex(), 0);
+}
+
+// A row without tabs (the category row on 全て) is no stop for Tab.
+TEST(TabRowTest, OnlyARowWithTabsTakesTheFocus)
+{
+    TabRow row;
+    EXPECT_EQ(row.focusPolicy(), Qt::NoFocus);
+    row.addTab(QStringLiteral("a"));
+    EXPECT_EQ(row.focusPolicy(), Qt::TabFocus);
+    row.removeTab(0);
+    EXPECT_EQ(row.focusPolicy(), Qt::NoFocus);
 }
 
 }  // namespace
