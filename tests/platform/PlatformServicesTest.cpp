@@ -5,6 +5,8 @@
 
 #include "support/TempFolder.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,8 +20,6 @@
 #include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
-
-// The QCoreApplication these services need comes from the environment in SiblingChannelTest.cpp.
 
 namespace dolvane {
 namespace {
@@ -84,6 +84,12 @@ TEST(ConversionLibraryTest, RefusesAnIncompleteLibraryAndAnyButAnAbsoluteFolder)
     EXPECT_EQ(DeleteBufCalls(kFullFolder / kLibraryName), -1);
 }
 
+// As the window loads it: the conversion library is built beside this test program.
+TEST(ConversionLibraryTest, TheLibraryBesideTheExecutableIsLoaded)
+{
+    EXPECT_NE(LoadConversionLibraryBesideExecutable(), nullptr);
+}
+
 TEST(SystemPathsTest, TheEffectiveAccountAndTheExecutablesFolder)
 {
     const passwd* entry = ::getpwuid(::geteuid());
@@ -91,6 +97,12 @@ TEST(SystemPathsTest, TheEffectiveAccountAndTheExecutablesFolder)
     EXPECT_EQ(CurrentUserName(), entry->pw_name);
 
     EXPECT_EQ(fs::canonical(ExecutableFolder()), fs::canonical("/proc/self/exe").parent_path());
+    // The executable's name comes from the application object, as in the window.
+    int argc = 1;
+    char name[] = "platform_tests";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication application(argc, argv);
+    EXPECT_EQ(CurrentProgramPaths().ExecutableName, "platform_tests");
     EXPECT_EQ(CurrentProgramPaths().SiblingFolder, fs::path("/opt/Ｖｅｌｋ/ピマロ"));
 }
 

@@ -3,17 +3,11 @@
 #include "PrivateRuntime.h"
 #include "support/StandInSibling.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
-#include <memory>
 #include <string>
 
 #include <grp.h>
@@ -30,32 +24,6 @@ using test::StandInSibling;
 using Clock = std::chrono::steady_clock;
 
 constexpr uid_t kNobody = 65534;
-
-// The socket calls need an application object; gtest_main does not make one.
-class QtEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-            runtime_ = std::make_unique<QTemporaryDir>();
-            QFile::setPermissions(runtime_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            ::setenv("XDG_RUNTIME_DIR", runtime_->path().toLocal8Bit().constData(), 1);
-        }
-        if (QCoreApplication::instance() == nullptr) {
-            app_ = std::make_unique<QCoreApplication>(argc_, argv_);
-        }
-    }
-    void TearDown() override { app_.reset(); }  // the runtime folder goes with the environment
-
-private:
-    int argc_ = 1;
-    char name_[16] = "platform_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QTemporaryDir> runtime_;
-    std::unique_ptr<QCoreApplication> app_;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 // Each test in a runtime folder of its own, so a socket left by one never answers another.
 class SiblingChannelTest : public ::testing::Test {

@@ -53,6 +53,7 @@ private:
     TempFolder folder_;
     std::filesystem::path storage_;
     std::filesystem::path config_;
+    std::string settings_;  // the configuration after the address
     std::filesystem::path log_;
     std::string scheme_;
     int port_ = 0;

@@ -203,6 +203,7 @@ TEST_F(CalDavClientTest, FailuresAreSyncErrorsNamingTheUrlAndWhatWentWrong)
     impatient.timeoutSeconds = 1;
     HttpSettings small;
     small.maxBodyBytes = 200;
+    const std::string password(RadicaleServer::kPassword);
 
     const struct {
         const char* what;
@@ -213,26 +214,10 @@ TEST_F(CalDavClientTest, FailuresAreSyncErrorsNamingTheUrlAndWhatWentWrong)
     } cases[] = {
         {"a wrong password", "wrong", {}, collection_, {"認証に失敗しました (401)", collection_}},
         // Port 1 is privileged and free: the connection is refused, as by a server that crashed.
-        {"nobody listening",
-         std::string(RadicaleServer::kPassword),
-         {},
-         "http://127.0.0.1:1/tasks/",
-         {"サーバーが応答しません: http://127.0.0.1:1/tasks/"}},
-        {"a server that never answers",
-         std::string(RadicaleServer::kPassword),
-         impatient,
-         hung.Url(),
-         {"サーバーが応答しません", hung.Url()}},
-        {"an answer over the limit",
-         std::string(RadicaleServer::kPassword),
-         small,
-         collection_,
-         {"大きすぎます", "200", collection_}},
-        {"a redirect to another host",
-         std::string(RadicaleServer::kPassword),
-         {},
-         elsewhere.Url(),
-         {"別のサーバー", elsewhere.Url(), "http://127.0.0.2:"}},
+        {"nobody listening", password, {}, "http://127.0.0.1:1/", {"サーバーが応答しません: http://127.0.0.1:1/"}},
+        {"a server that never answers", password, impatient, hung.Url(), {"サーバーが応答しません", hung.Url()}},
+        {"an answer over the limit", password, small, collection_, {"大きすぎます", "200", collection_}},
+        {"a redirect to another host", password, {}, elsewhere.Url(), {"別のサーバー", elsewhere.Url(), "127.0.0.2:"}},
     };
     for (const auto& failing : cases) {
         CalDavClient client = ClientFor(failing.password, failing.settings);
