@@ -1,3 +1,4 @@
+#include "core/time/TimeTexts.h"
 #include "platform/ConversionLibraryLoader.h"
 #include "platform/LocalClock.h"
 #include "platform/SiblingSettingsStore.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -106,15 +108,19 @@ TEST(SystemPathsTest, TheEffectiveAccountAndTheExecutablesFolder)
     EXPECT_EQ(CurrentProgramPaths().SiblingFolder, fs::path("/opt/Ｖｅｌｋ/ピマロ"));
 }
 
+// In a zone nine hours ahead of UTC (never UTC itself, whatever the machine's zone), the clock
+// gives the wall-clock time there: UTC plus nine hours, to the minute.
 TEST(LocalClockTest, NowIsTheLocalWallClock)
 {
-    // A second reading of local time, to the whole second.
-    const std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&seconds, &local);
-    const DateTime expected = EncodeDateTime(DateTimeParts{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                                           local.tm_hour, local.tm_min, local.tm_sec, 0});
-    EXPECT_LT(std::abs(LocalClock().Now().days - expected.days) * 86400.0, 3.0);
+    ::setenv("TZ", "JST-9", 1);
+    ::tzset();
+    const std::time_t tokyo = std::time(nullptr) + 9 * 3600;
+    const DateTime now = LocalClock().Now();
+    ::unsetenv("TZ");
+    ::tzset();
+    char text[32];
+    std::strftime(text, sizeof text, "%Y/%m/%d %H:%M", std::gmtime(&tokyo));
+    EXPECT_LT(std::abs(now.days - ParseDateTimeText(text).days) * 1440.0, 1.5) << text;
 }
 
 TEST(SiblingSettingsStoreTest, AnAbsentOrRemovedStoreIsNeitherReadNorCreated)

@@ -239,14 +239,9 @@ TEST_F(CliExportTest, EveryLineIsWholeAndTextsHoldNoControlCharacters)
 // resolves to UTC through the VTIMEZONE that libical finds by its TZID.
 TEST_F(CliExportTest, TimesFollowTheMachinesZone)
 {
-    struct Case {
-        const char* zone;
-        std::string start;
-        std::string completed;
-        std::string stamp;
-        std::time_t startUtc;  // 0: no VTIMEZONE
-    };
-    const Case cases[] = {
+    // TZ, then DTSTART, COMPLETED and DTSTAMP as read back, and DTSTART in UTC through the
+    // VTIMEZONE (0: there is none).
+    const std::tuple<const char*, std::string, std::string, std::string, std::time_t> cases[] = {
         // Summer time in May: four hours behind UTC.
         {"TZ=:/usr/share/zoneinfo/America/New_York", "TZID=America/New_York:20100501T090000", "20100509T130000Z",
          "20100510T160000Z", 1'272'718'800},

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <ranges>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,13 +19,10 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadBytes;
 
-std::size_t Occurrences(const std::string& text, const std::string& line)
+// Occurrences of `line` in `text`.
+std::size_t Occurrences(std::string_view text, std::string_view line)
 {
-    std::size_t count = 0;
-    for (auto at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) {
-        ++count;
-    }
-    return count;
+    return static_cast<std::size_t>(std::ranges::distance(std::views::split(text, line)) - 1);
 }
 
 class TwoWritersTest : public test::WindowModelTest {};
