@@ -88,14 +88,9 @@ TEST_F(SiblingChannelTest, SilentSiblingIsGivenUpAfterTwoSeconds)
     }
     int connections = 0;
     bool bytes = false;
-    for (;;) {
-        pollfd entries[] = {{server, POLLIN, 0}, {stop, POLLIN, 0}};
-        if (::poll(entries, 2, 5000) <= 0) {
-            break;
-        }
-        if ((entries[0].revents & POLLIN) == 0) {
-            break;  // the parent is done and every connection has been taken
-        }
+    // Until the parent is done and every connection has been taken.
+    pollfd entries[] = {{server, POLLIN, 0}, {stop, POLLIN, 0}};
+    while (::poll(entries, 2, 5000) > 0 && (entries[0].revents & POLLIN) != 0) {
         const int client = ::accept(server, nullptr, nullptr);
         if (client < 0) {
             break;

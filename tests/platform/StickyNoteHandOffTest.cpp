@@ -55,6 +55,7 @@ protected:
 TEST_F(StickyNoteHandOffTest, TheSiblingReceivesTheNotesByteForByte)
 {
     const std::string openFive = "2010/05/01 09:00+=05000@\\@#@#電話する";
+    const std::string doneTwo = "2010/05/01 09:00|2010/05/02 10:00+=12100@\\@#@#見積";
     const std::string a = "2010/05/01 09:00+=03050@\\@#@#a";
     const std::string threeLines = "2010/05/01 09:00+=03050@\\@#@#一行目･･二行目･･三行目";
     const bool y = true;
@@ -65,9 +66,7 @@ TEST_F(StickyNoteHandOffTest, TheSiblingReceivesTheNotesByteForByte)
         const char* body;
     } cases[] = {
         // Open before completed, then by importance.
-        {{"2010/05/01 09:00|2010/05/02 10:00+=12100@\\@#@#見積", openFive},
-         {y, n, n, n, y},
-         "□(5)電話する\r\n■(2)見積"},
+        {{doneTwo, openFive}, {y, n, n, n, y}, "□(5)電話する\r\n■(2)見積"},
         {{"2010/05/01 09:00+=02000@\\@#@#二", openFive, "2010/05/01 09:00+=04000@\\@#@#四"},
          {y, n, n, n, y},
          "□(5)電話する\r\n□(4)四\r\n□(2)二"},

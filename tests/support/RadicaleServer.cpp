@@ -117,11 +117,6 @@ void RadicaleServer::Start()
     throw std::runtime_error("radicale did not answer within 10 s:\n" + Log());
 }
 
-void RadicaleServer::Kill()
-{
-    Stop(SIGKILL);
-}
-
 void RadicaleServer::Stop(int signal)
 {
     if (!Running()) {
@@ -130,11 +125,6 @@ void RadicaleServer::Stop(int signal)
     ::kill(pid_, signal);
     WaitForChild(pid_, std::chrono::seconds(5), "radicale");
     pid_ = -1;
-}
-
-std::string RadicaleServer::Log() const
-{
-    return ReadBytes(log_);
 }
 
 }  // namespace dolvane::test

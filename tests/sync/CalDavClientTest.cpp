@@ -145,8 +145,8 @@ TEST_F(CalDavClientTest, WritesHoldOnlyWhileTheirPreconditionDoes)
     EXPECT_TRUE(client_.List(collection_, {}).present.empty());
 }
 
-// Sends `answer` to every connection after reading its request, or never answers when it is
-// empty: a server that redirects elsewhere, one that hangs.
+// Sends `answer` to every connection after reading its request (a server that redirects
+// elsewhere), or, when it is empty, never takes a connection from the queue: one that hangs.
 class LocalListener final {
 public:
     explicit LocalListener(std::string answer) : answer_(std::move(answer))
@@ -160,12 +160,16 @@ public:
         ::listen(socket_, 4);
         ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
         port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] { Serve(); });
+        if (!answer_.empty()) {
+            thread_ = std::thread([this] { Serve(); });
+        }
     }
     ~LocalListener()
     {
         ::shutdown(socket_, SHUT_RDWR);
-        thread_.join();
+        if (thread_.joinable()) {
+            thread_.join();
+        }
         ::close(socket_);
     }
     std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
@@ -174,16 +178,11 @@ public:
 private:
     void Serve()
     {
-        std::vector<int> held;
-        for (int client; (client = ::accept(socket_, nullptr, nullptr)) >= 0;) {
+        for (int client; (client = ::accept(socket_, nullptr, nullptr)) >= 0; ::close(client)) {
             char request[4096];
-            if (::recv(client, request, sizeof request, 0) > 0 && !answer_.empty()) {
+            if (::recv(client, request, sizeof request, 0) > 0) {
                 ::send(client, answer_.data(), answer_.size(), MSG_NOSIGNAL);
             }
-            held.push_back(client);
-        }
-        for (const int client : held) {
-            ::close(client);
         }
     }
 
