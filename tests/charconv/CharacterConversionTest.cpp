@@ -24,13 +24,12 @@ std::string Convert(const std::string& source, const char* mode, std::uint8_t fl
 // Texts in UTF-8; both sides go through cp932, so every expected output is known to be encodable.
 TEST(CharacterConversionTest, ConvertsEachModeAndKeepsWhatItDoesNotCover)
 {
-    struct Case {
+    const struct {
         const char* mode;
         std::uint8_t flag;
         const char* source;
         const char* expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // ヴ ヵ ヶ have no hiragana in cp932; ・ is not kana.
         {"KataToHira", 1, "カタカナ・ヴァヵヶヽ", "かたかな・ヴぁヵヶゝ"},
         {"HiraToKata", 0, "かたかなゝゐゎ", "カタカナヽヰヮ"},
@@ -48,7 +47,7 @@ TEST(CharacterConversionTest, ConvertsEachModeAndKeepsWhatItDoesNotCover)
         {"", 1, "ぇ･", "ぇ・"},
         {"NoSuchMode", 1, "カタカナ", "カタカナ"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.mode) + " " + std::to_string(c.flag) + " " + c.source);
         EXPECT_EQ(Utf8(Convert(Sj(c.source), c.mode, c.flag)), c.expected);
     }

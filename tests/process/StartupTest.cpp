@@ -17,7 +17,6 @@ namespace dolvane {
 namespace {
 
 using namespace std::chrono_literals;
-using test::TempFolder;
 
 // Starts a copy of the program offscreen, its home and runtime folders in `home`.
 pid_t StartProgram(const std::filesystem::path& executable, const std::filesystem::path& home)
@@ -53,7 +52,7 @@ protected:
 
     std::filesystem::path Home() const { return folder_ / "home"; }
 
-    TempFolder folder_;
+    test::TempFolder folder_;
 };
 
 TEST_F(StartupTest, ASecondStartLeavesAtOnceAndTheFirstKeepsRunning)
