@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -23,13 +24,12 @@ std::string Convert(const std::string& source, const char* mode, std::uint8_t fl
 // Texts in UTF-8; both sides go through cp932, so every expected output is known to be encodable.
 TEST(CharacterConversionTest, ConvertsEachModeAndKeepsWhatItDoesNotCover)
 {
-    struct Case {
+    const struct {
         const char* mode;
         std::uint8_t flag;
         const char* source;
         const char* expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // ヴ ヵ ヶ have no hiragana in cp932; ・ is not kana.
         {"KataToHira", 1, "カタカナ・ヴァヵヶヽ", "かたかな・ヴぁヵヶゝ"},
         {"HiraToKata", 0, "かたかなゝゐゎ", "カタカナヽヰヮ"},
@@ -47,10 +47,24 @@ TEST(CharacterConversionTest, ConvertsEachModeAndKeepsWhatItDoesNotCover)
         {"", 1, "ぇ･", "ぇ・"},
         {"NoSuchMode", 1, "カタカナ", "カタカナ"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.mode) + " " + std::to_string(c.flag) + " " + c.source);
         EXPECT_EQ(Utf8(Convert(Sj(c.source), c.mode, c.flag)), c.expected);
     }
+}
+
+// A folding search finds a voiced kana in either width only if each one survives the round trip.
+TEST(CharacterConversionTest, EveryVoicedKanaSurvivesTheHalfWidthRoundTrip)
+{
+    const std::string hiragana = Sj("がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽ");
+    const std::string half = Convert(hiragana, "HiraToHalfKata");
+    // Each one a half-width kana and a mark: 50 single bytes of 0xA1-0xDF.
+    EXPECT_EQ(std::count_if(half.begin(), half.end(),
+                            [](char byte) { return (byte & 0xFF) >= 0xA1 && (byte & 0xFF) <= 0xDF; }),
+              50);
+    EXPECT_EQ(Convert(half, "HalfKataToHira"), hiragana);
+    const std::string katakana = Sj("ガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポヴ");
+    EXPECT_EQ(Convert(Convert(katakana, "", 0), "", 1), katakana);
 }
 
 TEST(CharacterConversionTest, KeepsTheBytesItDoesNotChange)

@@ -1,3 +1,4 @@
+#include "core/time/TimeTexts.h"
 #include "platform/ConversionLibraryLoader.h"
 #include "platform/LocalClock.h"
 #include "platform/SiblingSettingsStore.h"
@@ -5,9 +6,12 @@
 
 #include "support/TempFolder.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -18,8 +22,6 @@
 #include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
-
-// The QCoreApplication these services need comes from the environment in SiblingChannelTest.cpp.
 
 namespace dolvane {
 namespace {
@@ -84,6 +86,12 @@ TEST(ConversionLibraryTest, RefusesAnIncompleteLibraryAndAnyButAnAbsoluteFolder)
     EXPECT_EQ(DeleteBufCalls(kFullFolder / kLibraryName), -1);
 }
 
+// As the window loads it: the conversion library is built beside this test program.
+TEST(ConversionLibraryTest, TheLibraryBesideTheExecutableIsLoaded)
+{
+    EXPECT_NE(LoadConversionLibraryBesideExecutable(), nullptr);
+}
+
 TEST(SystemPathsTest, TheEffectiveAccountAndTheExecutablesFolder)
 {
     const passwd* entry = ::getpwuid(::geteuid());
@@ -91,18 +99,28 @@ TEST(SystemPathsTest, TheEffectiveAccountAndTheExecutablesFolder)
     EXPECT_EQ(CurrentUserName(), entry->pw_name);
 
     EXPECT_EQ(fs::canonical(ExecutableFolder()), fs::canonical("/proc/self/exe").parent_path());
+    // The executable's name comes from the application object, as in the window.
+    int argc = 1;
+    char name[] = "platform_tests";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication application(argc, argv);
+    EXPECT_EQ(CurrentProgramPaths().ExecutableName, "platform_tests");
     EXPECT_EQ(CurrentProgramPaths().SiblingFolder, fs::path("/opt/Ｖｅｌｋ/ピマロ"));
 }
 
+// In a zone nine hours ahead of UTC (never UTC itself, whatever the machine's zone), the clock
+// gives the wall-clock time there: UTC plus nine hours, to the minute.
 TEST(LocalClockTest, NowIsTheLocalWallClock)
 {
-    // A second reading of local time, to the whole second.
-    const std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&seconds, &local);
-    const DateTime expected = EncodeDateTime(DateTimeParts{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                                           local.tm_hour, local.tm_min, local.tm_sec, 0});
-    EXPECT_LT(std::abs(LocalClock().Now().days - expected.days) * 86400.0, 3.0);
+    ::setenv("TZ", "JST-9", 1);
+    ::tzset();
+    const std::time_t tokyo = std::time(nullptr) + 9 * 3600;
+    const DateTime now = LocalClock().Now();
+    ::unsetenv("TZ");
+    ::tzset();
+    char text[32];
+    std::strftime(text, sizeof text, "%Y/%m/%d %H:%M", std::gmtime(&tokyo));
+    EXPECT_LT(std::abs(now.days - ParseDateTimeText(text).days) * 1440.0, 1.5) << text;
 }
 
 TEST(SiblingSettingsStoreTest, AnAbsentOrRemovedStoreIsNeitherReadNorCreated)

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <unistd.h>
 
@@ -15,8 +16,13 @@ namespace dolvane::test {
 // or leaves anything in the real ones; the old values come back afterwards.
 class PrivateRuntime final {
 public:
-    PrivateRuntime() : oldRuntime_(Read("XDG_RUNTIME_DIR")), oldTemp_(Read("TMPDIR"))
+    PrivateRuntime()
     {
+        for (auto& [name, value] : saved_) {
+            if (const char* set = std::getenv(name)) {
+                value = set;
+            }
+        }
         std::filesystem::create_directory(Runtime());
         std::filesystem::permissions(Runtime(), std::filesystem::perms::owner_all);
         std::filesystem::create_directory(Temp());
@@ -25,8 +31,13 @@ public:
     }
     ~PrivateRuntime()
     {
-        Restore("XDG_RUNTIME_DIR", oldRuntime_);
-        Restore("TMPDIR", oldTemp_);
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                ::setenv(name, value->c_str(), 1);
+            } else {
+                ::unsetenv(name);
+            }
+        }
     }
     PrivateRuntime(const PrivateRuntime&) = delete;
     PrivateRuntime& operator=(const PrivateRuntime&) = delete;
@@ -41,23 +52,9 @@ public:
     void UnsetRuntime() const { ::unsetenv("XDG_RUNTIME_DIR"); }
 
 private:
-    static std::optional<std::string> Read(const char* name)
-    {
-        const char* value = std::getenv(name);
-        return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-    }
-    static void Restore(const char* name, const std::optional<std::string>& value)
-    {
-        if (value) {
-            ::setenv(name, value->c_str(), 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-
     TempFolder folder_;
-    std::optional<std::string> oldRuntime_;
-    std::optional<std::string> oldTemp_;
+    // The variables' values before, put back afterwards.
+    std::pair<const char*, std::optional<std::string>> saved_[2] = {{"XDG_RUNTIME_DIR", {}}, {"TMPDIR", {}}};
 };
 
 }  // namespace dolvane::test

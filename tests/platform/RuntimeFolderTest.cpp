@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -61,53 +60,50 @@ TEST(RuntimeFolderTest, UsesAnAbsoluteRuntimeFolderElseMakesAPrivateOne)
 TEST(RuntimeFolderTest, RefusesLinksForeignAndSharedFolders)
 {
     const bool root = ::geteuid() == 0;
+    using fs::perms;
+    // Each planted at a path: a folder of `mode` (a file for perms::none), a link there to such a
+    // folder elsewhere, or one given to another account (only root can).
     const struct {
         const char* what;
-        std::function<void(const fs::path&, const fs::path& elsewhere)> make;
+        perms mode;
+        bool link;
         bool needsRoot;
     } cases[] = {
-        {"link to a private folder",
-         [](const fs::path& at, const fs::path& elsewhere) {
-             fs::create_directory(elsewhere);
-             fs::permissions(elsewhere, fs::perms::owner_all);
-             fs::create_directory_symlink(elsewhere, at);
-         },
-         false},
-        {"group-writable",
-         [](const fs::path& at, const fs::path&) {
-             fs::create_directory(at);
-             fs::permissions(at, fs::perms::owner_all | fs::perms::group_all);
-         },
-         false},
-        {"writable by others",
-         [](const fs::path& at, const fs::path&) {
-             fs::create_directory(at);
-             fs::permissions(at, fs::perms::owner_all | fs::perms::others_write | fs::perms::others_exec);
-         },
-         false},
-        {"a file", [](const fs::path& at, const fs::path&) { test::WriteBytes(at, ""); }, false},
-        {"another user's",
-         [](const fs::path& at, const fs::path&) {
-             fs::create_directory(at);
-             fs::permissions(at, fs::perms::owner_all);
-             ASSERT_EQ(::chown(at.c_str(), kNobody, kNobody), 0);
-         },
-         true},
+        {"link to a private folder", perms::owner_all, true, false},
+        {"group-writable", perms::owner_all | perms::group_all, false, false},
+        {"writable by others", perms::owner_all | perms::others_write | perms::others_exec, false, false},
+        {"a file", perms::none, false, false},
+        {"another user's", perms::owner_all, false, true},
+    };
+    const auto plant = [](const auto& c, const fs::path& at, const fs::path& elsewhere) {
+        const fs::path folder = c.link ? elsewhere : at;
+        if (c.mode == perms::none) {
+            test::WriteBytes(at, "");
+            return;
+        }
+        fs::create_directory(folder);
+        fs::permissions(folder, c.mode);
+        if (c.link) {
+            fs::create_directory_symlink(elsewhere, at);
+        }
+        if (c.needsRoot) {
+            ASSERT_EQ(::chown(at.c_str(), kNobody, kNobody), 0);
+        }
     };
     for (const auto& c : cases) {
         if (c.needsRoot && !root) {
-            continue;  // only root can give a folder away
+            continue;
         }
         {
             const PrivateRuntime env;
-            c.make(env.Path() / "planted", env.Path() / "elsewhere");
+            plant(c, env.Path() / "planted", env.Path() / "elsewhere");
             env.SetRuntime(env.Path().string() + "/planted/");
             EXPECT_EQ(UserRuntimeFolder().path, env.Fallback()) << c.what;
         }
         {
             const PrivateRuntime env;
             env.UnsetRuntime();
-            c.make(env.Fallback(), env.Path() / "elsewhere");
+            plant(c, env.Fallback(), env.Path() / "elsewhere");
             const RuntimeFolder folder = UserRuntimeFolder();
             EXPECT_EQ(folder.path, fs::path()) << c.what;
             EXPECT_NE(folder.problem.find(env.Fallback().string()), std::string::npos) << c.what << folder.problem;

@@ -1,26 +1,20 @@
 #include "platform/SiblingChannel.h"
 
 #include "PrivateRuntime.h"
+#include "support/ChildProcess.h"
 #include "support/StandInSibling.h"
-
-#include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <iterator>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include <grp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace dolvane {
@@ -30,32 +24,6 @@ using test::StandInSibling;
 using Clock = std::chrono::steady_clock;
 
 constexpr uid_t kNobody = 65534;
-
-// The socket calls need an application object; gtest_main does not make one.
-class QtEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-            runtime_ = std::make_unique<QTemporaryDir>();
-            QFile::setPermissions(runtime_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            ::setenv("XDG_RUNTIME_DIR", runtime_->path().toLocal8Bit().constData(), 1);
-        }
-        if (QCoreApplication::instance() == nullptr) {
-            app_ = std::make_unique<QCoreApplication>(argc_, argv_);
-        }
-    }
-    void TearDown() override { app_.reset(); }  // the runtime folder goes with the environment
-
-private:
-    int argc_ = 1;
-    char name_[16] = "platform_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QTemporaryDir> runtime_;
-    std::unique_ptr<QCoreApplication> app_;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 // Each test in a runtime folder of its own, so a socket left by one never answers another.
 class SiblingChannelTest : public ::testing::Test {
@@ -77,25 +45,19 @@ TEST_F(SiblingChannelTest, AbsentSiblingIsIgnoredQuicklyAtTheSocketInTheRuntimeF
 // 0x5C as a trail byte and 0x8160 (U+FF5E), the bytes a text-mode or UTF-16 round trip would damage.
 TEST_F(SiblingChannelTest, RecordsArriveByteExact)
 {
-    const std::string body = "\x94\x83\x82\xA2\x95\xA8\x81\x60\x83\x5C";
-    const std::pair<std::uint32_t, std::string> cases[] = {
-        {0, "VelkA"}, {1, "VelkA" + body}, {1, std::string("VelkA\0\0", 7)}};
+    const std::vector<StandInSibling::Record> sent = {
+        {0, 5, "VelkA"}, {1, 15, "VelkA\x94\x83\x82\xA2\x95\xA8\x81\x60\x83\x5C"}, {1, 7, std::string("VelkA\0\0", 7)}};
 
     LocalSocketSibling sibling;
     StandInSibling standIn(sibling.SocketPath());
     ASSERT_TRUE(standIn.Listening());
     EXPECT_TRUE(sibling.Running());
-    for (const auto& [kind, payload] : cases) {
-        sibling.Send(kind, payload);
+    for (const auto& record : sent) {
+        sibling.Send(record.kind, record.payload);
     }
-    ASSERT_TRUE(standIn.WaitForRecords(std::size(cases), 2000));
-    const auto records = standIn.Records();
-    ASSERT_EQ(records.size(), std::size(cases)) << "the presence probe must not count as a record";
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        EXPECT_EQ(records[i].kind, cases[i].first) << i;
-        EXPECT_EQ(records[i].cbData, cases[i].second.size()) << i;
-        EXPECT_EQ(records[i].payload, cases[i].second) << i;
-    }
+    standIn.WaitForRecords(sent.size(), 2000);
+    // The presence probe is no record; each record's length is its payload's.
+    EXPECT_EQ(standIn.Records(), sent);
 }
 
 TEST_F(SiblingChannelTest, SilentSiblingIsGivenUpAfterTwoSeconds)
@@ -110,16 +72,10 @@ TEST_F(SiblingChannelTest, SilentSiblingIsGivenUpAfterTwoSeconds)
     EXPECT_EQ(standIn.Records().size(), 1u) << "the record was delivered, only the answer is missing";
 }
 
-// What a listener of another account saw.
-struct Seen {
-    int connections = 0;
-    long bytes = 0;
-};
-
 // In a forked child: binds `path` while still root (only root may write in the runtime folder),
 // then becomes "nobody" before listen(), which is when the kernel records who listens. Counts
-// connections and bytes until `stop` is closed, then writes a Seen to `report`.
-[[noreturn]] void ListenAsNobody(const std::string& path, int ready, int stop, int report)
+// connections until `stop` is closed and ends with their number, or with 100 when a byte came.
+[[noreturn]] void ListenAsNobody(const std::string& path, int ready, int stop)
 {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -130,29 +86,22 @@ struct Seen {
         ::write(ready, "r", 1) != 1) {
         ::_exit(1);
     }
-    Seen seen;
-    for (;;) {
-        pollfd entries[] = {{server, POLLIN, 0}, {stop, POLLIN, 0}};
-        if (::poll(entries, 2, 5000) <= 0) {
-            break;
-        }
-        if ((entries[0].revents & POLLIN) == 0) {
-            break;  // the parent is done and every connection has been taken
-        }
+    int connections = 0;
+    bool bytes = false;
+    // Until the parent is done and every connection has been taken.
+    pollfd entries[] = {{server, POLLIN, 0}, {stop, POLLIN, 0}};
+    while (::poll(entries, 2, 5000) > 0 && (entries[0].revents & POLLIN) != 0) {
         const int client = ::accept(server, nullptr, nullptr);
         if (client < 0) {
             break;
         }
-        ++seen.connections;
+        ++connections;
         char buffer[256];
         pollfd readable{client, POLLIN, 0};
-        ssize_t got = 0;
-        while (::poll(&readable, 1, 200) > 0 && (got = ::read(client, buffer, sizeof(buffer))) > 0) {
-            seen.bytes += got;
-        }
+        bytes = bytes || (::poll(&readable, 1, 200) > 0 && ::read(client, buffer, sizeof(buffer)) > 0);
         ::close(client);
     }
-    _exit(::write(report, &seen, sizeof(seen)) == sizeof(seen) ? 0 : 1);
+    _exit(bytes ? 100 : connections);
 }
 
 // A socket of another account at the very path the channel uses gets neither the user's records
@@ -174,7 +123,7 @@ TEST_F(SiblingChannelTest, ListenerOfAnotherAccountGetsNothingAndIsNotTheSibling
     if (child == 0) {
         ::close(ready[0]);
         ::close(stop[1]);
-        ListenAsNobody(path, ready[1], stop[0], ready[1]);
+        ListenAsNobody(path, ready[1], stop[0]);
     }
     ::close(ready[1]);
     ::close(stop[0]);
@@ -185,16 +134,11 @@ TEST_F(SiblingChannelTest, ListenerOfAnotherAccountGetsNothingAndIsNotTheSibling
     sibling.Send(0, "VelkA");
     sibling.Send(1, "VelkA\x94\x83\x82\xA2\x95\xA8");
     ::close(stop[1]);
-    Seen seen;
-    const bool reported = ::read(ready[0], &seen, sizeof(seen)) == sizeof(seen);
     ::close(ready[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    const int seen = test::WaitForChild(child, std::chrono::seconds(10), "the listener of another account");
 
     ASSERT_TRUE(listening) << "the child could not listen as nobody";
-    ASSERT_TRUE(reported);
-    EXPECT_EQ(seen.connections, 3) << "the channel looked for the sibling exactly there";
-    EXPECT_EQ(seen.bytes, 0);
+    EXPECT_EQ(seen, 3) << "three connections and no byte: the channel looked for the sibling exactly there";
     EXPECT_FALSE(running);
 }
 

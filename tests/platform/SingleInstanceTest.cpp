@@ -24,7 +24,7 @@ const QString kTitle = QStringLiteral("Dolvane");
 constexpr uid_t kNobody = 65534;
 
 class SingleInstanceTest : public testing::Test {
-public:  // the cases below reach the folders through the fixture
+protected:
     SingleInstanceTest() { FreshFolders(); }
 
     // A list folder of the user's own and no home folder yet, whatever was there before.
@@ -147,18 +147,16 @@ TEST_F(SingleInstanceTest, AListFolderThatIsNotTheUsersOwnLeavesTheLockToTheHome
     const bool root = ::geteuid() == 0;
     const struct {
         const char* what;
-        std::function<void(const SingleInstanceTest&)> make;
+        std::function<void()> make;
         bool needsRoot;
     } cases[] = {
-        {"list folder writable by others",
-         [](const SingleInstanceTest& t) { fs::permissions(t.ListFolder(), fs::perms::all); }, false},
-        {"link in place of the lock",
-         [](const SingleInstanceTest& t) { fs::create_symlink(t.folder_ / "target", t.Beside()); }, false},
-        {"folder in place of the lock", [](const SingleInstanceTest& t) { fs::create_directory(t.Beside()); }, false},
+        {"list folder writable by others", [this] { fs::permissions(ListFolder(), fs::perms::all); }, false},
+        {"link in place of the lock", [this] { fs::create_symlink(folder_ / "target", Beside()); }, false},
+        {"folder in place of the lock", [this] { fs::create_directory(Beside()); }, false},
         {"lock file of another user",
-         [](const SingleInstanceTest& t) {
-             test::WriteBytes(t.Beside(), "");
-             ASSERT_EQ(::chown(t.Beside().c_str(), kNobody, kNobody), 0);
+         [this] {
+             test::WriteBytes(Beside(), "");
+             ASSERT_EQ(::chown(Beside().c_str(), kNobody, kNobody), 0);
          },
          true},
     };
@@ -167,7 +165,7 @@ TEST_F(SingleInstanceTest, AListFolderThatIsNotTheUsersOwnLeavesTheLockToTheHome
             continue;  // only root can give a file away
         }
         FreshFolders();
-        c.make(*this);
+        c.make();
         auto instance = Make(List());
         EXPECT_EQ(instance->TryAcquire(), Outcome::Acquired) << c.what << ": " << instance->Problem().toStdString();
         EXPECT_EQ(instance->LockPath().toStdString().rfind(Cache().string() + "/Dolvane-", 0), 0U) << c.what;

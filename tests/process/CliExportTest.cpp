@@ -3,16 +3,18 @@
 #include "cli/IcsExport.h"
 #include "core/store/RecordLine.h"
 #include "support/ChildProcess.h"
+#include "support/ListFiles.h"
 #include "support/Sjis.h"
 #include "support/TempFolder.h"
+#include "sync/IcsText.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -34,9 +36,9 @@ constexpr const char* kTokyo = "TZ=Asia/Tokyo";
 // completed, line 4 has no deadline and a summary long enough to be folded, lines 5 and 6 are
 // hand-edited (an impossible deadline and progress 150; a deadline before the start), line 7
 // repeats line 1's start and first task line, line 8 ends in half a double-byte character.
-std::vector<std::string> PreparedLines()
+std::string PreparedList()
 {
-    return {
+    return test::CrLfLines({
         Sj("2010/05/01 09:00&2010/05/09 18:00+24=03050総務@\\@仕事#@#報告書を書く･･提出する, 月曜; 朝\\"),
         Sj("2010/05/08 09:00&2010/05/11 00:00+24=05000@\\@家庭#@#りんごを買う"),
         Sj("メモ: この行は ToDo ではない"),
@@ -46,68 +48,39 @@ std::vector<std::string> PreparedLines()
         Sj("2010/05/20 09:00&2010/05/19 09:00+=00000@\\@#@#逆順"),
         Sj("2010/05/08 09:00+=01000@\\@#@#りんごを買う･･もう一つ"),
         "2010/05/01 09:00+=00000@\\@#@#bad\x81",
-    };
+    });
 }
 
-std::string Joined(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const auto& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
-
-struct ComponentDeleter {
-    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
-
-// The fields of a to-do as read back by libical: texts unescaped, times as "TZID=zone:local",
-// "utcZ" or a floating "local", "" for a property that is not there.
-struct Fields {
-    std::string summary;
-    std::string description;
-    std::string start;
-    std::string due;
-    std::string completed;
-    std::string status;
-    int priority = -1;  // -1: none
-    std::string categories;
-    int percent = -1;
-    bool operator==(const Fields&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Fields& f)
-{
-    return out << f.summary << " | " << f.description << " | " << f.start << " | " << f.due << " | " << f.completed
-               << " | " << f.status << " | " << f.priority << " | " << f.categories << " | " << f.percent;
-}
-
-struct Todo {
-    std::string uid;
-    std::string stamp;
-    Fields fields;
-};
-
-std::string TimeText(icalcomponent* todo, icalproperty_kind kind)
+// A property's value as read back by libical: texts unescaped, times as "TZID=zone:local", "utcZ"
+// or a floating "local", "" for a property that is not there.
+std::string Value(icalcomponent* todo, icalproperty_kind kind)
 {
     icalproperty* property = icalcomponent_get_first_property(todo, kind);
     if (property == nullptr) {
         return "";
     }
-    std::string text = icaltime_as_ical_string(icalvalue_get_datetime(icalproperty_get_value(property)));
+    if (icalvalue_isa(icalproperty_get_value(property)) == ICAL_TEXT_VALUE) {
+        return icalvalue_get_text(icalproperty_get_value(property));
+    }
+    std::string text = icalproperty_get_value_as_string(property);
     if (icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER)) {
         text = "TZID=" + std::string(icalparameter_get_tzid(tzid)) + ":" + text;
     }
     return text;
 }
 
-std::string Text(icalcomponent* todo, icalproperty_kind kind)
-{
-    icalproperty* property = icalcomponent_get_first_property(todo, kind);
-    return property == nullptr ? "" : icalvalue_get_text(icalproperty_get_value(property));
-}
+// The fields the tests compare, in this order.
+constexpr icalproperty_kind kFields[] = {
+    ICAL_SUMMARY_PROPERTY,  ICAL_DESCRIPTION_PROPERTY, ICAL_DTSTART_PROPERTY,
+    ICAL_DUE_PROPERTY,      ICAL_COMPLETED_PROPERTY,   ICAL_STATUS_PROPERTY,
+    ICAL_PRIORITY_PROPERTY, ICAL_CATEGORIES_PROPERTY,  ICAL_PERCENTCOMPLETE_PROPERTY};
+enum FieldIndex { kSummary, kDescription, kStart, kDue, kCompleted, kStatus, kPriority, kCategories, kPercent };
+
+struct Todo {
+    std::string uid;
+    std::string stamp;
+    std::vector<std::string> fields;  // by kFields
+};
 
 // The X-LIC-ERROR notes libical's parser and restriction check leave in a component tree.
 void CollectErrors(icalcomponent* component, std::vector<std::string>& errors)
@@ -143,33 +116,17 @@ std::vector<Todo> Todos(icalcomponent* calendar)
     std::vector<Todo> todos;
     for (auto* todo = icalcomponent_get_first_component(calendar, ICAL_VTODO_COMPONENT); todo != nullptr;
          todo = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT)) {
-        Todo read{Text(todo, ICAL_UID_PROPERTY), TimeText(todo, ICAL_DTSTAMP_PROPERTY), {}};
-        Fields& f = read.fields;
-        f.summary = Text(todo, ICAL_SUMMARY_PROPERTY);
-        f.description = Text(todo, ICAL_DESCRIPTION_PROPERTY);
-        f.start = TimeText(todo, ICAL_DTSTART_PROPERTY);
-        f.due = TimeText(todo, ICAL_DUE_PROPERTY);
-        f.completed = TimeText(todo, ICAL_COMPLETED_PROPERTY);
-        if (auto* status = icalcomponent_get_first_property(todo, ICAL_STATUS_PROPERTY)) {
-            f.status = icalproperty_status_to_string(icalproperty_get_status(status));
+        Todo& read = todos.emplace_back(Value(todo, ICAL_UID_PROPERTY), Value(todo, ICAL_DTSTAMP_PROPERTY));
+        for (const icalproperty_kind kind : kFields) {
+            read.fields.push_back(Value(todo, kind));
         }
-        if (auto* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY)) {
-            f.priority = icalproperty_get_priority(priority);
-        }
-        if (auto* categories = icalcomponent_get_first_property(todo, ICAL_CATEGORIES_PROPERTY)) {
-            f.categories = icalproperty_get_categories(categories);
-        }
-        if (auto* percent = icalcomponent_get_first_property(todo, ICAL_PERCENTCOMPLETE_PROPERTY)) {
-            f.percent = icalproperty_get_percentcomplete(percent);
-        }
-        todos.push_back(read);
     }
     return todos;
 }
 
 class CliExportTest : public testing::Test {
 protected:
-    CliExportTest() { WriteBytes(ListFile(), Joined(PreparedLines())); }
+    CliExportTest() { WriteBytes(ListFile(), PreparedList()); }
 
     fs::path ListFile() const { return folder_ / "todolist.txt"; }
 
@@ -197,20 +154,21 @@ TEST_F(CliExportTest, EachRowBecomesAToDoWithItsFields)
 {
     const std::string tokyo = "TZID=Asia/Tokyo:";
     const std::string longTask = "期限のない長い作業ですがとても長くて七十五オクテットを超える一行です";
-    const Fields expected[] = {
+    const std::vector<std::string> expected[] = {
         {"報告書を書く", "報告書を書く\n提出する, 月曜; 朝\\\n\n実行者: 総務", tokyo + "20100501T090000",
-         tokyo + "20100509T180000", "", "IN-PROCESS", 5, "仕事", 50},
-        {"りんごを買う", "", tokyo + "20100508T090000", tokyo + "20100511T000000", "", "NEEDS-ACTION", 1, "家庭", 0},
+         tokyo + "20100509T180000", "", "IN-PROCESS", "5", "仕事", "50"},
+        {"りんごを買う", "", tokyo + "20100508T090000", tokyo + "20100511T000000", "", "NEEDS-ACTION", "1", "家庭",
+         "0"},
         // Completed at 09:00 in Tokyo: midnight UTC.
         {"見積もり", "実行者: 山田", tokyo + "20100501T090000", tokyo + "20100505T090000", "20100509T000000Z",
-         "COMPLETED", 9, "仕事", 100},
-        {longTask, "", tokyo + "20100520T090000", "", "", "NEEDS-ACTION", 3, "", 0},
+         "COMPLETED", "9", "仕事", "100"},
+        {longTask, "", tokyo + "20100520T090000", "", "", "NEEDS-ACTION", "3", "", "0"},
         // An unreadable deadline is left out; progress beyond 100 is held to 100.
-        {"壊れた期限", "", tokyo + "20100520T090000", "", "", "IN-PROCESS", 7, "", 100},
+        {"壊れた期限", "", tokyo + "20100520T090000", "", "", "IN-PROCESS", "7", "", "100"},
         // A start after the deadline would break the rule that DUE comes later: the start goes.
-        {"逆順", "", "", tokyo + "20100519T090000", "", "NEEDS-ACTION", -1, "", 0},
-        {"りんごを買う", "りんごを買う\nもう一つ", tokyo + "20100508T090000", "", "", "NEEDS-ACTION", 9, "", 0},
-        {"bad\xEF\xBF\xBD", "", tokyo + "20100501T090000", "", "", "NEEDS-ACTION", -1, "", 0},
+        {"逆順", "", "", tokyo + "20100519T090000", "", "NEEDS-ACTION", "", "", "0"},
+        {"りんごを買う", "りんごを買う\nもう一つ", tokyo + "20100508T090000", "", "", "NEEDS-ACTION", "9", "", "0"},
+        {"bad\xEF\xBF\xBD", "", tokyo + "20100501T090000", "", "", "NEEDS-ACTION", "", "", "0"},
     };
     const std::vector<Todo> todos = ExportedTodos();
     ASSERT_EQ(todos.size(), std::size(expected));
@@ -230,51 +188,46 @@ TEST_F(CliExportTest, EachRowBecomesAToDoWithItsFields)
 // octets, no control character but the tab is written, and the texts read back whole.
 TEST_F(CliExportTest, EveryLineIsWholeAndTextsHoldNoControlCharacters)
 {
-    std::vector<std::string> lines;
+    std::string list;
     std::vector<std::string> summaries;
     for (const auto& [character, shortest, longest] : {std::tuple{"a", 40, 160}, std::tuple{"あ", 20, 60}}) {
         std::string summary;
         for (int length = 1; length <= longest; ++length) {
             summary += character;
             if (length >= shortest) {
-                lines.push_back(Sj("2010/05/20 09:00+=00000@\\@#@#" + summary));
+                list += Sj("2010/05/20 09:00+=00000@\\@#@#" + summary) + "\r\n";
                 summaries.push_back(summary);
             }
         }
     }
-    lines.push_back("2010/05/20 09:00+=00000ex\x01"
-                    "ec@\\@cat\x02#@#a\x01"
-                    "b\x1f"
-                    "c\x7f"
-                    "d\te\x1a");
+    list += "2010/05/20 09:00+=00000ex\x01"
+            "ec@\\@cat\x02#@#a\x01"
+            "b\x1f"
+            "c\x7f"
+            "d\te\x1a\r\n";
     summaries.push_back("abcd\te");
-    WriteBytes(ListFile(), Joined(lines));
+    WriteBytes(ListFile(), list);
 
     const Finished run = Export();
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    for (std::size_t at = 0; at < run.out.size(); ++at) {
-        const auto byte = static_cast<unsigned char>(run.out[at]);
-        if (byte == '\r') {
-            ASSERT_EQ(run.out.substr(at, 2), "\r\n") << "a CR without its LF at " << at;
-            ++at;
-        } else {
-            ASSERT_TRUE(byte == '\t' || (byte >= 0x20 && byte != 0x7F)) << "control " << int(byte) << " at " << at;
-        }
+    // Lines end in CR LF: no other CR or LF, nor any control character but the tab, is in one.
+    for (std::size_t from = 0, end = 0; from < run.out.size(); from = end + 2) {
+        end = std::min(run.out.find("\r\n", from), run.out.size());
+        const std::string_view line = std::string_view(run.out).substr(from, end - from);
+        EXPECT_LE(line.size(), 75U) << line;
+        EXPECT_TRUE(std::ranges::none_of(line, [](char c) { return c != '\t' && ((c & 0xFF) < 0x20 || c == 0x7F); }))
+            << line;
     }
-    for (std::size_t from = 0; from < run.out.size();) {
-        const auto end = run.out.find("\r\n", from);
-        EXPECT_LE(end - from, 75U) << run.out.substr(from, end - from);
-        from = end + 2;
-    }
+    EXPECT_TRUE(run.out.ends_with("\r\n"));
     const Component calendar = ParseCalendar(run.out);
     ASSERT_TRUE(calendar);
     const std::vector<Todo> todos = Todos(calendar.get());
     ASSERT_EQ(todos.size(), summaries.size());
     for (std::size_t i = 0; i < todos.size(); ++i) {
-        EXPECT_EQ(todos[i].fields.summary, summaries[i]) << i;
+        EXPECT_EQ(todos[i].fields[kSummary], summaries[i]) << i;
     }
-    EXPECT_EQ(todos.back().fields.categories, "cat");
-    EXPECT_EQ(todos.back().fields.description, "実行者: exec");
+    EXPECT_EQ(todos.back().fields[kCategories], "cat");
+    EXPECT_EQ(todos.back().fields[kDescription], "実行者: exec");
 }
 
 // Where the machine's zone comes from TZ beside a zone name (every other test): a path into
@@ -282,14 +235,9 @@ TEST_F(CliExportTest, EveryLineIsWholeAndTextsHoldNoControlCharacters)
 // resolves to UTC through the VTIMEZONE that libical finds by its TZID.
 TEST_F(CliExportTest, TimesFollowTheMachinesZone)
 {
-    struct Case {
-        const char* zone;
-        std::string start;
-        std::string completed;
-        std::string stamp;
-        std::time_t startUtc;  // 0: no VTIMEZONE
-    };
-    const Case cases[] = {
+    // TZ, then DTSTART, COMPLETED and DTSTAMP as read back, and DTSTART in UTC through the
+    // VTIMEZONE (0: there is none).
+    const std::tuple<const char*, std::string, std::string, std::string, std::time_t> cases[] = {
         // Summer time in May: four hours behind UTC.
         {"TZ=:/usr/share/zoneinfo/America/New_York", "TZID=America/New_York:20100501T090000", "20100509T130000Z",
          "20100510T160000Z", 1'272'718'800},
@@ -306,10 +254,10 @@ TEST_F(CliExportTest, TimesFollowTheMachinesZone)
                   startUtc != 0);
         const std::vector<Todo> todos = Todos(calendar.get());
         ASSERT_EQ(todos.size(), 1U);
-        EXPECT_EQ(todos[0].fields.summary, "見積もり");
+        EXPECT_EQ(todos[0].fields[kSummary], "見積もり");
         EXPECT_EQ(todos[0].uid, "1c53719d3fc6673d@dolvane") << "the UID does not depend on the view";
-        EXPECT_EQ(todos[0].fields.start, start);
-        EXPECT_EQ(todos[0].fields.completed, completed);
+        EXPECT_EQ(todos[0].fields[kStart], start);
+        EXPECT_EQ(todos[0].fields[kCompleted], completed);
         EXPECT_EQ(todos[0].stamp, stamp);
         if (startUtc != 0) {
             const icaltimetype read =

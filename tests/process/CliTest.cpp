@@ -1,4 +1,5 @@
 // Runs the built dolvane-cli as a process on list and holiday files of the test's own making.
+#include "core/store/FileIo.h"
 #include "support/ChildProcess.h"
 #include "support/ListFiles.h"
 #include "support/Sjis.h"
@@ -56,11 +57,6 @@ protected:
     fs::path Executable() const { return folder_ / "program" / "dolvane-cli"; }
     fs::path ListFile() const { return folder_ / "todolist.txt"; }
 
-    void InstallConversionLibrary() const
-    {
-        fs::copy_file(CHARCONV_LIBRARY, folder_ / "program" / "libCharacterConversion.so");
-    }
-
     // Runs the installed copy with `arguments`; `environment` entries come on top of this process's.
     Finished Start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment = {}) const
     {
@@ -79,21 +75,10 @@ protected:
     static std::vector<std::string> FileLines(const std::string& tsv)
     {
         std::vector<std::string> numbers;
-        for (std::size_t from = 0; from < tsv.size();) {
-            const auto end = tsv.find('\n', from);
-            numbers.push_back(tsv.substr(from, tsv.find('\t', from) - from));
-            from = end == std::string::npos ? tsv.size() : end + 1;
+        for (const std::string_view line : SplitLines(tsv)) {
+            numbers.emplace_back(line.substr(0, line.find('\t')));
         }
         return numbers;
-    }
-
-    static std::string LineOf(const std::string& text, std::size_t index)
-    {
-        std::size_t from = 0;
-        for (std::size_t i = 0; i < index; ++i) {
-            from = text.find('\n', from) + 1;
-        }
-        return text.substr(from, text.find('\n', from) - from);
     }
 
     TempFolder folder_;
@@ -129,7 +114,7 @@ TEST_F(CliTest, EachViewListsTheRowsItsTabWouldShow)
 
 TEST_F(CliTest, AFoldingSearchUsesTheLibraryBesideTheExecutable)
 {
-    InstallConversionLibrary();
+    fs::copy_file(CHARCONV_LIBRARY, folder_ / "program" / "libCharacterConversion.so");
     // Hiragana finds the task written in half-width katakana only through the library.
     EXPECT_EQ(FileLines(List({"--format", "tsv", "--search", "れぽーと", "--fold"}).out),
               std::vector<std::string>{"5"});
@@ -140,7 +125,7 @@ TEST_F(CliTest, TsvCarriesTheComputedTextsTheStateAndEscapes)
 {
     const Finished run = List({"--format", "tsv", "--keep-days", "7"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::string expected[] = {
+    const std::vector<std::string_view> expected = {
         "0\t0\t2010/05/01 09:00\t2010/05/09 "
         "18:00\t3\t総務\t報告書を書く\\n提出する\t仕事\t50\tover\t9日3時間\t1日\t\t24\t"
         "overdue",
@@ -152,19 +137,19 @@ TEST_F(CliTest, TsvCarriesTheComputedTextsTheStateAndEscapes)
         "6\t0\t2010/05/01 09:00\t\t0\t\tAbc\\\\ソフト\\tend\t\t0\t無期限\t9日3時間\t\t\t\tnormal",
         "7\t0\t2010/05/01 09:00\t\t0\t\tbad\xEF\xBF\xBD\t\t0\t無期限\t9日3時間\t\t\t\tnormal",
     };
-    for (std::size_t i = 0; i < std::size(expected); ++i) {
-        EXPECT_EQ(LineOf(run.out, i), expected[i]);
-    }
+    EXPECT_EQ(SplitLines(run.out), expected);
 }
 
 TEST_F(CliTest, CsvIsTheWindowsExportInUtf8OrByteForByteInCp932)
 {
     const Finished utf8 = List({"--format", "csv", "--view", "done"});
     ASSERT_EQ(utf8.exitCode, 0) << utf8.err;
-    EXPECT_EQ(LineOf(utf8.out, 0),
-              "開始日時,期限（完了予定）,重要度,実行者,すべきこと,分類,進捗,残り時間,経過時間,警告,完了日時\r");
-    EXPECT_EQ(LineOf(utf8.out, 1),
-              "2010/05/01 09:00,2010/05/05 09:00,1,山田,見積もり,仕事,100,完了,8日,,2010/05/09 09:00\r");
+    EXPECT_EQ(utf8.out,
+              test::CrLfLines({
+                  "開始日時,期限（完了予定）,重要度,実行者,すべきこと,分類,進捗,残り時間,経過時間,警告,完了日時",
+                  "2010/05/01 09:00,2010/05/05 09:00,1,山田,見積もり,仕事,100,完了,8日,,2010/05/09 09:00",
+                  "2010/03/01 09:00,,0,,古い作業,,100,完了,31日,,2010/04/01 09:00",
+              }));
     const Finished cp932 = List({"--format", "csv", "--view", "done", "--cp932"});
     EXPECT_EQ(cp932.out, Sj(utf8.out));
 }
@@ -422,8 +407,8 @@ TEST_F(CliTest, TheCalendarShowsTheMonthGridWithItsToDosAndHolidays)
         Start({"calendar", "--month", "2010/05", "--file", ListFile().string(), "--holiday-file", rules.string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     // May 2010 starts on a Saturday, so the grid opens on the Sunday before it; six weeks.
-    EXPECT_EQ(LineOf(run.out, 0), "2010/05");
-    EXPECT_EQ(LineOf(run.out, 2), "2010/04/25 (日)");
+    EXPECT_EQ(SplitLines(run.out)[0], "2010/05");
+    EXPECT_EQ(SplitLines(run.out)[2], "2010/04/25 (日)");
     EXPECT_NE(run.out.find("2010/06/05 (土)"), std::string::npos);
     EXPECT_EQ(run.out.find("2010/06/06"), std::string::npos);
     // A span shows every day with the day its progress reaches; the task head is 20 bytes.

@@ -17,21 +17,14 @@ namespace dolvane {
 namespace {
 
 using namespace std::chrono_literals;
-using test::TempFolder;
 
 // Starts a copy of the program offscreen, its home and runtime folders in `home`.
 pid_t StartProgram(const std::filesystem::path& executable, const std::filesystem::path& home)
 {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        setenv("XDG_RUNTIME_DIR", (home / "runtime").c_str(), 1);
-        setenv("HOME", home.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-        execl(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return pid;
+    return test::StartChild({executable.string()},
+                            {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + (home / "runtime").string(),
+                             "HOME=" + home.string(), "XDG_CONFIG_HOME=" + (home / "config").string()},
+                            "/dev/null", "/dev/null");
 }
 
 bool RunsAfter(pid_t pid, std::chrono::milliseconds wait)
@@ -59,7 +52,7 @@ protected:
 
     std::filesystem::path Home() const { return folder_ / "home"; }
 
-    TempFolder folder_;
+    test::TempFolder folder_;
 };
 
 TEST_F(StartupTest, ASecondStartLeavesAtOnceAndTheFirstKeepsRunning)

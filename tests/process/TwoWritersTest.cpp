@@ -1,16 +1,14 @@
 // Writers that race on one list file: dolvane-cli add loops in two processes and the window's
 // model saving in this one. Whatever any of them reports as saved is in the file at the end,
 // and whatever was not saved says so.
-#include "core/app/MainWindowModel.h"
 #include "support/ChildProcess.h"
-#include "support/DiskFiles.h"
-#include "support/FakePorts.h"
-#include "support/TempFolder.h"
+#include "support/WindowModelFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <ranges>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,21 +19,16 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadBytes;
 
-std::size_t Occurrences(const std::string& text, const std::string& line)
+// Occurrences of `line` in `text`.
+std::size_t Occurrences(std::string_view text, std::string_view line)
 {
-    std::size_t count = 0;
-    for (auto at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) {
-        ++count;
-    }
-    return count;
+    return static_cast<std::size_t>(std::ranges::distance(std::views::split(text, line)) - 1);
 }
 
-TEST(TwoWritersTest, NothingReportedSavedIsLostAndNothingLostIsReportedSaved)
+class TwoWritersTest : public test::WindowModelTest {};
+
+TEST_F(TwoWritersTest, NothingReportedSavedIsLostAndNothingLostIsReportedSaved)
 {
-    const test::TempFolder folder;
-    const ProgramPaths paths = DeriveProgramPaths(folder / "program", "aki", folder / "opt");
-    fs::create_directories(paths.ListFilePath.parent_path());
-    test::WriteBytes(paths.ListFilePath, "2010/05/01 09:00+=00000@\\@#@#first\r\n");
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
 
     // Each writer's tasks and how its `dolvane-cli add` of them ended.
@@ -43,33 +36,30 @@ TEST(TwoWritersTest, NothingReportedSavedIsLostAndNothingLostIsReportedSaved)
     std::vector<std::thread> writers;
     for (std::size_t w = 0; w < cliOutcomes.size(); ++w) {
         writers.emplace_back([&, w] {
-            const fs::path scratch = folder / ("writer" + std::to_string(w));
+            const fs::path scratch = folder_ / ("writer" + std::to_string(w));
             fs::create_directories(scratch);
             for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
                 const std::string task = "cli" + std::to_string(w) + "-" + std::to_string(i) + ".";
                 cliOutcomes[w].emplace_back(task, test::RunChild({DOLVANE_CLI_EXECUTABLE, "add", "--file",
-                                                                  paths.ListFilePath.string(), "--task", task},
+                                                                  paths_.ListFilePath.string(), "--task", task},
                                                                  {}, scratch));
             }
         });
     }
 
     // The window: reload, add a row, apply; a file changed behind it is not overwritten (No).
-    test::FixedClock clock;
-    test::ScriptedPrompts prompts;
-    prompts.answer = false;
-    test::FakeSibling sibling;
-    sibling.running = false;
+    prompts_.answer = false;
+    sibling_.running = false;
     std::vector<std::string> modelSaved;
     int modelTries = 0;
     {
-        MainWindowModel model(paths, MainWindowPorts{clock, prompts, sibling, test::DiskFiles(), nullptr, {}});
+        const auto model = Make();
         for (int i = 0; std::chrono::steady_clock::now() < end; ++i, ++modelTries) {
-            model.Reload();
+            model->Reload();
             const std::string task = "model-" + std::to_string(i) + ".";
-            model.Editing().SetText(PanelField::Task, task);
-            model.AddFromPanel();
-            if (model.Apply()) {
+            model->Editing().SetText(PanelField::Task, task);
+            model->AddFromPanel();
+            if (model->Apply()) {
                 modelSaved.push_back(task);
             }
         }
@@ -78,8 +68,8 @@ TEST(TwoWritersTest, NothingReportedSavedIsLostAndNothingLostIsReportedSaved)
         writer.join();
     }
 
-    const std::string file = ReadBytes(paths.ListFilePath);
-    EXPECT_EQ(Occurrences(file, "#@#first\r\n"), 1U);
+    const std::string file = ReadBytes(paths_.ListFilePath);
+    EXPECT_EQ(Occurrences(file, test::kOneLine + "\r\n"), 1U);
     std::size_t saved = 0;
     std::size_t refused = 0;
     for (const auto& outcomes : cliOutcomes) {

@@ -39,8 +39,8 @@ int WaitForChild(pid_t pid, std::chrono::milliseconds limit, std::string_view wh
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-Finished RunChild(std::vector<std::string> argv, const std::vector<std::string>& environment,
-                  const std::filesystem::path& scratch)
+pid_t StartChild(std::vector<std::string> argv, const std::vector<std::string>& environment,
+                 const std::filesystem::path& out, const std::filesystem::path& err)
 {
     std::vector<char*> args;
     for (auto& argument : argv) {
@@ -58,19 +58,32 @@ Finished RunChild(std::vector<std::string> argv, const std::vector<std::string>&
     }
     envp.push_back(nullptr);
 
-    const auto out = scratch / "stdout";
-    const auto err = scratch / "stderr";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
     pid_t pid = -1;
-    Finished run;
-    if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data()) == 0) {
-        // Far more than any command of the tests needs, also under a sanitizer.
-        run.exitCode = WaitForChild(pid, std::chrono::seconds(30), argv[0]);
+    if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data()) != 0) {
+        pid = -1;
     }
     posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+Finished RunChild(std::vector<std::string> argv, const std::vector<std::string>& environment,
+                  const std::filesystem::path& scratch)
+{
+    const auto out = scratch / "stdout";
+    const auto err = scratch / "stderr";
+    WriteBytes(out, "");
+    WriteBytes(err, "");
+    const std::string what = argv[0];
+    Finished run;
+    if (const pid_t pid = StartChild(std::move(argv), environment, out, err); pid > 0) {
+        // Far more than any command of the tests needs, also under a sanitizer.
+        run.exitCode = WaitForChild(pid, std::chrono::seconds(30), what);
+    }
     run.out = ReadBytes(out);
     run.err = ReadBytes(err);
     return run;

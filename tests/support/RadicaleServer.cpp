@@ -4,12 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,8 +13,6 @@
 #include <stdexcept>
 #include <thread>
 
-extern char** environ;
-
 namespace dolvane::test {
 namespace {
 
@@ -27,37 +20,8 @@ constexpr const char* kRadicale = "/usr/bin/radicale";
 // Long enough for a start on a busy machine (it takes well under a second here).
 constexpr auto kStartLimit = std::chrono::seconds(10);
 
-sockaddr_in LocalAddress(int port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-// A port nobody listens on now: the system's choice for port 0, released again for the server.
-int FreePort()
-{
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = LocalAddress(0);
-    socklen_t length = sizeof address;
-    if (socket < 0 || ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        throw std::runtime_error("no free local port");
-    }
-    ::close(socket);
-    return ntohs(address.sin_port);
-}
-
-bool Answers(int port)
-{
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in address = LocalAddress(port);
-    const bool connected = ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(socket);
-    return connected;
-}
+// What the server says once it has bound its address, the port following the last colon.
+constexpr std::string_view kListening = "Listening on '";
 
 }  // namespace
 
@@ -82,17 +46,12 @@ RadicaleServer::RadicaleServer(Transport transport)
     }
     WriteBytes(folder_ / "users", std::string(kUser) + ":" + std::string(kPassword) + "\n");
     AddCollection("tasks");
-    port_ = FreePort();
-    WriteBytes(config_, "[server]\nhosts = 127.0.0.1:" + std::to_string(port_) + "\n" + tls +
-                            "[auth]\ntype = htpasswd\nhtpasswd_filename = " + (folder_ / "users").string() +
-                            "\nhtpasswd_encryption = plain\n"
-                            // A wrong password is answered at once, not after the default second.
-                            "delay = 0\n"
-                            "[storage]\nfilesystem_folder = " +
-                            storage_.string() +
-                            "\n"
-                            "[web]\ntype = none\n"
-                            "[logging]\nlevel = info\n");
+    settings_ = tls + "[auth]\ntype = htpasswd\nhtpasswd_filename = " + (folder_ / "users").string() +
+                "\nhtpasswd_encryption = plain\n"
+                // A wrong password is answered at once, not after the default second.
+                "delay = 0\n"
+                "[storage]\nfilesystem_folder = " +
+                storage_.string() + "\n[web]\ntype = none\n[logging]\nlevel = info\n";
     Start();
 }
 
@@ -133,40 +92,29 @@ void RadicaleServer::Start()
     if (Running()) {
         return;
     }
-    std::string program = kRadicale;
-    std::string option = "--config";
-    std::string config = config_.string();
-    char* argv[] = {program.data(), option.data(), config.data(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, log_.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    const int spawned = posix_spawn(&pid_, kRadicale, &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        pid_ = -1;
+    // Port 0 at the first start: the system picks a free one, and a start after Kill takes it again.
+    WriteBytes(config_, "[server]\nhosts = 127.0.0.1:" + std::to_string(port_) + "\n" + settings_);
+    const std::size_t logged = Log().size();
+    pid_ = StartChild({kRadicale, "--config", config_.string()}, {}, log_, log_);
+    if (pid_ < 0) {
         throw std::runtime_error(std::string("cannot start ") + kRadicale);
     }
     const auto end = std::chrono::steady_clock::now() + kStartLimit;
     while (std::chrono::steady_clock::now() < end) {
-        int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+        if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
             pid_ = -1;
             throw std::runtime_error("radicale ended at its start:\n" + Log());
         }
-        if (Answers(port_)) {
+        const std::string log = Log().substr(logged);
+        const auto listening = log.find(kListening);
+        if (listening != std::string::npos && log.find("Radicale server ready", listening) != std::string::npos) {
+            port_ = std::stoi(log.substr(log.rfind(':', log.find('\'', listening + kListening.size())) + 1));
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     Stop(SIGKILL);
     throw std::runtime_error("radicale did not answer within 10 s:\n" + Log());
-}
-
-void RadicaleServer::Kill()
-{
-    Stop(SIGKILL);
 }
 
 void RadicaleServer::Stop(int signal)
@@ -177,11 +125,6 @@ void RadicaleServer::Stop(int signal)
     ::kill(pid_, signal);
     WaitForChild(pid_, std::chrono::seconds(5), "radicale");
     pid_ = -1;
-}
-
-std::string RadicaleServer::Log() const
-{
-    return ReadBytes(log_);
 }
 
 }  // namespace dolvane::test

@@ -2,6 +2,7 @@
 
 #include "support/TempFolder.h"
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <filesystem>
@@ -39,11 +40,11 @@ public:
 
     // SIGKILL, as a crash or a power cut would end it; Start() brings it back on the same port
     // and storage.
-    void Kill();
+    void Kill() { Stop(SIGKILL); }
     void Start();
     bool Running() const { return pid_ > 0; }
 
-    std::string Log() const;
+    std::string Log() const { return ReadBytes(log_); }
     const std::filesystem::path& StorageFolder() const { return storage_; }
     std::filesystem::path CertificateFile() const { return folder_ / "cert.pem"; }
 
@@ -53,6 +54,7 @@ private:
     TempFolder folder_;
     std::filesystem::path storage_;
     std::filesystem::path config_;
+    std::string settings_;  // the configuration after the address
     std::filesystem::path log_;
     std::string scheme_;
     int port_ = 0;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "core/text/Cp932Codec.h"
 
 namespace dolvane::test {
 
-// cp932 bytes of a UTF-8 literal, so tests can be written with readable Japanese text.
-std::string Sj(std::string_view utf8);
+// cp932 bytes of a UTF-8 literal, so tests can be written with readable Japanese text: the
+// program's own conversion, by a short name.
+inline constexpr auto Sj = &Utf8ToCp932;
 
 // Readable form of cp932 bytes for failure messages.
-std::string Utf8(std::string_view cp932);
+inline constexpr auto Utf8 = &Cp932ToUtf8;
 
 }  // namespace dolvane::test

@@ -14,12 +14,19 @@ uint NotificationsObject::Notify(const QString& appName, uint /*replacesId*/, co
                                  const QString& summary, const QString& body, const QStringList& actions,
                                  const QVariantMap& hints, int /*expireTimeout*/)
 {
-    const uint id = owner_.Record(
+    const std::lock_guard lock(mutex_);
+    sent_.push_back(
         {appName, appIcon, summary, body, actions, hints.value(QStringLiteral("desktop-entry")).toString()});
-    if (owner_.answer_ == StandInNotifications::Answer::Never) {
+    if (!answers_) {
         setDelayedReply(true);  // and the reply never comes
     }
-    return id;
+    return static_cast<uint>(sent_.size());
+}
+
+std::vector<SentNotification> NotificationsObject::Sent() const
+{
+    const std::lock_guard lock(mutex_);
+    return sent_;
 }
 
 QStringList NotificationsObject::GetCapabilities() const
@@ -28,10 +35,9 @@ QStringList NotificationsObject::GetCapabilities() const
 }
 
 StandInNotifications::StandInNotifications(Answer answer)
-    : answer_(answer),
-      connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("stand-in notifications")))
+    : connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("stand-in notifications")))
 {
-    object_ = new NotificationsObject(*this);
+    object_ = new NotificationsObject(answer == Answer::Reply);
     object_->moveToThread(&thread_);
     thread_.start();
     registered_ = connection_.isConnected() &&
@@ -49,24 +55,11 @@ StandInNotifications::~StandInNotifications()
     delete object_;
 }
 
-std::vector<SentNotification> StandInNotifications::Sent() const
-{
-    const std::lock_guard lock(mutex_);
-    return sent_;
-}
-
 void StandInNotifications::InvokeAction(uint id, const QString& action)
 {
     QDBusMessage signal = QDBusMessage::createSignal(kPath, kService, QStringLiteral("ActionInvoked"));
     signal << id << action;
     connection_.send(signal);
-}
-
-uint StandInNotifications::Record(SentNotification sent)
-{
-    const std::lock_guard lock(mutex_);
-    sent_.push_back(std::move(sent));
-    return static_cast<uint>(sent_.size());
 }
 
 }  // namespace dolvane::test

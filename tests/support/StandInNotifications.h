@@ -23,16 +23,16 @@ struct SentNotification {
     QString desktopEntry;  // the "desktop-entry" hint
 };
 
-class StandInNotifications;
-
-// The object behind /org/freedesktop/Notifications; lives on the stand-in's thread, because the
+// The object behind /org/freedesktop/Notifications: records every notification and answers with
+// ids counting from 1, or never (a hung service). It lives on the stand-in's thread, because the
 // program's call blocks the test thread until the answer comes.
 class NotificationsObject final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
 public:
-    explicit NotificationsObject(StandInNotifications& owner) : owner_(owner) {}
+    explicit NotificationsObject(bool answers) : answers_(answers) {}
+    std::vector<SentNotification> Sent() const;
 
 public Q_SLOTS:
     uint Notify(const QString& appName, uint replacesId, const QString& appIcon, const QString& summary,
@@ -40,12 +40,13 @@ public Q_SLOTS:
     QStringList GetCapabilities() const;
 
 private:
-    StandInNotifications& owner_;
+    const bool answers_;
+    mutable std::mutex mutex_;
+    std::vector<SentNotification> sent_;
 };
 
 // A notification service for a private session bus (the tests run under dbus-run-session): owns
-// org.freedesktop.Notifications on a connection of its own, records every notification and
-// answers with ids counting from 1. It never shows anything.
+// org.freedesktop.Notifications on a connection of its own. It never shows anything.
 class StandInNotifications final {
 public:
     // Never: records every notification but answers none (a hung service).
@@ -58,21 +59,15 @@ public:
 
     // False when the name could not be had (another service owns it).
     bool Registered() const { return registered_; }
-    std::vector<SentNotification> Sent() const;
+    std::vector<SentNotification> Sent() const { return object_->Sent(); }
     // What a click on notification `id` makes a real service send.
     void InvokeAction(uint id, const QString& action);
 
 private:
-    friend class NotificationsObject;
-    uint Record(SentNotification sent);
-
-    const Answer answer_;
     QThread thread_;
     QDBusConnection connection_;
     NotificationsObject* object_ = nullptr;
     bool registered_ = false;
-    mutable std::mutex mutex_;
-    std::vector<SentNotification> sent_;
 };
 
 }  // namespace dolvane::test

@@ -1,7 +1,7 @@
 #include "support/TempFolder.h"
 
+#include <cstdlib>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -9,14 +9,11 @@ namespace dolvane::test {
 
 TempFolder::TempFolder()
 {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        path_ = std::filesystem::temp_directory_path() / ("dolvane-test-" + std::to_string(random()));
-        if (std::filesystem::create_directory(path_)) {
-            return;
-        }
+    std::string pattern = (std::filesystem::temp_directory_path() / "dolvane-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary folder");
     }
-    throw std::runtime_error("cannot make a temporary folder");
+    path_ = pattern;
 }
 
 TempFolder::~TempFolder()

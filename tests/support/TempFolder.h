@@ -6,7 +6,8 @@
 
 namespace dolvane::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder of the user's alone (mode 0700) under the system's temporary folder, removed
+// with everything in it.
 class TempFolder final {
 public:
     TempFolder();

@@ -145,8 +145,8 @@ TEST_F(CalDavClientTest, WritesHoldOnlyWhileTheirPreconditionDoes)
     EXPECT_TRUE(client_.List(collection_, {}).present.empty());
 }
 
-// Sends `answer` to every connection after reading its request, or never answers when it is
-// empty: a server that redirects elsewhere, one that hangs.
+// Sends `answer` to every connection after reading its request (a server that redirects
+// elsewhere), or, when it is empty, never takes a connection from the queue: one that hangs.
 class LocalListener final {
 public:
     explicit LocalListener(std::string answer) : answer_(std::move(answer))
@@ -160,12 +160,16 @@ public:
         ::listen(socket_, 4);
         ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
         port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] { Serve(); });
+        if (!answer_.empty()) {
+            thread_ = std::thread([this] { Serve(); });
+        }
     }
     ~LocalListener()
     {
         ::shutdown(socket_, SHUT_RDWR);
-        thread_.join();
+        if (thread_.joinable()) {
+            thread_.join();
+        }
         ::close(socket_);
     }
     std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
@@ -174,16 +178,11 @@ public:
 private:
     void Serve()
     {
-        std::vector<int> held;
-        for (int client; (client = ::accept(socket_, nullptr, nullptr)) >= 0;) {
+        for (int client; (client = ::accept(socket_, nullptr, nullptr)) >= 0; ::close(client)) {
             char request[4096];
-            if (::recv(client, request, sizeof request, 0) > 0 && !answer_.empty()) {
+            if (::recv(client, request, sizeof request, 0) > 0) {
                 ::send(client, answer_.data(), answer_.size(), MSG_NOSIGNAL);
             }
-            held.push_back(client);
-        }
-        for (const int client : held) {
-            ::close(client);
         }
     }
 
@@ -203,6 +202,7 @@ TEST_F(CalDavClientTest, FailuresAreSyncErrorsNamingTheUrlAndWhatWentWrong)
     impatient.timeoutSeconds = 1;
     HttpSettings small;
     small.maxBodyBytes = 200;
+    const std::string password(RadicaleServer::kPassword);
 
     const struct {
         const char* what;
@@ -213,26 +213,10 @@ TEST_F(CalDavClientTest, FailuresAreSyncErrorsNamingTheUrlAndWhatWentWrong)
     } cases[] = {
         {"a wrong password", "wrong", {}, collection_, {"認証に失敗しました (401)", collection_}},
         // Port 1 is privileged and free: the connection is refused, as by a server that crashed.
-        {"nobody listening",
-         std::string(RadicaleServer::kPassword),
-         {},
-         "http://127.0.0.1:1/tasks/",
-         {"サーバーが応答しません: http://127.0.0.1:1/tasks/"}},
-        {"a server that never answers",
-         std::string(RadicaleServer::kPassword),
-         impatient,
-         hung.Url(),
-         {"サーバーが応答しません", hung.Url()}},
-        {"an answer over the limit",
-         std::string(RadicaleServer::kPassword),
-         small,
-         collection_,
-         {"大きすぎます", "200", collection_}},
-        {"a redirect to another host",
-         std::string(RadicaleServer::kPassword),
-         {},
-         elsewhere.Url(),
-         {"別のサーバー", elsewhere.Url(), "http://127.0.0.2:"}},
+        {"nobody listening", password, {}, "http://127.0.0.1:1/", {"サーバーが応答しません: http://127.0.0.1:1/"}},
+        {"a server that never answers", password, impatient, hung.Url(), {"サーバーが応答しません", hung.Url()}},
+        {"an answer over the limit", password, small, collection_, {"大きすぎます", "200", collection_}},
+        {"a redirect to another host", password, {}, elsewhere.Url(), {"別のサーバー", elsewhere.Url(), "127.0.0.2:"}},
     };
     for (const auto& failing : cases) {
         CalDavClient client = ClientFor(failing.password, failing.settings);

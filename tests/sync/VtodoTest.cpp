@@ -1,5 +1,6 @@
 #include "sync/Vtodo.h"
 
+#include "core/store/FileIo.h"
 #include "core/store/RecordLine.h"
 #include "core/time/TimeTexts.h"
 
@@ -84,10 +85,8 @@ TEST(VtodoTest, LinesRoundTripThroughTheirVtodo)
 std::string Calendar(std::string_view body)
 {
     std::string ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\nBEGIN:VTODO\r\nUID:other-1\r\n";
-    for (std::size_t from = 0; from < body.size();) {
-        const auto end = std::min(body.find('\n', from), body.size());
-        ics += std::string(body.substr(from, end - from)) + "\r\n";
-        from = end + 1;
+    for (const std::string_view line : SplitLines(body)) {
+        ics.append(line).append("\r\n");
     }
     return ics + "END:VTODO\r\nEND:VCALENDAR\r\n";
 }
