@@ -1,5 +1,6 @@
 // What a save does with files that are not plain lists of this user: pipes, links, other
-// owners, read-only files, leftovers of killed saves, foreign line ends and lines without a task.
+// owners, read-only files, leftovers of killed saves, foreign line ends and lines without a task;
+// and with system calls that fail or write less than asked.
 #include "core/store/FileIo.h"
 #include "core/store/ListStore.h"
 #include "support/ChildProcess.h"
@@ -8,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <fstream>
 #include <future>
@@ -159,9 +162,12 @@ TEST_F(ListFileSafetyTest, AReadOnlyListIsLeftAlone)
     EXPECT_EQ(ReadBytes(path_), kLine + "\r\n");
 }
 
-// Sees the mode of the temporary file while it is being written.
-class ModeSpy final : public PosixFileSystem {
+// Sees the mode of the temporary file while it is being written, or makes one of the write's
+// system calls fail the way a full or read-only disk does.
+class FaultyCalls final : public PosixFileSystem {
 public:
+    enum class Fault { None, ShortWrites, NoProgress, NoSpace, SyncFails, RenameDenied };
+    explicit FaultyCalls(Fault fault = Fault::None) : fault_(fault) {}
     mode_t mode = 0;
 
 protected:
@@ -170,9 +176,72 @@ protected:
         struct stat status {};
         ::fstat(fd, &status);
         mode = status.st_mode & 07777;
-        return PosixFileSystem::Write(fd, data, size);
+        if (fault_ == Fault::ShortWrites) {
+            // At most 1000 bytes at a time, as a pipe or a slow disk may take them.
+            return PosixFileSystem::Write(fd, data, std::min<std::size_t>(size, 1000));
+        }
+        if (fault_ == Fault::NoProgress) {
+            // A save that kept retrying would never end; past a few tries the write fails instead,
+            // and the test with it.
+            if (++writes_ > kTriesWithoutProgress) {
+                ADD_FAILURE() << "the save tried " << kTriesWithoutProgress << " writes that made no progress";
+                return Fail(EIO);
+            }
+            return 0;
+        }
+        return fault_ == Fault::NoSpace ? Fail(ENOSPC) : PosixFileSystem::Write(fd, data, size);
     }
+    int DataSync(int fd) override { return fault_ == Fault::SyncFails ? Fail(EIO) : PosixFileSystem::DataSync(fd); }
+    int Rename(const char* from, const char* to) override
+    {
+        return fault_ == Fault::RenameDenied ? Fail(EACCES) : PosixFileSystem::Rename(from, to);
+    }
+
+private:
+    static int Fail(int code)
+    {
+        errno = code;
+        return -1;
+    }
+    static constexpr int kTriesWithoutProgress = 100;
+    Fault fault_;
+    int writes_ = 0;
 };
+
+TEST_F(ListFileSafetyTest, AFailureMidSaveLeavesTheOldFileAndTheUnsavedRows)
+{
+    using Fault = FaultyCalls::Fault;
+    for (const Fault fault : {Fault::NoProgress, Fault::NoSpace, Fault::SyncFails, Fault::RenameDenied}) {
+        FaultyCalls files(fault);
+        ListStore store(files);
+        FileError error;
+        ASSERT_TRUE(store.LoadList(path_, {}, DateTime{40'000}, error));
+        store.Rows()[0].TaskText = "changed";
+        store.State().UnsavedChanges = store.State().UndoAvailable = true;
+
+        EXPECT_EQ(store.SaveList(path_, SaveMode::Full, error, {}), SaveStatus::Failed) << static_cast<int>(fault);
+        EXPECT_FALSE(error.message.empty());
+        EXPECT_EQ(ReadBytes(path_), kLine + "\r\n");
+        EXPECT_TRUE(store.State().UnsavedChanges && store.State().UndoAvailable);
+        EXPECT_EQ(store.Rows()[0].TaskText, "changed");
+        for (const auto& entry : fs::directory_iterator(folder_.Path())) {
+            EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << "no temporary file is left behind";
+        }
+    }
+}
+
+TEST_F(ListFileSafetyTest, ShortWritesResumeWhereTheyStopped)
+{
+    std::string text;
+    for (int i = 0; i < 3000; ++i) {
+        text += std::to_string(i) + ",";  // many chunks of 1000 bytes, the last one short
+    }
+    ASSERT_GT(text.size() % 1000, 0U);
+    FaultyCalls files(FaultyCalls::Fault::ShortWrites);
+    FileError error;
+    ASSERT_TRUE(files.WriteFileAtomically(path_, text, error)) << error.message;
+    EXPECT_EQ(ReadBytes(path_), text);
+}
 
 // Then it takes the mode of the list it replaces, or for a new list what the umask leaves of 0666,
 // as for any file the user makes.
@@ -190,7 +259,7 @@ TEST_F(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
             WriteBytes(path, kLine + "\r\n");
             ASSERT_EQ(::chmod(path.c_str(), *existing), 0);
         }
-        ModeSpy spy;
+        FaultyCalls spy;
         FileError error;
         const mode_t before = ::umask(umask);
         const bool written = spy.WriteFileAtomically(path, kLine, error);
@@ -235,10 +304,7 @@ TEST_F(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
     const std::string empty = "2010/05/02 09:00+=00000@\\@#@#";
     const std::string dots = "2010/05/03 09:00+=00000@\\@#@#\xA5";
     // Blanks, a tab, control bytes and a full-width space: nothing a row could show.
-    std::string blankTasks;
-    for (const std::string task : {"   ", "\t", "\x01\x1F\x7F", "\x81\x40 \xA5"}) {
-        blankTasks += "2010/05/04 09:00&2010/05/05 09:00+=00000@\\@#@#" + task + "\r\n";
-    }
+    const std::string blankTasks = "2010/05/04 09:00&2010/05/05 09:00+=00000@\\@#@# \t\x01\x7F\x81\x40\xA5\r\n";
     struct Case {
         const char* what;
         std::string file;

@@ -174,28 +174,6 @@ TEST_F(ListStoreTest, ExportingLeavesTheRowsTiedToTheListFile)
     EXPECT_EQ(ReadBytes(path_), list);
 }
 
-TEST_F(ListStoreTest, EveryCp932SequenceAndStrayBytesSurviveLoadAndSave)
-{
-    // One line per lead byte holding every trail byte after it, plus bytes that are no valid
-    // cp932 at all; the store must hand all of them back untouched.
-    std::string text;
-    for (int lead = 0x81; lead <= 0xFC; lead = lead == 0x9F ? 0xE0 : lead + 1) {
-        text += "2010/05/01 09:00+=00000@\\@#@#task";
-        for (int trail = 0x40; trail <= 0xFC; trail += trail == 0x7E ? 2 : 1) {
-            text += {static_cast<char>(lead), static_cast<char>(trail)};
-        }
-        text += "\r\n";
-    }
-    text += "+=00000\x80\xA0@\\@\xFD\xFE#@#\xFF stray\r\n";
-    Write(text);
-    Load(kAll);
-    ASSERT_EQ(Save(SaveMode::Full), SaveStatus::Saved);
-    EXPECT_EQ(ReadBytes(path_), text);
-    Load(kOpen);
-    ASSERT_EQ(Save(SaveMode::Merge), SaveStatus::Saved);
-    EXPECT_EQ(ReadBytes(path_), text);
-}
-
 // Reading rows in passing goes through the file in pieces of a fixed buffer: a list many times
 // that size, with a task longer than the buffer, every line end and lines without a to-do,
 // gives the rows a load gives, in order, with their line numbers, ends and texts.
