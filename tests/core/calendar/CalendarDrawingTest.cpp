@@ -60,10 +60,11 @@ struct Grid {
     {
         return {column * kW, 18 + (row - 1) * rowHeight, (column + 1) * kW, 18 + row * rowHeight};
     }
-    DrawingPlan Paint(int column, int row, bool selected = false, int width = kW)
+    DrawingPlan Paint(int column, int row, bool selected = false, int width = kW,
+                      const TextMeasure& measure = FixedMeasure())
     {
         return PlanDateCell(model, holidays, {column, row, Rect(column, row), selected},
-                            {today, kFill, kFrame, width, rowHeight}, FixedMeasure());
+                            {today, kFill, kFrame, width, rowHeight}, measure);
     }
 
     CalendarModel model;
@@ -189,8 +190,7 @@ TEST(CalendarDrawingTest, HeadLabelNeverCoversTheTime)
     };
     Grid grid(CalendarMode::OneWeek, "2010/05/12", {DayRow("abcdefgh")});
     const PixelRect rect = grid.Rect(3, 1);
-    const auto plan = PlanDateCell(grid.model, grid.holidays, {3, 1, rect, false},
-                                   {grid.today, kFill, kFrame, kW, grid.rowHeight}, WideMeasure());
+    const auto plan = grid.Paint(3, 1, false, kW, WideMeasure());
     std::vector<std::pair<int, std::string>> labels;
     for (const auto& op : plan) {
         if (op.kind == DrawKind::Text && (op.text == "17:30" || op.text.starts_with("abc"))) {

@@ -53,7 +53,7 @@ TEST(RecordLineTest, AKeptSourceLineTravelsWithItsRowAndOnlyIts)
     EXPECT_TRUE(ParseRecordLine("+=00000@\\@#@#t", true).SourceLine.empty());
 
     ToDoRecord ends;
-    EXPECT_TRUE(ends.LineEnd.empty());
+    EXPECT_TRUE(ends.LineEnd.empty()) << "a new row ends in CR LF";
     const std::pair<std::string, std::string> endings[] = {{"\n", "\n"}, {"\r", "\r"}, {"\r\n", ""}, {"", ""}};
     for (const auto& [end, kept] : endings) {
         ends.LineEnd = end;
