@@ -60,10 +60,11 @@ struct Grid {
     {
         return {column * kW, 18 + (row - 1) * rowHeight, (column + 1) * kW, 18 + row * rowHeight};
     }
-    DrawingPlan Paint(int column, int row, bool selected = false, int width = kW)
+    DrawingPlan Paint(int column, int row, bool selected = false, int width = kW,
+                      const TextMeasure& measure = FixedMeasure())
     {
         return PlanDateCell(model, holidays, {column, row, Rect(column, row), selected},
-                            {today, kFill, kFrame, width, rowHeight}, FixedMeasure());
+                            {today, kFill, kFrame, width, rowHeight}, measure);
     }
 
     CalendarModel model;
@@ -159,23 +160,16 @@ TEST(CalendarDrawingTest, SingleDayLabelsAndHeadsCutToTheColumn)
         bool selected, showTexts;
         BarView bar;
     };
-    // The head must be narrower than the column less 34: at most 5 bytes of 6 pixels in 70; the
-    // 20-byte head of the fourth splits a character.
+    // The head must be narrower than the column less 34: at most 5 bytes of 6 pixels in 70; in
+    // 200, the 20-byte head of the fourth splits a character and the fifth is cut at 20 bytes.
+    const std::string s = "abcdefghijklmnopqrs";
     int index = 0;
     for (const auto& c :
          {Case{DayRow("abc", "150", ""), kW, false, true, {5, 65, "<>", 65, "09:00", 0x008000, "abc", kBlack}},
           Case{DayRow("abcdefgh", "50"), kW, false, true, {5, 65, "<>", 35, "17:30", kPurple, "abcde", kBlack}},
           Case{DayRow(Sj("あいうえお")), kW, false, true, {5, 65, "<>", 0, "17:30", kPurple, Sj("あい"), kBlack}},
-          Case{DayRow("abcdefghijklmnopqrs\x82\xa0"),
-               200,
-               false,
-               true,
-               {5, 195, "<>", 0, "17:30", kPurple, "abcdefghijklmnopqrs", kBlack}},
-          Case{DayRow("abcdefghijklmnopqrstuvwxy"),
-               200,
-               true,
-               true,
-               {5, 195, "<>", 0, "17:30", kWhite, "abcdefghijklmnopqrst", kWhite}},
+          Case{DayRow(s + "\x82\xa0"), 200, false, true, {5, 195, "<>", 0, "17:30", kPurple, s, kBlack}},
+          Case{DayRow(s + "tuvwxy"), 200, true, true, {5, 195, "<>", 0, "17:30", kWhite, s + "t", kWhite}},
           Case{DayRow("abc"), 30, false, true, {5, 25, "<>", 0, "17:30", kPurple}},
           Case{DayRow("abc"), kW, false, false, {5, 65, "<>"}}}) {
         Grid grid(CalendarMode::OneWeek, "2010/05/12", {c.row});
@@ -196,8 +190,7 @@ TEST(CalendarDrawingTest, HeadLabelNeverCoversTheTime)
     };
     Grid grid(CalendarMode::OneWeek, "2010/05/12", {DayRow("abcdefgh")});
     const PixelRect rect = grid.Rect(3, 1);
-    const auto plan = PlanDateCell(grid.model, grid.holidays, {3, 1, rect, false},
-                                   {grid.today, kFill, kFrame, kW, grid.rowHeight}, WideMeasure());
+    const auto plan = grid.Paint(3, 1, false, kW, WideMeasure());
     std::vector<std::pair<int, std::string>> labels;
     for (const auto& op : plan) {
         if (op.kind == DrawKind::Text && (op.text == "17:30" || op.text.starts_with("abc"))) {

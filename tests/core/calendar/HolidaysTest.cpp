@@ -44,12 +44,18 @@ TEST(HolidayRulesTest, WeekdayCharactersNameTheirOwnWeekdayAndBadKeysHaveNoDate)
     }
 }
 
+// The name, count and status text of each day; the cases run in order.
 // Each year's substitutes and citizens' days come from that year's own rules, whatever was asked
-// before (the cases run in order); a Sunday in December moves its substitute into January, and
-// weekday rules and counts start with 1900 itself. 2025/11/23 is a Sunday, 2026/11/23 a Monday;
-// 敬老の日 falls on 09/15 in 2025; 2025/12/28 and 2023/12/31 are Sundays; 1900/01/01 is a Monday,
-// 1899/01/01 a Sunday, so the second-Monday rule would give 1899/01/09.
-TEST(HolidayNameTest, DerivedDaysComeFromTheAskedYearsRules)
+// before; a Sunday in December moves its substitute into January, and weekday rules and counts
+// start with 1900 itself. 2025/11/23 is a Sunday, 2026/11/23 a Monday; 敬老の日 falls on 09/15 in
+// 2025; 2025/12/28 and 2023/12/31 are Sundays; 1900/01/01 is a Monday, 1899/01/01 a Sunday, so the
+// second-Monday rule would give 1899/01/09.
+// In `extra`, 10/11/2026 is a Sunday; its substitute falls on the weekday-rule holiday 10/12,
+// because the substitute only looks at fixed dates.
+// 2026/05/03 is a Sunday. A marked day is not a plain holiday, so the substitute and the citizens'
+// day land on it and replace its name in the cell; the status text keeps both. A marked Sunday
+// moves nothing, and a marked day between two holidays is not a trigger.
+TEST(HolidayNameTest, NamesCountsAndStatusTextsOfEachDay)
 {
     const HolidayCalendar fresh(SampleLines());
     const HolidayCalendar sample(SampleLines());
@@ -57,51 +63,67 @@ TEST(HolidayNameTest, DerivedDaysComeFromTheAskedYearsRules)
     const HolidayCalendar citizens(SampleLines({"12/31=え", "01/02=お"}));
     const HolidayCalendar yearEnd({Sj("12/31=え")});
     const HolidayCalendar between({Sj("12/31=え"), Sj("01/02=お")});
+    const HolidayCalendar extra(SampleLines({"01/12=A", "10/11=B", "05/06=$M"}));
+    const HolidayCalendar marked({Sj("05/03=A"), Sj("05/04=$x"), Sj("09/21=B"), Sj("09/22=&y"), Sj("09/23=C")});
+    const HolidayCalendar markedSunday({Sj("05/03=$A"), Sj("09/20=&B"), Sj("09/22=C")});
+    const HolidayCalendar none;
+    constexpr auto kOrdinary = HolidayKind::Ordinary;
     struct Case {
         const HolidayCalendar& calendar;
         const char* date;
         int year;
-        const char* name;  // nullptr: not asked
-        int count;         // -1: not asked
+        const char* name;            // nullptr: not asked
+        int count;                   // -1: not asked
+        const char* text = nullptr;  // nullptr: not asked
+        HolidayKind kind = kOrdinary;
     };
-    for (const auto& c :
-         {Case{fresh, "2025/11/24", 2025, "振替休日", -1}, Case{fresh, "2026/11/24", 2026, "", 0},
-          Case{sample, "2026/09/22", 2026, "国民の休日", -1}, Case{sample, "2025/09/22", 2025, "", -1},
-          Case{sample, "2025/11/24", 2025, "振替休日", -1}, Case{sample, "2026/11/24", 2026, "", -1},
-          Case{sample, "2025/01/13", 2025, "成人の日", -1}, Case{sample, "2026/01/13", 2026, "", -1},
-          Case{sample, "1900/01/08", 1900, "成人の日", 1}, Case{sample, "1900/01/01", 1900, "元日", 1},
-          Case{sample, "1899/01/09", 1899, "", 0}, Case{sample, "1899/01/01", 1899, nullptr, 0},
-          Case{substitute, "2026/01/02", 2026, "振替休日", -1}, Case{substitute, "2027/01/02", 2027, "", -1},
-          Case{citizens, "2026/01/01", 2026, "元日", -1}, Case{yearEnd, "2023/01/01", 2023, "", 0},
-          Case{yearEnd, "2024/01/01", 2024, "振替休日", -1}, Case{between, "2026/01/01", 2026, "国民の休日", -1}}) {
+    for (const auto& c : {Case{fresh, "2025/11/24", 2025, "振替休日", -1},
+                          Case{fresh, "2026/11/24", 2026, "", 0},
+                          Case{sample, "2026/09/22", 2026, "国民の休日", -1},
+                          Case{sample, "2025/09/22", 2025, "", -1},
+                          Case{sample, "2025/11/24", 2025, "振替休日", -1},
+                          Case{sample, "2026/11/24", 2026, "", -1},
+                          Case{sample, "2025/01/13", 2025, "成人の日", -1},
+                          Case{sample, "2026/01/13", 2026, "", -1},
+                          Case{sample, "1900/01/08", 1900, "成人の日", 1},
+                          Case{sample, "1900/01/01", 1900, "元日", 1},
+                          Case{sample, "1899/01/09", 1899, "", 0},
+                          Case{sample, "1899/01/01", 1899, nullptr, 0},
+                          Case{substitute, "2026/01/02", 2026, "振替休日", -1},
+                          Case{substitute, "2027/01/02", 2027, "", -1},
+                          Case{citizens, "2026/01/01", 2026, "元日", -1},
+                          Case{yearEnd, "2023/01/01", 2023, "", 0},
+                          Case{yearEnd, "2024/01/01", 2024, "振替休日", -1},
+                          Case{between, "2026/01/01", 2026, "国民の休日", -1},
+                          Case{extra, "2026/01/01", 2026, "元日", 1, "元日"},
+                          Case{extra, "2026/01/05", 2026, "", 0, ""},
+                          Case{extra, "2026/01/12", 2026, "成人の日", 2, "成人の日、A"},
+                          Case{extra, "2026/10/12", 2026, "スポーツの日", 2, "スポーツの日,振替休日"},
+                          Case{extra, "2026/05/06", 2026, "振替休日", 2, "振替休日、M"},
+                          Case{extra, "2026/05/07", 2026, "", 0, ""},
+                          Case{extra, "2026/09/21", 2026, "敬老の日", 1, "敬老の日"},
+                          Case{extra, "2026/09/22", 2026, "国民の休日", 1, "国民の休日"},
+                          Case{extra, "2026/11/24", 2026, "", 0, ""},
+                          Case{extra, "2026/12/25", 2026, "クリスマス", 1, "クリスマス", HolidayKind::Marked},
+                          Case{extra, "2026/02/14", 2026, "バレンタイ", 1, "バレンタイン", HolidayKind::SecondMarked},
+                          Case{extra, "2026/06/15", 2026, "", 0, ""},
+                          Case{none, "2026/01/01", 2026, nullptr, -1, ""},
+                          Case{marked, "2026/05/04", 2026, "振替休日", -1, "振替休日、x"},
+                          Case{marked, "2026/05/05", 2026, "", -1, ""},
+                          Case{marked, "2026/09/22", 2026, "国民の休日", -1, "国民の休日、y"},
+                          Case{markedSunday, "2026/05/04", 2026, "", -1},
+                          Case{markedSunday, "2026/09/21", 2026, "", -1}}) {
+        SCOPED_TRACE(c.date);
         if (c.name != nullptr) {
-            EXPECT_EQ(c.calendar.HolidayNameOf(c.date, c.year).name, Sj(c.name)) << c.date;
+            EXPECT_EQ(c.calendar.HolidayNameOf(c.date, c.year), (HolidayName{Sj(c.name), c.kind}));
         }
         if (c.count >= 0) {
-            EXPECT_EQ(c.calendar.HolidayCountOf(c.date, c.year), c.count) << c.date;
+            EXPECT_EQ(c.calendar.HolidayCountOf(c.date, c.year), c.count);
+        }
+        if (c.text != nullptr) {
+            EXPECT_EQ(c.calendar.HolidayTextOf(c.date), Sj(c.text));
         }
     }
-}
-
-TEST(HolidayNameTest, MarkedDaysAreNoHolidaysForTheDerivedOnes)
-{
-    // 2026/05/03 is a Sunday. A marked day is not a plain holiday, so the substitute and the
-    // citizens' day land on it and replace its name in the cell; the status text keeps both.
-    const HolidayCalendar marked({Sj("05/03=A"), Sj("05/04=$x"), Sj("09/21=B"), Sj("09/22=&y"), Sj("09/23=C")});
-    struct Case {
-        const char* date;
-        const char* name;
-        const char* text;
-    };
-    for (const auto& c : {Case{"2026/05/04", "振替休日", "振替休日、x"}, Case{"2026/05/05", "", ""},
-                          Case{"2026/09/22", "国民の休日", "国民の休日、y"}}) {
-        EXPECT_EQ(marked.HolidayNameOf(c.date, 2026), (HolidayName{Sj(c.name), HolidayKind::Ordinary})) << c.date;
-        EXPECT_EQ(marked.HolidayTextOf(c.date), Sj(c.text)) << c.date;
-    }
-    // A marked Sunday moves nothing, and a marked day between two holidays is not a trigger.
-    const HolidayCalendar markedSunday({Sj("05/03=$A"), Sj("09/20=&B"), Sj("09/22=C")});
-    EXPECT_EQ(markedSunday.HolidayNameOf("2026/05/04", 2026).name, "");
-    EXPECT_EQ(markedSunday.HolidayNameOf("2026/09/21", 2026).name, "");
 }
 
 TEST(HolidayNameTest, SingleByteNamesAndTheMarkerCut)
@@ -114,36 +136,6 @@ TEST(HolidayNameTest, SingleByteNamesAndTheMarkerCut)
     const HolidayCalendar kana({Sj("07/04=$Aあいうえおかきく")});
     EXPECT_EQ(kana.HolidayNameOf("2026/07/04", 2026).name, Sj("Aあいうえ"));
     EXPECT_EQ(calendar.HolidayNameOf("2026/07/03", 2026), (HolidayName{"", HolidayKind::SecondMarked}));
-}
-
-// The sample rules for 2026 and three more entries. 10/11/2026 is a Sunday; its substitute falls
-// on the weekday-rule holiday 10/12, because the substitute only looks at fixed dates.
-TEST(HolidayNameTest, NamesCountsAndStatusTextsOfTheSampleRules)
-{
-    const HolidayCalendar calendar(SampleLines({"01/12=A", "10/11=B", "05/06=$M"}));
-    constexpr auto kOrdinary = HolidayKind::Ordinary;
-    struct Case {
-        const char* date;
-        int count;
-        const char* text;
-        const char* name;
-        HolidayKind kind;
-    };
-    for (const auto& c :
-         {Case{"2026/01/01", 1, "元日", "元日", kOrdinary}, Case{"2026/01/05", 0, "", "", kOrdinary},
-          Case{"2026/01/12", 2, "成人の日、A", "成人の日", kOrdinary},
-          Case{"2026/10/12", 2, "スポーツの日,振替休日", "スポーツの日", kOrdinary},
-          Case{"2026/05/06", 2, "振替休日、M", "振替休日", kOrdinary}, Case{"2026/05/07", 0, "", "", kOrdinary},
-          Case{"2026/09/21", 1, "敬老の日", "敬老の日", kOrdinary},
-          Case{"2026/09/22", 1, "国民の休日", "国民の休日", kOrdinary}, Case{"2026/11/24", 0, "", "", kOrdinary},
-          Case{"2026/12/25", 1, "クリスマス", "クリスマス", HolidayKind::Marked},
-          Case{"2026/02/14", 1, "バレンタイン", "バレンタイ", HolidayKind::SecondMarked},
-          Case{"2026/06/15", 0, "", "", kOrdinary}}) {
-        EXPECT_EQ(calendar.HolidayCountOf(c.date, 2026), c.count) << c.date;
-        EXPECT_EQ(calendar.HolidayTextOf(c.date), Sj(c.text)) << c.date;
-        EXPECT_EQ(calendar.HolidayNameOf(c.date, 2026), (HolidayName{Sj(c.name), c.kind})) << c.date;
-    }
-    EXPECT_EQ(HolidayCalendar().HolidayTextOf("2026/01/01"), "");
 }
 
 }  // namespace

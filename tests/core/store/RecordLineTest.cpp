@@ -43,10 +43,7 @@ TEST(RecordLineTest, AKeptSourceLineTravelsWithItsRowAndOnlyIts)
     ToDoRecord assigned = ParseRecordLine("+=00000@\\@#@#other");
     assigned = read;
     ToDoRecord moved = std::move(copied);
-    ToDoRecord selfAssigned = read;
-    const ToDoRecord& alias = selfAssigned;
-    selfAssigned = alias;
-    for (const ToDoRecord* row : std::initializer_list<const ToDoRecord*>{&read, &assigned, &moved, &selfAssigned}) {
+    for (const ToDoRecord* row : std::initializer_list<const ToDoRecord*>{&read, &assigned, &moved}) {
         EXPECT_EQ(LineToWrite(*row), odd);
     }
     assigned.SourceLine.clear();
@@ -56,7 +53,7 @@ TEST(RecordLineTest, AKeptSourceLineTravelsWithItsRowAndOnlyIts)
     EXPECT_TRUE(ParseRecordLine("+=00000@\\@#@#t", true).SourceLine.empty());
 
     ToDoRecord ends;
-    EXPECT_TRUE(ends.LineEnd.empty());
+    EXPECT_TRUE(ends.LineEnd.empty()) << "a new row ends in CR LF";
     const std::pair<std::string, std::string> endings[] = {{"\n", "\n"}, {"\r", "\r"}, {"\r\n", ""}, {"", ""}};
     for (const auto& [end, kept] : endings) {
         ends.LineEnd = end;

@@ -1,20 +1,12 @@
 #include "core/text/NameValueList.h"
 
-#include "support/Sjis.h"
-
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdint>
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace dolvane {
 namespace {
-
-using test::Sj;
 
 TEST(NameValueListTest, LooksUpTheFirstEntryWithTheName)
 {
@@ -37,39 +29,6 @@ TEST(NameValueListTest, LooksUpTheFirstEntryWithTheName)
         EXPECT_EQ(list.IndexOfName(c.name), c.index) << c.name;
         EXPECT_EQ(list.Value(c.name), c.value) << c.name;
     }
-}
-
-// Text order as unsigned bytes, not name order: "=" sorts between "0" and "b", every byte
-// >= 0x80 after ASCII, and □ (0x81 0xA0) before ■ (0x81 0xA1) before ｱ (0xB1).
-TEST(NameValueListTest, SortsByBytesAsUnsigned)
-{
-    NameValueList list({Sj("■=b"), Sj("ｱ=k"), Sj("あ=h"), Sj("□=w"), "a=2", "ab=3", "a0=4", "A=5", "05=6"});
-    list.Sort();
-    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"05=6", "A=5", "a0=4", "a=2", "ab=3", Sj("□=w"), Sj("■=b"),
-                                                        Sj("あ=h"), Sj("ｱ=k")}));
-}
-
-// Indexes built from a list trust its revision: every change gives a stamp no other content has,
-// and equal contents compare equal whatever their stamps.
-TEST(NameValueListTest, RevisionChangesWithEveryChangeAndNeverRepeats)
-{
-    NameValueList list;
-    std::vector<std::uint64_t> seen = {list.Revision()};
-    list.Add("b=1");
-    seen.push_back(list.Revision());
-    list.Add("a", "2");
-    seen.push_back(list.Revision());
-    list.Sort();
-    seen.push_back(list.Revision());
-    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"a=2", "b=1"}));
-    const NameValueList copy = list;
-    EXPECT_EQ(copy.Revision(), list.Revision()) << "a copy holds the same content";
-    list.Clear();
-    seen.push_back(list.Revision());
-    seen.push_back(NameValueList({"b=1"}).Revision());
-    std::sort(seen.begin(), seen.end());
-    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
-    EXPECT_EQ(NameValueList({"b=1"}), NameValueList({"b=1"}));
 }
 
 }  // namespace

@@ -40,11 +40,8 @@ TEST(DateTimeEncode, KnownDayNumbersRoundTripAndMillisecondRounding)
     EXPECT_EQ(Show(DecodeDateTime(DateTime{-2.0 + ms / 8})), Show(Parts(1899, 12, 30)));
 }
 
-TEST(DateTimeDayCounts, UnixSecondsDropTheFractionAndSundayIsOne)
+TEST(DateTimeDayCounts, SundayIsOne)
 {
-    EXPECT_EQ(UnixSecondsOf(DateTime{25'569.0 + 1.9 / 86'400}), 1);
-    EXPECT_EQ(UnixSecondsOf(EncodeDateTime(Parts(2010, 4, 1, 9, 5))), 1'270'112'700);
-    EXPECT_EQ(UnixSecondsOf(DateTime{25'568.0}), -86'400);
     std::string days;
     for (const DateTimeParts& date : {Parts(1899, 12, 30), Parts(1899, 12, 29, 6), Parts(1899, 12, 23),
                                       Parts(2010, 4, 4), Parts(2010, 4, 10, 23, 59, 59, 999), Parts(1, 1, 1)}) {
