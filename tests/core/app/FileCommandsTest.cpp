@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <unistd.h>
 
 namespace dolvane {
@@ -159,29 +160,19 @@ TEST_F(FileCommandsTest, SaveIsOfferedOnlyWithRows)
 
 TEST_F(FileCommandsTest, TheMergeIsOfferedOnlyForAnInstalledSiblingThatDoesNotHoldTheProgram)
 {
-    struct Case {
-        bool siblingFolder;
-        bool siblingProgram;
-        bool inside;
-        bool visible;
-    };
-    const Case cases[] = {
-        {true, false, false, true},
-        {false, false, false, false},
-        {true, true, false, false},
-        {true, false, true, false},
-    };
-    for (const Case& c : cases) {
+    // The sibling's folder there, its own program in it, this program started from inside it.
+    for (const auto& [folder, program, inside, visible] :
+         {std::tuple(true, false, false, true), std::tuple(false, false, false, false),
+          std::tuple(true, true, false, false), std::tuple(true, false, true, false)}) {
         fs::remove_all(folder_ / "opt");
-        if (c.siblingFolder) {
+        if (folder) {
             fs::create_directories(Sibling());
         }
-        if (c.siblingProgram) {
-            fs::create_directories(Sibling());
+        if (program) {
             WriteBytes(Sibling() / "ToDo.exe", "program");
         }
-        paths_.InsideSiblingFolder = c.inside;
-        EXPECT_EQ(Make()->Files().MergeVisible(), c.visible) << c.siblingFolder << c.siblingProgram << c.inside;
+        paths_.InsideSiblingFolder = inside;
+        EXPECT_EQ(Make()->Files().MergeVisible(), visible) << folder << program << inside;
     }
 }
 

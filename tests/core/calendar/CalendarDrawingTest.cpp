@@ -39,11 +39,8 @@ ToDoRecord Row(std::string start, std::string deadline, std::string progress, st
                std::string importance = "0")
 {
     ToDoRecord row;
-    row.StartText = std::move(start);
-    row.DeadlineText = std::move(deadline);
-    row.Progress = std::move(progress);
-    row.TaskText = std::move(task);
-    row.Importance = std::move(importance);
+    std::tie(row.StartText, row.DeadlineText, row.Importance, row.TaskText, row.Progress) =
+        std::tie(start, deadline, importance, task, progress);
     return row;
 }
 

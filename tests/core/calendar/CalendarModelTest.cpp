@@ -9,6 +9,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace dolvane {
@@ -20,11 +21,8 @@ ToDoRecord Row(std::string start, std::string deadline, std::string importance =
                std::string task = "task")
 {
     ToDoRecord row;
-    row.StartText = std::move(start);
-    row.DeadlineText = std::move(deadline);
-    row.Importance = std::move(importance);
-    row.Progress = std::move(progress);
-    row.TaskText = std::move(task);
+    std::tie(row.StartText, row.DeadlineText, row.Importance, row.TaskText, row.Progress) =
+        std::tie(start, deadline, importance, task, progress);
     return row;
 }
 

@@ -70,7 +70,6 @@ protected:
     ListStore store_{DiskFiles()};
     test::FakeSibling sibling_;
 };
-using ListFileSafetyTest = ListStoreTest;
 
 TEST_F(ListStoreTest, MissingFileLoadsEmptyAndTheFirstSaveCreatesFolders)
 {
@@ -247,7 +246,7 @@ SaveStatus EditAndSave(const fs::path& path, SaveMode mode, FileError& error)
 // Every way of reading refuses what is not a regular file of bounded size, at once: nobody ever
 // writes to the pipe, and a blocking open would wait for ever. A view of a file (what
 // dolvane-cli's add and done read) gives what a read gives.
-TEST_F(ListFileSafetyTest, EveryReadRefusesPipesFoldersAndOversizedFilesAlike)
+TEST_F(ListStoreTest, EveryReadRefusesPipesFoldersAndOversizedFilesAlike)
 {
     WriteBytes(folder_ / "list.txt", kLine + "\r\n" + kLine);
     WriteBytes(folder_ / "empty.txt", "");
@@ -308,7 +307,7 @@ bool LoadFailsForLackOfMemory(const fs::path& path)
 }
 
 // Memory running out part-way through a load is a failed load, not the end of the program.
-TEST_F(ListFileSafetyTest, MemoryRunningOutWhileLoadingFailsTheLoad)
+TEST_F(ListStoreTest, MemoryRunningOutWhileLoadingFailsTheLoad)
 {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     GTEST_SKIP() << "a sanitizer's allocator does not live within an address space limit";
@@ -322,7 +321,7 @@ TEST_F(ListFileSafetyTest, MemoryRunningOutWhileLoadingFailsTheLoad)
     EXPECT_EXIT(std::exit(LoadFailsForLackOfMemory(path_) ? 0 : 1), testing::ExitedWithCode(0), "");
 }
 
-TEST_F(ListFileSafetyTest, ALinkStaysALinkAndItsTargetIsSaved)
+TEST_F(ListStoreTest, ALinkStaysALinkAndItsTargetIsSaved)
 {
     fs::create_directories(folder_ / "real");
     const fs::path target = folder_ / "real/list.txt";
@@ -343,7 +342,7 @@ TEST_F(ListFileSafetyTest, ALinkStaysALinkAndItsTargetIsSaved)
 }
 
 // Made read-only by its owner: left alone, also by root, who could write it.
-TEST_F(ListFileSafetyTest, AReadOnlyListIsLeftAlone)
+TEST_F(ListStoreTest, AReadOnlyListIsLeftAlone)
 {
     ASSERT_EQ(::chmod(path_.c_str(), 0444), 0);
     FileError error;
@@ -398,7 +397,7 @@ private:
     int writes_ = 0;
 };
 
-TEST_F(ListFileSafetyTest, AFailureMidSaveLeavesTheOldFileAndTheUnsavedRows)
+TEST_F(ListStoreTest, AFailureMidSaveLeavesTheOldFileAndTheUnsavedRows)
 {
     using Fault = FaultyCalls::Fault;
     for (const Fault fault : {Fault::NoProgress, Fault::NoSpace, Fault::SyncFails, Fault::RenameDenied}) {
@@ -420,7 +419,7 @@ TEST_F(ListFileSafetyTest, AFailureMidSaveLeavesTheOldFileAndTheUnsavedRows)
     }
 }
 
-TEST_F(ListFileSafetyTest, ShortWritesResumeWhereTheyStopped)
+TEST_F(ListStoreTest, ShortWritesResumeWhereTheyStopped)
 {
     std::string text;
     for (int i = 0; i < 3000; ++i) {
@@ -435,7 +434,7 @@ TEST_F(ListFileSafetyTest, ShortWritesResumeWhereTheyStopped)
 
 // Then it takes the mode of the list it replaces, or for a new list what the umask leaves of 0666,
 // as for any file the user makes.
-TEST_F(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
+TEST_F(ListStoreTest, TheTemporaryFileIsPrivateUntilItIsComplete)
 {
     const struct {
         std::optional<mode_t> existing;
@@ -462,32 +461,26 @@ TEST_F(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
     }
 }
 
-TEST_F(ListFileSafetyTest, LeftoversOfKilledSavesGoWhenTheirWriterIsGone)
+TEST_F(ListStoreTest, LeftoversOfKilledSavesGoWhenTheirWriterIsGone)
 {
     const std::string dead = "2147483647";  // above any pid_max: names no process
     const std::string alive = std::to_string(::getppid());
-    struct Case {
-        std::string name;
-        bool removed;
-    };
-    const std::vector<Case> cases{
-        {"todolist.txt.tmp-" + dead + "-12345", true},
-        {"todolist.txt.tmp-" + alive + "-12345", false},  // a save running in another process
-        {"todolist.txt.tmp-" + dead, false},              // not a name this program makes
-        {"todolist.txt.tmp-x" + dead + "-1", false},
-        {"other.txt.tmp-" + dead + "-1", false},  // another list's
-        {"todolist.txt.lock", false},
-    };
-    for (const Case& c : cases) {
-        WriteBytes(folder_ / c.name, "half a list");
+    // The first alone goes; the second is a save running in another process, the third no name
+    // this program makes, the fifth another list's.
+    const std::pair<std::string, bool> cases[] = {
+        {"todolist.txt.tmp-" + dead + "-12345", true}, {"todolist.txt.tmp-" + alive + "-12345", false},
+        {"todolist.txt.tmp-" + dead, false},           {"todolist.txt.tmp-x" + dead + "-1", false},
+        {"other.txt.tmp-" + dead + "-1", false},       {"todolist.txt.lock", false}};
+    for (const auto& [name, removed] : cases) {
+        WriteBytes(folder_ / name, "half a list");
     }
     Load(kAll);
-    for (const Case& c : cases) {
-        EXPECT_EQ(fs::exists(folder_ / c.name), !c.removed) << c.name;
+    for (const auto& [name, removed] : cases) {
+        EXPECT_EQ(fs::exists(folder_ / name), !removed) << name;
     }
 }
 
-TEST_F(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
+TEST_F(ListStoreTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
 {
     const std::string empty = "2010/05/02 09:00+=00000@\\@#@#";
     const std::string dots = "2010/05/03 09:00+=00000@\\@#@#\xA5";
@@ -519,7 +512,7 @@ TEST_F(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
 // A save by root (a script of the administrator's) keeps the owner and the group of the list it
 // replaces, and a first list it makes in another account's folder is that account's, lock file
 // included: the owner still saves afterwards.
-TEST_F(ListFileSafetyTest, ASaveByRootLeavesTheListToItsOwner)
+TEST_F(ListStoreTest, ASaveByRootLeavesTheListToItsOwner)
 {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root can give a file an owner or a group of another account";
@@ -568,7 +561,7 @@ TEST_F(ListFileSafetyTest, ASaveByRootLeavesTheListToItsOwner)
 }
 
 // A lock file that is not one is never used, and the message says which file to remove.
-TEST_F(ListFileSafetyTest, ALockFileThatIsALinkOrAFolderIsNamedForRemoval)
+TEST_F(ListStoreTest, ALockFileThatIsALinkOrAFolderIsNamedForRemoval)
 {
     const fs::path lock = folder_ / "todolist.txt.lock";
     for (const bool link : {false, true}) {
@@ -586,7 +579,7 @@ TEST_F(ListFileSafetyTest, ALockFileThatIsALinkOrAFolderIsNamedForRemoval)
     }
 }
 
-TEST_F(ListFileSafetyTest, ASecondWriterWaitsForTheLockAndThenGivesUp)
+TEST_F(ListStoreTest, ASecondWriterWaitsForTheLockAndThenGivesUp)
 {
     FileError first;
     const auto held = DiskFiles().LockListFile(path_, first);
