@@ -67,10 +67,8 @@ std::vector<std::string> CellTexts(const CalendarModel& model)
 DayLists ScannedLists(const std::vector<ToDoRecord>& rows, const CalendarModel& model)
 {
     std::vector<std::string> dates = CellTexts(model);
-    const std::string before = CalendarModel::NeighbourDate(dates.front(), -1);
-    const std::string after = CalendarModel::NeighbourDate(dates.back(), 1);
-    dates.push_back(before);
-    dates.push_back(after);
+    dates.insert(dates.end(),
+                 {CalendarModel::NeighbourDate(dates.front(), -1), CalendarModel::NeighbourDate(dates.back(), 1)});
     DayLists lists;
     for (const auto& date : dates) {
         if (const auto items = BuildDayTodoList(rows, date); !date.empty() && !items.empty()) {

@@ -23,6 +23,7 @@
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace dolvane {
@@ -215,12 +216,11 @@ TEST_F(ListStoreTest, RowsReadInPassingAreTheRowsALoadGives)
         DiskFiles(), path_, kOpen, [&visited](ToDoRecord& row) { visited.push_back(row); }, error))
         << error.message;
     ASSERT_EQ(visited.size(), store_.Rows().size());
+    const auto fields = [](const ToDoRecord& row) {
+        return std::tie(row.FileLine, row.LineEnd, row.TaskText, row.StartText);
+    };
     for (std::size_t i = 0; i < visited.size(); ++i) {
-        const ToDoRecord& loaded = store_.Rows()[i];
-        ASSERT_EQ(visited[i].FileLine, loaded.FileLine) << i;
-        ASSERT_EQ(visited[i].LineEnd, loaded.LineEnd) << i;
-        ASSERT_EQ(visited[i].TaskText, loaded.TaskText) << i;
-        ASSERT_EQ(visited[i].StartText, loaded.StartText) << i;
+        ASSERT_TRUE(fields(visited[i]) == fields(store_.Rows()[i])) << "row " << i;
     }
     EXPECT_EQ(std::count_if(visited.begin(), visited.end(),
                             [](const ToDoRecord& row) { return row.TaskText.size() > 700'000; }),
@@ -436,12 +436,8 @@ TEST_F(ListStoreTest, ShortWritesResumeWhereTheyStopped)
 // as for any file the user makes.
 TEST_F(ListStoreTest, TheTemporaryFileIsPrivateUntilItIsComplete)
 {
-    const struct {
-        std::optional<mode_t> existing;
-        mode_t umask;
-        mode_t saved;
-    } cases[] = {{0664, 077, 0664}, {std::nullopt, 027, 0640}, {std::nullopt, 002, 0664}};
-    for (const auto& [existing, umask, mode] : cases) {
+    using Case = std::tuple<std::optional<mode_t>, mode_t, mode_t>;  // the list's mode if any, umask, saved mode
+    for (const auto& [existing, umask, mode] : {Case{0664, 077, 0664}, Case{{}, 027, 0640}, Case{{}, 002, 0664}}) {
         const TempFolder folder;
         const fs::path path = folder / "todolist.txt";
         if (existing) {
@@ -517,13 +513,10 @@ TEST_F(ListStoreTest, ASaveByRootLeavesTheListToItsOwner)
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root can give a file an owner or a group of another account";
     }
-    constexpr uid_t kOwner = 65534;  // also the folder's owner and group
-    const struct {
-        bool listThere;
-        uid_t owner;
-        gid_t group;
-    } cases[] = {{true, kOwner, kOwner}, {true, 0, kOwner}, {true, kOwner, 0}, {false, kOwner, kOwner}};
-    for (const auto& [listThere, owner, group] : cases) {
+    constexpr uid_t kOwner = 65534;               // also the folder's owner and group
+    using Case = std::tuple<bool, uid_t, gid_t>;  // a list there to replace, its owner and group
+    for (const auto& [listThere, owner, group] :
+         {Case{true, kOwner, kOwner}, Case{true, 0, kOwner}, Case{true, kOwner, 0}, Case{false, kOwner, kOwner}}) {
         SCOPED_TRACE(testing::Message() << (listThere ? "replaced " : "made ") << owner << ":" << group);
         const TempFolder folder;
         ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
