@@ -103,7 +103,6 @@ TEST_F(FileCommandsTest, AnExportHoldsTheSavedListAndIsNoSaveOfTheList)
     EXPECT_FALSE(model->Files().Export());
     ASSERT_EQ(prompts_.errors.size(), 1U);
     EXPECT_EQ(prompts_.errors[0].rfind("ToDoファイルを書き出せませんでした: ", 0), 0U) << prompts_.errors[0];
-    EXPECT_TRUE(sibling_.received.empty());
     fs::remove(Tod());
 
     // Cancel in the chooser does nothing at all.
