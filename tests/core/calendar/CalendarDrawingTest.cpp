@@ -39,11 +39,8 @@ ToDoRecord Row(std::string start, std::string deadline, std::string progress, st
                std::string importance = "0")
 {
     ToDoRecord row;
-    row.StartText = std::move(start);
-    row.DeadlineText = std::move(deadline);
-    row.Progress = std::move(progress);
-    row.TaskText = std::move(task);
-    row.Importance = std::move(importance);
+    std::tie(row.StartText, row.DeadlineText, row.Importance, row.TaskText, row.Progress) =
+        std::tie(start, deadline, importance, task, progress);
     return row;
 }
 
@@ -333,7 +330,6 @@ TEST(CalendarDrawingTest, MoreThanOneHolidayGetsAMarkBesideTheName)
     ASSERT_NE(mark, nullptr);
     EXPECT_EQ(std::tuple(mark->x1, mark->y1, mark->colour, mark->bold),
               std::tuple(kW + kW - 10, 18 + 180 + 2, 0xFF0000U, true));
-    EXPECT_EQ(plan.back().text, Sj("第二月曜"));
 }
 
 // Week views highlight the month of their first Saturday. After 9999/12/31 (a Friday) the cells

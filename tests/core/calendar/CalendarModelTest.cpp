@@ -9,6 +9,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace dolvane {
@@ -20,11 +21,8 @@ ToDoRecord Row(std::string start, std::string deadline, std::string importance =
                std::string task = "task")
 {
     ToDoRecord row;
-    row.StartText = std::move(start);
-    row.DeadlineText = std::move(deadline);
-    row.Importance = std::move(importance);
-    row.Progress = std::move(progress);
-    row.TaskText = std::move(task);
+    std::tie(row.StartText, row.DeadlineText, row.Importance, row.TaskText, row.Progress) =
+        std::tie(start, deadline, importance, task, progress);
     return row;
 }
 
@@ -69,10 +67,8 @@ std::vector<std::string> CellTexts(const CalendarModel& model)
 DayLists ScannedLists(const std::vector<ToDoRecord>& rows, const CalendarModel& model)
 {
     std::vector<std::string> dates = CellTexts(model);
-    const std::string before = CalendarModel::NeighbourDate(dates.front(), -1);
-    const std::string after = CalendarModel::NeighbourDate(dates.back(), 1);
-    dates.push_back(before);
-    dates.push_back(after);
+    dates.insert(dates.end(),
+                 {CalendarModel::NeighbourDate(dates.front(), -1), CalendarModel::NeighbourDate(dates.back(), 1)});
     DayLists lists;
     for (const auto& date : dates) {
         if (const auto items = BuildDayTodoList(rows, date); !date.empty() && !items.empty()) {

@@ -23,6 +23,7 @@
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace dolvane {
@@ -70,7 +71,6 @@ protected:
     ListStore store_{DiskFiles()};
     test::FakeSibling sibling_;
 };
-using ListFileSafetyTest = ListStoreTest;
 
 TEST_F(ListStoreTest, MissingFileLoadsEmptyAndTheFirstSaveCreatesFolders)
 {
@@ -91,11 +91,9 @@ TEST_F(ListStoreTest, LoadComputesTextsAndNumbersLines)
                                  "2010/05/01 09:00|2010/05/02 09:00+=15100@\\@#@#b"}));
     Load(kAll);
     ASSERT_EQ(store_.Rows().size(), 2U);
-    const ToDoRecord& open = store_.Rows()[0];
-    EXPECT_EQ(open.FileLine, "0");
-    EXPECT_EQ(open.RemainingText, Sj("24:00分")) << "at the time of the load";
+    EXPECT_EQ(store_.Rows()[0].FileLine, "0");
+    EXPECT_EQ(store_.Rows()[0].RemainingText, Sj("24:00分")) << "at the time of the load";
     EXPECT_EQ(store_.Rows()[1].FileLine, "3");
-    EXPECT_EQ(store_.Rows()[1].RemainingText, Sj("完了"));
 }
 
 // Lines that are no to-dos are kept after the rows; rows without a task are dropped.
@@ -216,12 +214,11 @@ TEST_F(ListStoreTest, RowsReadInPassingAreTheRowsALoadGives)
         DiskFiles(), path_, kOpen, [&visited](ToDoRecord& row) { visited.push_back(row); }, error))
         << error.message;
     ASSERT_EQ(visited.size(), store_.Rows().size());
+    const auto fields = [](const ToDoRecord& row) {
+        return std::tie(row.FileLine, row.LineEnd, row.TaskText, row.StartText);
+    };
     for (std::size_t i = 0; i < visited.size(); ++i) {
-        const ToDoRecord& loaded = store_.Rows()[i];
-        ASSERT_EQ(visited[i].FileLine, loaded.FileLine) << i;
-        ASSERT_EQ(visited[i].LineEnd, loaded.LineEnd) << i;
-        ASSERT_EQ(visited[i].TaskText, loaded.TaskText) << i;
-        ASSERT_EQ(visited[i].StartText, loaded.StartText) << i;
+        ASSERT_TRUE(fields(visited[i]) == fields(store_.Rows()[i])) << "row " << i;
     }
     EXPECT_EQ(std::count_if(visited.begin(), visited.end(),
                             [](const ToDoRecord& row) { return row.TaskText.size() > 700'000; }),
@@ -247,7 +244,7 @@ SaveStatus EditAndSave(const fs::path& path, SaveMode mode, FileError& error)
 // Every way of reading refuses what is not a regular file of bounded size, at once: nobody ever
 // writes to the pipe, and a blocking open would wait for ever. A view of a file (what
 // dolvane-cli's add and done read) gives what a read gives.
-TEST_F(ListFileSafetyTest, EveryReadRefusesPipesFoldersAndOversizedFilesAlike)
+TEST_F(ListStoreTest, EveryReadRefusesPipesFoldersAndOversizedFilesAlike)
 {
     WriteBytes(folder_ / "list.txt", kLine + "\r\n" + kLine);
     WriteBytes(folder_ / "empty.txt", "");
@@ -308,7 +305,7 @@ bool LoadFailsForLackOfMemory(const fs::path& path)
 }
 
 // Memory running out part-way through a load is a failed load, not the end of the program.
-TEST_F(ListFileSafetyTest, MemoryRunningOutWhileLoadingFailsTheLoad)
+TEST_F(ListStoreTest, MemoryRunningOutWhileLoadingFailsTheLoad)
 {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     GTEST_SKIP() << "a sanitizer's allocator does not live within an address space limit";
@@ -322,7 +319,7 @@ TEST_F(ListFileSafetyTest, MemoryRunningOutWhileLoadingFailsTheLoad)
     EXPECT_EXIT(std::exit(LoadFailsForLackOfMemory(path_) ? 0 : 1), testing::ExitedWithCode(0), "");
 }
 
-TEST_F(ListFileSafetyTest, ALinkStaysALinkAndItsTargetIsSaved)
+TEST_F(ListStoreTest, ALinkStaysALinkAndItsTargetIsSaved)
 {
     fs::create_directories(folder_ / "real");
     const fs::path target = folder_ / "real/list.txt";
@@ -343,7 +340,7 @@ TEST_F(ListFileSafetyTest, ALinkStaysALinkAndItsTargetIsSaved)
 }
 
 // Made read-only by its owner: left alone, also by root, who could write it.
-TEST_F(ListFileSafetyTest, AReadOnlyListIsLeftAlone)
+TEST_F(ListStoreTest, AReadOnlyListIsLeftAlone)
 {
     ASSERT_EQ(::chmod(path_.c_str(), 0444), 0);
     FileError error;
@@ -398,7 +395,7 @@ private:
     int writes_ = 0;
 };
 
-TEST_F(ListFileSafetyTest, AFailureMidSaveLeavesTheOldFileAndTheUnsavedRows)
+TEST_F(ListStoreTest, AFailureMidSaveLeavesTheOldFileAndTheUnsavedRows)
 {
     using Fault = FaultyCalls::Fault;
     for (const Fault fault : {Fault::NoProgress, Fault::NoSpace, Fault::SyncFails, Fault::RenameDenied}) {
@@ -420,7 +417,7 @@ TEST_F(ListFileSafetyTest, AFailureMidSaveLeavesTheOldFileAndTheUnsavedRows)
     }
 }
 
-TEST_F(ListFileSafetyTest, ShortWritesResumeWhereTheyStopped)
+TEST_F(ListStoreTest, ShortWritesResumeWhereTheyStopped)
 {
     std::string text;
     for (int i = 0; i < 3000; ++i) {
@@ -435,14 +432,10 @@ TEST_F(ListFileSafetyTest, ShortWritesResumeWhereTheyStopped)
 
 // Then it takes the mode of the list it replaces, or for a new list what the umask leaves of 0666,
 // as for any file the user makes.
-TEST_F(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
+TEST_F(ListStoreTest, TheTemporaryFileIsPrivateUntilItIsComplete)
 {
-    const struct {
-        std::optional<mode_t> existing;
-        mode_t umask;
-        mode_t saved;
-    } cases[] = {{0664, 077, 0664}, {std::nullopt, 027, 0640}, {std::nullopt, 002, 0664}};
-    for (const auto& [existing, umask, mode] : cases) {
+    using Case = std::tuple<std::optional<mode_t>, mode_t, mode_t>;  // the list's mode if any, umask, saved mode
+    for (const auto& [existing, umask, mode] : {Case{0664, 077, 0664}, Case{{}, 027, 0640}, Case{{}, 002, 0664}}) {
         const TempFolder folder;
         const fs::path path = folder / "todolist.txt";
         if (existing) {
@@ -462,32 +455,26 @@ TEST_F(ListFileSafetyTest, TheTemporaryFileIsPrivateUntilItIsComplete)
     }
 }
 
-TEST_F(ListFileSafetyTest, LeftoversOfKilledSavesGoWhenTheirWriterIsGone)
+TEST_F(ListStoreTest, LeftoversOfKilledSavesGoWhenTheirWriterIsGone)
 {
     const std::string dead = "2147483647";  // above any pid_max: names no process
     const std::string alive = std::to_string(::getppid());
-    struct Case {
-        std::string name;
-        bool removed;
-    };
-    const std::vector<Case> cases{
-        {"todolist.txt.tmp-" + dead + "-12345", true},
-        {"todolist.txt.tmp-" + alive + "-12345", false},  // a save running in another process
-        {"todolist.txt.tmp-" + dead, false},              // not a name this program makes
-        {"todolist.txt.tmp-x" + dead + "-1", false},
-        {"other.txt.tmp-" + dead + "-1", false},  // another list's
-        {"todolist.txt.lock", false},
-    };
-    for (const Case& c : cases) {
-        WriteBytes(folder_ / c.name, "half a list");
+    // The first alone goes; the second is a save running in another process, the third no name
+    // this program makes, the fifth another list's.
+    const std::pair<std::string, bool> cases[] = {
+        {"todolist.txt.tmp-" + dead + "-12345", true}, {"todolist.txt.tmp-" + alive + "-12345", false},
+        {"todolist.txt.tmp-" + dead, false},           {"todolist.txt.tmp-x" + dead + "-1", false},
+        {"other.txt.tmp-" + dead + "-1", false},       {"todolist.txt.lock", false}};
+    for (const auto& [name, removed] : cases) {
+        WriteBytes(folder_ / name, "half a list");
     }
     Load(kAll);
-    for (const Case& c : cases) {
-        EXPECT_EQ(fs::exists(folder_ / c.name), !c.removed) << c.name;
+    for (const auto& [name, removed] : cases) {
+        EXPECT_EQ(fs::exists(folder_ / name), !removed) << name;
     }
 }
 
-TEST_F(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
+TEST_F(ListStoreTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
 {
     const std::string empty = "2010/05/02 09:00+=00000@\\@#@#";
     const std::string dots = "2010/05/03 09:00+=00000@\\@#@#\xA5";
@@ -519,18 +506,15 @@ TEST_F(ListFileSafetyTest, UntouchedLinesKeepTheirBytesAndLinesWithoutATaskStay)
 // A save by root (a script of the administrator's) keeps the owner and the group of the list it
 // replaces, and a first list it makes in another account's folder is that account's, lock file
 // included: the owner still saves afterwards.
-TEST_F(ListFileSafetyTest, ASaveByRootLeavesTheListToItsOwner)
+TEST_F(ListStoreTest, ASaveByRootLeavesTheListToItsOwner)
 {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root can give a file an owner or a group of another account";
     }
-    constexpr uid_t kOwner = 65534;  // also the folder's owner and group
-    const struct {
-        bool listThere;
-        uid_t owner;
-        gid_t group;
-    } cases[] = {{true, kOwner, kOwner}, {true, 0, kOwner}, {true, kOwner, 0}, {false, kOwner, kOwner}};
-    for (const auto& [listThere, owner, group] : cases) {
+    constexpr uid_t kOwner = 65534;               // also the folder's owner and group
+    using Case = std::tuple<bool, uid_t, gid_t>;  // a list there to replace, its owner and group
+    for (const auto& [listThere, owner, group] :
+         {Case{true, kOwner, kOwner}, Case{true, 0, kOwner}, Case{true, kOwner, 0}, Case{false, kOwner, kOwner}}) {
         SCOPED_TRACE(testing::Message() << (listThere ? "replaced " : "made ") << owner << ":" << group);
         const TempFolder folder;
         ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
@@ -568,7 +552,7 @@ TEST_F(ListFileSafetyTest, ASaveByRootLeavesTheListToItsOwner)
 }
 
 // A lock file that is not one is never used, and the message says which file to remove.
-TEST_F(ListFileSafetyTest, ALockFileThatIsALinkOrAFolderIsNamedForRemoval)
+TEST_F(ListStoreTest, ALockFileThatIsALinkOrAFolderIsNamedForRemoval)
 {
     const fs::path lock = folder_ / "todolist.txt.lock";
     for (const bool link : {false, true}) {
@@ -586,7 +570,7 @@ TEST_F(ListFileSafetyTest, ALockFileThatIsALinkOrAFolderIsNamedForRemoval)
     }
 }
 
-TEST_F(ListFileSafetyTest, ASecondWriterWaitsForTheLockAndThenGivesUp)
+TEST_F(ListStoreTest, ASecondWriterWaitsForTheLockAndThenGivesUp)
 {
     FileError first;
     const auto held = DiskFiles().LockListFile(path_, first);
