@@ -177,8 +177,9 @@ TEST_F(CliTest, JsonReadsBackAsTheFieldsWhateverTheyHold)
 }
 
 // The line is appended after every other line as it was; an input method's wave dash is stored
-// as cp932's.
-TEST_F(CliTest, AnAddedToDoIsAppendedAndItsLineNumberPrinted)
+// as cp932's. The first to-do of a new user makes the list file, with the window's defaults for
+// every field but the task.
+TEST_F(CliTest, AnAddedToDoIsAppendedOrMakesTheListAndItsLineNumberIsPrinted)
 {
     const Finished add = Start({"add", "--file", ListFile().string(), "--now", kNow, "--task", "新しい\u301C\n二行",
                                 "--deadline", "2010/05/12 09:00", "--importance", "4", "--executor", "自分",
@@ -187,16 +188,11 @@ TEST_F(CliTest, AnAddedToDoIsAppendedAndItsLineNumberPrinted)
     EXPECT_EQ(add.out, "8\n");
     EXPECT_EQ(ReadBytes(ListFile()),
               PreparedList() + Sj("2010/05/10 12:00&2010/05/12 09:00+48=04020自分@\\@仕事#@#新しい～･･二行\r\n"));
-}
 
-// The first to-do of a new user: there is no list file yet, and add makes it with the window's
-// defaults for every field but the task.
-TEST_F(CliTest, AddMakesTheListFileWhenThereIsNone)
-{
     fs::remove(ListFile());
-    const Finished run = Start({"add", "--task", "first", "--now", "2010/05/10 12:00", "--file", ListFile().string()});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "0\n");
+    const Finished first = Start({"add", "--task", "first", "--now", kNow, "--file", ListFile().string()});
+    EXPECT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(first.out, "0\n");
     EXPECT_EQ(ReadBytes(ListFile()), "2010/05/10 12:00+=00000@\\@#@#first\r\n");
 }
 
