@@ -31,11 +31,6 @@ namespace {
 
 using test::Sj;
 
-QString Qs(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 struct ListFixture : ::testing::Test {
     std::vector<ToDoRecord> rows = std::vector<ToDoRecord>(3);
     ToDoListModel model{rows};
@@ -47,9 +42,9 @@ struct ListFixture : ::testing::Test {
 TEST_F(ListFixture, TheElapsedRateSwitchRenamesColumnEight)
 {
     QSignalSpy headerChanged(&model, &QAbstractItemModel::headerDataChanged);
-    EXPECT_EQ(model.headerData(8, Qt::Horizontal).toString(), Qs("経過時間"));
+    EXPECT_EQ(model.headerData(8, Qt::Horizontal).toString(), QStringLiteral("経過時間"));
     model.SetElapsedRate(true);
-    EXPECT_EQ(model.headerData(8, Qt::Horizontal).toString(), Qs("経過率"));
+    EXPECT_EQ(model.headerData(8, Qt::Horizontal).toString(), QStringLiteral("経過率"));
     EXPECT_EQ(headerChanged.count(), 1);
 }
 
@@ -63,7 +58,7 @@ TEST_F(ListFixture, EachColumnShowsItsFieldOnOneLineOnlyColumnZeroHasABoxAndOnly
     model.Reset();
 
     for (int column = 0; column < kVisibleColumnCount; ++column) {
-        EXPECT_EQ(Shown(1, column), Qs("欄 牛乳･ \\~ ") + QString::number(column));
+        EXPECT_EQ(Shown(1, column), QStringLiteral("欄 牛乳･ \\~ ") + QString::number(column));
         EXPECT_EQ(model.data(model.index(1, column), Qt::CheckStateRole).isValid(), column == 0) << column;
         const auto alignment = model.data(model.index(0, column), Qt::TextAlignmentRole).value<Qt::Alignment>();
         EXPECT_EQ(alignment.testFlag(Qt::AlignRight), column == 6) << column;
@@ -86,7 +81,7 @@ TEST_F(ListFixture, TickingTheBoxAsksForTheChangeOnlyWhenTheStateDiffers)
     EXPECT_TRUE(rows[1].Completed) << "the window model changes the rows, not the list";
 
     EXPECT_FALSE(model.setData(model.index(2, 1), Qt::Checked, Qt::CheckStateRole));
-    EXPECT_FALSE(model.setData(model.index(2, 0), Qs("x"), Qt::EditRole));
+    EXPECT_FALSE(model.setData(model.index(2, 0), QStringLiteral("x"), Qt::EditRole));
     EXPECT_EQ(requested.count(), 1);
 }
 
