@@ -10,8 +10,9 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 command -v radicale >/dev/null || fail "needs radicale (scripts/setup.sh installs it)"
 cp "$(dirname "$PROGRAM")/dolvane-cli" "$work/prog/"
-# No session bus: the password goes to the file under the script's own configuration folder.
-export DBUS_SESSION_BUS_ADDRESS=
+# A session bus nobody listens on (an empty address would make the D-Bus library try to start
+# one): the password goes to the file under the script's own configuration folder.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
 
 server=
 end_helpers() { [ -z "$server" ] || kill "$server" 2>/dev/null || true; }
