@@ -2,13 +2,13 @@
 // model saving in this one. Whatever any of them reports as saved is in the file at the end,
 // and whatever was not saved says so.
 #include "support/ChildProcess.h"
+#include "support/ListFiles.h"
 #include "support/WindowModelFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <ranges>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,13 +17,8 @@ namespace dolvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Occurrences;
 using test::ReadBytes;
-
-// Occurrences of `line` in `text`.
-std::size_t Occurrences(std::string_view text, std::string_view line)
-{
-    return static_cast<std::size_t>(std::ranges::distance(std::views::split(text, line)) - 1);
-}
 
 class TwoWritersTest : public test::WindowModelTest {};
 

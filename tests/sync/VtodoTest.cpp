@@ -4,11 +4,10 @@
 #include "core/store/RecordLine.h"
 #include "core/time/TimeTexts.h"
 
+#include "support/ListFiles.h"
 #include "support/Sjis.h"
 
 #include <gtest/gtest.h>
-
-#include <ranges>
 
 namespace dolvane {
 namespace {
@@ -33,12 +32,6 @@ ToDoRecord Read(std::string_view ics, const char* syncTime = "2024/06/01 12:00")
     const auto todo = ReadVtodo(ics, At(syncTime), kZone);
     EXPECT_TRUE(todo.has_value()) << ics;
     return todo ? todo->row : ToDoRecord{};
-}
-
-// Occurrences of `part` in `text`.
-long Count(std::string_view text, std::string_view part)
-{
-    return std::ranges::distance(std::views::split(text, part)) - 1;
 }
 
 // Every line the list holds comes back byte for byte; what the server sees is checked on the side.
@@ -151,17 +144,17 @@ TEST(VtodoTest, AnEditChangesOnlyItsFieldsInTheFetchedObject)
     for (const char* kept : {"X-OTHER-APP:keep me", "SUMMARY:絵文字😀", "TRIGGER:-PT15M", "UID:uid-1"}) {
         EXPECT_NE(edited.find(kept), std::string::npos) << kept << " in\n" << edited;
     }
-    EXPECT_EQ(Count(edited, "BEGIN:VALARM"), 2) << edited;
+    EXPECT_EQ(test::Occurrences(edited, "BEGIN:VALARM"), 2U) << edited;
     EXPECT_EQ(Utf8(LineToWrite(Read(edited))), "2024/01/01 09:00&2024/01/03 09:00+24=00040@\\@#@#絵文字〓");
 
     // The warning alarm is rewritten when the warning changes, and goes with the deadline.
     row.WarningHours = "3";
     const std::string warned = Write(row, edited);
-    EXPECT_EQ(Count(warned, "BEGIN:VALARM"), 2) << warned;
+    EXPECT_EQ(test::Occurrences(warned, "BEGIN:VALARM"), 2U) << warned;
     EXPECT_NE(warned.find("TRIGGER;RELATED=END:-PT3H"), std::string::npos) << warned;
     row.DeadlineText.clear();
     const std::string undated = Write(row, warned);
-    EXPECT_EQ(Count(undated, "BEGIN:VALARM"), 1) << undated;
+    EXPECT_EQ(test::Occurrences(undated, "BEGIN:VALARM"), 1U) << undated;
     EXPECT_NE(undated.find("TRIGGER:-PT15M"), std::string::npos) << undated;
 
     // Edited here, the task replaces the server's text.
